@@ -1,0 +1,18 @@
+find_package(GTest REQUIRED)
+
+# orvex_add_test(NAME source... [LABELS l...] [ENV VAR=value...])
+# Every test runs headless: Qt's offscreen platform at 96 DPI, so that
+# 15 twips make one pixel exactly as on a usual display.
+function(orvex_add_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "LABELS;ENV" ${ARGN})
+  add_executable(${name} ${T_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE orvex_fakes orvex_core GTest::gtest GTest::gmock)
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    TIMEOUT ${T_TIMEOUT}
+    LABELS "${T_LABELS}"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_FONT_DPI=96;QT_ENABLE_HIGHDPI_SCALING=0;${T_ENV}")
+endfunction()

@@ -1,0 +1,39 @@
+#include "platform/Messages.h"
+
+#include "platform/MessageBox.h"
+#include "platform/MousePointer.h"
+#include "platform/Platform.h"
+
+namespace orvex {
+
+namespace {
+int gPendingError = 0;
+const char* const kTitle = "ORVEX";
+}  // namespace
+
+void ShowMessage(const std::string& text) {
+    platform().messages->show(text, MessageBox::OkOnly | MessageBox::Exclamation, kTitle);
+}
+
+int pendingError() { return gPendingError; }
+void setPendingError(int number) { gPendingError = number; }
+
+std::string errorText(int number) {
+    // Numbers are shown with a sign position: a blank for non-negative ones.
+    std::string n = number < 0 ? std::to_string(number) : " " + std::to_string(number);
+    return "Error n. " + n + " !";
+}
+
+void Errori() {
+    platform().pointer->set(MousePointer::Normal);
+    const int number = gPendingError;
+    if (number == ErrorNo::None || number == ErrorNo::DialogCancelled) {
+        gPendingError = 0;
+        return;
+    }
+    platform().messages->show(errorText(number), MessageBox::OkOnly | MessageBox::Exclamation,
+                              kTitle);
+    gPendingError = 0;
+}
+
+}  // namespace orvex

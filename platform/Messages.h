@@ -1,0 +1,56 @@
+#pragma once
+#include <exception>
+#include <new>
+#include <string>
+
+#include "platform/RunError.h"
+
+namespace orvex {
+
+// The warning box every part of the program uses: exclamation icon, OK, title "ORVEX".
+void ShowMessage(const std::string& text);
+
+// The pending run-time error, as a command handler saw it.
+int pendingError();
+void setPendingError(int number);
+
+// The text Errori shows for an error number: "Error n.  53 !", "Error n. -5 !".
+std::string errorText(int number);
+
+// Reports the pending error, if any, and clears it. The pointer goes back to
+// normal first, so a busy pointer left by the failed command never sticks.
+// 0 and a cancelled file dialog are silent.
+void Errori();
+
+// Runs one command handler's body: any failure becomes a pending error
+// number and is reported by Errori. Nothing escapes a handler.
+template <class Body>
+void trapErrors(Body&& body) {
+    try {
+        body();
+        return;
+    } catch (const RunError& e) {
+        setPendingError(e.number());
+    } catch (const std::bad_alloc&) {
+        setPendingError(ErrorNo::OutOfMemory);
+    } catch (const std::exception&) {
+        setPendingError(ErrorNo::Internal);
+    } catch (...) {
+        setPendingError(ErrorNo::Internal);
+    }
+    Errori();
+}
+
+// Like trapErrors, but the failure is dropped silently and reported as false
+// (the device tick drops its pending command this way).
+template <class Body>
+bool runSilently(Body&& body) {
+    try {
+        body();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+}  // namespace orvex

@@ -1,0 +1,92 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orvex {
+
+constexpr int kDrivers = 30;
+constexpr int kLapsPerDriver = 25;
+constexpr int kLapSlots = kDrivers * kLapsPerDriver;  // 750
+
+// Slot of lap `lap` of driver `driver` in LapTimes (both counted from 1).
+constexpr int lapSlot(int driver, int lap) { return (driver - 1) * kLapsPerDriver + lap; }
+
+// One child window's state, in twips. Left = -1 in a stored record: no position known.
+struct WinState {
+    std::int16_t Open = 0;  // true = -1, false = 0
+    std::int16_t Left = 0;
+    std::int16_t Top = 0;
+    std::int16_t Width = 0;
+    std::int16_t Height = 0;
+
+    bool isOpen() const { return Open != 0; }
+    bool operator==(const WinState&) const = default;
+};
+
+// One line of a derived list.
+struct TimeItem {
+    std::int16_t Number = 0;
+    std::string Text;
+    bool operator==(const TimeItem&) const = default;
+};
+
+// What the session asks of the windows that show it. The shell implements it;
+// without one the session simply refreshes nothing.
+class SessionViews {
+public:
+    virtual ~SessionViews() = default;
+    // The laps window, if open, rebuilds its list and refreshes its lines.
+    virtual void lapListChanged() = 0;
+};
+
+// The one session the program holds. Every window and command reads and
+// writes its fields directly; all on the user-interface thread.
+class Session {
+public:
+    std::string AppPath;
+    std::string DataFileName;
+    std::string DataFilePath;
+
+    WinState LapsWin, SessionWin, StatWin;
+    WinState SavedLapsWin, SavedSessionWin, SavedStatWin;
+
+    std::string SessionDate, SessionTime, SessionTrack, SessionLength, SessionVehicle,
+        SessionDrivers, SessionNote;
+
+    // Index 0 of every list exists and is never used.
+    std::vector<TimeItem> LapList, SortedLapList, TotalList, SortedTotalList;
+    std::vector<std::int32_t> LapTimes;
+
+    std::int16_t RecordCount = 0;
+    std::int16_t LapCount = 0;
+
+    std::string TotalTime, AverageLap, AverageSpeed;
+    std::int16_t FastestLapNo = 0;
+    std::string FastestLap, FastestSpeed;
+    std::int16_t SlowestLapNo = 0;
+    std::string SlowestLap, SlowestSpeed;
+
+    // 0 no session, 1 new, 2 equal to its file, 3 modified.
+    std::int16_t FileState = 0;
+
+    SessionViews* views = nullptr;
+
+    void ResetSession();
+    // Fills LapList with the lap texts of `driver` (1..30). Does nothing
+    // harmful while the lists are not allocated or have no lap entries.
+    void MakeLapList(std::int16_t driver);
+    void MakeTotals();
+    void SortTotals();
+    // Sets a descriptive field; a different text marks the session modified.
+    void ChangeField(std::string& field, const std::string& text);
+    void StoreLayout();
+
+    // Upper index of a list as allocated (-1 when not allocated).
+    static int upper(const std::vector<TimeItem>& list) { return static_cast<int>(list.size()) - 1; }
+};
+
+// The process-wide session.
+Session& session();
+
+}  // namespace orvex

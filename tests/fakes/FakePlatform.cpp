@@ -1,0 +1,23 @@
+#include "fakes/FakePlatform.h"
+
+namespace orvex {
+
+FakePlatform::FakePlatform() : previous_(platform()) { installPlatform(interfaces()); }
+
+FakePlatform::~FakePlatform() { installPlatform(previous_); }
+
+Platform FakePlatform::interfaces() {
+    Platform p;
+    p.ticks = &ticks;
+    p.events = &events;
+    p.dayClock = &dayClock;
+    p.messages = &messages;
+    p.pointer = &pointer;
+    p.screen = &screen;
+    p.help = &help;
+    p.regional = &regional;
+    p.folder = &folder;
+    return p;
+}
+
+}  // namespace orvex

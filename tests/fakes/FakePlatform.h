@@ -1,0 +1,158 @@
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/DayClock.h"
+#include "platform/EventPump.h"
+#include "platform/HelpViewer.h"
+#include "platform/MessageBox.h"
+#include "platform/MousePointer.h"
+#include "platform/Platform.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Regional.h"
+#include "platform/ScreenInfo.h"
+#include "platform/TickClock.h"
+
+namespace orvex {
+
+// A virtual millisecond clock: it moves only when a test (or the event pump)
+// advances it, so a one-second timeout costs no real time.
+class FakeTickClock : public TickClock {
+public:
+    std::uint32_t now = 0;
+    std::uint32_t ticks() override { return now; }
+    void advance(std::uint32_t ms) { now += ms; }
+};
+
+// Each pass of a wait loop advances the virtual clock by `stepMs` and runs the
+// hooks a test installed (a scripted device answering, a tick firing, ...).
+class FakeEventPump : public EventPump {
+public:
+    explicit FakeEventPump(FakeTickClock& clock) : clock_(clock) {}
+    std::uint32_t stepMs = 1;
+    int calls = 0;
+    std::vector<std::function<void()>> hooks;
+    void processEvents() override {
+        ++calls;
+        clock_.advance(stepMs);
+        for (auto& h : hooks) h();
+    }
+
+private:
+    FakeTickClock& clock_;
+};
+
+class FakeDayClock : public DayClock {
+public:
+    double seconds = 12 * 3600.0;
+    double secondsSinceMidnight() override { return seconds; }
+};
+
+// Records every box and answers from a script (OK / the default when empty).
+class FakeMessageBox : public MessageBox {
+public:
+    struct Shown {
+        std::string text;
+        int flags;
+        std::string title;
+    };
+    std::vector<Shown> shown;
+    std::deque<int> answers;
+    std::function<void(const Shown&)> onShow;
+
+    int show(const std::string& text, int flags, const std::string& title) override {
+        shown.push_back({text, flags, title});
+        if (onShow) onShow(shown.back());
+        if (!answers.empty()) {
+            const int a = answers.front();
+            answers.pop_front();
+            return a;
+        }
+        return (flags & 0x7) == YesNo || (flags & 0x7) == YesNoCancel ? No : Ok;
+    }
+    std::vector<std::string> texts() const {
+        std::vector<std::string> t;
+        for (const auto& s : shown) t.push_back(s.text);
+        return t;
+    }
+};
+
+class FakeMousePointer : public MousePointer {
+public:
+    Shape shape = Normal;
+    std::vector<Shape> history;
+    void set(Shape s) override {
+        shape = s;
+        history.push_back(s);
+    }
+    Shape current() const override { return shape; }
+};
+
+// A 1024 x 768 screen at 96 DPI.
+class FakeScreen : public ScreenInfo {
+public:
+    int widthPx = 1024, heightPx = 768, tpp = 15;
+    int widthTwips() const override { return widthPx * tpp; }
+    int heightTwips() const override { return heightPx * tpp; }
+    int twipsPerPixelX() const override { return tpp; }
+    int twipsPerPixelY() const override { return tpp; }
+};
+
+class FakeHelpViewer : public HelpViewer {
+public:
+    std::vector<std::string> opened;
+    bool result = true;
+    bool showContents(const std::string& f) override {
+        opened.push_back(f);
+        return result;
+    }
+};
+
+class FakeRegional : public Regional {
+public:
+    std::string separator = ".";
+    std::string decimalSeparator() const override { return separator; }
+    std::string monthName(int month) const override {
+        static const char* names[] = {"January", "February", "March",     "April",
+                                      "May",     "June",     "July",      "August",
+                                      "September", "October", "November", "December"};
+        return month >= 1 && month <= 12 ? names[month - 1] : "";
+    }
+};
+
+class FakeProgramFolder : public ProgramFolder {
+public:
+    std::string folder = "/orvex";
+    std::string path() const override { return folder; }
+};
+
+// Every fake, installed for the lifetime of the object; the previous platform
+// is restored afterwards.
+class FakePlatform {
+public:
+    FakeTickClock ticks;
+    FakeEventPump events{ticks};
+    FakeDayClock dayClock;
+    FakeMessageBox messages;
+    FakeMousePointer pointer;
+    FakeScreen screen;
+    FakeHelpViewer help;
+    FakeRegional regional;
+    FakeProgramFolder folder;
+
+    FakePlatform();
+    ~FakePlatform();
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
+
+    // The fakes as a platform, for tests that swap one of them.
+    Platform interfaces();
+
+private:
+    Platform previous_;
+};
+
+}  // namespace orvex
