@@ -1,4 +1,5 @@
 find_package(GTest REQUIRED)
+find_package(Qt6 REQUIRED COMPONENTS Test)
 
 # orvex_add_test(NAME source... [LABELS l...] [ENV VAR=value...])
 # Every test runs headless: Qt's offscreen platform at 96 DPI, so that
@@ -6,7 +7,7 @@ find_package(GTest REQUIRED)
 function(orvex_add_test name)
   cmake_parse_arguments(T "" "TIMEOUT" "LABELS;ENV" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})
-  target_link_libraries(${name} PRIVATE orvex_fakes orvex_core GTest::gtest GTest::gmock)
+  target_link_libraries(${name} PRIVATE orvex_fakes orvex_core GTest::gtest GTest::gmock Qt6::Test)
   add_test(NAME ${name} COMMAND ${name})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)

@@ -7,10 +7,14 @@ namespace orvex {
 // (buttons + icon + default button), so callers read like the design tables.
 class MessageBox {
 public:
-    enum Buttons { OkOnly = 0, OkCancel = 1, YesNoCancel = 3, YesNo = 4 };
-    enum Icon { Critical = 16, Question = 32, Exclamation = 48, Information = 64 };
-    enum DefaultButton { Default1 = 0, Default2 = 256, Default3 = 512 };
-    enum Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+    // Buttons
+    static constexpr int OkOnly = 0, OkCancel = 1, YesNoCancel = 3, YesNo = 4;
+    // Icons
+    static constexpr int Critical = 16, Question = 32, Exclamation = 48, Information = 64;
+    // Default button
+    static constexpr int Default1 = 0, Default2 = 256, Default3 = 512;
+    // Answers
+    static constexpr int Ok = 1, Cancel = 2, Yes = 6, No = 7;
 
     virtual ~MessageBox() = default;
     // Shows `text` with the given flags and title; returns the answer.

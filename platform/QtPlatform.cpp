@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QThread>
 #include <QTime>
 
 #include "platform/DayClock.h"
@@ -38,7 +39,12 @@ private:
 
 class QtEventPump : public EventPump {
 public:
-    void processEvents() override { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+    void processEvents() override {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        // Wait loops call this in a tight loop; a short pause keeps them from
+        // holding a whole core while staying well under a byte time at 9600 baud.
+        QThread::usleep(300);
+    }
 };
 
 class QtDayClock : public DayClock {

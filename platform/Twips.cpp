@@ -1,0 +1,28 @@
+#include "platform/Twips.h"
+
+#include <cmath>
+
+#include "platform/Platform.h"
+#include "platform/ScreenInfo.h"
+
+namespace orvex {
+
+namespace {
+int perPixelX() { return platform().screen ? platform().screen->twipsPerPixelX() : 15; }
+int perPixelY() { return platform().screen ? platform().screen->twipsPerPixelY() : 15; }
+int toPixels(int twips, int perPixel) {
+    return static_cast<int>(std::lround(static_cast<double>(twips) / perPixel));
+}
+}  // namespace
+
+int twipsToPixelsX(int twips) { return toPixels(twips, perPixelX()); }
+int twipsToPixelsY(int twips) { return toPixels(twips, perPixelY()); }
+int pixelsToTwipsX(int pixels) { return pixels * perPixelX(); }
+int pixelsToTwipsY(int pixels) { return pixels * perPixelY(); }
+
+QRect twipsToPixels(int left, int top, int width, int height) {
+    return QRect(twipsToPixelsX(left), twipsToPixelsY(top), twipsToPixelsX(width),
+                 twipsToPixelsY(height));
+}
+
+}  // namespace orvex

@@ -1,0 +1,27 @@
+#pragma once
+#include <QIcon>
+#include <QPixmap>
+
+namespace orvex {
+
+// The main window's pictures, drawn at run time so the program ships no image
+// files. Indexes are fixed: 10 and 11 are the connection indicator's.
+namespace ImageList1 {
+enum Image {
+    New = 1,
+    Open = 2,
+    Save = 3,
+    Print = 4,
+    Session = 5,
+    Statistics = 6,
+    Laps = 7,
+    Upload = 8,
+    Logo = 9,
+    NotConnected = 10,
+    Connected = 11,
+};
+QPixmap pixmap(int image, int size = 24);
+QIcon icon(int image);
+}  // namespace ImageList1
+
+}  // namespace orvex

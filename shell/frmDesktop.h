@@ -1,0 +1,101 @@
+#pragma once
+#include <QMainWindow>
+#include <QString>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "session/Session.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QToolBar;
+
+namespace orvex {
+
+// The main window: a multiple-document frame with the menus, the toolbar
+// Toolbar1 and the status bar. It wires the subsystems together.
+class frmDesktop : public QMainWindow, public SessionViews {
+    Q_OBJECT
+
+public:
+    static constexpr const char* kTitle = "  ORVEX Timing System";
+
+    explicit frmDesktop(QWidget* parent = nullptr);
+    ~frmDesktop() override;
+
+    // The load handler: centre, help file, recent files, command enabling.
+    void Form_Load();
+
+    QMdiArea* mdiArea() const { return mdiArea_; }
+
+    // Command enabling by group code; codes 50..53 switch visibility and,
+    // when switched on, take the recent file's caption.
+    void MenuAbilita(int code, const QString& caption = QString());
+    void MenuDisabilita(int code);
+    void MenuRefresh();
+
+    // Menu and toolbar handlers, by index as in the menu tables.
+    void menuFile_Click(int index);
+    void MenuView_Click(int index);
+    void MenuDevice_Click(int index);
+    void MenuHelp_Click(int index);
+    void Toolbar1_ButtonClick(const QString& key);
+
+    // The widgets, for the handlers of the other subsystems and for tests.
+    QAction* menuFile(int index) const { return menuFile_.at(index); }
+    QAction* MenuView(int index) const { return menuView_.at(index); }
+    QAction* MenuDevice(int index) const { return menuDevice_.at(index); }
+    QAction* MenuHelp(int index) const { return menuHelp_.at(index); }
+    QAction* toolbarButton(const QString& key) const;
+    QToolBar* Toolbar1() const { return toolbar_; }
+    int menuFileCount() const { return static_cast<int>(menuFile_.size()); }
+
+    // The enabled state a menu item has been given, also while it is hidden.
+    static bool itemEnabled(const QAction* item);
+
+    // A toolbar button's pressed state (value 1) or released (value 0).
+    void setButtonValue(const QString& key, int value);
+    int buttonValue(const QString& key) const;
+
+    // Status panel 2: the connection indicator. Image 0 = no picture yet.
+    void setConnectionPanel(int image, const QString& text);
+    int connectionImage() const { return connectionImage_; }
+    QString connectionText() const;
+
+    // The help file the Help menu opens.
+    QString helpFile() const { return helpFile_; }
+
+    // SessionViews
+    void lapListChanged() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildStatusBar();
+    QAction* addItem(QMenu* menu, std::vector<QAction*>& items, const QString& caption,
+                     const QKeySequence& shortcut, bool visible, bool enabled);
+    static void setItemEnabled(QAction* item, bool enabled);
+    std::vector<QAction*> groupMenuItems(int code) const;
+    QAction* groupButton(int code) const;
+
+    QMdiArea* mdiArea_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    QLabel* panel1_ = nullptr;
+    QLabel* panel2Picture_ = nullptr;
+    QLabel* panel2Text_ = nullptr;
+    int connectionImage_ = 0;
+    std::vector<QAction*> menuFile_, menuView_, menuDevice_, menuHelp_;
+    std::map<QString, QAction*> buttons_;
+    std::map<QString, int> buttonValues_;
+    QString helpFile_;
+};
+
+// The program's one main window, while it exists.
+frmDesktop* desktop();
+
+}  // namespace orvex

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+#include "fakes/FakePlatform.h"
+#include "session/Session.h"
+#include "shell/frmAbout.h"
+#include "shell/frmDesktop.h"
+
+using namespace orvex;
+
+namespace {
+
+class DesktopTest : public ::testing::Test {
+protected:
+    FakePlatform fakes;
+    std::unique_ptr<frmDesktop> desk;
+
+    void SetUp() override {
+        session().FileState = 0;
+        session().AppPath = "/orvex";
+        desk = std::make_unique<frmDesktop>();
+        desk->Form_Load();
+    }
+    void TearDown() override {
+        desk.reset();
+        session().FileState = 0;
+    }
+    bool enabled(const char* key) const { return desk->toolbarButton(key)->isEnabled(); }
+    std::vector<std::string> enabledButtons() const {
+        std::vector<std::string> on;
+        for (const char* key :
+             {"New", "Open", "Save", "Print", "Session", "Statistics", "Laps", "Upload"})
+            if (enabled(key)) on.push_back(key);
+        return on;
+    }
+};
+
+}  // namespace
+
+TEST_F(DesktopTest, StartsWithTheTitleAndTheFourMenus) {
+    EXPECT_EQ(desk->windowTitle(), "  ORVEX Timing System");
+    QStringList titles;
+    for (QAction* a : desk->menuBar()->actions()) titles << a->text();
+    EXPECT_EQ(titles, (QStringList{"&File", "&View", "&Device", "&Help"}));
+    EXPECT_EQ(desk->menuFileCount(), 13);
+    EXPECT_EQ(desk->menuFile(0)->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(desk->menuFile(12)->text(), "E&xit");
+    EXPECT_EQ(desk->menuFile(12)->shortcut(), QKeySequence("Ctrl+X"));
+    EXPECT_EQ(desk->MenuDevice(0)->shortcut(), QKeySequence("Ctrl+U"));
+    EXPECT_EQ(desk->toolbarButton("Upload")->toolTip(), "Download data");
+    EXPECT_EQ(desk->toolbarButton("Session")->toolTip(), "Session note");
+}
+
+TEST_F(DesktopTest, WithoutASessionOnlyNewOpenExitAndHelpAreUsable) {
+    EXPECT_EQ(enabledButtons(), (std::vector<std::string>{"New", "Open"}));
+    EXPECT_TRUE(desk->menuFile(0)->isEnabled());
+    EXPECT_TRUE(desk->menuFile(1)->isEnabled());
+    EXPECT_FALSE(desk->menuFile(2)->isEnabled());
+    EXPECT_FALSE(desk->menuFile(3)->isEnabled());
+    EXPECT_FALSE(desk->menuFile(5)->isEnabled());
+    EXPECT_TRUE(frmDesktop::itemEnabled(desk->menuFile(12)));
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(frmDesktop::itemEnabled(desk->MenuView(i)));
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(frmDesktop::itemEnabled(desk->MenuDevice(i)));
+    EXPECT_TRUE(desk->MenuHelp(0)->isEnabled());
+    EXPECT_TRUE(desk->MenuHelp(1)->isEnabled());
+}
+
+TEST_F(DesktopTest, WithASessionEverythingIsEnabledButHiddenItemsStayHidden) {
+    session().FileState = 1;
+    desk->MenuRefresh();
+    EXPECT_EQ(enabledButtons().size(), 8u);
+    for (int i : {0, 1, 2, 3, 5, 12}) EXPECT_TRUE(frmDesktop::itemEnabled(desk->menuFile(i))) << i;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(frmDesktop::itemEnabled(desk->MenuView(i)));
+        EXPECT_TRUE(frmDesktop::itemEnabled(desk->MenuDevice(i)));
+    }
+    EXPECT_FALSE(desk->MenuView(1)->isVisible());
+    EXPECT_FALSE(desk->MenuDevice(1)->isVisible());
+    EXPECT_FALSE(desk->MenuDevice(2)->isVisible());
+    session().FileState = 0;
+    desk->MenuRefresh();
+    EXPECT_EQ(enabledButtons(), (std::vector<std::string>{"New", "Open"}));
+}
+
+TEST_F(DesktopTest, RecentFileGroupsSwitchVisibilityAndCaption) {
+    for (int i = 6; i <= 10; ++i) EXPECT_FALSE(desk->menuFile(i)->isVisible());
+    desk->MenuAbilita(51, "/races/b.DAT");
+    EXPECT_TRUE(desk->menuFile(8)->isVisible());
+    EXPECT_EQ(desk->menuFile(8)->text(), "/races/b.DAT");
+    EXPECT_FALSE(desk->menuFile(7)->isVisible());
+    desk->MenuDisabilita(51);
+    EXPECT_FALSE(desk->menuFile(8)->isVisible());
+    desk->MenuAbilita(50, "/races/a.DAT");
+    EXPECT_TRUE(desk->menuFile(6)->isVisible());
+    EXPECT_TRUE(desk->menuFile(7)->isVisible());
+    EXPECT_EQ(desk->menuFile(7)->text(), "/races/a.DAT");
+    // Command enabling never touches the recent files or Exit.
+    desk->MenuRefresh();
+    EXPECT_TRUE(desk->menuFile(7)->isVisible());
+}
+
+TEST_F(DesktopTest, UnknownGroupCodeDoesNothing) {
+    desk->MenuDisabilita(9);
+    EXPECT_FALSE(frmDesktop::itemEnabled(desk->menuFile(12)));
+    desk->MenuAbilita(5);
+    EXPECT_FALSE(frmDesktop::itemEnabled(desk->menuFile(12)));
+    EXPECT_EQ(enabledButtons(), (std::vector<std::string>{"New", "Open"}));
+}
+
+TEST_F(DesktopTest, PressedStateBelongsToTheHandlerNotTheClick) {
+    session().FileState = 1;
+    desk->MenuRefresh();
+    QAction* laps = desk->toolbarButton("Laps");
+    EXPECT_TRUE(laps->isCheckable());
+    desk->setButtonValue("Laps", 1);
+    EXPECT_TRUE(laps->isChecked());
+    desk->setButtonValue("Laps", 0);
+    EXPECT_FALSE(laps->isChecked());
+    EXPECT_FALSE(desk->toolbarButton("Save")->isCheckable());
+}
+
+TEST_F(DesktopTest, ConnectionPanelHasNoPictureUntilTheFirstTick) {
+    EXPECT_EQ(desk->connectionImage(), 0);
+    EXPECT_EQ(desk->connectionText(), "");
+    desk->setConnectionPanel(10, "NOT Connected");
+    EXPECT_EQ(desk->connectionImage(), 10);
+    EXPECT_EQ(desk->connectionText(), "NOT Connected");
+}
+
+TEST_F(DesktopTest, HelpTopicsOpensTheGuideOrSaysWhyNot) {
+    desk->MenuHelp_Click(0);
+    ASSERT_EQ(fakes.help.opened.size(), 1u);
+    EXPECT_NE(fakes.help.opened[0].find("ORVEX.html"), std::string::npos);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+    fakes.help.result = false;
+    desk->MenuHelp_Click(0);
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.shown[0].title, "ORVEX");
+}
+
+TEST(frmAbout, ShowsItsLabelAndClosesOnEscape) {
+    FakePlatform fakes;
+    frmAbout about;
+    EXPECT_EQ(about.Label1->text(), "ORVEX Timing System  - Version 1.0   ");
+    EXPECT_EQ(about.Command1->text(), "OK");
+    about.show();
+    QTest::keyClick(about.Command1, Qt::Key_Escape);
+    EXPECT_FALSE(about.isVisible());
+    about.show();
+    QTest::keyClick(&about, Qt::Key_Escape);
+    EXPECT_FALSE(about.isVisible());
+}
