@@ -11,6 +11,7 @@ class ScreenInfo;
 class HelpViewer;
 class Regional;
 class ProgramFolder;
+class SerialPort;
 
 // The outside world as the program's logic sees it. The program installs the
 // Qt implementations at start-up; tests install fakes. Nothing here is owned.
@@ -24,6 +25,7 @@ struct Platform {
     HelpViewer* help = nullptr;
     Regional* regional = nullptr;
     ProgramFolder* folder = nullptr;
+    SerialPort* serial = nullptr;
 };
 
 // The installed platform. Every pointer must be set before the logic uses it.

@@ -20,6 +20,7 @@
 #include "platform/MousePointer.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtHelpWindow.h"
+#include "platform/QtSerialPort.h"
 #include "platform/Regional.h"
 #include "platform/ScreenInfo.h"
 #include "platform/TickClock.h"
@@ -179,6 +180,7 @@ struct QtPlatform::Impl {
     QtHelpViewer help;
     QtRegional regional;
     QtProgramFolder folder;
+    QtSerialPort serial;
 };
 
 QtPlatform::QtPlatform() : impl_(std::make_unique<Impl>()) {
@@ -191,6 +193,7 @@ QtPlatform::QtPlatform() : impl_(std::make_unique<Impl>()) {
     platform_.help = &impl_->help;
     platform_.regional = &impl_->regional;
     platform_.folder = &impl_->folder;
+    platform_.serial = &impl_->serial;
     installPlatform(platform_);
 }
 

@@ -25,6 +25,7 @@ constexpr int InvalidCall = 5;        // an argument outside what the operation 
 constexpr int Overflow = 6;
 constexpr int OutOfMemory = 7;
 constexpr int SubscriptOutOfRange = 9;
+constexpr int TypeMismatch = 13;     // text that is not a number where one is needed
 constexpr int FileNotFound = 53;
 constexpr int DiskFull = 61;
 constexpr int InputPastEnd = 62;

@@ -17,6 +17,7 @@ Platform FakePlatform::interfaces() {
     p.help = &help;
     p.regional = &regional;
     p.folder = &folder;
+    p.serial = &serial;
     return p;
 }
 

@@ -15,6 +15,7 @@
 #include "platform/Regional.h"
 #include "platform/ScreenInfo.h"
 #include "platform/TickClock.h"
+#include "fakes/FakeSerialPort.h"
 
 namespace orvex {
 
@@ -142,6 +143,7 @@ public:
     FakeHelpViewer help;
     FakeRegional regional;
     FakeProgramFolder folder;
+    FakeSerialPort serial{ticks};
 
     FakePlatform();
     ~FakePlatform();

@@ -1,0 +1,87 @@
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/SerialPort.h"
+
+namespace orvex {
+
+class FakeTickClock;
+
+// A serial port with a scripted device behind it, on the virtual clock. Each
+// look at the input costs `pollMs` of virtual time, so even a wait loop that
+// lets no events run reaches its deadline; a reply arrives `replyDelayMs`
+// after the frame that caused it. It refuses what a real port refuses
+// (discarding or reading while closed, buffer sizes while open).
+class FakeSerialPort : public SerialPort {
+public:
+    explicit FakeSerialPort(FakeTickClock& clock) : clock_(clock) {}
+
+    // Port numbers that exist; opening any other throws InvalidPortNumber.
+    std::set<int> existing{1};
+    // Existing ports that are in use elsewhere; opening throws NotAvailable.
+    std::set<int> busy;
+    // The port the device is on (0: none) and its answer to each frame.
+    int devicePort = 1;
+    std::function<Bytes(const Bytes& frame)> device;
+    std::uint32_t replyDelayMs = 5;
+    std::uint32_t pollMs = 1;
+    // How long written bytes stay in the output buffer.
+    std::uint32_t drainMs = 0;
+
+    // What the program did.
+    std::vector<Bytes> written;
+    std::vector<int> openedPorts;
+    std::string settings;
+    int handshaking = -1;
+    int inBufferSize = 0;
+    int outBufferSize = 0;
+    bool dtr = true;
+    bool rts = false;
+
+    // Bytes that arrive `afterMs` from now, wherever the port is.
+    void arrive(const Bytes& bytes, std::uint32_t afterMs = 0);
+
+    void setCommPort(int number) override;
+    int commPort() const override { return commPort_; }
+    void setPortOpen(bool open) override;
+    bool portOpen() const override { return open_; }
+    void setSettings(const std::string& s) override { settings = s; }
+    void setHandshaking(int mode) override { handshaking = mode; }
+    void setInBufferSize(int bytes) override;
+    void setOutBufferSize(int bytes) override;
+    int inBufferCount() override;
+    int outBufferCount() override;
+    void discardInBuffer() override;
+    void discardOutBuffer() override;
+    void setInputLen(int bytes) override { inputLen_ = bytes; }
+    int inputLen() const override { return inputLen_; }
+    Bytes input() override;
+    void output(const Bytes& bytes) override;
+    void setDTREnable(bool on) override { dtr = on; }
+    void setRTSEnable(bool on) override { rts = on; }
+
+private:
+    struct Arrival {
+        std::uint32_t scheduledAt;
+        std::uint32_t afterMs;
+        Bytes bytes;
+    };
+    void requireOpen() const;
+    void poll();
+
+    FakeTickClock& clock_;
+    int commPort_ = 1;
+    bool open_ = false;
+    int inputLen_ = 0;
+    Bytes inBuffer_;
+    std::deque<Arrival> arrivals_;
+    std::uint32_t lastWriteAt_ = 0;
+    std::size_t outPending_ = 0;
+};
+
+}  // namespace orvex

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "device/DeviceFrames.h"
+#include "platform/RunError.h"
+
+using namespace orvex;
+
+namespace {
+
+Bytes hex(std::initializer_list<int> values) {
+    Bytes b;
+    for (int v : values) b.push_back(static_cast<std::uint8_t>(v));
+    return b;
+}
+
+int errorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const RunError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+}  // namespace
+
+TEST(CheckSum, IsTheByteSumAsTwoUpperCaseHexDigits) {
+    EXPECT_EQ(CheckSum(hex({0x48, 0x02})), "4A");
+    EXPECT_EQ(CheckSum(hex({0x48, 0x0C, 0x0E, 0x29})), "8B");
+}
+
+TEST(CheckSum, PadsOneDigitAndKeepsOnlyTheLastTwo) {
+    EXPECT_EQ(CheckSum(hex({0x02, 0x03})), "05");
+    EXPECT_EQ(CheckSum(hex({0xFF, 0xFF, 0x02})), "00");
+    EXPECT_EQ(CheckSum({}), "00");
+}
+
+TEST(DeviceFrames, EveryCommandFrameIsByteExact) {
+    EXPECT_EQ(deviceFrame(DeviceCode::Identify), hex({0x48, 0x02, 0x34, 0x41}));
+    EXPECT_EQ(deviceFrame(DeviceCode::MemoryClear), hex({0x48, 0x01, 0x34, 0x39}));
+    EXPECT_EQ(deviceFrame(DeviceCode::SetupRead), hex({0x48, 0x07, 0x34, 0x46}));
+    EXPECT_EQ(testModeFrame(TestModes::Display), hex({0x48, 0x05, 0x80, 0x43, 0x44}));
+    EXPECT_EQ(testModeFrame(TestModes::Inputs), hex({0x48, 0x05, 0x40, 0x38, 0x44}));
+    EXPECT_EQ(testModeFrame(TestModes::End), hex({0x48, 0x05, 0x00, 0x34, 0x44}));
+    EXPECT_EQ(blockReadFrame(1), hex({0x48, 0x0C, 0x00, 0x00, 0x35, 0x34}));
+    EXPECT_EQ(blockReadFrame(2), hex({0x48, 0x0C, 0x00, 0x7D, 0x44, 0x31}));
+    EXPECT_EQ(blockReadFrame(30), hex({0x48, 0x0C, 0x0E, 0x29, 0x38, 0x42}));
+    EXPECT_EQ(setupWriteFrame({3, 5, 0xFE}), hex({0x48, 0x06, 0x03, 0x05, 0xFE, 0x35, 0x34}));
+}
+
+TEST(DeviceFrames, BlocksStartEvery125BytesUpTo3625) {
+    EXPECT_EQ(blockAddress(1), 0);
+    EXPECT_EQ(blockAddress(2), 125);
+    EXPECT_EQ(blockAddress(30), 3625);
+}
+
+TEST(DeviceFrames, TheSettingsAcknowledgementIsR6AndItsChecksum) {
+    EXPECT_EQ(setupWriteAck(), hex({0x52, 0x06, 0x35, 0x38}));
+}
+
+TEST(DeviceFrames, PayloadLengthsFollowTheCommandTable) {
+    EXPECT_EQ(payloadLength(1), 0);
+    EXPECT_EQ(payloadLength(2), 0);
+    EXPECT_EQ(payloadLength(5), 1);
+    EXPECT_EQ(payloadLength(6), 3);
+    EXPECT_EQ(payloadLength(7), 0);
+    EXPECT_EQ(payloadLength(12), 2);
+    EXPECT_EQ(payloadLength(3), -1);
+}
+
+TEST(Records, AMatchingCheckByteGivesTheBigEndianValue) {
+    EXPECT_EQ(decodeRecord(hex({0x00, 0x00, 0x17, 0x70, 0x87}).data()), 6000);
+    EXPECT_EQ(decodeRecord(hex({0x00, 0x00, 0x00, 0x00, 0x00}).data()), 0);
+}
+
+TEST(Records, ABadCheckByteGivesAnEmptySlot) {
+    EXPECT_EQ(decodeRecord(hex({0x00, 0x00, 0x17, 0x70, 0x88}).data()), 0);
+}
+
+TEST(Records, AllBitsSetIsMinusOne) {
+    EXPECT_EQ(decodeRecord(hex({0xFF, 0xFF, 0xFF, 0xFF, 0xFC}).data()), -1);
+}
+
+TEST(Records, EncodingMatchesTheRecordLayout) {
+    EXPECT_EQ(encodeRecord(6000), hex({0x00, 0x00, 0x17, 0x70, 0x87}));
+    EXPECT_EQ(encodeRecord(0xFFFFFFFFu), hex({0xFF, 0xFF, 0xFF, 0xFF, 0xFC}));
+}
+
+TEST(Records, ABlockReplyHoldsTwentyFiveRecordsFromItsThirdByte) {
+    Bytes reply = hex({0x52, 0x0C});
+    for (int k = 1; k <= 25; ++k) {
+        // lap k = k seconds; record 7 with a spoiled check byte
+        const std::uint32_t v = static_cast<std::uint32_t>(k) * 100;
+        Bytes r = hex({0, 0, static_cast<int>(v >> 8), static_cast<int>(v & 0xFF)});
+        r.push_back(static_cast<std::uint8_t>((v >> 8) + (v & 0xFF) + (k == 7 ? 1 : 0)));
+        reply.insert(reply.end(), r.begin(), r.end());
+    }
+    reply.insert(reply.end(), {0x41, 0x42, 0x0D});
+    ASSERT_EQ(reply.size(), 130u);
+    const auto laps = decodeBlockReply(reply);
+    for (int k = 1; k <= 25; ++k) EXPECT_EQ(laps[k - 1], k == 7 ? 0 : k * 100) << k;
+}
+
+TEST(SettingsDecoding, FlagsTickTheBoxesAndBytesBecomeDecimalText) {
+    EXPECT_EQ(decodeSettings(hex({0x52, 0x07, 0x02, 0x0A, 0xFE})),
+              (SettingsFields{false, true, "10", "-2"}));
+    EXPECT_EQ(decodeSettings(hex({0x00, 0x00, 0xFD, 0xFF, 0x80})),
+              (SettingsFields{true, false, "255", "-128"}));
+    EXPECT_EQ(decodeSettings(hex({0x00, 0x00, 0x03, 0x00, 0x7F})),
+              (SettingsFields{true, true, "0", "127"}));
+}
+
+TEST(SettingsEncoding, FieldsBecomeTheirLowestEightBits) {
+    EXPECT_EQ(encodeSettings({false, false, "255", "-128"}), (SettingsRecord{0, 0xFF, 0x80}));
+    EXPECT_EQ(encodeSettings({true, true, "300", "-2"}), (SettingsRecord{3, 0x2C, 0xFE}));
+    EXPECT_EQ(encodeSettings({false, true, "", " "}), (SettingsRecord{2, 0, 0}));
+}
+
+TEST(SettingsEncoding, HalvesGoToTheEvenNeighbour) {
+    EXPECT_EQ(settingsByte("2.5"), 2);
+    EXPECT_EQ(settingsByte("3.5"), 4);
+    EXPECT_EQ(settingsByte("2.51"), 3);
+    EXPECT_EQ(settingsByte("-2.5"), 0xFE);
+    EXPECT_EQ(settingsByte("-3.5"), 0xFC);
+    EXPECT_EQ(settingsByte("7,5", ","), 8);
+}
+
+TEST(SettingsEncoding, TextThatIsNotANumberIsAnError) {
+    EXPECT_EQ(errorOf([] { settingsByte("abc"); }), ErrorNo::TypeMismatch);
+    EXPECT_EQ(errorOf([] { settingsByte("12x"); }), ErrorNo::TypeMismatch);
+    EXPECT_EQ(errorOf([] { settingsByte("inf"); }), ErrorNo::TypeMismatch);
+    EXPECT_EQ(errorOf([] { settingsByte("0x10"); }), ErrorNo::TypeMismatch);
+    EXPECT_EQ(errorOf([] { settingsByte("99999"); }), ErrorNo::Overflow);
+    EXPECT_EQ(errorOf([] { settingsByte("1e400"); }), ErrorNo::Overflow);
+}

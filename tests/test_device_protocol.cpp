@@ -1,0 +1,262 @@
+#include <gtest/gtest.h>
+
+#include "device/DeviceFrames.h"
+#include "device/DeviceProtocol.h"
+#include "device/SetupControls.h"
+#include "fakes/FakePlatform.h"
+#include "platform/RunError.h"
+
+using namespace orvex;
+
+namespace {
+
+Bytes hex(std::initializer_list<int> values) {
+    Bytes b;
+    for (int v : values) b.push_back(static_cast<std::uint8_t>(v));
+    return b;
+}
+
+// A record as the device stores it: 4 bytes big-endian, then their sum's low byte.
+Bytes record(std::uint32_t v, int checkOffset = 0) {
+    const int b0 = v >> 24, b1 = (v >> 16) & 0xFF, b2 = (v >> 8) & 0xFF, b3 = v & 0xFF;
+    return hex({b0, b1, b2, b3, (b0 + b1 + b2 + b3 + checkOffset) & 0xFF});
+}
+
+// The device as the program sees it: 3750 bytes of memory, 13-byte identify reply.
+struct ScriptedDevice {
+    Bytes memory = Bytes(3750, 0);
+    std::vector<Bytes> frames;
+    bool answerBlocks = true;
+
+    Bytes operator()(const Bytes& frame) {
+        frames.push_back(frame);
+        if (frame == hex({0x48, 0x02, 0x34, 0x41})) return Bytes(13, 0x49);
+        if (frame.size() == 6 && frame[1] == 0x0C && answerBlocks) {
+            const int address = frame[2] * 256 + frame[3];
+            Bytes reply = hex({0x52, 0x0C});
+            reply.insert(reply.end(), memory.begin() + address, memory.begin() + address + 125);
+            reply.insert(reply.end(), {0x30, 0x30, 0x0D});
+            return reply;
+        }
+        return {};
+    }
+    void put(int slot, const Bytes& rec) {
+        std::copy(rec.begin(), rec.end(), memory.begin() + (slot - 1) * 5);
+    }
+};
+
+struct DialogRecord : SetupControls {
+    bool brightness = false, lapDisplay = false;
+    std::string pause, correction;
+    bool chkSetup() const override { return brightness; }
+    void setChkSetup(bool t) override { brightness = t; }
+    bool chkSetup1() const override { return lapDisplay; }
+    void setChkSetup1(bool t) override { lapDisplay = t; }
+    std::string txtSetup(int i) const override { return i == 1 ? pause : correction; }
+    void setTxtSetup(int i, const std::string& t) override { (i == 1 ? pause : correction) = t; }
+};
+
+struct ProtocolTest : ::testing::Test {
+    FakePlatform fakes;
+    FakeSerialPort& port = fakes.serial;
+    ScriptedDevice device;
+    void SetUp() override {
+        port.device = [this](const Bytes& f) { return device(f); };
+    }
+};
+
+}  // namespace
+
+using DeviceConnect = ProtocolTest;
+
+TEST_F(DeviceConnect, FindsTheDeviceOnPortThreeWhenOneAndTwoDoNotExist) {
+    port.existing = {3, 4};
+    port.devicePort = 3;
+    EXPECT_TRUE(Device_Connect());
+    EXPECT_TRUE(port.portOpen());
+    EXPECT_EQ(port.commPort(), 3);
+    EXPECT_EQ(port.openedPorts, std::vector<int>{3});
+    EXPECT_LT(fakes.ticks.now, 1000u);
+}
+
+TEST_F(DeviceConnect, SkipsSilentAndBusyPortsAndClosesThem) {
+    port.existing = {1, 2, 5};
+    port.busy = {2};
+    port.devicePort = 5;
+    EXPECT_TRUE(Device_Connect());
+    EXPECT_EQ(port.openedPorts, (std::vector<int>{1, 5}));
+    EXPECT_EQ(port.commPort(), 5);
+    // Port 1 opened but stayed silent for its full second.
+    EXPECT_GE(fakes.ticks.now, 1000u);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(DeviceConnect, NoDeviceIsFalseWithThePortClosedAndNoMessage) {
+    port.existing = {1, 7, 20, 21};
+    port.devicePort = 21;
+    fakes.pointer.shape = MousePointer::Hourglass;
+    EXPECT_FALSE(Device_Connect());
+    EXPECT_FALSE(port.portOpen());
+    EXPECT_EQ(port.openedPorts, (std::vector<int>{1, 7, 20}));
+    EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(DeviceConnect, AShortIdentifyReplyIsNoDevice) {
+    port.device = [](const Bytes&) { return Bytes(12, 0x49); };
+    EXPECT_FALSE(Device_Connect());
+}
+
+TEST_F(DeviceConnect, AnOpenPortIsKeptWithoutAScan) {
+    port.setCommPort(4);
+    port.existing = {4};
+    port.setPortOpen(true);
+    EXPECT_TRUE(Device_Connect());
+    EXPECT_TRUE(device.frames.empty());
+    EXPECT_EQ(port.commPort(), 4);
+}
+
+TEST_F(DeviceConnect, SendsTheIdentifyFrameWithTheFixedLineSettings) {
+    EXPECT_TRUE(Device_Connect());
+    EXPECT_EQ(device.frames, std::vector<Bytes>{hex({0x48, 0x02, 0x34, 0x41})});
+    EXPECT_EQ(port.settings, "9600,N,8,1");
+    EXPECT_EQ(port.inBufferSize, 300);
+}
+
+using BlockRead = ProtocolTest;
+
+TEST_F(BlockRead, Block30ComesFromAddress3625IntoSlots726To750) {
+    for (int k = 1; k <= 25; ++k) device.put(725 + k, record(1000u + k));
+    std::vector<std::int32_t> laps(751, 77);
+    port.setPortOpen(true);
+    EXPECT_TRUE(Block_Read(30, laps));
+    EXPECT_EQ(device.frames.back(), hex({0x48, 0x0C, 0x0E, 0x29, 0x38, 0x42}));
+    for (int slot = 1; slot <= 725; ++slot) ASSERT_EQ(laps[slot], 77) << slot;
+    for (int k = 1; k <= 25; ++k) EXPECT_EQ(laps[725 + k], 1000 + k);
+    EXPECT_TRUE(port.portOpen());
+}
+
+TEST_F(BlockRead, RecordsAreStoredByTheirCheckByte) {
+    device.put(26, record(6000));
+    device.put(27, record(6000, 1));
+    device.put(28, record(0xFFFFFFFFu));
+    std::vector<std::int32_t> laps(751, 5);
+    port.setPortOpen(true);
+    EXPECT_TRUE(Block_Read(2, laps));
+    EXPECT_EQ(laps[26], 6000);
+    EXPECT_EQ(laps[27], 0);
+    EXPECT_EQ(laps[28], -1);
+    EXPECT_EQ(laps[29], 0);
+    EXPECT_EQ(laps[25], 5);
+    EXPECT_EQ(laps[51], 5);
+}
+
+TEST_F(BlockRead, NoReplyStoresNothingAndClosesThePort) {
+    device.answerBlocks = false;
+    std::vector<std::int32_t> laps(751, 9);
+    port.setPortOpen(true);
+    fakes.pointer.shape = MousePointer::Hourglass;
+    EXPECT_FALSE(Block_Read(1, laps));
+    EXPECT_EQ(laps, std::vector<std::int32_t>(751, 9));
+    EXPECT_FALSE(port.portOpen());
+    EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(BlockRead, RefusesABlockOutsideTheMemoryOrATooSmallArray) {
+    std::vector<std::int32_t> laps(751);
+    port.setPortOpen(true);
+    EXPECT_THROW(Block_Read(0, laps), RunError);
+    EXPECT_THROW(Block_Read(31, laps), RunError);
+    std::vector<std::int32_t> small(750);
+    EXPECT_THROW(Block_Read(30, small), RunError);
+    EXPECT_TRUE(device.frames.empty());
+}
+
+using Settings = ProtocolTest;
+
+TEST_F(Settings, ReadFillsTheDialogFromTheReply) {
+    port.device = [](const Bytes& f) {
+        return f == hex({0x48, 0x07, 0x34, 0x46}) ? hex({0x52, 0x07, 0x02, 0x0A, 0xFE}) : Bytes{};
+    };
+    DialogRecord dialog;
+    dialog.brightness = true;
+    port.setPortOpen(true);
+    EXPECT_TRUE(Setup_Read(dialog));
+    EXPECT_FALSE(dialog.brightness);
+    EXPECT_TRUE(dialog.lapDisplay);
+    EXPECT_EQ(dialog.pause, "10");
+    EXPECT_EQ(dialog.correction, "-2");
+}
+
+TEST_F(Settings, ReadWithoutReplyKeepsTheDialogAndSaysSo) {
+    port.device = [](const Bytes&) { return hex({0x52, 0x07, 0x02, 0x0A}); };
+    DialogRecord dialog;
+    dialog.pause = "4";
+    fakes.pointer.shape = MousePointer::Hourglass;
+    port.setPortOpen(true);
+    EXPECT_FALSE(Setup_Read(dialog));
+    EXPECT_EQ(dialog.pause, "4");
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.shown[0].text, "Comunicazione Impossibile");
+    EXPECT_EQ(fakes.messages.shown[0].flags, MessageBox::OkOnly);
+    EXPECT_EQ(fakes.messages.shown[0].title, "ORVEX Timing System");
+    EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
+}
+
+TEST_F(Settings, WriteSendsTheEncodedRecordAndAcceptsTheAcknowledgement) {
+    std::vector<Bytes> frames;
+    port.device = [&](const Bytes& f) {
+        frames.push_back(f);
+        return hex({0x52, 0x06, 0x35, 0x38});
+    };
+    DialogRecord dialog;
+    dialog.pause = "255";
+    dialog.correction = "-128";
+    port.setPortOpen(true);
+    EXPECT_TRUE(Setup_Write(dialog));
+    dialog = DialogRecord{};
+    EXPECT_TRUE(Setup_Write(dialog));
+    EXPECT_EQ(frames, (std::vector<Bytes>{hex({0x48, 0x06, 0x00, 0xFF, 0x80, 0x43, 0x44}),
+                                          hex({0x48, 0x06, 0x00, 0x00, 0x00, 0x34, 0x45})}));
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(Settings, AWrongAcknowledgementFails) {
+    port.device = [](const Bytes&) { return hex({0x52, 0x06, 0x35, 0x39}); };
+    DialogRecord dialog;
+    port.setPortOpen(true);
+    EXPECT_FALSE(Setup_Write(dialog));
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.shown[0].text, "Comunicazione Impossibile");
+    EXPECT_EQ(fakes.messages.shown[0].title, "ORVEX Timing System");
+}
+
+TEST_F(Settings, NonNumericTextFailsBeforeAnythingIsSent) {
+    DialogRecord dialog;
+    dialog.correction = "abc";
+    port.setPortOpen(true);
+    EXPECT_THROW(Setup_Write(dialog), RunError);
+    EXPECT_TRUE(port.written.empty());
+}
+
+TEST_F(ProtocolTest, TestModeWithoutReplyOnlyResetsThePointer) {
+    port.setPortOpen(true);
+    fakes.pointer.shape = MousePointer::Hourglass;
+    Test_Mode(TestModes::Display);
+    EXPECT_EQ(port.written.back(), hex({0x48, 0x05, 0x80, 0x43, 0x44}));
+    EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+
+    port.device = [](const Bytes&) { return hex({0x52, 0x05}); };
+    fakes.pointer.shape = MousePointer::Hourglass;
+    Test_Mode(TestModes::End);
+    EXPECT_EQ(fakes.pointer.shape, MousePointer::Hourglass);
+}
+
+TEST_F(ProtocolTest, MemoryClearSendsItsFrameAndWaitsForNothing) {
+    port.setPortOpen(true);
+    Memory_Clear();
+    EXPECT_EQ(port.written, std::vector<Bytes>{hex({0x48, 0x01, 0x34, 0x39})});
+    EXPECT_LT(fakes.ticks.now, 10u);
+}
