@@ -18,11 +18,11 @@ void ShowMessage(const std::string& text) {
 int pendingError() { return gPendingError; }
 void setPendingError(int number) { gPendingError = number; }
 
-std::string errorText(int number) {
-    // Numbers are shown with a sign position: a blank for non-negative ones.
-    std::string n = number < 0 ? std::to_string(number) : " " + std::to_string(number);
-    return "Error n. " + n + " !";
+std::string numberText(int number) {
+    return number < 0 ? std::to_string(number) : " " + std::to_string(number);
 }
+
+std::string errorText(int number) { return "Error n. " + numberText(number) + " !"; }
 
 void Errori() {
     platform().pointer->set(MousePointer::Normal);

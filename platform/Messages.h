@@ -1,6 +1,7 @@
 #pragma once
 #include <exception>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "platform/RunError.h"
@@ -14,6 +15,10 @@ void ShowMessage(const std::string& text);
 int pendingError();
 void setPendingError(int number);
 
+// A number as the program writes it in texts: a blank in front of a
+// non-negative number (" 7"), the minus sign otherwise.
+std::string numberText(int number);
+
 // The text Errori shows for an error number: "Error n.  53 !", "Error n. -5 !".
 std::string errorText(int number);
 
@@ -22,23 +27,29 @@ std::string errorText(int number);
 // 0 and a cancelled file dialog are silent.
 void Errori();
 
+// Runs `body` and returns the number of the error that ended it, if any.
+template <class Body>
+std::optional<int> catchError(Body&& body) {
+    try {
+        body();
+        return std::nullopt;
+    } catch (const RunError& e) {
+        return e.number();
+    } catch (const std::bad_alloc&) {
+        return ErrorNo::OutOfMemory;
+    } catch (...) {
+        return ErrorNo::Internal;
+    }
+}
+
 // Runs one command handler's body: any failure becomes a pending error
 // number and is reported by Errori. Nothing escapes a handler.
 template <class Body>
 void trapErrors(Body&& body) {
-    try {
-        body();
-        return;
-    } catch (const RunError& e) {
-        setPendingError(e.number());
-    } catch (const std::bad_alloc&) {
-        setPendingError(ErrorNo::OutOfMemory);
-    } catch (const std::exception&) {
-        setPendingError(ErrorNo::Internal);
-    } catch (...) {
-        setPendingError(ErrorNo::Internal);
+    if (const auto number = catchError(body)) {
+        setPendingError(*number);
+        Errori();
     }
-    Errori();
 }
 
 // Like trapErrors, but the failure is dropped silently and reported as false

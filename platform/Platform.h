@@ -12,6 +12,7 @@ class HelpViewer;
 class Regional;
 class ProgramFolder;
 class SerialPort;
+class Printer;
 
 // The outside world as the program's logic sees it. The program installs the
 // Qt implementations at start-up; tests install fakes. Nothing here is owned.
@@ -26,6 +27,7 @@ struct Platform {
     Regional* regional = nullptr;
     ProgramFolder* folder = nullptr;
     SerialPort* serial = nullptr;
+    Printer* printer = nullptr;
 };
 
 // The installed platform. Every pointer must be set before the logic uses it.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -19,6 +20,7 @@
 #include "platform/MessageBox.h"
 #include "platform/MousePointer.h"
 #include "platform/ProgramFolder.h"
+#include "platform/QtPrinter.h"
 #include "platform/QtHelpWindow.h"
 #include "platform/QtSerialPort.h"
 #include "platform/Regional.h"
@@ -52,6 +54,10 @@ class QtDayClock : public DayClock {
 public:
     double secondsSinceMidnight() override {
         return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+    }
+    CalendarDate today() override {
+        const QDate d = QDate::currentDate();
+        return {d.year(), d.month(), d.day()};
     }
 };
 
@@ -181,6 +187,7 @@ struct QtPlatform::Impl {
     QtRegional regional;
     QtProgramFolder folder;
     QtSerialPort serial;
+    QtPrinter printer;
 };
 
 QtPlatform::QtPlatform() : impl_(std::make_unique<Impl>()) {
@@ -194,6 +201,7 @@ QtPlatform::QtPlatform() : impl_(std::make_unique<Impl>()) {
     platform_.regional = &impl_->regional;
     platform_.folder = &impl_->folder;
     platform_.serial = &impl_->serial;
+    platform_.printer = &impl_->printer;
     installPlatform(platform_);
 }
 

@@ -31,6 +31,8 @@ constexpr int DiskFull = 61;
 constexpr int InputPastEnd = 62;
 constexpr int PermissionDenied = 70;
 constexpr int PathNotFound = 76;
+constexpr int PrinterError = 482;
+constexpr int NoPrinter = 484;        // no default printer is set up
 constexpr int Internal = 51;          // anything else that went wrong inside a command
 constexpr int DialogCancelled = 32755;  // the user pressed Cancel in a file dialog: never reported
 }  // namespace ErrorNo

@@ -18,6 +18,7 @@ Platform FakePlatform::interfaces() {
     p.regional = &regional;
     p.folder = &folder;
     p.serial = &serial;
+    p.printer = &printer;
     return p;
 }
 

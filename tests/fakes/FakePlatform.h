@@ -16,6 +16,7 @@
 #include "platform/ScreenInfo.h"
 #include "platform/TickClock.h"
 #include "fakes/FakeSerialPort.h"
+#include "fakes/RecordingPrinter.h"
 
 namespace orvex {
 
@@ -49,7 +50,9 @@ private:
 class FakeDayClock : public DayClock {
 public:
     double seconds = 12 * 3600.0;
+    CalendarDate date{2026, 12, 4};
     double secondsSinceMidnight() override { return seconds; }
+    CalendarDate today() override { return date; }
 };
 
 // Records every box and answers from a script (OK / the default when empty).
@@ -144,6 +147,7 @@ public:
     FakeRegional regional;
     FakeProgramFolder folder;
     FakeSerialPort serial{ticks};
+    RecordingPrinter printer;
 
     FakePlatform();
     ~FakePlatform();

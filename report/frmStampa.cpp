@@ -1,0 +1,96 @@
+#include "report/frmStampa.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QPushButton>
+
+#include "platform/MousePointer.h"
+#include "platform/Platform.h"
+#include "platform/ScreenInfo.h"
+
+namespace orvex {
+
+namespace {
+// The client area: the frame and the buttons with a 60-twip border.
+constexpr int kClientWidth = 2115;
+constexpr int kClientHeight = 1815;
+}  // namespace
+
+frmStampa::frmStampa(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Print"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setObjectName(QStringLiteral("frmStampa"));
+
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFrameShape(QFrame::StyledPanel);
+    Frame1->setGeometry(twips(60, 0, 1995, 1275));
+
+    struct Box {
+        const char* caption;
+        QRect place;
+    };
+    const std::array<Box, 3> boxes{{{"  Session data", twips(240, 240, 1515, 315)},
+                                    {"  Statistics", twips(240, 960, 1455, 315)},
+                                    {"  Times", twips(240, 600, 1575, 315)}}};
+    for (int i = 0; i < 3; ++i) {
+        chkPrint[i] = new QCheckBox(QString::fromLatin1(boxes[i].caption), Frame1);
+        chkPrint[i]->setObjectName(QStringLiteral("chkPrint%1").arg(i));
+        chkPrint[i]->setGeometry(boxes[i].place);
+    }
+    // The report can print statistics, but the dialog does not offer them.
+    chkPrint[1]->setVisible(false);
+
+    const std::array<const char*, 2> captions{"OK", "Cancel"};
+    for (int i = 0; i < 2; ++i) {
+        CmdPrint[i] = new QPushButton(QString::fromLatin1(captions[i]), this);
+        CmdPrint[i]->setObjectName(QStringLiteral("CmdPrint%1").arg(i));
+        CmdPrint[i]->setGeometry(twips(60 + 1020 * i, 1380, 915, 375));
+        connect(CmdPrint[i], &QPushButton::clicked, this, [this, i] { CmdPrint_Click(i); });
+    }
+
+    setTabOrder(chkPrint[0], chkPrint[1]);
+    setTabOrder(chkPrint[1], chkPrint[2]);
+    setTabOrder(chkPrint[2], CmdPrint[0]);
+    setTabOrder(CmdPrint[0], CmdPrint[1]);
+    chkPrint[0]->setFocus();
+
+    const QRect client = twips(0, 0, kClientWidth, kClientHeight);
+    setFixedSize(client.size());
+    Form_Load();
+}
+
+QRect frmStampa::twips(int left, int top, int width, int height) const {
+    const ScreenInfo& s = *platform().screen;
+    auto px = [](int t, int per) { return (t + per / 2) / per; };
+    return QRect(px(left, s.twipsPerPixelX()), px(top, s.twipsPerPixelY()),
+                 px(width, s.twipsPerPixelX()), px(height, s.twipsPerPixelY()));
+}
+
+void frmStampa::Form_Load() {
+    const ScreenInfo& s = *platform().screen;
+    const int left = (s.widthTwips() - width() * s.twipsPerPixelX()) / 2;
+    const int top = (s.heightTwips() - height() * s.twipsPerPixelY()) / 2;
+    move(left / s.twipsPerPixelX(), top / s.twipsPerPixelY());
+}
+
+void frmStampa::CmdPrint_Click(int index) {
+    if (index == 0) {
+        platform().pointer->set(MousePointer::Hourglass);
+        hide();
+        report_.PrintReport(
+            {chkPrint[0]->isChecked(), chkPrint[1]->isChecked(), chkPrint[2]->isChecked()});
+        platform().pointer->set(MousePointer::Normal);
+        accept();
+    } else {
+        reject();
+    }
+}
+
+void frmStampa::ShowModal(QWidget* parent) {
+    frmStampa dialog(parent);
+    dialog.exec();
+}
+
+}  // namespace orvex

@@ -1,0 +1,38 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Printer.h"
+
+namespace orvex {
+
+// A printer that keeps what each job put on paper: every page as its rows of
+// text, characters at their cells. It can be told that there is no printer,
+// or to fail at a given text.
+class RecordingPrinter : public Printer {
+public:
+    struct Doc {
+        std::vector<std::vector<std::string>> pages{1};  // page, row -> text
+        std::vector<int> scaleModes;
+        int texts = 0;         // print calls that put text on paper
+        bool ended = false;    // EndDoc reached
+        bool dropped = false;  // released without EndDoc
+    };
+
+    int heightTwips = 16838;  // A4
+    int widthTwips = 11186;   // A4 less a quarter inch each side
+    bool missing = false;     // startJob fails: no default printer
+    int failAtText = 0;       // the n-th text (1-based) fails; 0 never
+    std::vector<Doc> docs;
+
+    std::unique_ptr<PrintJob> startJob() override;
+
+    // The last job's page (1-based) as lines.
+    const std::vector<std::string>& page(int n) const { return docs.back().pages.at(n - 1); }
+    int pageCount() const { return static_cast<int>(docs.back().pages.size()); }
+    // Every line the last job printed, page after page.
+    std::vector<std::string> allLines() const;
+};
+
+}  // namespace orvex

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include "fakes/FakePlatform.h"
+#include "platform/QtPrinter.h"
+#include "report/PrintedReport.h"
+#include "session/Session.h"
+
+using namespace orvex;
+
+namespace {
+
+// Prints through the Qt printer into a PDF file and reads the pages back as
+// text laid out by position, the way the sheet looks.
+class QtPrinterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        Platform p = fakes.interfaces();
+        p.printer = &printer;
+        installPlatform(p);
+        session().ResetSession();
+        session().FileState = 1;
+        session().DataFileName = "Race";
+    }
+
+    // Each page's lines as pdftotext -layout gives them.
+    std::vector<std::vector<std::string>> pdfPages() {
+        const QString tool = QStandardPaths::findExecutable("pdftotext");
+        EXPECT_FALSE(tool.isEmpty()) << "pdftotext (poppler-utils) is missing: run tools/setup";
+        QProcess run;
+        // A cell is 6 points wide: with that pitch every cell is one column.
+        run.start(tool, {"-layout", "-fixed", "6", pdf, "-"});
+        EXPECT_TRUE(run.waitForFinished(60000));
+        EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+        std::vector<std::vector<std::string>> pages;
+        for (const QString& page : QString::fromUtf8(run.readAllStandardOutput()).split('\f')) {
+            std::vector<std::string> lines;
+            for (const QString& line : page.split('\n')) lines.push_back(line.toStdString());
+            while (!lines.empty() && lines.back().find_first_not_of(' ') == std::string::npos) {
+                lines.pop_back();
+            }
+            if (!lines.empty()) pages.push_back(lines);
+        }
+        return pages;
+    }
+
+    static std::string trimmed(const std::string& s) {
+        const auto a = s.find_first_not_of(' ');
+        if (a == std::string::npos) return {};
+        return s.substr(a, s.find_last_not_of(' ') - a + 1);
+    }
+
+    QTemporaryDir dir;
+    QString pdf = dir.filePath("report.pdf");
+    FakePlatform fakes;
+    QtPrinter printer{pdf};
+    PrintedReport report;
+};
+
+TEST_F(QtPrinterTest, ReportOnPaperHasHeadersSectionsAndOneColumnOfColons) {
+    Session& s = session();
+    s.SessionDate = "04/12/2026";
+    s.SessionTrack = "Autodromo";
+    s.SessionLength = "1000";
+    s.LapTimes[lapSlot(1, 1)] = 8345;
+    s.MakeTotals();
+    report.PrintReport({.SessionData = true, .Times = true});
+    EXPECT_TRUE(fakes.messages.shown.empty());
+    ASSERT_TRUE(QFile::exists(pdf));
+
+    const auto pages = pdfPages();
+    ASSERT_EQ(pages.size(), 16u);  // 942 lines, 62 under each header
+    for (int p : {1, 2}) {
+        EXPECT_EQ(trimmed(pages[p - 1][0]),
+                  "Page  " + std::to_string(p) +
+                      "   *** ORVEX Timing System 1.0 -- Race -- 04 December 2026 ***");
+    }
+
+    const auto& first = pages[0];
+    std::vector<std::string> text;
+    for (const auto& line : first) text.push_back(trimmed(line));
+    const auto at = [&](const std::string& wanted) {
+        return std::find(text.begin(), text.end(), wanted) - text.begin();
+    };
+    const auto session = at("SESSION Data");
+    ASSERT_LT(session, long(text.size()));
+    EXPECT_EQ(text[session + 1], "------------");
+    const auto driver = at("DRIVER Nr.  1");
+    ASSERT_LT(driver, long(text.size()));
+    EXPECT_EQ(text[driver + 1], "------------");
+    // Lap labels begin with two blanks, which trimming took away.
+    EXPECT_EQ(text[driver + 3], "TOTAL :" + std::string(10, ' ') + ":   00:01.23.45");
+    EXPECT_EQ(text[driver + 4], "Time n.  1" + std::string(7, ' ') + ":   00:01.23.45");
+    EXPECT_EQ(text[driver + 5], "Time n.  2" + std::string(7, ' ') + ":   00:00.00.00");
+
+    // Every value line has its colon in the same column, 19 cells right of
+    // where the page's lines begin.
+    const auto left = first[session].find('S');
+    int valueLines = 0;
+    for (const auto& line : first) {
+        const auto colon = line.rfind(":   ");
+        if (colon == std::string::npos || line.find("***") != std::string::npos) continue;
+        ++valueLines;
+        EXPECT_EQ(colon, left + 19) << line;
+    }
+    EXPECT_GT(valueLines, 30);
+}
+
+TEST_F(QtPrinterTest, NothingTickedWritesNoPage) {
+    report.PrintReport({});
+    EXPECT_TRUE(fakes.messages.shown.empty());
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST_F(QtPrinterTest, UnwritableTargetIsAPrinterError) {
+    QtPrinter nowhere(dir.filePath("missing/folder/report.pdf"));
+    Platform p = fakes.interfaces();
+    p.printer = &nowhere;
+    installPlatform(p);
+    report.PrintReport({.SessionData = true});
+    EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{"Printer Error !"});
+}
+
+}  // namespace
