@@ -7,6 +7,7 @@
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
 #include "platform/ScreenInfo.h"
+#include "platform/Twips.h"
 
 namespace orvex {
 
@@ -25,15 +26,15 @@ frmStampa::frmStampa(QWidget* parent) : QDialog(parent) {
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFrameShape(QFrame::StyledPanel);
-    Frame1->setGeometry(twips(60, 0, 1995, 1275));
+    Frame1->setGeometry(twipsToPixels(60, 0, 1995, 1275));
 
     struct Box {
         const char* caption;
         QRect place;
     };
-    const std::array<Box, 3> boxes{{{"  Session data", twips(240, 240, 1515, 315)},
-                                    {"  Statistics", twips(240, 960, 1455, 315)},
-                                    {"  Times", twips(240, 600, 1575, 315)}}};
+    const std::array<Box, 3> boxes{{{"  Session data", twipsToPixels(240, 240, 1515, 315)},
+                                    {"  Statistics", twipsToPixels(240, 960, 1455, 315)},
+                                    {"  Times", twipsToPixels(240, 600, 1575, 315)}}};
     for (int i = 0; i < 3; ++i) {
         chkPrint[i] = new QCheckBox(QString::fromLatin1(boxes[i].caption), Frame1);
         chkPrint[i]->setObjectName(QStringLiteral("chkPrint%1").arg(i));
@@ -46,7 +47,7 @@ frmStampa::frmStampa(QWidget* parent) : QDialog(parent) {
     for (int i = 0; i < 2; ++i) {
         CmdPrint[i] = new QPushButton(QString::fromLatin1(captions[i]), this);
         CmdPrint[i]->setObjectName(QStringLiteral("CmdPrint%1").arg(i));
-        CmdPrint[i]->setGeometry(twips(60 + 1020 * i, 1380, 915, 375));
+        CmdPrint[i]->setGeometry(twipsToPixels(60 + 1020 * i, 1380, 915, 375));
         connect(CmdPrint[i], &QPushButton::clicked, this, [this, i] { CmdPrint_Click(i); });
     }
 
@@ -56,23 +57,16 @@ frmStampa::frmStampa(QWidget* parent) : QDialog(parent) {
     setTabOrder(CmdPrint[0], CmdPrint[1]);
     chkPrint[0]->setFocus();
 
-    const QRect client = twips(0, 0, kClientWidth, kClientHeight);
+    const QRect client = twipsToPixels(0, 0, kClientWidth, kClientHeight);
     setFixedSize(client.size());
     Form_Load();
 }
 
-QRect frmStampa::twips(int left, int top, int width, int height) const {
-    const ScreenInfo& s = *platform().screen;
-    auto px = [](int t, int per) { return (t + per / 2) / per; };
-    return QRect(px(left, s.twipsPerPixelX()), px(top, s.twipsPerPixelY()),
-                 px(width, s.twipsPerPixelX()), px(height, s.twipsPerPixelY()));
-}
-
 void frmStampa::Form_Load() {
     const ScreenInfo& s = *platform().screen;
-    const int left = (s.widthTwips() - width() * s.twipsPerPixelX()) / 2;
-    const int top = (s.heightTwips() - height() * s.twipsPerPixelY()) / 2;
-    move(left / s.twipsPerPixelX(), top / s.twipsPerPixelY());
+    const int left = (s.widthTwips() - pixelsToTwipsX(width())) / 2;
+    const int top = (s.heightTwips() - pixelsToTwipsY(height())) / 2;
+    move(twipsToPixelsX(left), twipsToPixelsY(top));
 }
 
 void frmStampa::CmdPrint_Click(int index) {

@@ -29,7 +29,6 @@ public:
 private:
     void CmdPrint_Click(int index);
     void Form_Load();
-    QRect twips(int left, int top, int width, int height) const;
 
     PrintedReport report_;
 };

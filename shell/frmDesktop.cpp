@@ -19,6 +19,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/ScreenInfo.h"
 #include "platform/Twips.h"
+#include "report/frmStampa.h"
 #include "shell/ImageList1.h"
 #include "shell/frmAbout.h"
 
@@ -280,6 +281,7 @@ void frmDesktop::MenuRefresh() {
 void frmDesktop::menuFile_Click(int index) {
     trapErrors([&] {
         switch (index) {
+            case 5: frmStampa::ShowModal(this); break;
             case 12: close(); break;
             default: break;  // the data-file commands hook in here
         }

@@ -10,6 +10,7 @@
 #include "fakes/FakePlatform.h"
 #include "report/frmStampa.h"
 #include "session/Session.h"
+#include "shell/frmDesktop.h"
 
 using namespace orvex;
 
@@ -147,6 +148,29 @@ TEST_F(frmStampaTest, ShowModalStartsUntickedAtEveryOpening) {
     frmStampa::ShowModal(nullptr);
     EXPECT_EQ(tickedAtOpening, (std::vector<bool>{false, false}));
     EXPECT_TRUE(fakes.printer.docs.empty());
+}
+
+TEST_F(frmStampaTest, FilePrintAndThePrintButtonOpenTheDialog) {
+    frmDesktop desk;
+    desk.Form_Load();
+    int opened = 0;
+    auto okOnTimes = [&] {
+        QTimer::singleShot(0, [&] {
+            auto* f = qobject_cast<frmStampa*>(QApplication::activeModalWidget());
+            ASSERT_NE(f, nullptr);
+            ++opened;
+            f->chkPrint[2]->setChecked(true);
+            f->CmdPrint[0]->click();
+        });
+    };
+    okOnTimes();
+    desk.menuFile(5)->trigger();
+    okOnTimes();
+    desk.toolbarButton("Print")->trigger();
+    EXPECT_EQ(opened, 2);
+    ASSERT_EQ(fakes.printer.docs.size(), 2u);
+    EXPECT_TRUE(fakes.printer.docs[1].ended);
+    EXPECT_EQ(fakes.printer.page(1)[2], "DRIVER Nr.  1");
 }
 
 }  // namespace
