@@ -1,5 +1,6 @@
 #include "report/PrintedReport.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -55,7 +56,9 @@ std::string PrintedReport::StatisticSpeed(const std::string& lapStatistic) {
     const auto point = lapStatistic.find('.', colon == std::string::npos ? 0 : colon);
     if (colon == std::string::npos || point == std::string::npos) return {};
     auto number = [&](std::size_t from, std::size_t to) {
-        return std::atoll(lapStatistic.substr(from, to - from).c_str());
+        // Clamped, so no text can overflow the sum below.
+        const long long n = std::strtoll(lapStatistic.substr(from, to - from).c_str(), nullptr, 10);
+        return std::clamp(n, 0LL, 1000000000LL);
     };
     const long long t = number(0, colon) * 6000 + number(colon + 1, point) * 100 +
                         number(point + 1, lapStatistic.size());
