@@ -1,0 +1,59 @@
+// Reads the whole device memory (30 blocks) through the real port layer from
+// the simulator at 9600 baud, and compares the time with the bare wire time.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "device/DeviceFrames.h"
+#include "device/DeviceProtocol.h"
+#include "device/SerialLink.h"
+#include "platform/QtPlatform.h"
+
+using namespace orvex;
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QtPlatform qt;
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+
+    QProcess sim;
+    sim.start(ORVEX_DEVSIM, {"--baud", "9600", "--seed", "7"});
+    if (!sim.waitForStarted(5000)) {
+        std::fprintf(stderr, "cannot start %s\n", ORVEX_DEVSIM);
+        return 1;
+    }
+    while (!sim.canReadLine() && sim.waitForReadyRead(5000)) {
+    }
+    qputenv("ORVEX_PORTS", sim.readLine().trimmed());
+
+    // 30 requests of 6 bytes and 30 replies of 130 bytes, 10 bits a byte.
+    const double wireSeconds = kBlocks * (6.0 + kBlockReplyLength) * 10.0 / 9600.0;
+    std::printf("download of %d blocks at 9600 baud, wire time %.2f s\n", kBlocks, wireSeconds);
+    int status = 0;
+    for (int round = 1; round <= rounds; ++round) {
+        std::vector<std::int32_t> laps(kMemoryRecords + 1, 0);
+        if (!Device_Connect()) {
+            std::fprintf(stderr, "no device\n");
+            status = 1;
+            break;
+        }
+        QElapsedTimer timer;
+        timer.start();
+        int read = 0;
+        for (int block = kBlocks; block >= 1; --block) read += Block_Read(block, laps) ? 1 : 0;
+        const double seconds = timer.nsecsElapsed() / 1e9;
+        Port_Close();
+        std::printf("round %d: %d blocks in %.3f s, %.3f x wire time\n", round, read, seconds,
+                    seconds / wireSeconds);
+        if (read != kBlocks) status = 1;
+    }
+    sim.terminate();
+    sim.waitForFinished(5000);
+    return status;
+}

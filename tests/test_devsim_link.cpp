@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "device/DeviceFrames.h"
+#include "device/DeviceProtocol.h"
+#include "device/SerialLink.h"
+#include "device/SetupControls.h"
+#include "fakes/FakePlatform.h"
+#include "platform/QtPlatform.h"
+#include "platform/RunError.h"
+#include "platform/SerialPort.h"
+
+using namespace orvex;
+
+namespace {
+
+// Lap time of memory slot `slot`: distinct everywhere, some with high bits set.
+std::uint32_t lapOf(int slot) {
+    return slot % 50 == 0 ? 0xFFFFFF00u + slot % 7 : 5000u + slot * 37;
+}
+
+// The device memory as its record table describes it: per slot 4 bytes
+// big-endian, then the low byte of their sum.
+QByteArray memoryImage() {
+    QByteArray image;
+    for (int slot = 1; slot <= 750; ++slot) {
+        const std::uint32_t v = lapOf(slot);
+        const char b[4] = {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+        image.append(b, 4);
+        image.append(char(
+            (std::uint8_t(b[0]) + std::uint8_t(b[1]) + std::uint8_t(b[2]) + std::uint8_t(b[3])) &
+            0xFF));
+    }
+    return image;
+}
+
+class Simulator {
+public:
+    explicit Simulator(QStringList args) {
+        args << "--memory" << memoryFile() << "--log" << dir_.filePath("frames.log");
+        process_.start(ORVEX_DEVSIM, args);
+        EXPECT_TRUE(process_.waitForStarted(5000));
+        while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {
+        }
+        path_ = QString::fromUtf8(process_.readLine()).trimmed();
+        EXPECT_TRUE(path_.startsWith("/dev/")) << path_.toStdString();
+    }
+    ~Simulator() { stop(); }
+
+    // Port 3 is the simulator; 1 does not exist and 2 is an empty entry.
+    void asPortThree() const {
+        qputenv("ORVEX_PORTS", ("/dev/orvex-no-such-port::" + path_).toUtf8());
+    }
+    // Ends it with SIGTERM; true when it ended cleanly.
+    bool stop() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.terminate();
+            process_.waitForFinished(5000);
+        }
+        return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+    }
+    bool exitedByItself(int waitMs) { return process_.waitForFinished(waitMs); }
+    QString frameLog() const {
+        QFile in(dir_.filePath("frames.log"));
+        return in.open(QIODevice::ReadOnly) ? QString::fromUtf8(in.readAll()) : QString();
+    }
+
+private:
+    QString memoryFile() {
+        const QString file = dir_.filePath("memory.bin");
+        QFile out(file);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(memoryImage());
+        return file;
+    }
+
+    QTemporaryDir dir_;
+    QProcess process_;
+    QString path_;
+};
+
+struct DialogRecord : SetupControls {
+    bool brightness = false, lapDisplay = false;
+    std::string pause, correction;
+    bool chkSetup() const override { return brightness; }
+    void setChkSetup(bool t) override { brightness = t; }
+    bool chkSetup1() const override { return lapDisplay; }
+    void setChkSetup1(bool t) override { lapDisplay = t; }
+    std::string txtSetup(int i) const override { return i == 1 ? pause : correction; }
+    void setTxtSetup(int i, const std::string& t) override { (i == 1 ? pause : correction) = t; }
+};
+
+// The real port, clock and event loop; recorded message boxes and pointer.
+struct DevsimLink : ::testing::Test {
+    QtPlatform qt;
+    FakeMessageBox messages;
+    FakeMousePointer pointer;
+    std::vector<std::int32_t> laps = std::vector<std::int32_t>(751, 0);
+
+    void SetUp() override {
+        Platform p = qt.interfaces();
+        p.messages = &messages;
+        p.pointer = &pointer;
+        installPlatform(p);
+    }
+    void TearDown() override {
+        Port_Close();
+        qunsetenv("ORVEX_PORTS");
+    }
+    std::int32_t expected(int slot, const std::set<int>& bad = {}) const {
+        return bad.count(slot) ? 0 : static_cast<std::int32_t>(lapOf(slot));
+    }
+};
+
+}  // namespace
+
+TEST_F(DevsimLink, ScanFindsTheDeviceOnPortThree) {
+    Simulator sim({});
+    sim.asPortThree();
+    EXPECT_TRUE(Device_Connect());
+    EXPECT_EQ(platform().serial->commPort(), 3);
+    EXPECT_TRUE(platform().serial->portOpen());
+}
+
+TEST_F(DevsimLink, WholeMemoryReadsBlockByBlockWithBadRecordsAsZero) {
+    const std::set<int> bad = {1, 26, 377, 750};
+    Simulator sim({"--bad-check", "1,26,377,750"});
+    sim.asPortThree();
+    ASSERT_TRUE(Device_Connect());
+    for (int block = 30; block >= 1; --block) ASSERT_TRUE(Block_Read(block, laps)) << block;
+    for (int slot = 1; slot <= 750; ++slot) ASSERT_EQ(laps[slot], expected(slot, bad)) << slot;
+    EXPECT_TRUE(sim.stop());
+}
+
+TEST_F(DevsimLink, FrameLogHoldsEveryRequest) {
+    Simulator sim({});
+    sim.asPortThree();
+    ASSERT_TRUE(Device_Connect());
+    ASSERT_TRUE(Block_Read(30, laps));
+    Memory_Clear();
+    EXPECT_TRUE(sim.stop());
+    const QString text = sim.frameLog();
+    EXPECT_TRUE(text.contains("RX 48 02 34 41")) << text.toStdString();
+    EXPECT_TRUE(text.contains("RX 48 0C 0E 29 38 42"));
+    EXPECT_TRUE(text.contains("RX 48 01 34 39"));
+}
+
+TEST_F(DevsimLink, SettingsGoOutAndComeBackAndMemoryClearEmptiesTheMemory) {
+    Simulator sim({});
+    sim.asPortThree();
+    ASSERT_TRUE(Device_Connect());
+    DialogRecord sent;
+    sent.brightness = true;
+    sent.pause = "300";
+    sent.correction = "-2.5";
+    EXPECT_TRUE(Setup_Write(sent));
+    DialogRecord back;
+    EXPECT_TRUE(Setup_Read(back));
+    EXPECT_TRUE(back.brightness);
+    EXPECT_FALSE(back.lapDisplay);
+    EXPECT_EQ(back.pause, "44");
+    EXPECT_EQ(back.correction, "-2");
+
+    Test_Mode(TestModes::Display);
+    Memory_Clear();
+    laps.assign(751, 1);
+    ASSERT_TRUE(Block_Read(7, laps));
+    for (int k = 1; k <= 25; ++k) EXPECT_EQ(laps[150 + k], 0);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(DevsimLink, WireTimeOf9600BaudStillFitsTheSecond) {
+    Simulator sim({"--baud", "9600", "--delay", "100"});
+    sim.asPortThree();
+    ASSERT_TRUE(Device_Connect());
+    ASSERT_TRUE(Block_Read(12, laps));
+    for (int k = 1; k <= 25; ++k) EXPECT_EQ(laps[275 + k], expected(275 + k));
+}
+
+TEST_F(DevsimLink, SilentDeviceIsNotFound) {
+    Simulator sim({"--silent"});
+    sim.asPortThree();
+    EXPECT_FALSE(Device_Connect());
+    EXPECT_FALSE(platform().serial->portOpen());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(DevsimLink, ShortRepliesCountAsNoReply) {
+    Simulator sim({"--short-reply"});
+    sim.asPortThree();
+    EXPECT_FALSE(Device_Connect());
+    platform().serial->setCommPort(3);
+    platform().serial->setPortOpen(true);
+    EXPECT_FALSE(Block_Read(1, laps));
+    EXPECT_FALSE(platform().serial->portOpen());
+    EXPECT_EQ(laps, std::vector<std::int32_t>(751, 0));
+}
+
+TEST_F(DevsimLink, ABlockWithoutReplyAbandonsOnlyFromThere) {
+    Simulator sim({"--no-reply-block", "29"});
+    sim.asPortThree();
+    ASSERT_TRUE(Device_Connect());
+    pointer.shape = MousePointer::Hourglass;
+    EXPECT_TRUE(Block_Read(30, laps));
+    EXPECT_FALSE(Block_Read(29, laps));
+    EXPECT_FALSE(platform().serial->portOpen());
+    EXPECT_EQ(pointer.shape, MousePointer::Normal);
+    EXPECT_EQ(laps[726], expected(726));
+    EXPECT_EQ(laps[701], 0);
+}
+
+TEST_F(DevsimLink, ExtraBytesAfterRepliesAreDiscardedBeforeTheNextRequest) {
+    Simulator sim({"--extra", "9"});
+    sim.asPortThree();
+    ASSERT_TRUE(Device_Connect());
+    for (int block = 30; block >= 1; --block) ASSERT_TRUE(Block_Read(block, laps)) << block;
+    for (int slot = 1; slot <= 750; ++slot) ASSERT_EQ(laps[slot], expected(slot)) << slot;
+    DialogRecord dialog;
+    EXPECT_FALSE(Setup_Write(dialog));  // the acknowledgement must be exact
+}
+
+TEST_F(DevsimLink, AReplySlowerThanOneSecondIsNoReply) {
+    Simulator sim({"--slow-block", "30"});
+    sim.asPortThree();
+    ASSERT_TRUE(Device_Connect());
+    EXPECT_FALSE(Block_Read(30, laps));
+    EXPECT_EQ(laps[750], 0);
+}
+
+TEST_F(DevsimLink, HangUpMidDownloadClosesThePortWithoutStoring) {
+    Simulator sim({"--hang-up-after", "2"});
+    sim.asPortThree();
+    ASSERT_TRUE(Device_Connect());
+    EXPECT_TRUE(Block_Read(30, laps));
+    EXPECT_TRUE(Block_Read(29, laps));
+    EXPECT_TRUE(sim.exitedByItself(5000));
+    // A line that went away is the port's error, for the command's handler.
+    int error = 0;
+    try {
+        Block_Read(28, laps);
+    } catch (const RunError& e) {
+        error = e.number();
+    }
+    EXPECT_EQ(error, PortError::ReadFailed);
+    EXPECT_FALSE(platform().serial->portOpen());
+    EXPECT_EQ(laps[676], 0);
+    Port_Close();
+}

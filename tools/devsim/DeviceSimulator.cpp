@@ -1,0 +1,146 @@
+#include "tools/devsim/DeviceSimulator.h"
+
+#include <random>
+#include <string>
+
+namespace orvex {
+
+namespace {
+
+// Nine bytes of identification; the program only counts the reply's length.
+const char kIdentity[] = "LT750 1.2";
+
+Bytes withCheckSum(Bytes reply) {
+    const std::string sum = CheckSum(reply);
+    reply.insert(reply.end(), sum.begin(), sum.end());
+    return reply;
+}
+
+}  // namespace
+
+DeviceSimulator::DeviceSimulator(Bytes memory, SimulatorFaults faults)
+    : memory_(std::move(memory)), faults_(std::move(faults)) {
+    memory_.resize(kMemoryBytes, 0);
+    spoilChecks();
+}
+
+void DeviceSimulator::spoilChecks() {
+    for (int r : faults_.badCheckRecords) {
+        if (r >= 1 && r <= kMemoryRecords) memory_[(r - 1) * kRecordBytes + 4] ^= 0x5A;
+    }
+}
+
+bool DeviceSimulator::takeFrame(std::uint8_t& code, Bytes& payload) {
+    for (;;) {
+        std::size_t start = 0;
+        while (start < pending_.size() && pending_[start] != kFrameStart) ++start;
+        pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(start));
+        if (pending_.size() < 2) return false;
+        const int length = payloadLength(pending_[1]);
+        if (length >= 0 && pending_.size() < static_cast<std::size_t>(length) + 4) return false;
+        if (length >= 0) {
+            const Bytes body(pending_.begin(), pending_.begin() + 2 + length);
+            const Bytes frame(pending_.begin(), pending_.begin() + 4 + length);
+            const std::string sum = CheckSum(body);
+            if (frame[2 + length] == sum[0] && frame[3 + length] == sum[1]) {
+                if (onFrame) onFrame(frame, true);
+                code = frame[1];
+                payload.assign(body.begin() + 2, body.end());
+                pending_.erase(pending_.begin(), pending_.begin() + 4 + length);
+                return true;
+            }
+        }
+        // Not a frame after all: resynchronise on the next start byte.
+        if (onFrame) onFrame(Bytes(pending_.begin(), pending_.begin() + 2), false);
+        pending_.erase(pending_.begin());
+    }
+}
+
+std::vector<SimulatorAnswer> DeviceSimulator::receive(const Bytes& bytes) {
+    pending_.insert(pending_.end(), bytes.begin(), bytes.end());
+    std::vector<SimulatorAnswer> answers;
+    std::uint8_t code = 0;
+    Bytes payload;
+    while (takeFrame(code, payload)) {
+        SimulatorAnswer a = answer(code, payload);
+        if (faults_.silent || a.bytes.empty()) continue;
+        if (faults_.shortReply) a.bytes.pop_back();
+        a.bytes.insert(a.bytes.end(), static_cast<std::size_t>(faults_.extraBytes), 0xEE);
+        answers.push_back(std::move(a));
+    }
+    return answers;
+}
+
+SimulatorAnswer DeviceSimulator::answer(std::uint8_t code, const Bytes& payload) {
+    SimulatorAnswer a;
+    switch (code) {
+        case DeviceCode::MemoryClear:
+            memory_.assign(kMemoryBytes, 0);
+            break;
+        case DeviceCode::Identify:
+            a.bytes = {kReplyStart, code};
+            a.bytes.insert(a.bytes.end(), kIdentity, kIdentity + sizeof kIdentity - 1);
+            a.bytes = withCheckSum(a.bytes);
+            break;
+        case DeviceCode::TestMode:
+            a.bytes = {kReplyStart, code};
+            break;
+        case DeviceCode::SetupWrite:
+            settings_ = {payload[0], payload[1], payload[2]};
+            a.bytes = setupWriteAck();
+            break;
+        case DeviceCode::SetupRead:
+            a.bytes = {kReplyStart, code, settings_.flags, settings_.pause, settings_.correction};
+            break;
+        case DeviceCode::BlockRead: {
+            const int address = payload[0] * 256 + payload[1];
+            if (address % kBlockBytes != 0 || address + kBlockBytes > kMemoryBytes) break;
+            const int block = address / kBlockBytes + 1;
+            if (block == faults_.noReplyBlock) break;
+            a.bytes = {kReplyStart, code};
+            a.bytes.insert(a.bytes.end(), memory_.begin() + address,
+                           memory_.begin() + address + kBlockBytes);
+            a.bytes = withCheckSum(a.bytes);
+            a.bytes.push_back(0x0D);
+            if (block == faults_.slowBlock) a.spreadMs = kSlowReplyMs;
+            ++blocksAnswered_;
+            a.hangUp =
+                faults_.hangUpAfterBlocks > 0 && blocksAnswered_ >= faults_.hangUpAfterBlocks;
+            break;
+        }
+        default:
+            break;
+    }
+    return a;
+}
+
+Bytes DeviceSimulator::memoryOf(const std::vector<std::uint32_t>& laps) {
+    Bytes memory;
+    for (int slot = 0; slot < kMemoryRecords; ++slot) {
+        const Bytes r = encodeRecord(slot < static_cast<int>(laps.size()) ? laps[slot] : 0);
+        memory.insert(memory.end(), r.begin(), r.end());
+    }
+    return memory;
+}
+
+Bytes DeviceSimulator::generateRace(unsigned seed) {
+    // The engine's raw output is the same everywhere; the library's
+    // distributions are not, so the arithmetic is done here.
+    std::mt19937 random(seed);
+    auto pick = [&](std::uint32_t lo, std::uint32_t hi) { return lo + random() % (hi - lo + 1); };
+    std::vector<std::uint32_t> laps(kMemoryRecords, 0);
+    const std::uint32_t drivers = pick(8, 30);
+    const std::uint32_t raceLaps = pick(12, 25);
+    for (std::uint32_t d = 1; d <= drivers; ++d) {
+        const std::uint32_t pace = pick(8400, 9600);  // hundredths
+        const std::uint32_t done = raceLaps - (pick(0, 9) == 0 ? pick(1, raceLaps - 1) : 0);
+        for (std::uint32_t l = 1; l <= done; ++l) {
+            std::uint32_t lap = pace + pick(0, 600);
+            if (l == 1) lap += 1500;  // standing start
+            laps[(d - 1) * kRecordsPerBlock + l - 1] = lap;
+        }
+    }
+    return memoryOf(laps);
+}
+
+}  // namespace orvex
