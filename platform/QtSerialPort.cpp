@@ -5,6 +5,11 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
+#include <termios.h>
+#endif
+
 #include "platform/RunError.h"
 #include "platform/SerialPortNames.h"
 
@@ -115,7 +120,13 @@ int QtSerialPort::outBufferCount() {
     requireOpen();
     port_->flush();
     checkLine();
-    return static_cast<int>(port_->bytesToWrite());
+    int queued = 0;
+#ifdef Q_OS_UNIX
+    // What the driver still has to put on the wire counts too (a
+    // pseudo-terminal reports 0: its bytes are with the far end at once).
+    if (::ioctl(static_cast<int>(port_->handle()), TIOCOUTQ, &queued) != 0) queued = 0;
+#endif
+    return static_cast<int>(port_->bytesToWrite()) + queued;
 }
 
 void QtSerialPort::discardInBuffer() {
@@ -125,7 +136,10 @@ void QtSerialPort::discardInBuffer() {
 }
 
 void QtSerialPort::discardOutBuffer() {
-    requireOpen();
+    // Only what is still waiting by outBufferCount: a flush of a line that
+    // has nothing left to send could still take bytes the far end has not
+    // read yet (a pseudo-terminal's), and those are sent already.
+    if (outBufferCount() == 0) return;
     port_->clear(QSerialPort::Output);
     port_->clearError();
 }
