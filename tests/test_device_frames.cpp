@@ -1,17 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "device/DeviceFrames.h"
+#include "fakes/FakeSerialPort.h"
 #include "platform/RunError.h"
 
 using namespace orvex;
 
 namespace {
-
-Bytes hex(std::initializer_list<int> values) {
-    Bytes b;
-    for (int v : values) b.push_back(static_cast<std::uint8_t>(v));
-    return b;
-}
 
 int errorOf(const std::function<void()>& f) {
     try {
@@ -25,27 +20,27 @@ int errorOf(const std::function<void()>& f) {
 }  // namespace
 
 TEST(CheckSum, IsTheByteSumAsTwoUpperCaseHexDigits) {
-    EXPECT_EQ(CheckSum(hex({0x48, 0x02})), "4A");
-    EXPECT_EQ(CheckSum(hex({0x48, 0x0C, 0x0E, 0x29})), "8B");
+    EXPECT_EQ(CheckSum(bytesOf({0x48, 0x02})), "4A");
+    EXPECT_EQ(CheckSum(bytesOf({0x48, 0x0C, 0x0E, 0x29})), "8B");
 }
 
 TEST(CheckSum, PadsOneDigitAndKeepsOnlyTheLastTwo) {
-    EXPECT_EQ(CheckSum(hex({0x02, 0x03})), "05");
-    EXPECT_EQ(CheckSum(hex({0xFF, 0xFF, 0x02})), "00");
+    EXPECT_EQ(CheckSum(bytesOf({0x02, 0x03})), "05");
+    EXPECT_EQ(CheckSum(bytesOf({0xFF, 0xFF, 0x02})), "00");
     EXPECT_EQ(CheckSum({}), "00");
 }
 
 TEST(DeviceFrames, EveryCommandFrameIsByteExact) {
-    EXPECT_EQ(deviceFrame(DeviceCode::Identify), hex({0x48, 0x02, 0x34, 0x41}));
-    EXPECT_EQ(deviceFrame(DeviceCode::MemoryClear), hex({0x48, 0x01, 0x34, 0x39}));
-    EXPECT_EQ(deviceFrame(DeviceCode::SetupRead), hex({0x48, 0x07, 0x34, 0x46}));
-    EXPECT_EQ(testModeFrame(TestModes::Display), hex({0x48, 0x05, 0x80, 0x43, 0x44}));
-    EXPECT_EQ(testModeFrame(TestModes::Inputs), hex({0x48, 0x05, 0x40, 0x38, 0x44}));
-    EXPECT_EQ(testModeFrame(TestModes::End), hex({0x48, 0x05, 0x00, 0x34, 0x44}));
-    EXPECT_EQ(blockReadFrame(1), hex({0x48, 0x0C, 0x00, 0x00, 0x35, 0x34}));
-    EXPECT_EQ(blockReadFrame(2), hex({0x48, 0x0C, 0x00, 0x7D, 0x44, 0x31}));
-    EXPECT_EQ(blockReadFrame(30), hex({0x48, 0x0C, 0x0E, 0x29, 0x38, 0x42}));
-    EXPECT_EQ(setupWriteFrame({3, 5, 0xFE}), hex({0x48, 0x06, 0x03, 0x05, 0xFE, 0x35, 0x34}));
+    EXPECT_EQ(deviceFrame(DeviceCode::Identify), bytesOf({0x48, 0x02, 0x34, 0x41}));
+    EXPECT_EQ(deviceFrame(DeviceCode::MemoryClear), bytesOf({0x48, 0x01, 0x34, 0x39}));
+    EXPECT_EQ(deviceFrame(DeviceCode::SetupRead), bytesOf({0x48, 0x07, 0x34, 0x46}));
+    EXPECT_EQ(testModeFrame(TestModes::Display), bytesOf({0x48, 0x05, 0x80, 0x43, 0x44}));
+    EXPECT_EQ(testModeFrame(TestModes::Inputs), bytesOf({0x48, 0x05, 0x40, 0x38, 0x44}));
+    EXPECT_EQ(testModeFrame(TestModes::End), bytesOf({0x48, 0x05, 0x00, 0x34, 0x44}));
+    EXPECT_EQ(blockReadFrame(1), bytesOf({0x48, 0x0C, 0x00, 0x00, 0x35, 0x34}));
+    EXPECT_EQ(blockReadFrame(2), bytesOf({0x48, 0x0C, 0x00, 0x7D, 0x44, 0x31}));
+    EXPECT_EQ(blockReadFrame(30), bytesOf({0x48, 0x0C, 0x0E, 0x29, 0x38, 0x42}));
+    EXPECT_EQ(setupWriteFrame({3, 5, 0xFE}), bytesOf({0x48, 0x06, 0x03, 0x05, 0xFE, 0x35, 0x34}));
 }
 
 TEST(DeviceFrames, BlocksStartEvery125BytesUpTo3625) {
@@ -55,7 +50,7 @@ TEST(DeviceFrames, BlocksStartEvery125BytesUpTo3625) {
 }
 
 TEST(DeviceFrames, TheSettingsAcknowledgementIsR6AndItsChecksum) {
-    EXPECT_EQ(setupWriteAck(), hex({0x52, 0x06, 0x35, 0x38}));
+    EXPECT_EQ(setupWriteAck(), bytesOf({0x52, 0x06, 0x35, 0x38}));
 }
 
 TEST(DeviceFrames, PayloadLengthsFollowTheCommandTable) {
@@ -69,29 +64,29 @@ TEST(DeviceFrames, PayloadLengthsFollowTheCommandTable) {
 }
 
 TEST(Records, AMatchingCheckByteGivesTheBigEndianValue) {
-    EXPECT_EQ(decodeRecord(hex({0x00, 0x00, 0x17, 0x70, 0x87}).data()), 6000);
-    EXPECT_EQ(decodeRecord(hex({0x00, 0x00, 0x00, 0x00, 0x00}).data()), 0);
+    EXPECT_EQ(decodeRecord(bytesOf({0x00, 0x00, 0x17, 0x70, 0x87}).data()), 6000);
+    EXPECT_EQ(decodeRecord(bytesOf({0x00, 0x00, 0x00, 0x00, 0x00}).data()), 0);
 }
 
 TEST(Records, ABadCheckByteGivesAnEmptySlot) {
-    EXPECT_EQ(decodeRecord(hex({0x00, 0x00, 0x17, 0x70, 0x88}).data()), 0);
+    EXPECT_EQ(decodeRecord(bytesOf({0x00, 0x00, 0x17, 0x70, 0x88}).data()), 0);
 }
 
 TEST(Records, AllBitsSetIsMinusOne) {
-    EXPECT_EQ(decodeRecord(hex({0xFF, 0xFF, 0xFF, 0xFF, 0xFC}).data()), -1);
+    EXPECT_EQ(decodeRecord(bytesOf({0xFF, 0xFF, 0xFF, 0xFF, 0xFC}).data()), -1);
 }
 
 TEST(Records, EncodingMatchesTheRecordLayout) {
-    EXPECT_EQ(encodeRecord(6000), hex({0x00, 0x00, 0x17, 0x70, 0x87}));
-    EXPECT_EQ(encodeRecord(0xFFFFFFFFu), hex({0xFF, 0xFF, 0xFF, 0xFF, 0xFC}));
+    EXPECT_EQ(encodeRecord(6000), bytesOf({0x00, 0x00, 0x17, 0x70, 0x87}));
+    EXPECT_EQ(encodeRecord(0xFFFFFFFFu), bytesOf({0xFF, 0xFF, 0xFF, 0xFF, 0xFC}));
 }
 
 TEST(Records, ABlockReplyHoldsTwentyFiveRecordsFromItsThirdByte) {
-    Bytes reply = hex({0x52, 0x0C});
+    Bytes reply = bytesOf({0x52, 0x0C});
     for (int k = 1; k <= 25; ++k) {
         // lap k = k seconds; record 7 with a spoiled check byte
         const std::uint32_t v = static_cast<std::uint32_t>(k) * 100;
-        Bytes r = hex({0, 0, static_cast<int>(v >> 8), static_cast<int>(v & 0xFF)});
+        Bytes r = bytesOf({0, 0, static_cast<int>(v >> 8), static_cast<int>(v & 0xFF)});
         r.push_back(static_cast<std::uint8_t>((v >> 8) + (v & 0xFF) + (k == 7 ? 1 : 0)));
         reply.insert(reply.end(), r.begin(), r.end());
     }
@@ -102,11 +97,11 @@ TEST(Records, ABlockReplyHoldsTwentyFiveRecordsFromItsThirdByte) {
 }
 
 TEST(SettingsDecoding, FlagsTickTheBoxesAndBytesBecomeDecimalText) {
-    EXPECT_EQ(decodeSettings(hex({0x52, 0x07, 0x02, 0x0A, 0xFE})),
+    EXPECT_EQ(decodeSettings(bytesOf({0x52, 0x07, 0x02, 0x0A, 0xFE})),
               (SettingsFields{false, true, "10", "-2"}));
-    EXPECT_EQ(decodeSettings(hex({0x00, 0x00, 0xFD, 0xFF, 0x80})),
+    EXPECT_EQ(decodeSettings(bytesOf({0x00, 0x00, 0xFD, 0xFF, 0x80})),
               (SettingsFields{true, false, "255", "-128"}));
-    EXPECT_EQ(decodeSettings(hex({0x00, 0x00, 0x03, 0x00, 0x7F})),
+    EXPECT_EQ(decodeSettings(bytesOf({0x00, 0x00, 0x03, 0x00, 0x7F})),
               (SettingsFields{true, true, "0", "127"}));
 }
 

@@ -2,24 +2,18 @@
 
 #include "device/DeviceFrames.h"
 #include "device/DeviceProtocol.h"
-#include "device/SetupControls.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/FakeSetupControls.h"
 #include "platform/RunError.h"
 
 using namespace orvex;
 
 namespace {
 
-Bytes hex(std::initializer_list<int> values) {
-    Bytes b;
-    for (int v : values) b.push_back(static_cast<std::uint8_t>(v));
-    return b;
-}
-
 // A record as the device stores it: 4 bytes big-endian, then their sum's low byte.
 Bytes record(std::uint32_t v, int checkOffset = 0) {
     const int b0 = v >> 24, b1 = (v >> 16) & 0xFF, b2 = (v >> 8) & 0xFF, b3 = v & 0xFF;
-    return hex({b0, b1, b2, b3, (b0 + b1 + b2 + b3 + checkOffset) & 0xFF});
+    return bytesOf({b0, b1, b2, b3, (b0 + b1 + b2 + b3 + checkOffset) & 0xFF});
 }
 
 // The device as the program sees it: 3750 bytes of memory, 13-byte identify reply.
@@ -30,10 +24,10 @@ struct ScriptedDevice {
 
     Bytes operator()(const Bytes& frame) {
         frames.push_back(frame);
-        if (frame == hex({0x48, 0x02, 0x34, 0x41})) return Bytes(13, 0x49);
+        if (frame == bytesOf({0x48, 0x02, 0x34, 0x41})) return Bytes(13, 0x49);
         if (frame.size() == 6 && frame[1] == 0x0C && answerBlocks) {
             const int address = frame[2] * 256 + frame[3];
-            Bytes reply = hex({0x52, 0x0C});
+            Bytes reply = bytesOf({0x52, 0x0C});
             reply.insert(reply.end(), memory.begin() + address, memory.begin() + address + 125);
             reply.insert(reply.end(), {0x30, 0x30, 0x0D});
             return reply;
@@ -43,17 +37,6 @@ struct ScriptedDevice {
     void put(int slot, const Bytes& rec) {
         std::copy(rec.begin(), rec.end(), memory.begin() + (slot - 1) * 5);
     }
-};
-
-struct DialogRecord : SetupControls {
-    bool brightness = false, lapDisplay = false;
-    std::string pause, correction;
-    bool chkSetup() const override { return brightness; }
-    void setChkSetup(bool t) override { brightness = t; }
-    bool chkSetup1() const override { return lapDisplay; }
-    void setChkSetup1(bool t) override { lapDisplay = t; }
-    std::string txtSetup(int i) const override { return i == 1 ? pause : correction; }
-    void setTxtSetup(int i, const std::string& t) override { (i == 1 ? pause : correction) = t; }
 };
 
 struct ProtocolTest : ::testing::Test {
@@ -118,7 +101,7 @@ TEST_F(DeviceConnect, AnOpenPortIsKeptWithoutAScan) {
 
 TEST_F(DeviceConnect, SendsTheIdentifyFrameWithTheFixedLineSettings) {
     EXPECT_TRUE(Device_Connect());
-    EXPECT_EQ(device.frames, std::vector<Bytes>{hex({0x48, 0x02, 0x34, 0x41})});
+    EXPECT_EQ(device.frames, std::vector<Bytes>{bytesOf({0x48, 0x02, 0x34, 0x41})});
     EXPECT_EQ(port.settings, "9600,N,8,1");
     EXPECT_EQ(port.inBufferSize, 300);
 }
@@ -130,7 +113,7 @@ TEST_F(BlockRead, Block30ComesFromAddress3625IntoSlots726To750) {
     std::vector<std::int32_t> laps(751, 77);
     port.setPortOpen(true);
     EXPECT_TRUE(Block_Read(30, laps));
-    EXPECT_EQ(device.frames.back(), hex({0x48, 0x0C, 0x0E, 0x29, 0x38, 0x42}));
+    EXPECT_EQ(device.frames.back(), bytesOf({0x48, 0x0C, 0x0E, 0x29, 0x38, 0x42}));
     for (int slot = 1; slot <= 725; ++slot) ASSERT_EQ(laps[slot], 77) << slot;
     for (int k = 1; k <= 25; ++k) EXPECT_EQ(laps[725 + k], 1000 + k);
     EXPECT_TRUE(port.portOpen());
@@ -177,9 +160,10 @@ using Settings = ProtocolTest;
 
 TEST_F(Settings, ReadFillsTheDialogFromTheReply) {
     port.device = [](const Bytes& f) {
-        return f == hex({0x48, 0x07, 0x34, 0x46}) ? hex({0x52, 0x07, 0x02, 0x0A, 0xFE}) : Bytes{};
+        return f == bytesOf({0x48, 0x07, 0x34, 0x46}) ? bytesOf({0x52, 0x07, 0x02, 0x0A, 0xFE})
+                                                      : Bytes{};
     };
-    DialogRecord dialog;
+    FakeSetupControls dialog;
     dialog.brightness = true;
     port.setPortOpen(true);
     EXPECT_TRUE(Setup_Read(dialog));
@@ -190,8 +174,8 @@ TEST_F(Settings, ReadFillsTheDialogFromTheReply) {
 }
 
 TEST_F(Settings, ReadWithoutReplyKeepsTheDialogAndSaysSo) {
-    port.device = [](const Bytes&) { return hex({0x52, 0x07, 0x02, 0x0A}); };
-    DialogRecord dialog;
+    port.device = [](const Bytes&) { return bytesOf({0x52, 0x07, 0x02, 0x0A}); };
+    FakeSetupControls dialog;
     dialog.pause = "4";
     fakes.pointer.shape = MousePointer::Hourglass;
     port.setPortOpen(true);
@@ -208,23 +192,23 @@ TEST_F(Settings, WriteSendsTheEncodedRecordAndAcceptsTheAcknowledgement) {
     std::vector<Bytes> frames;
     port.device = [&](const Bytes& f) {
         frames.push_back(f);
-        return hex({0x52, 0x06, 0x35, 0x38});
+        return bytesOf({0x52, 0x06, 0x35, 0x38});
     };
-    DialogRecord dialog;
+    FakeSetupControls dialog;
     dialog.pause = "255";
     dialog.correction = "-128";
     port.setPortOpen(true);
     EXPECT_TRUE(Setup_Write(dialog));
-    dialog = DialogRecord{};
+    dialog = FakeSetupControls{};
     EXPECT_TRUE(Setup_Write(dialog));
-    EXPECT_EQ(frames, (std::vector<Bytes>{hex({0x48, 0x06, 0x00, 0xFF, 0x80, 0x43, 0x44}),
-                                          hex({0x48, 0x06, 0x00, 0x00, 0x00, 0x34, 0x45})}));
+    EXPECT_EQ(frames, (std::vector<Bytes>{bytesOf({0x48, 0x06, 0x00, 0xFF, 0x80, 0x43, 0x44}),
+                                          bytesOf({0x48, 0x06, 0x00, 0x00, 0x00, 0x34, 0x45})}));
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
 TEST_F(Settings, AWrongAcknowledgementFails) {
-    port.device = [](const Bytes&) { return hex({0x52, 0x06, 0x35, 0x39}); };
-    DialogRecord dialog;
+    port.device = [](const Bytes&) { return bytesOf({0x52, 0x06, 0x35, 0x39}); };
+    FakeSetupControls dialog;
     port.setPortOpen(true);
     EXPECT_FALSE(Setup_Write(dialog));
     ASSERT_EQ(fakes.messages.shown.size(), 1u);
@@ -233,7 +217,7 @@ TEST_F(Settings, AWrongAcknowledgementFails) {
 }
 
 TEST_F(Settings, NonNumericTextFailsBeforeAnythingIsSent) {
-    DialogRecord dialog;
+    FakeSetupControls dialog;
     dialog.correction = "abc";
     port.setPortOpen(true);
     EXPECT_THROW(Setup_Write(dialog), RunError);
@@ -244,11 +228,11 @@ TEST_F(ProtocolTest, TestModeWithoutReplyOnlyResetsThePointer) {
     port.setPortOpen(true);
     fakes.pointer.shape = MousePointer::Hourglass;
     Test_Mode(TestModes::Display);
-    EXPECT_EQ(port.written.back(), hex({0x48, 0x05, 0x80, 0x43, 0x44}));
+    EXPECT_EQ(port.written.back(), bytesOf({0x48, 0x05, 0x80, 0x43, 0x44}));
     EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
     EXPECT_TRUE(fakes.messages.shown.empty());
 
-    port.device = [](const Bytes&) { return hex({0x52, 0x05}); };
+    port.device = [](const Bytes&) { return bytesOf({0x52, 0x05}); };
     fakes.pointer.shape = MousePointer::Hourglass;
     Test_Mode(TestModes::End);
     EXPECT_EQ(fakes.pointer.shape, MousePointer::Hourglass);
@@ -257,6 +241,6 @@ TEST_F(ProtocolTest, TestModeWithoutReplyOnlyResetsThePointer) {
 TEST_F(ProtocolTest, MemoryClearSendsItsFrameAndWaitsForNothing) {
     port.setPortOpen(true);
     Memory_Clear();
-    EXPECT_EQ(port.written, std::vector<Bytes>{hex({0x48, 0x01, 0x34, 0x39})});
+    EXPECT_EQ(port.written, std::vector<Bytes>{bytesOf({0x48, 0x01, 0x34, 0x39})});
     EXPECT_LT(fakes.ticks.now, 10u);
 }

@@ -7,8 +7,8 @@
 #include "device/DeviceFrames.h"
 #include "device/DeviceProtocol.h"
 #include "device/SerialLink.h"
-#include "device/SetupControls.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/FakeSetupControls.h"
 #include "platform/QtPlatform.h"
 #include "platform/RunError.h"
 #include "platform/SerialPort.h"
@@ -82,17 +82,6 @@ private:
     QString path_;
 };
 
-struct DialogRecord : SetupControls {
-    bool brightness = false, lapDisplay = false;
-    std::string pause, correction;
-    bool chkSetup() const override { return brightness; }
-    void setChkSetup(bool t) override { brightness = t; }
-    bool chkSetup1() const override { return lapDisplay; }
-    void setChkSetup1(bool t) override { lapDisplay = t; }
-    std::string txtSetup(int i) const override { return i == 1 ? pause : correction; }
-    void setTxtSetup(int i, const std::string& t) override { (i == 1 ? pause : correction) = t; }
-};
-
 // The real port, clock and event loop; recorded message boxes and pointer.
 struct DevsimLink : ::testing::Test {
     QtPlatform qt;
@@ -152,12 +141,12 @@ TEST_F(DevsimLink, SettingsGoOutAndComeBackAndMemoryClearEmptiesTheMemory) {
     Simulator sim({});
     sim.asPortThree();
     ASSERT_TRUE(Device_Connect());
-    DialogRecord sent;
+    FakeSetupControls sent;
     sent.brightness = true;
     sent.pause = "300";
     sent.correction = "-2.5";
     EXPECT_TRUE(Setup_Write(sent));
-    DialogRecord back;
+    FakeSetupControls back;
     EXPECT_TRUE(Setup_Read(back));
     EXPECT_TRUE(back.brightness);
     EXPECT_FALSE(back.lapDisplay);
@@ -218,7 +207,7 @@ TEST_F(DevsimLink, ExtraBytesAfterRepliesAreDiscardedBeforeTheNextRequest) {
     ASSERT_TRUE(Device_Connect());
     for (int block = 30; block >= 1; --block) ASSERT_TRUE(Block_Read(block, laps)) << block;
     for (int slot = 1; slot <= 750; ++slot) ASSERT_EQ(laps[slot], expected(slot)) << slot;
-    DialogRecord dialog;
+    FakeSetupControls dialog;
     EXPECT_FALSE(Setup_Write(dialog));  // the acknowledgement must be exact
 }
 

@@ -7,12 +7,6 @@ using namespace orvex;
 
 namespace {
 
-Bytes bytesOf(std::initializer_list<int> values) {
-    Bytes b;
-    for (int v : values) b.push_back(static_cast<std::uint8_t>(v));
-    return b;
-}
-
 Bytes run(std::size_t count, std::uint8_t first = 0x30) {
     Bytes b;
     for (std::size_t i = 0; i < count; ++i) b.push_back(static_cast<std::uint8_t>(first + i));

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <set>
 #include <string>
 #include <vector>
@@ -11,6 +12,13 @@
 namespace orvex {
 
 class FakeTickClock;
+
+// Bytes written as numbers, as the format tables give them: bytesOf({0x48, 0x02}).
+inline Bytes bytesOf(std::initializer_list<int> values) {
+    Bytes b;
+    for (int v : values) b.push_back(static_cast<std::uint8_t>(v));
+    return b;
+}
 
 // A serial port with a scripted device behind it, on the virtual clock. Each
 // look at the input costs `pollMs` of virtual time, so even a wait loop that
