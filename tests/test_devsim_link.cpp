@@ -124,20 +124,7 @@ TEST_F(DevsimLink, WholeMemoryReadsBlockByBlockWithBadRecordsAsZero) {
     EXPECT_TRUE(sim.stop());
 }
 
-TEST_F(DevsimLink, FrameLogHoldsEveryRequest) {
-    Simulator sim({});
-    sim.asPortThree();
-    ASSERT_TRUE(Device_Connect());
-    ASSERT_TRUE(Block_Read(30, laps));
-    Memory_Clear();
-    EXPECT_TRUE(sim.stop());
-    const QString text = sim.frameLog();
-    EXPECT_TRUE(text.contains("RX 48 02 34 41")) << text.toStdString();
-    EXPECT_TRUE(text.contains("RX 48 0C 0E 29 38 42"));
-    EXPECT_TRUE(text.contains("RX 48 01 34 39"));
-}
-
-TEST_F(DevsimLink, SettingsGoOutAndComeBackAndMemoryClearEmptiesTheMemory) {
+TEST_F(DevsimLink, SettingsRoundTripTestModeAndMemoryClearWithEveryFrameLogged) {
     Simulator sim({});
     sim.asPortThree();
     ASSERT_TRUE(Device_Connect());
@@ -159,6 +146,12 @@ TEST_F(DevsimLink, SettingsGoOutAndComeBackAndMemoryClearEmptiesTheMemory) {
     ASSERT_TRUE(Block_Read(7, laps));
     for (int k = 1; k <= 25; ++k) EXPECT_EQ(laps[150 + k], 0);
     EXPECT_TRUE(messages.shown.empty());
+
+    EXPECT_TRUE(sim.stop());
+    const QString log = sim.frameLog();
+    for (const char* frame : {"RX 48 02 34 41", "RX 48 06 01 2C FE 37 39", "RX 48 07 34 46",
+                              "RX 48 05 80 43 44", "RX 48 01 34 39", "RX 48 0C 02 EE 34 34"})
+        EXPECT_TRUE(log.contains(frame)) << frame << "\n" << log.toStdString();
 }
 
 TEST_F(DevsimLink, WireTimeOf9600BaudStillFitsTheSecond) {
