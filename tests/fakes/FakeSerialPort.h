@@ -51,7 +51,8 @@ public:
     bool dtr = true;
     bool rts = false;
 
-    // Bytes that arrive `afterMs` from now, wherever the port is.
+    // Bytes that arrive `afterMs` from now (opening the port drops what is
+    // still on its way, as a fresh line would).
     void arrive(const Bytes& bytes, std::uint32_t afterMs = 0);
 
     void setCommPort(int number) override;
