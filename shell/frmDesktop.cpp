@@ -12,14 +12,18 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "device/DeviceLink.h"
+#include "device/SerialLink.h"
 #include "platform/EventPump.h"
 #include "platform/HelpViewer.h"
 #include "platform/Messages.h"
+#include "platform/MousePointer.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ScreenInfo.h"
 #include "platform/Twips.h"
 #include "report/frmStampa.h"
+#include "shell/DesktopDevice.h"
 #include "shell/ImageList1.h"
 #include "shell/frmAbout.h"
 
@@ -63,6 +67,7 @@ frmDesktop::frmDesktop(QWidget* parent) : QMainWindow(parent) {
     buildToolbar();
     buildStatusBar();
     resize(twipsToPixelsX(kDesktopWidth), twipsToPixelsY(kDesktopHeight));
+    device_ = new DesktopDevice(*this);
 }
 
 frmDesktop::~frmDesktop() {
@@ -97,13 +102,15 @@ void frmDesktop::buildMenus() {
 
     QMenu* view = menuBar()->addMenu("&View");
     addItem(view, menuView_, "S&ession data", none, true, true);
-    addItem(view, menuView_, "S&tatistics", none, false, false);
+    // Shown, so the statistics window has a way in of its own.
+    addItem(view, menuView_, "S&tatistics", none, true, false);
     addItem(view, menuView_, "&Times", none, true, true);
 
     QMenu* device = menuBar()->addMenu("&Device");
     addItem(device, menuDevice_, "&Download data", QKeySequence("Ctrl+U"), true, true);
-    addItem(device, menuDevice_, "&Config device...", none, false, false);
-    addItem(device, menuDevice_, "&Test device...", none, false, false);
+    // Shown, so the device dialogs can be reached.
+    addItem(device, menuDevice_, "&Config device...", none, true, false);
+    addItem(device, menuDevice_, "&Test device...", none, true, false);
 
     QMenu* help = menuBar()->addMenu("&Help");
     addItem(help, menuHelp_, "Help &Topics", none, true, true);
@@ -209,6 +216,8 @@ void frmDesktop::Form_Load() {
         helpFile_ = QDir(QCoreApplication::applicationDirPath()).filePath("ORVEX.html");
 
     session().views = this;
+    // The polling tick runs for the whole life of the main window.
+    device_->start();
     // The recent files arrive with the data-file commands.
     MenuRefresh();
 }
@@ -293,7 +302,15 @@ void frmDesktop::MenuView_Click(int index) {
 }
 
 void frmDesktop::MenuDevice_Click(int index) {
-    trapErrors([&] { (void)index; });
+    if (platform().pointer->current() == MousePointer::Hourglass) return;
+    trapErrors([&] {
+        switch (index) {
+            case 0: DeviceCommand = DeviceCommandCode::StartDownload; break;
+            case 1: device_->showSetup(); break;
+            case 2: device_->showTest(); break;
+            default: break;
+        }
+    });
 }
 
 void frmDesktop::MenuHelp_Click(int index) {
@@ -321,7 +338,10 @@ void frmDesktop::Toolbar1_ButtonClick(const QString& key) {
 
 void frmDesktop::lapListChanged() {}
 
+void frmDesktop::refreshListsAfterDownload() {}
+
 void frmDesktop::closeEvent(QCloseEvent* event) {
+    Port_Close();
     // Let anything still queued (a tick, a repaint) finish before the end.
     platform().events->processEvents();
     platform().events->processEvents();

@@ -14,6 +14,8 @@ class QToolBar;
 
 namespace orvex {
 
+class DesktopDevice;
+
 // The main window: a multiple-document frame with the menus, the toolbar
 // Toolbar1 and the status bar. It wires the subsystems together.
 class frmDesktop : public QMainWindow, public SessionViews {
@@ -67,6 +69,11 @@ public:
     // The help file the Help menu opens.
     QString helpFile() const { return helpFile_; }
 
+    // The device link: polling timer, progress window, device dialogs.
+    DesktopDevice& device() const { return *device_; }
+    // After a download the open list windows show the new laps and totals.
+    void refreshListsAfterDownload();
+
     // SessionViews
     void lapListChanged() override;
 
@@ -93,6 +100,7 @@ private:
     std::map<QString, QAction*> buttons_;
     std::map<QString, int> buttonValues_;
     QString helpFile_;
+    DesktopDevice* device_ = nullptr;
 };
 
 // The program's one main window, while it exists.

@@ -4,40 +4,12 @@
 #include "device/DeviceProtocol.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeSetupControls.h"
+#include "fakes/ScriptedDevice.h"
 #include "platform/RunError.h"
 
 using namespace orvex;
 
 namespace {
-
-// A record as the device stores it: 4 bytes big-endian, then their sum's low byte.
-Bytes record(std::uint32_t v, int checkOffset = 0) {
-    const int b0 = v >> 24, b1 = (v >> 16) & 0xFF, b2 = (v >> 8) & 0xFF, b3 = v & 0xFF;
-    return bytesOf({b0, b1, b2, b3, (b0 + b1 + b2 + b3 + checkOffset) & 0xFF});
-}
-
-// The device as the program sees it: 3750 bytes of memory, 13-byte identify reply.
-struct ScriptedDevice {
-    Bytes memory = Bytes(3750, 0);
-    std::vector<Bytes> frames;
-    bool answerBlocks = true;
-
-    Bytes operator()(const Bytes& frame) {
-        frames.push_back(frame);
-        if (frame == bytesOf({0x48, 0x02, 0x34, 0x41})) return Bytes(13, 0x49);
-        if (frame.size() == 6 && frame[1] == 0x0C && answerBlocks) {
-            const int address = frame[2] * 256 + frame[3];
-            Bytes reply = bytesOf({0x52, 0x0C});
-            reply.insert(reply.end(), memory.begin() + address, memory.begin() + address + 125);
-            reply.insert(reply.end(), {0x30, 0x30, 0x0D});
-            return reply;
-        }
-        return {};
-    }
-    void put(int slot, const Bytes& rec) {
-        std::copy(rec.begin(), rec.end(), memory.begin() + (slot - 1) * 5);
-    }
-};
 
 struct ProtocolTest : ::testing::Test {
     FakePlatform fakes;
@@ -104,7 +76,7 @@ TEST_F(DeviceConnect, AnOpenPortIsKeptWithoutAScan) {
 using BlockRead = ProtocolTest;
 
 TEST_F(BlockRead, Block30ComesFromAddress3625IntoSlots726To750) {
-    for (int k = 1; k <= 25; ++k) device.put(725 + k, record(1000u + k));
+    for (int k = 1; k <= 25; ++k) device.put(725 + k, deviceRecord(1000u + k));
     std::vector<std::int32_t> laps(751, 77);
     port.setPortOpen(true);
     EXPECT_TRUE(Block_Read(30, laps));
@@ -115,9 +87,9 @@ TEST_F(BlockRead, Block30ComesFromAddress3625IntoSlots726To750) {
 }
 
 TEST_F(BlockRead, RecordsAreStoredByTheirCheckByte) {
-    device.put(26, record(6000));
-    device.put(27, record(6000, 1));
-    device.put(28, record(0xFFFFFFFFu));
+    device.put(26, deviceRecord(6000));
+    device.put(27, deviceRecord(6000, 1));
+    device.put(28, deviceRecord(0xFFFFFFFFu));
     std::vector<std::int32_t> laps(751, 5);
     port.setPortOpen(true);
     EXPECT_TRUE(Block_Read(2, laps));
@@ -220,6 +192,7 @@ TEST_F(Settings, NonNumericTextFailsBeforeAnythingIsSent) {
 }
 
 TEST_F(ProtocolTest, TestModeWithoutReplyOnlyResetsThePointer) {
+    port.device = [](const Bytes&) { return Bytes{}; };
     port.setPortOpen(true);
     fakes.pointer.shape = MousePointer::Hourglass;
     Test_Mode(TestModes::Display);

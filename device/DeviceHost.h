@@ -1,0 +1,32 @@
+#pragma once
+#include <string>
+
+namespace orvex {
+
+class SetupControls;
+
+// What the polling tick asks of the windows. The main window implements it.
+class DeviceHost {
+public:
+    virtual ~DeviceHost() = default;
+
+    // The download's progress window (frmProgress), bar from 0 to `maximum`.
+    virtual void showProgress(int maximum) = 0;
+    virtual void setProgress(int value) = 0;
+    virtual void closeProgress() = 0;
+    virtual void setMainWindowEnabled(bool enabled) = 0;
+
+    // A download replaced the laps and rebuilt the totals: the open list
+    // windows show the new ones.
+    virtual void downloadComplete() = 0;
+
+    // Status panel 2: the image shown now (0 = none yet), and a new one.
+    virtual int indicatorImage() const = 0;
+    virtual void setIndicator(int image, const std::string& text) = 0;
+    virtual void MenuRefresh() = 0;
+
+    // The configuration dialog's controls, or null when it is not open.
+    virtual SetupControls* setupControls() = 0;
+};
+
+}  // namespace orvex

@@ -1,0 +1,66 @@
+#include "device/frmTest.h"
+
+#include <QFrame>
+#include <QPushButton>
+
+#include "device/DeviceLink.h"
+#include "platform/MessageBox.h"
+#include "platform/Platform.h"
+#include "platform/Twips.h"
+
+namespace orvex {
+
+frmTest::frmTest(QWidget* parent) : QDialog(parent, Qt::Tool) {
+    setWindowTitle(" Test");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(twipsToPixelsX(2235), twipsToPixelsY(2115));
+    sspStat = new QFrame(this);
+    sspStat->setFrameShape(QFrame::Panel);
+    sspStat->setFrameShadow(QFrame::Raised);
+    sspStat->setGeometry(rect());
+
+    struct Button {
+        int index;
+        const char* caption;
+        int top;
+    };
+    // In tab order, top to bottom.
+    const Button buttons[] = {{1, "Test Ingressi", 120},
+                              {2, "Test Display", 600},
+                              {3, "Fine Test", 1080},
+                              {0, "Cancella Memoria", 1560}};
+    QWidget* previous = nullptr;
+    for (const Button& b : buttons) {
+        auto* button = new QPushButton(b.caption, sspStat);
+        button->setGeometry(twipsToPixels(120, b.top, 1995, 435));
+        Command1[b.index] = button;
+        const int index = b.index;
+        connect(button, &QPushButton::clicked, this, [this, index] { Command1_Click(index); });
+        if (previous) setTabOrder(previous, button);
+        previous = button;
+    }
+}
+
+void frmTest::Form_Load(const QRect& clientArea) {
+    move(clientArea.left() + (clientArea.width() - width()) / 2,
+         clientArea.top() + (clientArea.height() - height()) / 2);
+}
+
+void frmTest::Command1_Click(int index) {
+    switch (index) {
+        case 0: {
+            // Erasing loses every lap in the device: ask first, No by default.
+            const int answer = platform().messages->show(
+                kEraseQuestion, MessageBox::YesNo | MessageBox::Question | MessageBox::Default2,
+                "ORVEX");
+            if (answer == MessageBox::Yes) DeviceCommand = DeviceCommandCode::MemoryClear;
+            break;
+        }
+        case 1: DeviceCommand = DeviceCommandCode::InputsTest; break;
+        case 2: DeviceCommand = DeviceCommandCode::DisplayTest; break;
+        case 3: DeviceCommand = DeviceCommandCode::EndTest; break;
+        default: break;
+    }
+}
+
+}  // namespace orvex

@@ -1,0 +1,85 @@
+#include "shell/DesktopDevice.h"
+
+#include <QMdiArea>
+#include <QProgressBar>
+
+#include "device/frmProgress.h"
+#include "device/frmSetup.h"
+#include "device/frmTest.h"
+#include "shell/frmDesktop.h"
+
+namespace orvex {
+
+DesktopDevice::DesktopDevice(frmDesktop& desktop) : QObject(&desktop), desktop_(desktop) {
+    tmrComm.setObjectName("tmrComm");
+    tmrComm.setInterval(kTickMs);
+    connect(&tmrComm, &QTimer::timeout, this, [this] { tick_.Tick(); });
+}
+
+DesktopDevice::~DesktopDevice() {
+    tmrComm.stop();
+    delete progress_;
+}
+
+frmSetup* DesktopDevice::setupDialog() const { return setup_; }
+frmTest* DesktopDevice::testDialog() const { return test_; }
+frmProgress* DesktopDevice::progressWindow() const { return progress_; }
+
+QRect DesktopDevice::clientArea() const {
+    QMdiArea* area = desktop_.mdiArea();
+    return QRect(area->mapToGlobal(QPoint(0, 0)), area->size());
+}
+
+void DesktopDevice::showSetup() {
+    if (!setup_) {
+        setup_ = new frmSetup(&desktop_);
+        setup_->Form_Load(clientArea());
+    }
+    setup_->show();
+    setup_->raise();
+}
+
+void DesktopDevice::showTest() {
+    if (!test_) {
+        test_ = new frmTest(&desktop_);
+        test_->Form_Load(clientArea());
+    }
+    test_->show();
+    test_->raise();
+}
+
+void DesktopDevice::showProgress(int maximum) {
+    delete progress_;
+    // Not a child of the main window, which is disabled while it shows.
+    progress_ = new frmProgress;
+    progress_->setWindowFlag(Qt::WindowStaysOnTopHint);
+    progress_->Form_Load(clientArea());
+    progress_->ProgressBar->setMaximum(maximum);
+    progress_->show();
+}
+
+void DesktopDevice::setProgress(int value) {
+    if (progress_) progress_->ProgressBar->setValue(value);
+}
+
+void DesktopDevice::closeProgress() {
+    delete progress_;
+}
+
+void DesktopDevice::setMainWindowEnabled(bool enabled) {
+    desktop_.setEnabled(enabled);
+}
+
+void DesktopDevice::downloadComplete() { desktop_.refreshListsAfterDownload(); }
+
+int DesktopDevice::indicatorImage() const { return desktop_.connectionImage(); }
+
+void DesktopDevice::setIndicator(int image, const std::string& text) {
+    desktop_.setConnectionPanel(image, QString::fromStdString(text));
+}
+
+void DesktopDevice::MenuRefresh() { desktop_.MenuRefresh(); }
+
+SetupControls* DesktopDevice::setupControls() { return setup_.data(); }
+
+}  // namespace orvex

@@ -1,0 +1,60 @@
+#pragma once
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include "device/CommTick.h"
+#include "device/DeviceHost.h"
+
+namespace orvex {
+
+class frmDesktop;
+class frmProgress;
+class frmSetup;
+class frmTest;
+
+// The main window's side of the device link: the 50 ms timer tmrComm that
+// drives the polling tick, the progress window and the two device dialogs.
+class DesktopDevice : public QObject, public DeviceHost {
+    Q_OBJECT
+
+public:
+    static constexpr int kTickMs = 50;
+
+    explicit DesktopDevice(frmDesktop& desktop);
+    ~DesktopDevice() override;
+
+    void start() { tmrComm.start(kTickMs); }
+    CommTick& tick() { return tick_; }
+
+    // Device menu, indexes 1 and 2: the dialogs, not modal.
+    void showSetup();
+    void showTest();
+    frmSetup* setupDialog() const;
+    frmTest* testDialog() const;
+    frmProgress* progressWindow() const;
+
+    // DeviceHost
+    void showProgress(int maximum) override;
+    void setProgress(int value) override;
+    void closeProgress() override;
+    void setMainWindowEnabled(bool enabled) override;
+    void downloadComplete() override;
+    int indicatorImage() const override;
+    void setIndicator(int image, const std::string& text) override;
+    void MenuRefresh() override;
+    SetupControls* setupControls() override;
+
+    QTimer tmrComm;
+
+private:
+    QRect clientArea() const;
+
+    frmDesktop& desktop_;
+    CommTick tick_{*this};
+    QPointer<frmProgress> progress_;
+    QPointer<frmSetup> setup_;
+    QPointer<frmTest> test_;
+};
+
+}  // namespace orvex
