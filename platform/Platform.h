@@ -13,6 +13,8 @@ class Regional;
 class ProgramFolder;
 class SerialPort;
 class Printer;
+class FileSystem;
+class FileDialog;
 
 // The outside world as the program's logic sees it. The program installs the
 // Qt implementations at start-up; tests install fakes. Nothing here is owned.
@@ -28,6 +30,8 @@ struct Platform {
     ProgramFolder* folder = nullptr;
     SerialPort* serial = nullptr;
     Printer* printer = nullptr;
+    FileSystem* files = nullptr;
+    FileDialog* fileDialogs = nullptr;
 };
 
 // The installed platform. Every pointer must be set before the logic uses it.

@@ -21,6 +21,8 @@
 #include "platform/MousePointer.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtPrinter.h"
+#include "platform/QtFileDialog.h"
+#include "platform/QtFileSystem.h"
 #include "platform/QtHelpWindow.h"
 #include "platform/QtSerialPort.h"
 #include "platform/Regional.h"
@@ -188,6 +190,8 @@ struct QtPlatform::Impl {
     QtProgramFolder folder;
     QtSerialPort serial;
     QtPrinter printer;
+    QtFileSystem files;
+    QtFileDialog fileDialogs;
 };
 
 QtPlatform::QtPlatform() : impl_(std::make_unique<Impl>()) {
@@ -202,6 +206,8 @@ QtPlatform::QtPlatform() : impl_(std::make_unique<Impl>()) {
     platform_.folder = &impl_->folder;
     platform_.serial = &impl_->serial;
     platform_.printer = &impl_->printer;
+    platform_.files = &impl_->files;
+    platform_.fileDialogs = &impl_->fileDialogs;
     installPlatform(platform_);
 }
 

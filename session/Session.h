@@ -83,7 +83,9 @@ public:
     void StoreLayout();
 
     // Upper index of a list as allocated (-1 when not allocated).
-    static int upper(const std::vector<TimeItem>& list) { return static_cast<int>(list.size()) - 1; }
+    static int upper(const std::vector<TimeItem>& list) {
+        return static_cast<int>(list.size()) - 1;
+    }
 };
 
 // The process-wide session.

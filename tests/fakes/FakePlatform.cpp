@@ -19,6 +19,8 @@ Platform FakePlatform::interfaces() {
     p.folder = &folder;
     p.serial = &serial;
     p.printer = &printer;
+    p.files = &files;
+    p.fileDialogs = &fileDialogs;
     return p;
 }
 

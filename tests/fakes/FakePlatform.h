@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "fakes/FakeFileDialog.h"
+#include "fakes/FakeFileSystem.h"
 #include "platform/DayClock.h"
 #include "platform/EventPump.h"
 #include "platform/HelpViewer.h"
@@ -148,6 +150,8 @@ public:
     FakeProgramFolder folder;
     FakeSerialPort serial{ticks};
     RecordingPrinter printer;
+    FakeFileSystem files;
+    FakeFileDialog fileDialogs;
 
     FakePlatform();
     ~FakePlatform();

@@ -1,0 +1,17 @@
+#pragma once
+#include "platform/FileSystem.h"
+
+namespace orvex {
+
+// Files through QFile; replacements through QSaveFile, so a failed save never
+// touches the file it was meant to replace.
+class QtFileSystem : public FileSystem {
+public:
+    bool fileExists(const std::string& path) override;
+    bool folderExists(const std::string& path) override;
+    int remove(const std::string& path) override;
+    std::unique_ptr<BinaryFile> open(const std::string& path, int& error) override;
+    std::unique_ptr<BinaryFile> replace(const std::string& path, int& error) override;
+};
+
+}  // namespace orvex

@@ -1,0 +1,161 @@
+#include "session/DataFile.h"
+
+#include "platform/Messages.h"
+#include "platform/MousePointer.h"
+#include "platform/Platform.h"
+#include "platform/ProgramFolder.h"
+#include "session/DesktopViews.h"
+#include "session/RWData.h"
+#include "session/Session.h"
+
+namespace orvex {
+
+namespace {
+
+const char* const kTitle = "ORVEX";
+
+void normalPointer() { platform().pointer->set(MousePointer::Normal); }
+
+std::string programFolder() {
+    return platform().folder ? platform().folder->path() : std::string();
+}
+
+Variant boolean(std::int16_t open) { return Boolean{open != 0}; }
+
+// A record-file failure has already been reported; this unwinds to the
+// reader's or writer's end.
+struct Stopped {};
+
+void check(std::int16_t result) {
+    if (result != 0) throw Stopped{};
+}
+
+}  // namespace
+
+bool File_Write(const std::string& name, DesktopViews* views) {
+    Session& s = session();
+    platform().pointer->set(MousePointer::Hourglass);
+    RWData rw;
+    rw.Title = kTitle;
+    rw.FileName(name);
+    if (rw.Path_Check() != 0) {
+        normalPointer();
+        Errori();
+        return false;
+    }
+    s.AppPath = programFolder();
+    s.DataFileName = rw.Name;
+    s.DataFilePath = rw.Path;
+    rw.Ext = "DAT";
+    rw.Mode = 1;
+    // The new content goes to a temporary file beside the old one, which it
+    // replaces only when complete; so there is nothing to delete first.
+    rw.Replace = true;
+    try {
+        check(rw.Data_Write(std::string(kDataFileHeader)));
+        if (views) views->recordWindowPositions();
+        s.StoreLayout();
+        const WinState& laps = s.SavedLapsWin;
+        const WinState& sess = s.SavedSessionWin;
+        const WinState& stat = s.SavedStatWin;
+        for (const Variant& v :
+             {boolean(laps.Open), Variant(laps.Left), Variant(laps.Top), Variant(laps.Width),
+              Variant(laps.Height), boolean(sess.Open), Variant(sess.Left), Variant(sess.Top),
+              boolean(stat.Open), Variant(stat.Left), Variant(stat.Top), Variant(stat.Width),
+              Variant(stat.Height)})
+            check(rw.Data_Write(v));
+        if (views) views->copySessionTexts();
+        for (const std::string* text :
+             {&s.SessionDate, &s.SessionTime, &s.SessionTrack, &s.SessionLength, &s.SessionVehicle,
+              &s.SessionDrivers, &s.SessionNote})
+            check(rw.Data_Write(*text));
+        check(rw.Data_Write(std::string(kLapsMarker)));
+        const auto count = static_cast<std::int32_t>(s.LapTimes.size()) - 1;
+        check(rw.Data_Write(std::max(count, 0)));
+        for (std::int32_t i = 1; i <= count; ++i) check(rw.Data_Write(s.LapTimes[i]));
+        check(rw.File_Commit());
+    } catch (const Stopped&) {
+        return false;
+    }
+    s.FileState = 2;
+    normalPointer();
+    Errori();
+    return true;
+}
+
+bool File_Read(const std::string& name) {
+    Session& s = session();
+    RWData rw;
+    rw.Title = kTitle;
+    rw.FileName(name);
+    s.AppPath = programFolder();
+    s.DataFileName = rw.Name;
+    s.DataFilePath = rw.Path;
+    rw.Ext = "DAT";
+    rw.Mode = 1;
+
+    const auto failed = [&] {
+        rw.File_Close();
+        s.DataFileName = "New";
+        s.DataFilePath = s.AppPath;
+        normalPointer();
+        return false;
+    };
+    try {
+        check(rw.Data_Read(std::string()));
+        if (std::get<std::string>(rw.Data) != kDataFileHeader) {
+            ShowMessage("File not valid " + rw.Name + "." + rw.Ext);
+            return failed();
+        }
+        const auto boolean = [&] {
+            check(rw.Data_Read(Variant{}));
+            return static_cast<std::int16_t>(toBoolean(rw.Data) ? -1 : 0);
+        };
+        const auto integer = [&] {
+            check(rw.Data_Read(Variant{}));
+            return toInteger(rw.Data);
+        };
+        const auto text = [&] {
+            check(rw.Data_Read(std::string()));
+            return std::get<std::string>(rw.Data);
+        };
+        for (WinState* w : {&s.SavedLapsWin, &s.SavedSessionWin, &s.SavedStatWin}) {
+            w->Open = boolean();
+            w->Left = integer();
+            w->Top = integer();
+            // The session data window's size is not stored.
+            if (w == &s.SavedSessionWin) continue;
+            w->Width = integer();
+            w->Height = integer();
+        }
+        for (std::string* field :
+             {&s.SessionDate, &s.SessionTime, &s.SessionTrack, &s.SessionLength, &s.SessionVehicle,
+              &s.SessionDrivers, &s.SessionNote})
+            *field = text();
+        if (text() == kLapsMarker) {
+            check(rw.Data_Read(Variant{}));
+            const std::int32_t count = toLong(rw.Data);
+            for (std::int32_t i = 1; i <= count; ++i) {
+                if (static_cast<std::size_t>(i) >= s.LapTimes.size())
+                    throw RunError(ErrorNo::SubscriptOutOfRange);
+                check(rw.Data_Read(Variant{}));
+                s.LapTimes[i] = toLong(rw.Data);
+            }
+        }
+    } catch (const Stopped&) {
+        return failed();
+    } catch (const RunError&) {
+        normalPointer();
+        ShowMessage("File not valid or damaged !");
+        return failed();
+    }
+    s.MakeTotals();
+    s.MakeLapList(1);
+    s.SortTotals();
+    rw.File_Close();
+    s.FileState = 2;
+    normalPointer();
+    return true;
+}
+
+}  // namespace orvex

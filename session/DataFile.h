@@ -1,0 +1,28 @@
+#pragma once
+#include <string>
+
+namespace orvex {
+
+class DesktopViews;
+
+// The session's data file (.DAT): the header "ORVEX:1.0", the stored layout
+// of the three child windows, the seven texts, the marker "Tempi", the lap
+// count and the 750 lap times, as record-file items.
+
+// The file's magic and version, and the marker before the laps.
+inline constexpr const char* kDataFileHeader = "ORVEX:1.0";
+inline constexpr const char* kLapsMarker = "Tempi";
+
+// Writes the session as `name` with the extension DAT, whatever extension the
+// name had. The old file is replaced only once the new one is complete, so a
+// failed write loses nothing. `views` (may be null) lets the open windows
+// record their positions and texts first. True when written (FileState 2).
+bool File_Write(const std::string& name, DesktopViews* views);
+
+// Reads `name` (with the extension DAT) into the session, which the caller
+// has just reset. True when read to the end (FileState 2). After a failure
+// the message has been shown and the names are back to those of the reset,
+// so that the next Save never aims at the file that could not be read.
+bool File_Read(const std::string& name);
+
+}  // namespace orvex

@@ -1,0 +1,33 @@
+#pragma once
+#include <string>
+
+namespace orvex {
+
+// What the file commands ask of the main window and its child windows. The
+// shell implements it; tests use a recording fake.
+class DesktopViews {
+public:
+    virtual ~DesktopViews() = default;
+    // Command enabling by group code; codes 50..53 show a recent-file item
+    // with `caption`.
+    virtual void MenuAbilita(int code, const std::string& caption) = 0;
+    virtual void MenuRefresh() = 0;
+    // The caption of File menu item `index`, exactly as it was set.
+    virtual std::string menuFileCaption(int index) const = 0;
+    virtual void setTitle(const std::string& title) = 0;
+    // Each open child window writes its position into its WinState record.
+    virtual void recordWindowPositions() = 0;
+    // The session data window, if open, copies its text boxes into the session.
+    virtual void copySessionTexts() = 0;
+    // Closes the laps, session data and statistics windows that are open.
+    virtual void closeChildWindows() = 0;
+    // Opens windows exactly as View > Times and View > Session data do.
+    virtual void openTimesWindows() = 0;
+    virtual void openSessionWindow() = 0;
+    // The print dialog, modal.
+    virtual void showPrintDialog() = 0;
+    // Ends the program without asking anything more.
+    virtual void endProgram() = 0;
+};
+
+}  // namespace orvex

@@ -1,0 +1,207 @@
+#include "session/FileCommands.h"
+
+#include "platform/EventPump.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+#include "platform/Messages.h"
+#include "platform/MousePointer.h"
+#include "platform/Platform.h"
+#include "platform/ProgramFolder.h"
+#include "session/DataFile.h"
+#include "session/DesktopViews.h"
+#include "session/RWData.h"
+#include "session/RecentFiles.h"
+#include "session/Session.h"
+
+namespace orvex {
+
+namespace {
+
+constexpr int kFirstRecent = 7;
+constexpr int kLastRecent = 10;
+
+FileDialogSettings dataFileDialog(const char* filter) {
+    FileDialogSettings d;
+    d.filter = filter;
+    d.filterIndex = 1;
+    d.defaultExt = "DAT";
+    d.overwritePrompt = true;
+    d.hideReadOnly = true;
+    d.pathMustExist = true;
+    d.fileMustExist = true;
+    return d;
+}
+
+void letEventsRunTwice() {
+    platform().events->processEvents();
+    platform().events->processEvents();
+}
+
+void copyPosition(WinState& to, const WinState& from) {
+    to.Left = from.Left;
+    to.Top = from.Top;
+    to.Width = from.Width;
+    to.Height = from.Height;
+}
+
+bool samePlace(const WinState& a, const WinState& b) {
+    return a.Open == b.Open && a.Left == b.Left && a.Top == b.Top;
+}
+
+}  // namespace
+
+std::string FileCommands::titleFor(const std::string& dataFileName) {
+    return "  ORVEX Timing System : " + dataFileName;
+}
+
+void FileCommands::menuFile_Click(int index) {
+    if (platform().pointer->current() == MousePointer::Hourglass) return;
+    trapErrors([&] {
+        switch (index) {
+            case 0:
+                New();
+                break;
+            case 1:
+                Open();
+                break;
+            case 2:
+                Save();
+                break;
+            case 3:
+                SaveAs();
+                break;
+            case 5:
+                views_.showPrintDialog();
+                break;
+            case 7:
+            case 8:
+            case 9:
+            case 10:
+                OpenRecent(index);
+                break;
+            case 12:
+                Exit();
+                break;
+            default:
+                break;
+        }
+    });
+}
+
+void FileCommands::New() {
+    if (!SaveQuery()) return;
+    Session& s = session();
+    views_.closeChildWindows();
+    s.ResetSession();
+    s.FileState = 1;
+    views_.setTitle(titleFor(s.DataFileName));
+    views_.MenuRefresh();
+    RestoreLayout();
+}
+
+void FileCommands::Open() {
+    if (!SaveQuery()) return;
+    std::string chosen;
+    if (!platform().fileDialogs->showOpen(dataFileDialog("Data file (*.Dat)|*.Dat"), chosen))
+        throw RunError(ErrorNo::DialogCancelled);
+    openFile(chosen);
+}
+
+void FileCommands::OpenRecent(int index) {
+    // Taken before the save question: a save from there can reorder the list.
+    const std::string name = views_.menuFileCaption(index);
+    if (!SaveQuery()) return;
+    openFile(name);
+}
+
+void FileCommands::openFile(const std::string& name) {
+    Session& s = session();
+    views_.closeChildWindows();
+    s.ResetSession();
+    File_Read(name);
+    FileRecentiWrite(views_, name, kFirstRecent);
+    if (s.FileState == 2 || s.FileState == 3) views_.setTitle(titleFor(s.DataFileName));
+    views_.MenuRefresh();
+    RestoreLayout();
+}
+
+void FileCommands::Save() {
+    Session& s = session();
+    if (s.FileState == 1) {
+        SaveAs();
+        return;
+    }
+    File_Write(s.DataFilePath + platform().folder->separator() + s.DataFileName + ".DAT", &views_);
+}
+
+void FileCommands::SaveAs() {
+    Session& s = session();
+    std::string chosen;
+    if (!platform().fileDialogs->showSave(dataFileDialog("Data file (*.DAT)|*.DAT"), chosen))
+        throw RunError(ErrorNo::DialogCancelled);
+    RWData rw;
+    rw.Title = "ORVEX";
+    rw.FileName(chosen);
+    s.DataFileName = rw.Name;
+    s.DataFilePath = rw.Path;
+    File_Write(chosen, &views_);
+    views_.setTitle(titleFor(s.DataFileName));
+    FileRecentiWrite(views_, chosen, kFirstRecent);
+}
+
+void FileCommands::Exit() {
+    if (SaveQuery()) views_.endProgram();
+}
+
+bool FileCommands::SaveQuery() {
+    Session& s = session();
+    bool result = true;
+    if (s.FileState == 2 || s.FileState == 3) {
+        views_.recordWindowPositions();
+        if (s.LapsWin != s.SavedLapsWin || !samePlace(s.SessionWin, s.SavedSessionWin) ||
+            !samePlace(s.StatWin, s.SavedStatWin))
+            s.FileState = 3;
+    }
+    views_.copySessionTexts();
+    if (s.FileState != 1 && s.FileState != 3) return result;
+
+    const int answer =
+        platform().messages->show("File modified. Save your changes to '" + s.DataFileName + "' ?",
+                                  MessageBox::YesNoCancel | MessageBox::Exclamation, "ORVEX");
+    if (answer == MessageBox::Cancel) return false;
+    if (answer == MessageBox::Yes) {
+        try {
+            Save();
+        } catch (const RunError& e) {
+            if (e.number() != ErrorNo::DialogCancelled) throw;
+            return false;
+        }
+        // A save that failed has shown its message; dropping the session
+        // now would lose it.
+        if (s.FileState != 2) result = false;
+    }
+    return result;
+}
+
+void FileCommands::RestoreLayout() {
+    Session& s = session();
+    views_.closeChildWindows();
+    copyPosition(s.StatWin, s.SavedStatWin);
+    letEventsRunTwice();
+    copyPosition(s.LapsWin, s.SavedLapsWin);
+    letEventsRunTwice();
+    // The statistics window comes back only with the laps window, because
+    // View > Times opens both.
+    if (s.SavedLapsWin.isOpen()) views_.openTimesWindows();
+    copyPosition(s.SessionWin, s.SavedSessionWin);
+    letEventsRunTwice();
+    if (s.SavedSessionWin.isOpen()) views_.openSessionWindow();
+}
+
+bool FileCommands::queryClose() {
+    bool mayEnd = false;
+    trapErrors([&] { mayEnd = SaveQuery(); });
+    return mayEnd;
+}
+
+}  // namespace orvex

@@ -1,0 +1,46 @@
+#pragma once
+#include <string>
+
+namespace orvex {
+
+class DesktopViews;
+
+// The File menu of the main window: New, Open, Save, Save As, Print, the
+// recent files and Exit, the save question that guards every command that
+// would drop the session, and the restore of the stored window layout.
+class FileCommands {
+public:
+    explicit FileCommands(DesktopViews& views) : views_(views) {}
+
+    // Runs the command of File menu item `index`. Ignored while the busy
+    // pointer shows; failures are reported, a cancelled dialog silently.
+    void menuFile_Click(int index);
+
+    // Asks whether to save a session that differs from its file. True: go
+    // on (saved, or may be dropped); false: the user cancelled, or the save
+    // did not happen.
+    bool SaveQuery();
+
+    // Closes the child windows and reopens them as stored with the session.
+    void RestoreLayout();
+
+    // The main window's close box asks as File > Exit does. True: the
+    // program may end.
+    bool queryClose();
+
+    // "  ORVEX Timing System : " followed by the data file's name.
+    static std::string titleFor(const std::string& dataFileName);
+
+private:
+    void New();
+    void Open();
+    void OpenRecent(int index);
+    void openFile(const std::string& name);
+    void Save();
+    void SaveAs();
+    void Exit();
+
+    DesktopViews& views_;
+};
+
+}  // namespace orvex

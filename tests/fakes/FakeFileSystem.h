@@ -1,0 +1,40 @@
+#pragma once
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/FileSystem.h"
+
+namespace orvex {
+
+// Files held in memory by full name ("/data/Race1.DAT"), with folders that
+// must exist and failures a test can inject. A replacement lives under a
+// temporary name beside its target until it is committed, so a test can
+// see that nothing is left behind.
+class FakeFileSystem : public FileSystem {
+public:
+    std::map<std::string, std::string> files;
+    std::set<std::string> folders{"/", "/orvex"};
+    // Folders where nothing can be created or replaced (error 70).
+    std::set<std::string> readOnlyFolders;
+    // The write that would take the bytes written (all files together) past
+    // this count writes only what fits and fails with writeError.
+    long long failAfterBytes = -1;
+    int writeError = 61;
+    int commitError = 0;
+    long long bytesWritten = 0;
+
+    static std::string folderOf(const std::string& path);
+    std::string temporaryNameFor(const std::string& path) const { return path + ".tmp~"; }
+
+    bool fileExists(const std::string& path) override { return files.count(path) != 0; }
+    bool folderExists(const std::string& path) override { return folders.count(path) != 0; }
+    int remove(const std::string& path) override;
+    std::unique_ptr<BinaryFile> open(const std::string& path, int& error) override;
+    std::unique_ptr<BinaryFile> replace(const std::string& path, int& error) override;
+
+    // Appends to `content` under the injected failure rule.
+    int writeTo(std::string& content, std::size_t& pos, const char* data, std::size_t n);
+};
+
+}  // namespace orvex
