@@ -1,0 +1,77 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "session/DesktopViews.h"
+#include "session/Session.h"
+
+namespace orvex {
+
+// The main window as the file commands see it: the File menu's captions and
+// visibility, the title, and child windows that only keep their WinState
+// records. Every call is logged by name.
+class FakeDesktopViews : public DesktopViews {
+public:
+    std::vector<std::string> captions{
+        "&New",        "&Open...",    "&Save",       "Save &As...", "", "&Print...", "",
+        "RecentFile1", "RecentFile2", "RecentFile3", "RecentFile4", "", "E&xit"};
+    std::vector<bool> visible = std::vector<bool>(13, true);
+    std::string title = "  ORVEX Timing System";
+    std::vector<std::string> calls;
+    bool ended = false;
+    int printDialogs = 0;
+    // Positions the open windows report when asked (a moved window).
+    std::function<void()> onRecordPositions;
+    // What the open session data window holds in its boxes.
+    std::function<void()> onCopyTexts;
+
+    FakeDesktopViews() {
+        for (int i = 6; i <= 10; ++i) visible[i] = false;
+    }
+
+    void MenuAbilita(int code, const std::string& caption) override {
+        calls.push_back("MenuAbilita " + std::to_string(code));
+        if (code < 50 || code > 53) return;
+        if (code == 50) visible[6] = true;
+        visible[code - 43] = true;
+        captions[code - 43] = caption;
+    }
+    void MenuRefresh() override { calls.push_back("MenuRefresh"); }
+    std::string menuFileCaption(int index) const override { return captions.at(index); }
+    void setTitle(const std::string& t) override {
+        calls.push_back("setTitle");
+        title = t;
+    }
+    void recordWindowPositions() override {
+        calls.push_back("recordWindowPositions");
+        if (onRecordPositions) onRecordPositions();
+    }
+    void copySessionTexts() override {
+        calls.push_back("copySessionTexts");
+        if (session().SessionWin.isOpen() && onCopyTexts) onCopyTexts();
+    }
+    void closeChildWindows() override {
+        calls.push_back("closeChildWindows");
+        session().LapsWin.Open = session().SessionWin.Open = session().StatWin.Open = 0;
+    }
+    void openTimesWindows() override {
+        calls.push_back("openTimesWindows");
+        session().StatWin.Open = session().LapsWin.Open = -1;
+    }
+    void openSessionWindow() override {
+        calls.push_back("openSessionWindow");
+        session().SessionWin.Open = -1;
+    }
+    void showPrintDialog() override { ++printDialogs; }
+    void endProgram() override { ended = true; }
+
+    std::vector<std::string> recent() const {
+        std::vector<std::string> r;
+        for (int i = 7; i <= 10; ++i)
+            if (visible[i]) r.push_back(captions[i]);
+        return r;
+    }
+};
+
+}  // namespace orvex
