@@ -9,8 +9,6 @@ namespace orvex {
 
 namespace {
 
-constexpr int kTypeMismatch = 13;
-
 std::int64_t wide(const Variant& v) {
     struct {
         std::int64_t operator()(std::monostate) const { return 0; }
@@ -21,7 +19,7 @@ std::int64_t wide(const Variant& v) {
             std::int64_t n = 0;
             const char* end = s.data() + s.size();
             const auto r = std::from_chars(s.data(), end, n);
-            if (s.empty() || r.ec != std::errc() || r.ptr != end) throw RunError(kTypeMismatch);
+            if (s.empty() || r.ec != std::errc() || r.ptr != end) throw RunError(ErrorNo::TypeMismatch);
             return n;
         }
     } visitor;
