@@ -23,7 +23,10 @@
 #include "platform/ScreenInfo.h"
 #include "platform/Twips.h"
 #include "report/frmStampa.h"
+#include "session/FileCommands.h"
+#include "session/RecentFiles.h"
 #include "shell/DesktopDevice.h"
+#include "shell/DesktopFileViews.h"
 #include "shell/ImageList1.h"
 #include "shell/frmAbout.h"
 
@@ -66,6 +69,8 @@ frmDesktop::frmDesktop(QWidget* parent) : QMainWindow(parent) {
     buildMenus();
     buildToolbar();
     buildStatusBar();
+    fileViews_ = std::make_unique<DesktopFileViews>(*this);
+    fileCommands_ = std::make_unique<FileCommands>(*fileViews_);
     resize(twipsToPixelsX(kDesktopWidth), twipsToPixelsY(kDesktopHeight));
     device_ = new DesktopDevice(*this);
 }
@@ -218,7 +223,7 @@ void frmDesktop::Form_Load() {
     session().views = this;
     // The polling tick runs for the whole life of the main window.
     device_->start();
-    // The recent files arrive with the data-file commands.
+    FileRecentiRead(*fileViews_);
     MenuRefresh();
 }
 
@@ -287,15 +292,7 @@ void frmDesktop::MenuRefresh() {
     }
 }
 
-void frmDesktop::menuFile_Click(int index) {
-    trapErrors([&] {
-        switch (index) {
-            case 5: frmStampa::ShowModal(this); break;
-            case 12: close(); break;
-            default: break;  // the data-file commands hook in here
-        }
-    });
-}
+void frmDesktop::menuFile_Click(int index) { fileCommands_->menuFile_Click(index); }
 
 void frmDesktop::MenuView_Click(int index) {
     trapErrors([&] { (void)index; });
@@ -340,7 +337,18 @@ void frmDesktop::lapListChanged() {}
 
 void frmDesktop::refreshListsAfterDownload() {}
 
+void frmDesktop::endProgram() {
+    ending_ = true;
+    close();
+}
+
 void frmDesktop::closeEvent(QCloseEvent* event) {
+    // Closing with something unsaved asks as File > Exit does; Cancel, or a
+    // cancelled save dialog, keeps the program open.
+    if (!ending_ && !fileCommands_->queryClose()) {
+        event->ignore();
+        return;
+    }
     Port_Close();
     // Let anything still queued (a tick, a repaint) finish before the end.
     platform().events->processEvents();

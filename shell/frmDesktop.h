@@ -2,6 +2,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,8 @@ class QToolBar;
 namespace orvex {
 
 class DesktopDevice;
+class DesktopFileViews;
+class FileCommands;
 
 // The main window: a multiple-document frame with the menus, the toolbar
 // Toolbar1 and the status bar. It wires the subsystems together.
@@ -29,6 +32,11 @@ public:
 
     // The load handler: centre, help file, recent files, command enabling.
     void Form_Load();
+
+    // The File menu's commands; endProgram closes the window once File > Exit
+    // has allowed it, without asking again.
+    FileCommands& fileCommands() { return *fileCommands_; }
+    void endProgram();
 
     QMdiArea* mdiArea() const { return mdiArea_; }
 
@@ -100,6 +108,9 @@ private:
     std::map<QString, QAction*> buttons_;
     std::map<QString, int> buttonValues_;
     QString helpFile_;
+    std::unique_ptr<DesktopFileViews> fileViews_;
+    std::unique_ptr<FileCommands> fileCommands_;
+    bool ending_ = false;
     DesktopDevice* device_ = nullptr;
 };
 

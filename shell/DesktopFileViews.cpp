@@ -1,0 +1,64 @@
+#include "shell/DesktopFileViews.h"
+
+#include <QAction>
+
+#include "report/frmStampa.h"
+#include "session/Session.h"
+#include "shell/frmDesktop.h"
+
+namespace orvex {
+
+namespace {
+
+constexpr int kFirstRecent = 7;
+constexpr int kLastRecent = 10;
+constexpr int kViewSession = 0, kViewStatistics = 1, kViewTimes = 2;
+
+bool isRecentItem(int index) { return index >= kFirstRecent && index <= kLastRecent; }
+
+}  // namespace
+
+void DesktopFileViews::MenuAbilita(int code, const std::string& caption) {
+    // A recent file's caption is its full name: an "&" in it is a letter,
+    // not the mark of a shortcut.
+    desktop_.MenuAbilita(code, QString::fromStdString(caption).replace("&", "&&"));
+}
+
+void DesktopFileViews::MenuRefresh() { desktop_.MenuRefresh(); }
+
+std::string DesktopFileViews::menuFileCaption(int index) const {
+    QString text = desktop_.menuFile(index)->text();
+    if (isRecentItem(index)) text.replace("&&", "&");
+    return text.toStdString();
+}
+
+void DesktopFileViews::setTitle(const std::string& title) {
+    desktop_.setWindowTitle(QString::fromStdString(title));
+}
+
+void DesktopFileViews::recordWindowPositions() {}
+
+void DesktopFileViews::copySessionTexts() {}
+
+// Through the View commands, so that the toolbar buttons and check marks
+// follow the windows.
+void DesktopFileViews::closeChildWindows() {
+    const Session& s = session();
+    if (s.LapsWin.isOpen()) desktop_.MenuView_Click(kViewTimes);
+    if (s.SessionWin.isOpen()) desktop_.MenuView_Click(kViewSession);
+    if (s.StatWin.isOpen()) desktop_.MenuView_Click(kViewStatistics);
+}
+
+void DesktopFileViews::openTimesWindows() {
+    if (!session().LapsWin.isOpen()) desktop_.MenuView_Click(kViewTimes);
+}
+
+void DesktopFileViews::openSessionWindow() {
+    if (!session().SessionWin.isOpen()) desktop_.MenuView_Click(kViewSession);
+}
+
+void DesktopFileViews::showPrintDialog() { frmStampa::ShowModal(&desktop_); }
+
+void DesktopFileViews::endProgram() { desktop_.endProgram(); }
+
+}  // namespace orvex

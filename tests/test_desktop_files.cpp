@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+
+#include "fakes/FakePlatform.h"
+#include "session/FileCommands.h"
+#include "session/Session.h"
+#include "shell/frmDesktop.h"
+
+using namespace orvex;
+
+namespace {
+
+const std::string kIni = "/orvex/ORVEX.INI";
+
+class DesktopFilesTest : public ::testing::Test {
+protected:
+    FakePlatform fakes;
+    std::unique_ptr<frmDesktop> desk;
+
+    void SetUp() override {
+        session() = Session{};
+        session().AppPath = "/orvex";
+        fakes.files.folders.insert("/data");
+    }
+    void TearDown() override {
+        desk.reset();
+        session() = Session{};
+    }
+    void load() {
+        desk = std::make_unique<frmDesktop>();
+        desk->Form_Load();
+        desk->show();
+    }
+};
+
+}  // namespace
+
+TEST_F(DesktopFilesTest, TheStoredRecentFilesFillTheFileMenu) {
+    fakes.files.files[kIni] = "[File]\r\nFile1=/data/R&D.DAT\r\nFile2=/data/B.DAT\r\n";
+    load();
+    EXPECT_TRUE(desk->menuFile(6)->isVisible());
+    EXPECT_TRUE(desk->menuFile(7)->isVisible());
+    EXPECT_TRUE(desk->menuFile(8)->isVisible());
+    EXPECT_FALSE(desk->menuFile(9)->isVisible());
+    // An "&" in a name is shown as such and read back exactly.
+    EXPECT_EQ(desk->menuFile(7)->text(), "/data/R&&D.DAT");
+    EXPECT_EQ(desk->menuFile(8)->text(), "/data/B.DAT");
+
+    desk->menuFile_Click(8);
+    EXPECT_EQ(fakes.messages.texts(),
+              std::vector<std::string>{"/DATA/B.DAT\nErrore : Impossibile trovare il file"});
+    EXPECT_EQ(desk->menuFile(7)->text(), "/data/B.DAT");
+    EXPECT_EQ(desk->menuFile(8)->text(), "/data/R&&D.DAT");
+}
+
+TEST_F(DesktopFilesTest, NewTitlesTheWindowAndEnablesTheSessionCommands) {
+    load();
+    EXPECT_FALSE(desk->menuFile(2)->isEnabled());
+    desk->menuFile_Click(0);
+    EXPECT_EQ(desk->windowTitle(), "  ORVEX Timing System : New");
+    EXPECT_TRUE(desk->menuFile(2)->isEnabled());
+    EXPECT_TRUE(desk->toolbarButton("Save")->isEnabled());
+    EXPECT_EQ(session().FileState, 1);
+}
+
+TEST_F(DesktopFilesTest, TheCloseBoxAsksBeforeDroppingUnsavedWork) {
+    load();
+    desk->menuFile_Click(0);
+    fakes.messages.answers = {MessageBox::Cancel};
+    EXPECT_FALSE(desk->close());
+    EXPECT_TRUE(desk->isVisible());
+    EXPECT_EQ(fakes.messages.texts(),
+              std::vector<std::string>{"File modified. Save your changes to 'New' ?"});
+
+    fakes.messages.answers = {MessageBox::Yes};
+    EXPECT_FALSE(desk->close());
+    EXPECT_EQ(fakes.fileDialogs.shown.size(), 1u);
+
+    fakes.messages.answers = {MessageBox::No};
+    EXPECT_TRUE(desk->close());
+}
+
+TEST_F(DesktopFilesTest, WithNothingToSaveTheCloseBoxClosesAtOnce) {
+    load();
+    EXPECT_TRUE(desk->close());
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(DesktopFilesTest, ExitAsksOnceAndEnds) {
+    load();
+    desk->menuFile_Click(0);
+    fakes.messages.answers = {MessageBox::No};
+    desk->menuFile_Click(12);
+    EXPECT_FALSE(desk->isVisible());
+    EXPECT_EQ(fakes.messages.shown.size(), 1u);
+}
+
+TEST_F(DesktopFilesTest, SaveAsWritesTheFileAndListsIt) {
+    load();
+    desk->menuFile_Click(0);
+    fakes.fileDialogs.answers.push_back("/data/Race1.DAT");
+    desk->menuFile_Click(3);
+    EXPECT_TRUE(fakes.files.fileExists("/data/Race1.DAT"));
+    EXPECT_EQ(desk->windowTitle(), "  ORVEX Timing System : Race1");
+    EXPECT_TRUE(desk->menuFile(7)->isVisible());
+    EXPECT_EQ(desk->menuFile(7)->text(), "/data/Race1.DAT");
+    EXPECT_EQ(fakes.files.files[kIni], "[File]\r\nFile1=/data/Race1.DAT\r\n");
+}
