@@ -33,7 +33,10 @@ std::string CheckSum(const Bytes& bytes) {
 }
 
 Bytes deviceFrame(std::uint8_t code, const Bytes& payload) {
-    Bytes frame{kFrameStart, code};
+    Bytes frame;
+    frame.reserve(payload.size() + 4);
+    frame.push_back(kFrameStart);
+    frame.push_back(code);
     frame.insert(frame.end(), payload.begin(), payload.end());
     const std::string sum = CheckSum(frame);
     frame.insert(frame.end(), sum.begin(), sum.end());

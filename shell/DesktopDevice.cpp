@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QProgressBar>
 
+#include "device/DeviceLink.h"
 #include "device/frmProgress.h"
 #include "device/frmSetup.h"
 #include "device/frmTest.h"
@@ -13,7 +14,16 @@ namespace orvex {
 DesktopDevice::DesktopDevice(frmDesktop& desktop) : QObject(&desktop), desktop_(desktop) {
     tmrComm.setObjectName("tmrComm");
     tmrComm.setInterval(kTickMs);
-    connect(&tmrComm, &QTimer::timeout, this, [this] { tick_.Tick(); });
+    connect(&tmrComm, &QTimer::timeout, this, &DesktopDevice::runTick);
+}
+
+void DesktopDevice::runTick() {
+    tick_.Tick();
+    // While a download runs, the next block follows as soon as the windows
+    // have repainted instead of waiting for the timer: the line, not the
+    // timer, sets the pace.
+    if (DeviceCommand == DeviceCommandCode::ReadBlock && !tick_.running())
+        QTimer::singleShot(0, this, &DesktopDevice::runTick);
 }
 
 DesktopDevice::~DesktopDevice() {

@@ -48,6 +48,7 @@ public:
     QTimer tmrComm;
 
 private:
+    void runTick();
     QRect clientArea() const;
 
     frmDesktop& desktop_;

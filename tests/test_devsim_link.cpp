@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include "device/DeviceFrames.h"
 #include "device/DeviceProtocol.h"
 #include "device/SerialLink.h"
+#include "fakes/DevsimProcess.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeSetupControls.h"
 #include "platform/QtPlatform.h"
@@ -22,64 +20,17 @@ std::uint32_t lapOf(int slot) {
     return slot % 50 == 0 ? 0xFFFFFF00u + slot % 7 : 5000u + slot * 37;
 }
 
-// The device memory as its record table describes it: per slot 4 bytes
-// big-endian, then the low byte of their sum.
-QByteArray memoryImage() {
-    QByteArray image;
-    for (int slot = 1; slot <= 750; ++slot) {
-        const std::uint32_t v = lapOf(slot);
-        const char b[4] = {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
-        image.append(b, 4);
-        image.append(char(
-            (std::uint8_t(b[0]) + std::uint8_t(b[1]) + std::uint8_t(b[2]) + std::uint8_t(b[3])) &
-            0xFF));
-    }
-    return image;
-}
-
-class Simulator {
+// The simulator holding the memory of lapOf, as port 3: port 1 does not exist
+// and port 2 is an empty entry.
+class Simulator : public DevsimProcess {
 public:
-    explicit Simulator(QStringList args) {
-        args << "--memory" << memoryFile() << "--log" << dir_.filePath("frames.log");
-        process_.start(ORVEX_DEVSIM, args);
-        EXPECT_TRUE(process_.waitForStarted(5000));
-        while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {
-        }
-        path_ = QString::fromUtf8(process_.readLine()).trimmed();
-        EXPECT_TRUE(path_.startsWith("/dev/")) << path_.toStdString();
+    explicit Simulator(QStringList args)
+        : DevsimProcess(ORVEX_DEVSIM, std::move(args), deviceMemoryImage(lapOf)) {
+        EXPECT_TRUE(path().startsWith("/dev/")) << path().toStdString();
     }
-    ~Simulator() { stop(); }
-
-    // Port 3 is the simulator; 1 does not exist and 2 is an empty entry.
     void asPortThree() const {
-        qputenv("ORVEX_PORTS", ("/dev/orvex-no-such-port::" + path_).toUtf8());
+        qputenv("ORVEX_PORTS", ("/dev/orvex-no-such-port::" + path()).toUtf8());
     }
-    // Ends it with SIGTERM; true when it ended cleanly.
-    bool stop() {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.terminate();
-            process_.waitForFinished(5000);
-        }
-        return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
-    }
-    bool exitedByItself(int waitMs) { return process_.waitForFinished(waitMs); }
-    QString frameLog() const {
-        QFile in(dir_.filePath("frames.log"));
-        return in.open(QIODevice::ReadOnly) ? QString::fromUtf8(in.readAll()) : QString();
-    }
-
-private:
-    QString memoryFile() {
-        const QString file = dir_.filePath("memory.bin");
-        QFile out(file);
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(memoryImage());
-        return file;
-    }
-
-    QTemporaryDir dir_;
-    QProcess process_;
-    QString path_;
 };
 
 // The real port, clock and event loop; recorded message boxes and pointer.

@@ -1,0 +1,134 @@
+// A download as the user starts it: Device > Download data on the main window,
+// carried out by its 50 ms polling tick over the real port from the simulator
+// at 9600 baud. Prints the time from the first block request to the end, its
+// ratio to the wire time, how often the bar advanced, and how long the
+// "Device NOT Connected !" message takes when no device is there.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QProgressBar>
+#include <QTimer>
+#include <cstdio>
+#include <set>
+
+#include "device/DeviceFrames.h"
+#include "device/DeviceLink.h"
+#include "device/frmProgress.h"
+#include "platform/MessageBox.h"
+#include "platform/Platform.h"
+#include "platform/QtPlatform.h"
+#include "session/Session.h"
+#include "shell/DesktopDevice.h"
+#include "shell/frmDesktop.h"
+
+using namespace orvex;
+
+namespace {
+
+// Notes when a message box would have appeared, and answers at once.
+class TimedMessages : public MessageBox {
+public:
+    QElapsedTimer* clock = nullptr;
+    qint64 shownAtNs = -1;
+    std::string text;
+    int show(const std::string& t, int, const std::string&) override {
+        if (shownAtNs < 0) shownAtNs = clock->nsecsElapsed();
+        text = t;
+        return Ok;
+    }
+};
+
+struct Observed {
+    qint64 firstBlockNs = -1;
+    qint64 endNs = -1;
+    std::set<int> barValues;
+};
+
+// Starts a download and watches it every millisecond until it ends.
+Observed runDownload(frmDesktop& desk, QElapsedTimer& clock) {
+    Observed seen;
+    QTimer watch;
+    watch.setInterval(1);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (seen.firstBlockNs < 0 && DeviceCommand == DeviceCommandCode::ReadBlock)
+            seen.firstBlockNs = clock.nsecsElapsed();
+        if (frmProgress* p = desk.device().progressWindow()) seen.barValues.insert(p->ProgressBar->value());
+    });
+    watch.start();
+    clock.restart();
+    desk.MenuDevice_Click(0);
+    while (DeviceCommand != 0 || desk.device().tick().downloading()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (clock.elapsed() > 60000) break;
+    }
+    seen.endNs = clock.nsecsElapsed();
+    return seen;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+#ifndef ORVEX_DEVSIM
+    (void)argc;
+    (void)argv;
+    std::fprintf(stderr, "this bench needs the device simulator, which this platform lacks\n");
+    return 1;
+#else
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QtPlatform qt;
+    TimedMessages messages;
+    QElapsedTimer clock;
+    clock.start();
+    messages.clock = &clock;
+    Platform p = qt.interfaces();
+    p.messages = &messages;
+    installPlatform(p);
+
+    session().ResetSession();
+    session().FileState = 1;
+    frmDesktop desk;
+    desk.Form_Load();
+    desk.show();
+
+    QProcess sim;
+    sim.start(ORVEX_DEVSIM, {"--baud", "9600", "--seed", "7"});
+    if (!sim.waitForStarted(5000)) {
+        std::fprintf(stderr, "cannot start %s\n", ORVEX_DEVSIM);
+        return 1;
+    }
+    while (!sim.canReadLine() && sim.waitForReadyRead(5000)) {
+    }
+    qputenv("ORVEX_PORTS", sim.readLine().trimmed());
+
+    const double wireSeconds = kBlocks * (6.0 + kBlockReplyLength) * 10.0 / 9600.0;
+    std::printf("download through the main window at 9600 baud, wire time %.2f s\n", wireSeconds);
+    int status = 0;
+    for (int round = 1; round <= 3; ++round) {
+        const Observed seen = runDownload(desk, clock);
+        const double seconds = (seen.endNs - seen.firstBlockNs) / 1e9;
+        const bool complete = session().LapCount == 750 && !messages.text.size();
+        std::printf("  round %d: %.3f s from the first block request to the end, %.3f x wire time,"
+                    " bar showed %zu values%s\n",
+                    round, seconds, seconds / wireSeconds, seen.barValues.size(),
+                    complete ? "" : " (INCOMPLETE)");
+        if (!complete) status = 1;
+        session().LapCount = 0;
+    }
+    sim.terminate();
+    sim.waitForFinished(5000);
+
+    qputenv("ORVEX_PORTS", "/dev/orvex-no-such-port");
+    for (int round = 1; round <= 3; ++round) {
+        messages.shownAtNs = -1;
+        messages.text.clear();
+        const Observed seen = runDownload(desk, clock);
+        (void)seen;
+        std::printf("  no device, round %d: \"%s\" after %.3f s\n", round, messages.text.c_str(),
+                    messages.shownAtNs / 1e9);
+        if (messages.text != "Device NOT Connected !") status = 1;
+    }
+    return status;
+#endif
+}
