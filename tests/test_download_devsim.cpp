@@ -104,7 +104,8 @@ TEST_F(DownloadTest, OneLapOfDriverTwoEndsInSlot26) {
     download();
     EXPECT_EQ(s.LapTimes[26], 6000);
     for (int i = 1; i <= 750; ++i) {
-        if (i != 26) ASSERT_EQ(s.LapTimes[i], 0) << i;
+        if (i == 26) continue;
+        ASSERT_EQ(s.LapTimes[i], 0) << i;
     }
     EXPECT_EQ(s.SortedTotalList[30].Number, 2);
 }
