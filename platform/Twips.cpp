@@ -1,5 +1,6 @@
 #include "platform/Twips.h"
 
+#include <QWidget>
 #include <cmath>
 
 #include "platform/Platform.h"
@@ -24,5 +25,22 @@ QRect twipsToPixels(int left, int top, int width, int height) {
     return QRect(twipsToPixelsX(left), twipsToPixelsY(top), twipsToPixelsX(width),
                  twipsToPixelsY(height));
 }
+
+TwipsRect geometryTwips(const QWidget* w) {
+    const QRect g = w->geometry();
+    return {pixelsToTwipsX(g.x()), pixelsToTwipsY(g.y()), pixelsToTwipsX(g.width()),
+            pixelsToTwipsY(g.height())};
+}
+
+void moveTwips(QWidget* w, int left, int top, int width, int height) {
+    w->setGeometry(twipsToPixels(left, top, width, height));
+}
+
+void moveTwips(QWidget* w, int left, int top) {
+    w->move(twipsToPixelsX(left), twipsToPixelsY(top));
+}
+
+int widthTwips(const QWidget* w) { return pixelsToTwipsX(w->width()); }
+int heightTwips(const QWidget* w) { return pixelsToTwipsY(w->height()); }
 
 }  // namespace orvex

@@ -3,6 +3,8 @@
 #include <QRect>
 #include <QSize>
 
+class QWidget;
+
 namespace orvex {
 
 // Twips <-> pixels on the installed screen. Positions are rounded to whole
@@ -12,5 +14,17 @@ int twipsToPixelsY(int twips);
 int pixelsToTwipsX(int pixels);
 int pixelsToTwipsY(int pixels);
 QRect twipsToPixels(int left, int top, int width, int height);
+
+// A widget's rectangle in twips, relative to its parent.
+struct TwipsRect {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const TwipsRect&) const = default;
+};
+
+TwipsRect geometryTwips(const QWidget* w);
+void moveTwips(QWidget* w, int left, int top, int width, int height);
+void moveTwips(QWidget* w, int left, int top);
+int widthTwips(const QWidget* w);
+int heightTwips(const QWidget* w);
 
 }  // namespace orvex

@@ -1,0 +1,13 @@
+#pragma once
+#include <cstdint>
+
+namespace orvex {
+
+// Every list geometry value is a 16-bit number of twips, as the window
+// records store them. A value outside that range is an overflow error.
+std::int16_t toInt16(double value);
+
+// `value` rounded down to whole pixels of `twipsPerPixel` twips.
+std::int16_t pixelFloor(int value, int twipsPerPixel);
+
+}  // namespace orvex

@@ -1,0 +1,53 @@
+#pragma once
+#include <QMdiSubWindow>
+#include <array>
+#include <string>
+
+class QFrame;
+class QLabel;
+class QMdiArea;
+
+namespace orvex {
+
+// "Session Data": the seven descriptive texts of the session.
+class frmSession : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    static constexpr int kFields = 7;
+
+    // Loads the window into `area` unless it is open already.
+    static frmSession* Show(QMdiArea* area);
+    // The open window, or null.
+    static frmSession* instance();
+
+    ~frmSession() override;
+
+    QFrame* SSPanel1 = nullptr;
+    std::array<QLabel*, kFields> Label1{};
+    // One-line boxes are QLineEdit, the Drivers and Note boxes QPlainTextEdit.
+    std::array<QWidget*, kFields> txtSession{};
+
+    // The text of box `index` as the session stores it.
+    std::string text(int index) const;
+    void setText(int index, const std::string& value);
+
+    void GetWinPosition();
+    void GetData();
+    void UnloadForm();
+
+signals:
+    // The main window releases its "Session" button and clears the check mark.
+    void unloaded();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    explicit frmSession(QMdiArea* area);
+    void Form_Load();
+    void txtSession_Change(int index);
+};
+
+}  // namespace orvex
