@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "fakes/DesktopFixture.h"
+#include "platform/Twips.h"
+
+using namespace orvex;
+
+namespace {
+
+class SessionWindowTest : public DesktopFixture {
+protected:
+    void SetUp() override {
+        DesktopFixture::SetUp();
+        Session& s = session();
+        s.SessionDate = "6 December";
+        s.SessionDrivers = "Anna\r\nBruno";
+        s.SessionNote = "dry\r\n\r\nwindy";
+        s.FileState = 2;
+    }
+    static QLineEdit* line(frmSession* f, int i) {
+        return qobject_cast<QLineEdit*>(f->txtSession[i]);
+    }
+    static QPlainTextEdit* multi(frmSession* f, int i) {
+        return qobject_cast<QPlainTextEdit*>(f->txtSession[i]);
+    }
+};
+
+}  // namespace
+
+TEST_F(SessionWindowTest, FirstOpeningShowsTheFieldsAtLeft10Top10) {
+    frmSession* f = frmSession::Show(area.get());
+    EXPECT_EQ(f->windowTitle(), "Session Data");
+    EXPECT_NEAR(geometryTwips(f).left, 10, 7);
+    EXPECT_NEAR(geometryTwips(f).top, 10, 7);
+    EXPECT_EQ(session().SessionWin.Open, -1);
+    const char* captions[] = {
+        "Date :", "Time :", "Track :", "Track Length :", "Vehicle :", "Drivers :", "Note :"};
+    const int limits[] = {50, 50, 100, 20, 100};
+    for (int i = 0; i < frmSession::kFields; ++i) EXPECT_EQ(f->Label1[i]->text(), captions[i]);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(line(f, i)->maxLength(), limits[i]);
+    EXPECT_EQ(line(f, 0)->text(), "6 December");
+    EXPECT_EQ(multi(f, 5)->toPlainText(), "Anna\nBruno");
+    EXPECT_EQ(geometryTwips(f->txtSession[6]), (TwipsRect{1320, 2220, 2595, 2115}));
+    EXPECT_EQ(geometryTwips(f->txtSession[0]), (TwipsRect{720, 180, 1695, 285}));
+}
+
+TEST_F(SessionWindowTest, OpeningAndClosingWithoutTypingKeepsTheSessionUnmodified) {
+    frmSession* f = frmSession::Show(area.get());
+    f->close();
+    EXPECT_EQ(session().FileState, 2);
+    EXPECT_EQ(session().SessionNote, "dry\r\n\r\nwindy");
+    EXPECT_EQ(session().SessionWin.Open, 0);
+}
+
+TEST_F(SessionWindowTest, TypedTextReachesTheSessionOnlyThroughGetData) {
+    frmSession* f = frmSession::Show(area.get());
+    line(f, 0)->setText("7 December");
+    multi(f, 6)->setPlainText("wet\nvery");
+    EXPECT_EQ(session().FileState, 2);
+    f->GetData();
+    EXPECT_EQ(session().FileState, 3);
+    EXPECT_EQ(session().SessionDate, "7 December");
+    EXPECT_EQ(session().SessionNote, "wet\r\nvery");
+}
+
+TEST_F(SessionWindowTest, TrackLengthIsStoredAtEveryKeystrokeAndRefreshesTheLists) {
+    frmLaps* laps = frmLaps::Show(area.get());
+    frmSession* f = frmSession::Show(area.get());
+    session().LapList[1].Text = "changed behind the window";
+    line(f, 3)->insert("1");
+    EXPECT_EQ(session().SessionLength, "1");
+    EXPECT_EQ(session().FileState, 3);
+    EXPECT_EQ(laps->lblList[2]->text(), "changed behind the window");
+}
+
+TEST_F(SessionWindowTest, EscapeClosesAndKeepsTheEdits) {
+    frmSession* f = frmSession::Show(area.get());
+    int released = 0;
+    QObject::connect(f, &frmSession::unloaded, [&] { ++released; });
+    line(f, 4)->setText("Kart 125");
+    key(f->txtSession[4], Qt::Key_Escape);
+    EXPECT_EQ(frmSession::instance(), nullptr);
+    EXPECT_EQ(released, 1);
+    EXPECT_EQ(session().SessionVehicle, "Kart 125");
+    EXPECT_EQ(session().SessionWin.Open, 0);
+}
+
+TEST_F(SessionWindowTest, DriversBoxRefusesMoreThan100StoredCharacters) {
+    frmSession* f = frmSession::Show(area.get());
+    QPlainTextEdit* box = multi(f, 5);
+    box->setPlainText(QString(98, 'x'));
+    box->moveCursor(QTextCursor::End);
+    box->insertPlainText("\n");  // stored as CR LF: 100 characters
+    box->insertPlainText("y");
+    EXPECT_EQ(box->toPlainText(), QString(98, 'x') + "\n");
+}
+
+TEST_F(SessionWindowTest, ReopeningUsesTheStoredPosition) {
+    frmSession* f = frmSession::Show(area.get());
+    f->move(30, 45);
+    f->close();
+    flush();
+    EXPECT_EQ(session().SessionWin.Left, 450);
+    EXPECT_EQ(session().SessionWin.Top, 675);
+    f = frmSession::Show(area.get());
+    EXPECT_EQ(geometryTwips(f).left, 450);
+    EXPECT_EQ(geometryTwips(f).top, 675);
+}

@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "fakes/DesktopFixture.h"
+#include "session/TimeFormat.h"
+
+using namespace orvex;
+
+namespace {
+
+class ListWindowsTest : public DesktopFixture {
+protected:
+    // Height beyond the frame and the fixed chrome is a whole number of rows.
+    static bool heightSnapped(ListForm* f, int chrome) {
+        const int frame = f->windowRect().height - f->clientHeight();
+        return (f->windowRect().height - frame - chrome) % 225 == 0;
+    }
+    static bool highlighted(ListForm* f, int row) {
+        return f->lblList[(row - 1) * 2 + 1]->palette().color(QPalette::Window) ==
+               QColor(128, 128, 128);
+    }
+    // Driver d gets one lap of (31 - d) seconds: driver 30 is the fastest.
+    static void distinctTotals() {
+        Session& s = session();
+        for (int d = 1; d <= kDrivers; ++d) s.LapTimes[lapSlot(d, 1)] = (31 - d) * 100;
+        s.MakeTotals();
+        s.SortTotals();
+    }
+};
+
+}  // namespace
+
+TEST_F(ListWindowsTest, LapsWindowOpensAtItsDefaultRectangle) {
+    frmLaps* f = frmLaps::Show(area.get());
+    EXPECT_EQ(f->windowTitle(), "Times Report");
+    const TwipsRect r = f->windowRect();
+    EXPECT_NEAR(r.left, 7570, 7);  // on the nearest whole pixel
+    EXPECT_NEAR(r.top, 10, 7);
+    EXPECT_EQ(r.width, 3300);
+    EXPECT_NEAR(r.height, 6800, 225);
+    EXPECT_TRUE(heightSnapped(f, 3 * 15 + 2 * 90));
+    EXPECT_EQ(session().LapsWin.Open, -1);
+    EXPECT_FALSE(f->cmdList[0]->isVisible());
+    EXPECT_EQ(f->lblTitle[1]->text(), "Record No");
+}
+
+TEST_F(ListWindowsTest, StatisticsWindowOpensAtItsDefaultRectangleWithSortButtons) {
+    frmStat* f = frmStat::Show(area.get());
+    EXPECT_EQ(f->windowTitle(), "Drivers Total Time");
+    const TwipsRect r = f->windowRect();
+    EXPECT_NEAR(r.left, 4250, 7);
+    EXPECT_NEAR(r.top, 10, 7);
+    EXPECT_EQ(r.width, 3300);
+    EXPECT_TRUE(heightSnapped(f, 3 * 15 + 3 * 90 + 345));
+    ASSERT_EQ(f->cmdList.size(), 2u);
+    EXPECT_EQ(f->cmdList[0]->text(), "Sort by &Number");
+    EXPECT_EQ(f->cmdList[1]->text(), "Sort by &Time");
+    EXPECT_EQ(f->lblTitle[1]->text(), "Number");
+}
+
+TEST_F(ListWindowsTest, RecordNumbersRunFrom1To25WithALeadingBlank) {
+    frmLaps* f = frmLaps::Show(area.get());
+    for (int l = 1; l <= 25; ++l) EXPECT_EQ(lineText(f, l, 1), QString(" %1").arg(l));
+    EXPECT_EQ(cellText(f, 1, 1), " 1");
+    EXPECT_EQ(cellText(f, 1, 2), QString::fromStdString(FormatTime(0)));
+}
+
+TEST_F(ListWindowsTest, NewSessionShows30DriversWithoutTime) {
+    frmStat* f = frmStat::Show(area.get());
+    EXPECT_EQ(f->Line_Count(), 30);
+    for (int d = 1; d <= 30; ++d) {
+        EXPECT_EQ(lineText(f, d, 1), QString(" %1").arg(d));
+        EXPECT_EQ(lineText(f, d, 2), QString::fromStdString(FormatTime(0)));
+    }
+}
+
+TEST_F(ListWindowsTest, DownOnTheLastVisibleLineScrollsByOneAndKeepsTheHighlight) {
+    session().LapsWin = WinState{0, 7575, 15, 3300, 3000};
+    frmLaps* f = frmLaps::Show(area.get());
+    Elenco& e = f->Lista();
+    ASSERT_LT(e.Lines, 25);
+    EXPECT_EQ(f->scrList->maximum(), 25 - e.Lines);
+    f->Line_Select(e.Lines);
+    key(f->picList1, Qt::Key_Down);
+    EXPECT_EQ(e.FirstLine, 2);
+    EXPECT_EQ(e.ItemSelect, e.Lines + 1);
+    EXPECT_EQ(e.LineSelect, e.Lines);
+    EXPECT_TRUE(highlighted(f, e.Lines));
+    EXPECT_EQ(cellText(f, e.Lines, 1), QString(" %1").arg(e.Lines + 1));
+
+    key(f->picList1, Qt::Key_Up);
+    EXPECT_EQ(e.ItemSelect, e.Lines);
+    EXPECT_EQ(e.FirstLine, 2);
+}
+
+TEST_F(ListWindowsTest, UpOnTheFirstLineAndDownOnTheLastChangeNothing) {
+    session().LapsWin = WinState{0, 7575, 15, 3300, 3000};
+    frmLaps* f = frmLaps::Show(area.get());
+    Elenco& e = f->Lista();
+    key(f->picList1, Qt::Key_Up);
+    EXPECT_EQ(e.ItemSelect, 1);
+    EXPECT_EQ(e.FirstLine, 1);
+    f->scrList->setValue(f->scrList->maximum());
+    f->Line_Select(25);
+    key(f->picList1, Qt::Key_Down);
+    EXPECT_EQ(e.ItemSelect, 25);
+    EXPECT_EQ(e.FirstLine, 25 - e.Lines + 1);
+}
+
+TEST_F(ListWindowsTest, TimeViewPutsDriversWithoutLapsFirstAndTiesInNumberOrder) {
+    Session& s = session();
+    s.LapTimes[lapSlot(5, 1)] = 1000;
+    s.LapTimes[lapSlot(5, 2)] = 1000;
+    s.LapTimes[lapSlot(2, 7)] = 2000;
+    s.LapTimes[lapSlot(9, 25)] = 1500;
+    s.MakeTotals();
+    s.SortTotals();
+    frmStat* f = frmStat::Show(area.get());
+    f->cmdList[1]->click();
+    EXPECT_EQ(frmStat::SortMode, 1);
+    std::vector<int> expected;
+    for (int d = 1; d <= 30; ++d)
+        if (d != 2 && d != 5 && d != 9) expected.push_back(d);
+    expected.insert(expected.end(), {9, 2, 5});
+    for (int line = 1; line <= 30; ++line)
+        EXPECT_EQ(lineText(f, line, 1), QString(" %1").arg(expected[line - 1])) << line;
+    EXPECT_EQ(lineText(f, 30, 2), QString::fromStdString(FormatTime(2000)));
+    EXPECT_EQ(f->Lista().ItemSelect, 1);
+
+    f->cmdList[0]->click();
+    EXPECT_EQ(lineText(f, 28, 1), " 28");
+}
+
+TEST_F(ListWindowsTest, ClickInTheTimeViewLoadsTheLapsOfTheDriverOnThatLine) {
+    distinctTotals();
+    frmLaps* laps = frmLaps::Show(area.get());
+    frmStat* f = frmStat::Show(area.get());
+    f->cmdList[1]->click();
+    ASSERT_EQ(cellText(f, 3, 1), " 28");
+    press(f->lblList[3 * 2]);
+    EXPECT_EQ(f->Lista().ItemSelect, 3);
+    EXPECT_EQ(session().LapList[1].Text, FormatTime(300));  // driver 28, not driver 3
+    EXPECT_EQ(cellText(laps, 1, 2), QString::fromStdString(FormatTime(300)));
+
+    // Moving the highlight with the keys loads nothing.
+    key(f->picList1, Qt::Key_Down);
+    key(f->picList1, Qt::Key_Down);
+    EXPECT_EQ(f->Lista().ItemSelect, 5);
+    EXPECT_EQ(cellText(laps, 1, 2), QString::fromStdString(FormatTime(300)));
+}
+
+TEST_F(ListWindowsTest, SortButtonsLoadTheLapsOfTheFirstLine) {
+    distinctTotals();
+    frmLaps* laps = frmLaps::Show(area.get());
+    frmStat* f = frmStat::Show(area.get());
+    f->cmdList[1]->click();
+    EXPECT_EQ(cellText(laps, 1, 2), QString::fromStdString(FormatTime(100)));  // driver 30
+    f->cmdList[0]->click();
+    EXPECT_EQ(cellText(laps, 1, 2), QString::fromStdString(FormatTime(3000)));  // driver 1
+}
+
+TEST_F(ListWindowsTest, TimeViewSurvivesClosingAndReopening) {
+    distinctTotals();
+    frmStat* f = frmStat::Show(area.get());
+    f->cmdList[1]->click();
+    f->close();
+    flush();
+    EXPECT_EQ(frmStat::instance(), nullptr);
+    EXPECT_EQ(session().StatWin.Open, 0);
+    f = frmStat::Show(area.get());
+    EXPECT_EQ(cellText(f, 1, 1), " 30");
+}
+
+TEST_F(ListWindowsTest, ReopeningRestoresTheLastNormalPosition) {
+    frmLaps* f = frmLaps::Show(area.get());
+    int released = 0;
+    QObject::connect(f, &frmLaps::unloaded, [&] { ++released; });
+    f->move(40, 60);
+    const TwipsRect moved = f->windowRect();
+    f->close();
+    EXPECT_EQ(released, 1);
+    EXPECT_EQ(session().LapsWin, (WinState{0, static_cast<std::int16_t>(moved.left),
+                                           static_cast<std::int16_t>(moved.top),
+                                           static_cast<std::int16_t>(moved.width),
+                                           static_cast<std::int16_t>(moved.height)}));
+    flush();
+    f = frmLaps::Show(area.get());
+    EXPECT_EQ(f->windowRect(), moved);
+
+    f->showMinimized();
+    f->close();
+    EXPECT_EQ(session().LapsWin.Left, moved.left);
+}
+
+TEST_F(ListWindowsTest, ListWithoutLapEntriesShowsNoRowsAndClicksDoNoHarm) {
+    frmLaps* laps = frmLaps::Show(area.get());
+    frmStat* f = frmStat::Show(area.get());
+    Session& s = session();
+    s.LapList.resize(1);  // an abandoned download leaves only entry 0
+    laps->RemakeLista();
+    laps->RefreshDati();
+    EXPECT_EQ(laps->Lista().rowsLoaded(), 0);
+    EXPECT_FALSE(laps->scrList->isVisible());
+    press(f->lblList[2 * 2]);
+    f->cmdList[1]->click();
+    f->cmdList[0]->click();
+    EXPECT_EQ(s.LapList.size(), 1u);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+
+    s.ResetSession();
+    laps->RemakeLista();
+    laps->RefreshDati();
+    EXPECT_EQ(laps->Lista().Lines, laps->Lista().rowsLoaded());
+    EXPECT_EQ(laps->Lista().ItemSelect, 1);
+    EXPECT_TRUE(highlighted(laps, 1));
+}
+
+TEST_F(ListWindowsTest, EscapeClosesTheWindow) {
+    frmLaps* f = frmLaps::Show(area.get());
+    key(f->picList1, Qt::Key_Escape);
+    EXPECT_EQ(frmLaps::instance(), nullptr);
+    EXPECT_EQ(session().LapsWin.Open, 0);
+    frmStat* s = frmStat::Show(area.get());
+    key(s->cmdList[1], Qt::Key_Escape);
+    EXPECT_EQ(frmStat::instance(), nullptr);
+}
+
+TEST_F(ListWindowsTest, LoadingShowsTheHourglassAndRestoresThePointer) {
+    frmStat::Show(area.get());
+    ASSERT_GE(fakes.pointer.history.size(), 2u);
+    EXPECT_EQ(fakes.pointer.history.front(), MousePointer::Hourglass);
+    EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
+}
