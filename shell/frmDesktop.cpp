@@ -14,6 +14,8 @@
 
 #include "device/DeviceLink.h"
 #include "device/SerialLink.h"
+#include "lists/frmLaps.h"
+#include "lists/frmStat.h"
 #include "platform/EventPump.h"
 #include "platform/HelpViewer.h"
 #include "platform/Messages.h"
@@ -25,6 +27,7 @@
 #include "report/frmStampa.h"
 #include "session/FileCommands.h"
 #include "session/RecentFiles.h"
+#include "session/frmSession.h"
 #include "shell/DesktopDevice.h"
 #include "shell/DesktopFileViews.h"
 #include "shell/ImageList1.h"
@@ -295,7 +298,69 @@ void frmDesktop::MenuRefresh() {
 void frmDesktop::menuFile_Click(int index) { fileCommands_->menuFile_Click(index); }
 
 void frmDesktop::MenuView_Click(int index) {
-    trapErrors([&] { (void)index; });
+    if (platform().pointer->current() == MousePointer::Hourglass) return;
+    trapErrors([&] {
+        Session& s = session();
+        switch (index) {
+            case 0:
+                if (s.SessionWin.isOpen()) {
+                    if (frmSession* f = frmSession::instance()) f->close();
+                    setViewToggle(0, "Session", false);
+                } else {
+                    showSessionWindow();
+                    setViewToggle(0, "Session", true);
+                }
+                break;
+            case 1:
+                if (s.StatWin.isOpen()) {
+                    if (frmStat* f = frmStat::instance()) f->close();
+                    setViewToggle(1, "Statistics", false);
+                } else {
+                    frmStat::Show(mdiArea_);
+                    setViewToggle(1, "Statistics", true);
+                }
+                break;
+            case 2:
+                if (!s.LapsWin.isOpen()) {
+                    frmStat::Show(mdiArea_);
+                    showLapsWindow();
+                    setViewToggle(2, "Laps", true);
+                    s.MakeTotals();
+                    s.MakeLapList(1);
+                    s.SortTotals();
+                    if (frmLaps* f = s.LapsWin.isOpen() ? frmLaps::instance() : nullptr) {
+                        f->RemakeLista();
+                        f->RefreshDati();
+                    }
+                } else {
+                    if (frmStat* f = frmStat::instance()) f->close();
+                    if (frmLaps* f = frmLaps::instance()) f->close();
+                    setViewToggle(2, "Laps", false);
+                }
+                break;
+            default:
+                break;
+        }
+    });
+}
+
+void frmDesktop::setViewToggle(int index, const QString& key, bool on) {
+    setButtonValue(key, on ? 1 : 0);
+    menuView_.at(index)->setChecked(on);
+}
+
+// Closing the window in any way releases its button and clears its check mark.
+void frmDesktop::showSessionWindow() {
+    const bool loaded = frmSession::instance() != nullptr;
+    frmSession* f = frmSession::Show(mdiArea_);
+    if (!loaded)
+        connect(f, &frmSession::unloaded, this, [this] { setViewToggle(0, "Session", false); });
+}
+
+void frmDesktop::showLapsWindow() {
+    const bool loaded = frmLaps::instance() != nullptr;
+    frmLaps* f = frmLaps::Show(mdiArea_);
+    if (!loaded) connect(f, &frmLaps::unloaded, this, [this] { setViewToggle(2, "Laps", false); });
 }
 
 void frmDesktop::MenuDevice_Click(int index) {
@@ -333,7 +398,12 @@ void frmDesktop::Toolbar1_ButtonClick(const QString& key) {
     else if (key == "Upload") MenuDevice_Click(0);
 }
 
-void frmDesktop::lapListChanged() {}
+void frmDesktop::lapListChanged() {
+    if (frmLaps* f = session().LapsWin.isOpen() ? frmLaps::instance() : nullptr) {
+        f->RemakeLista();
+        f->RefreshDati();
+    }
+}
 
 void frmDesktop::refreshListsAfterDownload() {}
 

@@ -92,6 +92,10 @@ private:
     void buildMenus();
     void buildToolbar();
     void buildStatusBar();
+    // Presses or releases a window's toolbar button and sets its View check mark.
+    void setViewToggle(int index, const QString& key, bool on);
+    void showSessionWindow();
+    void showLapsWindow();
     QAction* addItem(QMenu* menu, std::vector<QAction*>& items, const QString& caption,
                      const QKeySequence& shortcut, bool visible, bool enabled);
     static void setItemEnabled(QAction* item, bool enabled);

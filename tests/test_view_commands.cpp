@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+
+#include "device/DeviceLink.h"
+#include "fakes/FakePlatform.h"
+#include "lists/frmLaps.h"
+#include "lists/frmStat.h"
+#include "session/Session.h"
+#include "session/frmSession.h"
+#include "shell/frmDesktop.h"
+
+using namespace orvex;
+
+namespace {
+
+// The main window on a new session, as File > New leaves it.
+class ViewCommandsTest : public ::testing::Test {
+protected:
+    FakePlatform fakes;
+    std::unique_ptr<frmDesktop> desk;
+
+    void SetUp() override {
+        Session& s = session();
+        s.ResetSession();
+        s.FileState = 1;
+        s.LapsWin.Left = s.StatWin.Left = s.SessionWin.Left = -1;
+        DeviceCommand = 0;
+        desk = std::make_unique<frmDesktop>();
+        desk->Form_Load();
+        desk->show();
+    }
+    void TearDown() override {
+        desk.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        session().FileState = 0;
+        DeviceCommand = 0;
+    }
+    void click(const char* key) { desk->toolbarButton(key)->trigger(); }
+    bool pressed(const char* key) { return desk->buttonValue(key) == 1; }
+    bool checked(int index) { return desk->MenuView(index)->isChecked(); }
+};
+
+}  // namespace
+
+TEST_F(ViewCommandsTest, SessionDataTogglesFromTheMenu) {
+    desk->MenuView(0)->trigger();
+    ASSERT_NE(frmSession::instance(), nullptr);
+    EXPECT_TRUE(pressed("Session"));
+    EXPECT_TRUE(checked(0));
+    desk->MenuView(0)->trigger();
+    EXPECT_EQ(frmSession::instance(), nullptr);
+    EXPECT_FALSE(pressed("Session"));
+    EXPECT_FALSE(checked(0));
+}
+
+TEST_F(ViewCommandsTest, LapsButtonOpensAndClosesBothListWindows) {
+    click("Laps");
+    ASSERT_NE(frmLaps::instance(), nullptr);
+    ASSERT_NE(frmStat::instance(), nullptr);
+    EXPECT_EQ(frmLaps::instance()->mdiArea(), desk->mdiArea());
+    EXPECT_TRUE(pressed("Laps"));
+    EXPECT_TRUE(checked(2));
+    EXPECT_FALSE(pressed("Statistics"));
+    EXPECT_FALSE(checked(1));
+    click("Laps");
+    EXPECT_EQ(frmLaps::instance(), nullptr);
+    EXPECT_EQ(frmStat::instance(), nullptr);
+    EXPECT_FALSE(pressed("Laps"));
+    EXPECT_FALSE(checked(2));
+}
+
+TEST_F(ViewCommandsTest, TimesRecomputesTheListsBeforeShowingThem) {
+    session().LapTimes[lapSlot(1, 3)] = 4321;
+    desk->MenuView(2)->trigger();
+    EXPECT_EQ(session().LapList[3].Text, "00:00.43.21");
+    EXPECT_EQ(frmLaps::instance()->lblList[3 * 2]->text(), "00:00.43.21");
+}
+
+TEST_F(ViewCommandsTest, StatisticsButtonTogglesTheStatisticsWindow) {
+    click("Statistics");
+    ASSERT_NE(frmStat::instance(), nullptr);
+    EXPECT_TRUE(pressed("Statistics"));
+    click("Statistics");
+    EXPECT_EQ(frmStat::instance(), nullptr);
+    EXPECT_FALSE(pressed("Statistics"));
+}
+
+TEST_F(ViewCommandsTest, ClosingTheLapsWindowItselfReleasesItsButton) {
+    click("Laps");
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(frmLaps::instance()->picList1, &escape);
+    EXPECT_EQ(frmLaps::instance(), nullptr);
+    EXPECT_FALSE(pressed("Laps"));
+    EXPECT_FALSE(checked(2));
+    EXPECT_NE(frmStat::instance(), nullptr);  // it stays until the next Times
+}
+
+TEST_F(ViewCommandsTest, ClicksWhileBusyAreIgnored) {
+    fakes.pointer.shape = MousePointer::Hourglass;
+    desk->MenuDevice(0)->trigger();
+    click("Upload");
+    click("Laps");
+    EXPECT_EQ(DeviceCommand, 0);
+    EXPECT_EQ(frmLaps::instance(), nullptr);
+    fakes.pointer.shape = MousePointer::Normal;
+    click("Upload");
+    EXPECT_EQ(DeviceCommand, DeviceCommandCode::StartDownload);
+}
