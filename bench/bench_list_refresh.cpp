@@ -1,0 +1,60 @@
+// Scrolls and refreshes the statistics window offscreen and prints the time
+// per refresh and the number of cell widgets before and after.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMdiArea>
+#include <QScrollBar>
+#include <cstdio>
+
+#include "lists/frmStat.h"
+#include "platform/QtPlatform.h"
+#include "session/Session.h"
+
+using namespace orvex;
+
+namespace {
+
+constexpr int kRounds = 10000;
+
+int cellWidgets(const frmStat* f) { return f->findChildren<QLabel*>("lblList").size() - 1; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_FONT_DPI")) qputenv("QT_FONT_DPI", "96");
+    QApplication app(argc, argv);
+    QtPlatform platform;
+
+    Session& s = session();
+    s.ResetSession();
+    s.FileState = 1;
+    s.StatWin.Left = -1;
+    for (int d = 1; d <= kDrivers; ++d) s.LapTimes[lapSlot(d, 1)] = 6000 + 37 * d;
+    s.MakeTotals();
+    s.SortTotals();
+
+    QMdiArea area;
+    area.resize(1200, 900);
+    area.show();
+    frmStat* f = frmStat::Show(&area);
+    const int before = cellWidgets(f);
+    const int steps = f->scrList->maximum() + 1;
+
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < kRounds; ++i) {
+        f->scrList->setValue(i % steps);
+        f->RefreshData();
+    }
+    const double ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    const int after = cellWidgets(f);
+
+    std::printf("statistics window: %d lines, %d rows shown, scroll bar 0..%d\n", f->Line_Count(),
+                f->Lista().Lines, f->scrList->maximum());
+    std::printf("%d scroll + refresh rounds: %.1f ms, %.2f us per round\n", kRounds, ms,
+                ms * 1000.0 / kRounds);
+    std::printf("cell widgets before: %d, after: %d\n", before, after);
+    return after == before ? 0 : 1;
+}
