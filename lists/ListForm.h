@@ -67,6 +67,17 @@ public:
 
 protected:
     virtual WinState& winState() = 0;
+    // Loads a window of kind F unless `open`, the one window of that kind, exists.
+    template <class F>
+    static F* showOnce(F*& open, QMdiArea* area, const ListLayout& layout) {
+        if (!open) {
+            auto* f = new F(area);
+            f->FormLoad(layout);
+            open = f;
+        }
+        open->show();
+        return open;
+    }
     // Load: styles the templates, configures and builds the list.
     void FormLoad(const ListLayout& layout);
     // The load steps around the engine's configuration, which `configure` sets.

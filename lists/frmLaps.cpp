@@ -11,13 +11,7 @@ frmLaps* gOpen = nullptr;
 }
 
 frmLaps* frmLaps::Show(QMdiArea* area) {
-    if (!gOpen) {
-        auto* f = new frmLaps(area);
-        f->FormLoad({"Times Report", 7570, {"Record No", "Time"}, {}});
-        gOpen = f;
-    }
-    gOpen->show();
-    return gOpen;
+    return showOnce(gOpen, area, {"Times Report", 7570, {"Record No", "Time"}, {}});
 }
 
 frmLaps* frmLaps::instance() { return gOpen; }

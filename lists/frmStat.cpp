@@ -14,14 +14,9 @@ frmStat* gOpen = nullptr;
 std::int16_t frmStat::SortMode = 0;
 
 frmStat* frmStat::Show(QMdiArea* area) {
-    if (!gOpen) {
-        auto* f = new frmStat(area);
-        f->FormLoad(
-            {"Drivers Total Time", 4250, {"Number", "Time"}, {"Sort by &Number", "Sort by &Time"}});
-        gOpen = f;
-    }
-    gOpen->show();
-    return gOpen;
+    return showOnce(
+        gOpen, area,
+        {"Drivers Total Time", 4250, {"Number", "Time"}, {"Sort by &Number", "Sort by &Time"}});
 }
 
 frmStat* frmStat::instance() { return gOpen; }
