@@ -405,7 +405,18 @@ void frmDesktop::lapListChanged() {
     }
 }
 
-void frmDesktop::refreshListsAfterDownload() {}
+void frmDesktop::refreshListsAfterDownload() {
+    Session& s = session();
+    if (frmLaps* f = s.LapsWin.isOpen() ? frmLaps::instance() : nullptr) {
+        f->RemakeLista();
+        f->RefreshDati();
+    }
+    if (frmStat* f = s.StatWin.isOpen() ? frmStat::instance() : nullptr) {
+        s.MakeLapList(1);
+        f->Line_Select(1);
+        if (s.StatWin.isOpen() && frmStat::instance() == f) f->RefreshData();
+    }
+}
 
 void frmDesktop::endProgram() {
     ending_ = true;

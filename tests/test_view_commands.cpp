@@ -111,3 +111,17 @@ TEST_F(ViewCommandsTest, ClicksWhileBusyAreIgnored) {
     click("Upload");
     EXPECT_EQ(DeviceCommand, DeviceCommandCode::StartDownload);
 }
+
+TEST_F(ViewCommandsTest, EndOfDownloadRefreshesTheOpenListWindows) {
+    click("Laps");
+    frmStat* stat = frmStat::instance();
+    stat->Line_Select(4);
+    Session& s = session();
+    s.LapTimes[lapSlot(1, 2)] = 1234;
+    s.MakeTotals();
+    s.SortTotals();
+    desk->refreshListsAfterDownload();
+    EXPECT_EQ(stat->Lista().ItemSelect, 1);
+    EXPECT_EQ(stat->lblList[2]->text(), "00:00.12.34");
+    EXPECT_EQ(frmLaps::instance()->lblList[2 * 2]->text(), "00:00.12.34");
+}
