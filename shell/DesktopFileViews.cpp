@@ -2,8 +2,11 @@
 
 #include <QAction>
 
+#include "lists/frmLaps.h"
+#include "lists/frmStat.h"
 #include "report/frmStampa.h"
 #include "session/Session.h"
+#include "session/frmSession.h"
 #include "shell/frmDesktop.h"
 
 namespace orvex {
@@ -36,9 +39,15 @@ void DesktopFileViews::setTitle(const std::string& title) {
     desktop_.setWindowTitle(QString::fromStdString(title));
 }
 
-void DesktopFileViews::recordWindowPositions() {}
+void DesktopFileViews::recordWindowPositions() {
+    if (frmLaps* f = frmLaps::instance()) f->GetWinPosition();
+    if (frmSession* f = frmSession::instance()) f->GetWinPosition();
+    if (frmStat* f = frmStat::instance()) f->GetWinPosition();
+}
 
-void DesktopFileViews::copySessionTexts() {}
+void DesktopFileViews::copySessionTexts() {
+    if (frmSession* f = frmSession::instance()) f->GetData();
+}
 
 // Through the View commands, so that the toolbar buttons and check marks
 // follow the windows.

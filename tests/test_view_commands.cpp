@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 
 #include "device/DeviceLink.h"
@@ -12,6 +13,7 @@
 #include "lists/frmStat.h"
 #include "session/Session.h"
 #include "session/frmSession.h"
+#include "shell/DesktopFileViews.h"
 #include "shell/frmDesktop.h"
 
 using namespace orvex;
@@ -124,4 +126,20 @@ TEST_F(ViewCommandsTest, EndOfDownloadRefreshesTheOpenListWindows) {
     EXPECT_EQ(stat->Lista().ItemSelect, 1);
     EXPECT_EQ(stat->lblList[2]->text(), "00:00.12.34");
     EXPECT_EQ(frmLaps::instance()->lblList[2 * 2]->text(), "00:00.12.34");
+}
+
+TEST_F(ViewCommandsTest, FileCommandsReadTheOpenWindowsPositionsAndTexts) {
+    click("Laps");
+    desk->MenuView(0)->trigger();
+    frmLaps::instance()->move(30, 40);
+    frmSession::instance()->move(50, 60);
+    static_cast<QLineEdit*>(frmSession::instance()->txtSession[0])->setText("Sunday");
+    DesktopFileViews views(*desk);
+    views.recordWindowPositions();
+    EXPECT_EQ(session().LapsWin.Left, 30 * 15);
+    EXPECT_EQ(session().SessionWin.Top, 60 * 15);
+    EXPECT_EQ(session().SessionDate, "");
+    views.copySessionTexts();
+    EXPECT_EQ(session().SessionDate, "Sunday");
+    EXPECT_EQ(session().FileState, 3);
 }
