@@ -14,6 +14,7 @@
 #include "lists/frmStat.h"
 #include "platform/Messages.h"
 #include "platform/Twips.h"
+#include "session/AnsiText.h"
 #include "session/Session.h"
 
 namespace orvex {
@@ -53,7 +54,8 @@ const std::array<FieldLayout, frmSession::kFields> kLayout = {{
      true,
      {180, 1620, 735, 255},
      {1320, 1620, 2595, 555}},
-    {"Note :", &Session::SessionNote, 0, true, {180, 2220, 735, 255}, {1320, 2220, 2595, 2115}},
+    // 32767: the longest text a data file can store.
+    {"Note :", &Session::SessionNote, 32767, true, {180, 2220, 735, 255}, {1320, 2220, 2595, 2115}},
 }};
 
 constexpr int kTrackLength = 3;
@@ -106,7 +108,8 @@ frmSession::frmSession(QMdiArea* area) {
                 connect(box, &QPlainTextEdit::textChanged, this, [box, max = f.maxLength] {
                     const QString now = box->toPlainText();
                     const QString before = box->property("accepted").toString();
-                    if (static_cast<int>(fromBox(now).size()) <= max) {
+                    // Counted as the data file stores it: one byte a character.
+                    if (static_cast<int>(toAnsi(fromBox(now)).size()) <= max) {
                         box->setProperty("accepted", now);
                         return;
                     }

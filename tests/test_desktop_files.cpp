@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
 
+#include "ItemBytes.h"
 #include "fakes/FakePlatform.h"
+#include "lists/frmLaps.h"
+#include "lists/frmStat.h"
 #include "session/FileCommands.h"
 #include "session/Session.h"
+#include "session/frmSession.h"
 #include "shell/frmDesktop.h"
 
 using namespace orvex;
@@ -25,6 +30,7 @@ protected:
     }
     void TearDown() override {
         desk.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         session() = Session{};
     }
     void load() {
@@ -106,4 +112,55 @@ TEST_F(DesktopFilesTest, SaveAsWritesTheFileAndListsIt) {
     EXPECT_TRUE(desk->menuFile(7)->isVisible());
     EXPECT_EQ(desk->menuFile(7)->text(), "/data/Race1.DAT");
     EXPECT_EQ(fakes.files.files[kIni], "[File]\r\nFile1=/data/Race1.DAT\r\n");
+}
+
+TEST_F(DesktopFilesTest, ASavedLayoutComesBackWhenTheFileIsOpened) {
+    load();
+    desk->menuFile_Click(0);
+    desk->toolbarButton("Laps")->trigger();
+    desk->MenuView(0)->trigger();
+    ASSERT_NE(frmLaps::instance(), nullptr);
+    frmLaps::instance()->move(100, 50);
+    fakes.fileDialogs.answers.push_back("/data/Layout.DAT");
+    desk->menuFile_Click(3);
+    ASSERT_EQ(session().FileState, 2);
+
+    desk->menuFile_Click(0);
+    EXPECT_EQ(frmLaps::instance(), nullptr);
+    EXPECT_EQ(frmStat::instance(), nullptr);
+    EXPECT_EQ(frmSession::instance(), nullptr);
+
+    fakes.fileDialogs.answers.push_back("/data/Layout.DAT");
+    fakes.messages.answers = {MessageBox::No};
+    desk->menuFile_Click(1);
+    ASSERT_NE(frmLaps::instance(), nullptr);
+    EXPECT_NE(frmStat::instance(), nullptr);
+    EXPECT_NE(frmSession::instance(), nullptr);
+    EXPECT_EQ(desk->buttonValue("Laps"), 1);
+    EXPECT_EQ(session().LapsWin.Left, 100 * 15);
+    EXPECT_EQ(session().LapsWin.Top, 50 * 15);
+    // Everything is where the file says, so nothing asks to be saved.
+    fakes.messages.shown.clear();
+    EXPECT_TRUE(desk->fileCommands().SaveQuery());
+    EXPECT_TRUE(fakes.messages.shown.empty());
+
+    frmLaps::instance()->move(200, 50);
+    fakes.messages.answers = {MessageBox::Cancel};
+    desk->menuFile_Click(12);
+    EXPECT_TRUE(desk->isVisible());
+    EXPECT_EQ(fakes.messages.texts(),
+              std::vector<std::string>{"File modified. Save your changes to 'Layout' ?"});
+}
+
+TEST_F(DesktopFilesTest, AStoredOpenStatisticsWindowAloneStaysClosed) {
+    load();
+    items::DataFile file;
+    file.stat = {true, 300, 150, 3000, 2400};
+    fakes.files.files["/data/Stat.DAT"] = file.bytes();
+    fakes.fileDialogs.answers.push_back("/data/Stat.DAT");
+    desk->menuFile_Click(1);
+    ASSERT_EQ(session().FileState, 2);
+    EXPECT_EQ(frmStat::instance(), nullptr);
+    EXPECT_EQ(frmLaps::instance(), nullptr);
+    EXPECT_EQ(session().StatWin.Left, 300);
 }

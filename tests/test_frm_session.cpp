@@ -99,6 +99,18 @@ TEST_F(SessionWindowTest, DriversBoxRefusesMoreThan100StoredCharacters) {
     EXPECT_EQ(box->toPlainText(), QString(98, 'x') + "\n");
 }
 
+TEST_F(SessionWindowTest, NoteBoxHoldsWhatADataFileCanStore) {
+    frmSession* f = frmSession::Show(area.get());
+    QPlainTextEdit* box = multi(f, 6);
+    box->setPlainText(QString(32765, QChar(0xE9)));
+    box->moveCursor(QTextCursor::End);
+    box->insertPlainText("\n");  // stored as CR LF: 32767 characters
+    box->insertPlainText("z");
+    EXPECT_EQ(box->toPlainText(), QString(32765, QChar(0xE9)) + "\n");
+    f->GetData();
+    EXPECT_EQ(session().SessionNote.size(), 32765u * 2 + 2);
+}
+
 TEST_F(SessionWindowTest, ReopeningUsesTheStoredPosition) {
     frmSession* f = frmSession::Show(area.get());
     f->move(30, 45);
