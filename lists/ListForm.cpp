@@ -46,9 +46,16 @@ void setColours(QWidget* w, const QColor& back, const QColor& text) {
 
 }  // namespace
 
+// The lists' columns are sized for an 8-point font, as small as a dialog's.
+QFont listFont(QFont font) {
+    font.setPointSize(8);
+    return font;
+}
+
 ListForm::ListForm(QMdiArea* area) {
     setAttribute(Qt::WA_DeleteOnClose);
     client = new QWidget;
+    client->setFont(listFont(client->font()));
     setWidget(client);
 
     sspList[0] = new QFrame(client);

@@ -1,4 +1,5 @@
 #pragma once
+#include <QFont>
 #include <QMdiSubWindow>
 #include <array>
 #include <cstdint>
@@ -21,6 +22,9 @@ class QScrollBar;
 namespace orvex {
 
 struct WinState;
+
+// `font` at the size the list windows and the session data window use.
+QFont listFont(QFont font);
 
 // What differs between the list windows; everything else they share.
 struct ListLayout {

@@ -9,6 +9,7 @@
 #include <QMdiArea>
 #include <QPlainTextEdit>
 
+#include "lists/ListForm.h"
 #include "lists/ListGeometry.h"
 #include "lists/frmLaps.h"
 #include "lists/frmStat.h"
@@ -88,6 +89,7 @@ frmSession::frmSession(QMdiArea* area) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Session Data");
     auto* client = new QWidget;
+    client->setFont(listFont(client->font()));
     setWidget(client);
     SSPanel1 = new QFrame(client);
     SSPanel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
