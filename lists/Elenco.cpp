@@ -73,7 +73,9 @@ void paintCell(QWidget* cell, const QWidget* model, bool highlighted) {
     p.setColor(QPalette::WindowText,
                highlighted ? kHighlightText : model->palette().color(QPalette::WindowText));
     cell->setPalette(p);
-    cell->repaint();
+    // Painted on the next pass of the event loop, which every long operation
+    // lets run; painting each cell at once made a scroll step ten times dearer.
+    cell->update();
 }
 
 }  // namespace
