@@ -24,7 +24,6 @@
 #include "platform/ProgramFolder.h"
 #include "platform/ScreenInfo.h"
 #include "platform/Twips.h"
-#include "report/frmStampa.h"
 #include "session/FileCommands.h"
 #include "session/RecentFiles.h"
 #include "session/frmSession.h"
