@@ -41,13 +41,13 @@ frmDesktop* gDesktop = nullptr;
 constexpr int kDesktopWidth = 12000;
 constexpr int kDesktopHeight = 9000;
 
-struct ButtonSpec {
+struct ToolbarButton {
     const char* key;
     const char* tooltip;
     int image;
     bool pressable;
 };
-const ButtonSpec kButtons[] = {
+const ToolbarButton kButtons[] = {
     {"New", "New", ImageList1::New, false},
     {"Open", "Open file", ImageList1::Open, false},
     {"Save", "Save file", ImageList1::Save, false},
@@ -147,12 +147,12 @@ void frmDesktop::buildToolbar() {
     toolbar_->setObjectName("Toolbar1");
     toolbar_->setMovable(false);
     toolbar_->setIconSize(QSize(24, 24));
-    for (const ButtonSpec& spec : kButtons) {
-        const QString key = spec.key;
-        QAction* a = toolbar_->addAction(ImageList1::icon(spec.image), spec.tooltip);
+    for (const ToolbarButton& button : kButtons) {
+        const QString key = button.key;
+        QAction* a = toolbar_->addAction(ImageList1::icon(button.image), button.tooltip);
         a->setObjectName(key);
-        a->setToolTip(spec.tooltip);
-        a->setCheckable(spec.pressable);
+        a->setToolTip(button.tooltip);
+        a->setCheckable(button.pressable);
         buttons_[key] = a;
         buttonValues_[key] = 0;
         connect(a, &QAction::triggered, this, [this, key, a] {
