@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QFrame>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -17,6 +18,17 @@
 namespace orvex {
 
 namespace {
+
+// A title wider than its column gets a smaller font rather than losing its
+// first and last letters.
+void shrinkToFit(QLabel* label) {
+    QFont font = label->font();
+    const int room = label->contentsRect().width() - 2;
+    while (font.pointSizeF() > 5.0 &&
+           QFontMetrics(font).horizontalAdvance(label->text()) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
+}
 
 int tppx() { return platform().screen->twipsPerPixelX(); }
 int tppy() { return platform().screen->twipsPerPixelY(); }
@@ -178,6 +190,7 @@ void Elenco::FormMake() {
             moveTwips(t, x, ty, w, heightTwips(f.lblTitle[0]));
             t->show();
             t->setText(QString::fromStdString(Titles[i - 1]));
+            shrinkToFit(t);
             // Neighbouring titles share one pixel column, so their borders coincide.
             x += w - tx;
         }

@@ -6,6 +6,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/QtPlatform.h"
 #include "session/Session.h"
+#include "shell/ImageList1.h"
 #include "shell/frmDesktop.h"
 #include "shell/frmStart.h"
 
@@ -13,6 +14,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("ORVEX");
+    QApplication::setWindowIcon(orvex::ImageList1::icon(orvex::ImageList1::Logo));
     orvex::QtPlatform qtPlatform;
     const orvex::Platform& p = orvex::platform();
 
