@@ -17,6 +17,7 @@
 #include "device/frmProgress.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
+#include "bench/SimulatorAt9600.h"
 #include "platform/QtPlatform.h"
 #include "session/Session.h"
 #include "shell/DesktopDevice.h"
@@ -93,16 +94,9 @@ int main(int argc, char** argv) {
     desk.show();
 
     QProcess sim;
-    sim.start(ORVEX_DEVSIM, {"--baud", "9600", "--seed", "7"});
-    if (!sim.waitForStarted(5000)) {
-        std::fprintf(stderr, "cannot start %s\n", ORVEX_DEVSIM);
-        return 1;
-    }
-    while (!sim.canReadLine() && sim.waitForReadyRead(5000)) {
-    }
-    qputenv("ORVEX_PORTS", sim.readLine().trimmed());
+    if (!startSimulatorAt9600(sim, ORVEX_DEVSIM)) return 1;
 
-    const double wireSeconds = kBlocks * (6.0 + kBlockReplyLength) * 10.0 / 9600.0;
+    const double wireSeconds = kDownloadWireSeconds;
     std::printf("download through the main window at 9600 baud, wire time %.2f s\n", wireSeconds);
     int status = 0;
     for (int round = 1; round <= 3; ++round) {

@@ -13,6 +13,7 @@
 #include "device/DeviceFrames.h"
 #include "device/DeviceProtocol.h"
 #include "device/SerialLink.h"
+#include "bench/SimulatorAt9600.h"
 #include "platform/QtPlatform.h"
 
 using namespace orvex;
@@ -30,17 +31,9 @@ int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
 
     QProcess sim;
-    sim.start(ORVEX_DEVSIM, {"--baud", "9600", "--seed", "7"});
-    if (!sim.waitForStarted(5000)) {
-        std::fprintf(stderr, "cannot start %s\n", ORVEX_DEVSIM);
-        return 1;
-    }
-    while (!sim.canReadLine() && sim.waitForReadyRead(5000)) {
-    }
-    qputenv("ORVEX_PORTS", sim.readLine().trimmed());
+    if (!startSimulatorAt9600(sim, ORVEX_DEVSIM)) return 1;
 
-    // 30 requests of 6 bytes and 30 replies of 130 bytes, 10 bits a byte.
-    const double wireSeconds = kBlocks * (6.0 + kBlockReplyLength) * 10.0 / 9600.0;
+    const double wireSeconds = kDownloadWireSeconds;
     std::printf("download of %d blocks at 9600 baud, wire time %.2f s\n", kBlocks, wireSeconds);
     int status = 0;
     for (int round = 1; round <= rounds; ++round) {
