@@ -7,7 +7,10 @@ find_package(Qt6 REQUIRED COMPONENTS Test)
 function(orvex_add_test name)
   cmake_parse_arguments(T "" "TIMEOUT" "LABELS;ENV" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})
-  target_link_libraries(${name} PRIVATE orvex_fakes orvex_core GTest::gtest GTest::gmock Qt6::Test)
+  # Tests declare no Qt meta-objects of their own: no moc pass per test.
+  set_target_properties(${name} PROPERTIES AUTOMOC OFF)
+  target_link_libraries(${name} PRIVATE orvex_test_main orvex_fakes orvex_core GTest::gtest
+                        GTest::gmock Qt6::Test)
   add_test(NAME ${name} COMMAND ${name})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)

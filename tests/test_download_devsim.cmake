@@ -3,6 +3,6 @@
 if(NOT TARGET orvex-devsim)
   return()
 endif()
-orvex_add_test(test_download_devsim test_download_devsim.cpp main_test.cpp LABELS integration)
+orvex_add_test(test_download_devsim test_download_devsim.cpp LABELS integration)
 target_compile_definitions(test_download_devsim PRIVATE ORVEX_DEVSIM="$<TARGET_FILE:orvex-devsim>")
 add_dependencies(test_download_devsim orvex-devsim)
