@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
 #include "device/CommTick.h"
 #include "device/DeviceHost.h"
 #include "device/DeviceLink.h"
 #include "device/SetupControls.h"
+#include "device/frmSetup.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeSetupControls.h"
 #include "fakes/ScriptedDevice.h"
@@ -47,7 +52,8 @@ struct RecordingHost : DeviceHost {
         indicatorTexts.push_back(t);
     }
     void MenuRefresh() override { ++menuRefreshes; }
-    SetupControls* setupControls() override { return dialogOpen ? &dialog : nullptr; }
+    SetupControls* controls = &dialog;
+    SetupControls* setupControls() override { return dialogOpen ? controls : nullptr; }
 };
 
 class CommTickTest : public ::testing::Test {
@@ -277,4 +283,34 @@ TEST_F(CommTickTest, ATickNeverRunsInsideAnother) {
     EXPECT_GT(nested, 0);
     EXPECT_EQ(host.completions, 1);
     EXPECT_EQ(host.progress.size(), 29u);
+}
+
+TEST_F(CommTickTest, SettingsReplyFillsTheConfigurationDialog) {
+    frmSetup dialog;
+    host.controls = &dialog;
+    dialog.setChkSetup(true);
+    device.settings = bytesOf({0x02, 0x0A, 0xFE});
+    dialog.cmdSetup[1]->click();  // "RX Dati"
+    tick.Tick();
+    EXPECT_FALSE(dialog.chkSetupBox->isChecked());  // "Luminositá alta"
+    EXPECT_TRUE(dialog.chkSetup1Box->isChecked());  // "Visualizzazione Lap"
+    EXPECT_EQ(dialog.txtSetupBox[1]->text(), "10");
+    EXPECT_EQ(dialog.txtSetupBox[2]->text(), "-2");
+
+    dialog.setChkSetup(false);
+    dialog.setChkSetup1(false);
+    dialog.txtSetupBox[1]->clear();
+    dialog.txtSetupBox[2]->clear();
+    dialog.cmdSetup[0]->click();  // "TX Dati"
+    tick.Tick();
+    EXPECT_EQ(device.settings, bytesOf({0, 0, 0}));
+    EXPECT_EQ(DeviceCommand, 0);
+}
+
+TEST_F(CommTickTest, SettingsCommandWithTheDialogClosedIsDropped) {
+    host.dialogOpen = false;
+    DeviceCommand = 7;
+    tick.Tick();
+    EXPECT_EQ(DeviceCommand, 0);
+    EXPECT_TRUE(device.frames.empty());
 }
