@@ -31,6 +31,11 @@ DesktopDevice::~DesktopDevice() {
     delete progress_;
 }
 
+void DesktopDevice::shutdown() {
+    tmrComm.stop();
+    if (tick_.downloading()) tick_.ErrorUpload();
+}
+
 frmSetup* DesktopDevice::setupDialog() const { return setup_; }
 frmTest* DesktopDevice::testDialog() const { return test_; }
 frmProgress* DesktopDevice::progressWindow() const { return progress_; }

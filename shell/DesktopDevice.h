@@ -25,6 +25,8 @@ public:
     ~DesktopDevice() override;
 
     void start() { tmrComm.start(kTickMs); }
+    // Stops the polling and abandons a download in progress.
+    void shutdown();
     CommTick& tick() { return tick_; }
 
     // Device menu, indexes 1 and 2: the dialogs, not modal.

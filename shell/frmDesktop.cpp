@@ -429,11 +429,15 @@ void frmDesktop::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // No tick may reopen the port, and a download in progress is abandoned
+    // so its progress window does not outlive the main window.
+    device_->shutdown();
     Port_Close();
     // Let anything still queued (a tick, a repaint) finish before the end.
     platform().events->processEvents();
     platform().events->processEvents();
     event->accept();
+    emit unloaded();
 }
 
 }  // namespace orvex

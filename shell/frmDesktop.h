@@ -85,6 +85,10 @@ public:
     // SessionViews
     void lapListChanged() override;
 
+signals:
+    // The main window has closed: the program ends, with every other window.
+    void unloaded();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

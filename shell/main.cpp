@@ -29,5 +29,7 @@ int main(int argc, char** argv) {
     splash->close();
     delete splash;
 
+    QObject::connect(&desktop, &orvex::frmDesktop::unloaded, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     return QApplication::exec();
 }

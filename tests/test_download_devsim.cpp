@@ -146,3 +146,17 @@ TEST_F(DownloadTest, ExtraBytesAfterRepliesDoNotDisturbTheDownload) {
     download();
     for (int slot = 1; slot <= 750; ++slot) ASSERT_EQ(s.LapTimes[slot], std::int32_t(raceLap(slot)));
 }
+
+TEST_F(DownloadTest, ClosingTheMainWindowMidDownloadAbandonsIt) {
+    DevsimProcess sim(ORVEX_DEVSIM, {"--baud", "9600"}, deviceMemoryImage(raceLap));
+    usePort(sim.path());
+    desk->MenuDevice_Click(0);
+    ASSERT_TRUE(QTest::qWaitFor([] { return DownloadActive == 1; }, 5000));
+    EXPECT_TRUE(desk->close());
+    EXPECT_EQ(desk->device().progressWindow(), nullptr);
+    EXPECT_FALSE(platform().serial->portOpen());
+    EXPECT_FALSE(desk->device().tmrComm.isActive());
+    EXPECT_EQ(DeviceCommand, 0);
+    EXPECT_EQ(s.LapTimes[1], 4242);
+    EXPECT_EQ(s.LapTimes[750], 0);
+}
