@@ -1,16 +1,21 @@
 find_package(GTest REQUIRED)
 find_package(Qt6 REQUIRED COMPONENTS Test)
 
-# orvex_add_test(NAME source... [LABELS l...] [ENV VAR=value...])
+# orvex_add_test(NAME source... [LABELS l...] [ENV VAR=value...] [DEVSIM])
+# DEVSIM: the test starts the device simulator, whose path it gets as ORVEX_DEVSIM.
 # Every test runs headless: Qt's offscreen platform at 96 DPI, so that
 # 15 twips make one pixel exactly as on a usual display.
 function(orvex_add_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "LABELS;ENV" ${ARGN})
+  cmake_parse_arguments(T "DEVSIM" "TIMEOUT" "LABELS;ENV" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})
   # Tests declare no Qt meta-objects of their own: no moc pass per test.
   set_target_properties(${name} PROPERTIES AUTOMOC OFF)
   target_link_libraries(${name} PRIVATE orvex_test_main orvex_fakes orvex_core GTest::gtest
                         GTest::gmock Qt6::Test)
+  if(T_DEVSIM)
+    target_compile_definitions(${name} PRIVATE ORVEX_DEVSIM="$<TARGET_FILE:orvex-devsim>")
+    add_dependencies(${name} orvex-devsim)
+  endif()
   add_test(NAME ${name} COMMAND ${name})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)

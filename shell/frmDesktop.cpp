@@ -327,10 +327,7 @@ void frmDesktop::MenuView_Click(int index) {
                     s.MakeTotals();
                     s.MakeLapList(1);
                     s.SortTotals();
-                    if (frmLaps* f = s.LapsWin.isOpen() ? frmLaps::instance() : nullptr) {
-                        f->RemakeLista();
-                        f->RefreshDati();
-                    }
+                    lapListChanged();
                 } else {
                     if (frmStat* f = frmStat::instance()) f->close();
                     if (frmLaps* f = frmLaps::instance()) f->close();
@@ -406,10 +403,7 @@ void frmDesktop::lapListChanged() {
 
 void frmDesktop::refreshListsAfterDownload() {
     Session& s = session();
-    if (frmLaps* f = s.LapsWin.isOpen() ? frmLaps::instance() : nullptr) {
-        f->RemakeLista();
-        f->RefreshDati();
-    }
+    lapListChanged();
     if (frmStat* f = s.StatWin.isOpen() ? frmStat::instance() : nullptr) {
         s.MakeLapList(1);
         f->Line_Select(1);
