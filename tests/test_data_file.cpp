@@ -113,16 +113,11 @@ TEST_F(DataFileTest, OpenWindowsRecordTheirPlaceAndTextsBeforeTheyAreWritten) {
     EXPECT_EQ(s.FileState, 2);
 }
 
-TEST_F(DataFileTest, ANameWithAnotherExtensionIsWrittenAsDAT) {
-    ASSERT_TRUE(File_Write("/data/Race1.TXT", nullptr));
-    EXPECT_TRUE(fakes.files.fileExists(kRace));
-    EXPECT_FALSE(fakes.files.fileExists("/data/Race1.TXT"));
-}
-
-TEST_F(DataFileTest, AnExistingLongerFileIsFullyReplaced) {
+TEST_F(DataFileTest, ANameWithAnotherExtensionFullyReplacesALongerDAT) {
     fakes.files.files[kRace] = std::string(20000, '\x55');
-    ASSERT_TRUE(File_Write(kRace, nullptr));
-    EXPECT_EQ(fakes.files.files[kRace], items::DataFile{}.bytes());
+    ASSERT_TRUE(File_Write("/data/Race1.TXT", nullptr));
+    EXPECT_EQ(fakes.files.files,
+              (std::map<std::string, std::string>{{kRace, items::DataFile{}.bytes()}}));
 }
 
 TEST_F(DataFileTest, AFailedWriteLeavesTheOldFileIdenticalAndNothingElse) {
@@ -209,21 +204,45 @@ TEST_F(DataFileTest, ASessionWrittenAndReadBackIsTheSame) {
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
-TEST_F(DataFileTest, AnotherVersionOrAnEmptyFileIsRefusedByName) {
-    items::DataFile other;
+TEST_F(DataFileTest, ABadFileIsRefusedWithItsMessageAndKeepsFileState) {
+    items::DataFile other = fileOfFilledSession(), count751 = fileOfFilledSession();
     other.header = "ORVEX:1.1";
-    for (const std::string& content : {other.bytes(), std::string()}) {
-        fakes.files.files[kRace] = content;
+    count751.count = 751;
+    count751.lapTimes.push_back(99);
+    const std::string full = fileOfFilledSession().bytes();
+    const std::string damaged = "File not valid or damaged !";
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::string message;
+    } cases[] = {
+        {"other version", other.bytes(), "File not valid Race1.DAT"},
+        {"empty", "", "File not valid Race1.DAT"},
+        {"cut inside a text", full.substr(0, 63 + 2 + 4), "Errore n.  62"},
+        {"value too big for its field",
+         items::text("ORVEX:1.0") + items::boolean(true) + items::longInt(40000), damaged},
+        {"negative text length", full.substr(0, 63) + items::le(-1, 2),
+         "/DATA/RACE1.DAT\nErrore : Argomento non valido nella chiamata di routine"},
+        {"count 751", count751.bytes(), damaged},  // last: its slots are loaded
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fakes.files.files[kRace] = c.bytes;
+        fakes.messages.shown.clear();
         s.ResetSession();
         s.FileState = 3;
         EXPECT_FALSE(File_Read("/data/Race1.TXT"));
-        EXPECT_EQ(lastMessage(), "File not valid Race1.DAT");
+        EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{c.message});
         EXPECT_EQ(s.FileState, 3);
-        expectNoLaps();
-        EXPECT_EQ(s.SessionNote, "");
-        EXPECT_EQ(s.SavedLapsWin.Left, -1);
+        EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
         expectNamesOfTheReset();
+        if (c.message == "File not valid Race1.DAT") {  // nothing of it is loaded
+            EXPECT_EQ(s.SavedLapsWin.Left, -1);
+            EXPECT_EQ(s.SessionNote, "");
+            expectNoLaps();
+        }
     }
+    EXPECT_EQ(s.LapTimes[750], count751.lapTimes[749]);
 }
 
 TEST_F(DataFileTest, WithoutTheMarkerTheTextsAndLayoutLoadWithNoLaps) {
@@ -252,45 +271,6 @@ TEST_F(DataFileTest, AFileCutInsideTheLapsLoadsTheLapsUpToTheCut) {
     const auto expected = fileOfFilledSession().lapTimes;
     for (int i = 1; i <= kLapSlots; ++i)
         ASSERT_EQ(s.LapTimes[i], i <= 99 ? expected[i - 1] : 0) << i;
-}
-
-TEST_F(DataFileTest, AFileCutInsideATextFailsWith62) {
-    const std::string full = fileOfFilledSession().bytes();
-    fakes.files.files[kRace] = full.substr(0, 63 + 2 + 4);
-    s.FileState = 3;
-    EXPECT_FALSE(File_Read(kRace));
-    EXPECT_EQ(fakes.messages.texts(), (std::vector<std::string>{"Errore n.  62"}));
-    EXPECT_EQ(s.FileState, 3);
-    expectNamesOfTheReset();
-}
-
-TEST_F(DataFileTest, ACountOf751LoadsTheSlotsAndReportsDamage) {
-    items::DataFile f = fileOfFilledSession();
-    f.count = 751;
-    f.lapTimes.push_back(99);
-    fakes.files.files[kRace] = f.bytes();
-    s.FileState = 1;
-    EXPECT_FALSE(File_Read(kRace));
-    EXPECT_EQ(fakes.messages.texts(), (std::vector<std::string>{"File not valid or damaged !"}));
-    EXPECT_EQ(s.FileState, 1);
-    EXPECT_EQ(s.LapTimes[750], f.lapTimes[749]);
-    EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
-    expectNamesOfTheReset();
-}
-
-TEST_F(DataFileTest, AValueThatDoesNotFitItsFieldReportsDamage) {
-    std::string b = items::text("ORVEX:1.0") + items::boolean(true) + items::longInt(40000);
-    fakes.files.files[kRace] = b;
-    EXPECT_FALSE(File_Read(kRace));
-    EXPECT_EQ(lastMessage(), "File not valid or damaged !");
-}
-
-TEST_F(DataFileTest, ANegativeTextLengthFailsWith5) {
-    std::string b = fileOfFilledSession().bytes().substr(0, 63) + items::le(-1, 2);
-    fakes.files.files[kRace] = b;
-    EXPECT_FALSE(File_Read(kRace));
-    EXPECT_EQ(lastMessage(),
-              "/DATA/RACE1.DAT\nErrore : Argomento non valido nella chiamata di routine");
 }
 
 TEST_F(DataFileTest, AMissingFileIsNotFound) {

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCoreApplication>
 
-#include "ItemBytes.h"
 #include "fakes/FakePlatform.h"
 #include "lists/frmLaps.h"
 #include "lists/frmStat.h"
@@ -60,18 +59,11 @@ TEST_F(DesktopFilesTest, TheStoredRecentFilesFillTheFileMenu) {
     EXPECT_EQ(desk->menuFile(8)->text(), "/data/R&&D.DAT");
 }
 
-TEST_F(DesktopFilesTest, NewTitlesTheWindowAndEnablesTheSessionCommands) {
+TEST_F(DesktopFilesTest, TheCloseBoxAndExitAskBeforeDroppingUnsavedWork) {
     load();
-    EXPECT_FALSE(desk->menuFile(2)->isEnabled());
-    desk->menuFile_Click(0);
-    EXPECT_EQ(desk->windowTitle(), "  ORVEX Timing System : New");
-    EXPECT_TRUE(desk->menuFile(2)->isEnabled());
-    EXPECT_TRUE(desk->toolbarButton("Save")->isEnabled());
-    EXPECT_EQ(session().FileState, 1);
-}
-
-TEST_F(DesktopFilesTest, TheCloseBoxAsksBeforeDroppingUnsavedWork) {
-    load();
+    EXPECT_TRUE(desk->close());  // nothing to save
+    EXPECT_TRUE(fakes.messages.shown.empty());
+    desk->show();
     desk->menuFile_Click(0);
     fakes.messages.answers = {MessageBox::Cancel};
     EXPECT_FALSE(desk->close());
@@ -84,27 +76,21 @@ TEST_F(DesktopFilesTest, TheCloseBoxAsksBeforeDroppingUnsavedWork) {
     EXPECT_EQ(fakes.fileDialogs.shown.size(), 1u);
 
     fakes.messages.answers = {MessageBox::No};
-    EXPECT_TRUE(desk->close());
-}
-
-TEST_F(DesktopFilesTest, WithNothingToSaveTheCloseBoxClosesAtOnce) {
-    load();
-    EXPECT_TRUE(desk->close());
-    EXPECT_TRUE(fakes.messages.shown.empty());
-}
-
-TEST_F(DesktopFilesTest, ExitAsksOnceAndEnds) {
-    load();
-    desk->menuFile_Click(0);
-    fakes.messages.answers = {MessageBox::No};
     desk->menuFile_Click(12);
     EXPECT_FALSE(desk->isVisible());
-    EXPECT_EQ(fakes.messages.shown.size(), 1u);
+    EXPECT_EQ(fakes.messages.shown.size(), 3u);
+    desk->show();
+    fakes.messages.answers = {MessageBox::No};
+    EXPECT_TRUE(desk->close());
 }
 
-TEST_F(DesktopFilesTest, SaveAsWritesTheFileAndListsIt) {
+TEST_F(DesktopFilesTest, NewEnablesTheSessionCommandsSaveAsWritesTheFileAndListsIt) {
     load();
+    EXPECT_FALSE(desk->menuFile(2)->isEnabled());
     desk->menuFile_Click(0);
+    EXPECT_EQ(desk->windowTitle(), "  ORVEX Timing System : New");
+    EXPECT_TRUE(desk->menuFile(2)->isEnabled());
+    EXPECT_TRUE(desk->toolbarButton("Save")->isEnabled());
     fakes.fileDialogs.answers.push_back("/data/Race1.DAT");
     desk->menuFile_Click(3);
     EXPECT_TRUE(fakes.files.fileExists("/data/Race1.DAT"));
@@ -150,17 +136,4 @@ TEST_F(DesktopFilesTest, ASavedLayoutComesBackWhenTheFileIsOpened) {
     EXPECT_TRUE(desk->isVisible());
     EXPECT_EQ(fakes.messages.texts(),
               std::vector<std::string>{"File modified. Save your changes to 'Layout' ?"});
-}
-
-TEST_F(DesktopFilesTest, AStoredOpenStatisticsWindowAloneStaysClosed) {
-    load();
-    items::DataFile file;
-    file.stat = {true, 300, 150, 3000, 2400};
-    fakes.files.files["/data/Stat.DAT"] = file.bytes();
-    fakes.fileDialogs.answers.push_back("/data/Stat.DAT");
-    desk->menuFile_Click(1);
-    ASSERT_EQ(session().FileState, 2);
-    EXPECT_EQ(frmStat::instance(), nullptr);
-    EXPECT_EQ(frmLaps::instance(), nullptr);
-    EXPECT_EQ(session().StatWin.Left, 300);
 }

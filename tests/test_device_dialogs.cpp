@@ -72,16 +72,6 @@ TEST_F(DeviceDialogs, SetupButtonsStoreTheirCommands) {
                                                 MousePointer::Hourglass, MousePointer::Normal}));
 }
 
-TEST_F(DeviceDialogs, SetupControlsAreWhatTheSettingsOperationsSee) {
-    frmSetup dialog;
-    dialog.setChkSetup1(true);
-    dialog.setTxtSetup(1, "10");
-    dialog.setTxtSetup(2, "-2");
-    EXPECT_TRUE(dialog.chkSetup1Box->isChecked());
-    EXPECT_EQ(dialog.txtSetupBox[1]->text(), "10");
-    EXPECT_EQ(dialog.txtSetup(2), "-2");
-}
-
 TEST_F(DeviceDialogs, TestButtonsStoreTheirCommandsInTabOrder) {
     frmTest dialog;
     EXPECT_EQ(dialog.windowTitle(), " Test");

@@ -19,64 +19,40 @@ int errorOf(const std::function<void()>& f) {
 
 }  // namespace
 
-TEST(CheckSum, IsTheByteSumAsTwoUpperCaseHexDigits) {
+TEST(CheckSum, IsTheLastTwoUpperCaseHexDigitsOfTheByteSum) {
     EXPECT_EQ(CheckSum(bytesOf({0x48, 0x02})), "4A");
     EXPECT_EQ(CheckSum(bytesOf({0x48, 0x0C, 0x0E, 0x29})), "8B");
-}
-
-TEST(CheckSum, PadsOneDigitAndKeepsOnlyTheLastTwo) {
     EXPECT_EQ(CheckSum(bytesOf({0x02, 0x03})), "05");
     EXPECT_EQ(CheckSum(bytesOf({0xFF, 0xFF, 0x02})), "00");
     EXPECT_EQ(CheckSum({}), "00");
 }
 
-TEST(DeviceFrames, EveryCommandFrameIsByteExact) {
+TEST(DeviceFrames, EveryCommandFrameAndTheAcknowledgementIsByteExact) {
     EXPECT_EQ(deviceFrame(DeviceCode::Identify), bytesOf({0x48, 0x02, 0x34, 0x41}));
     EXPECT_EQ(deviceFrame(DeviceCode::MemoryClear), bytesOf({0x48, 0x01, 0x34, 0x39}));
     EXPECT_EQ(deviceFrame(DeviceCode::SetupRead), bytesOf({0x48, 0x07, 0x34, 0x46}));
     EXPECT_EQ(testModeFrame(TestModes::Display), bytesOf({0x48, 0x05, 0x80, 0x43, 0x44}));
     EXPECT_EQ(testModeFrame(TestModes::Inputs), bytesOf({0x48, 0x05, 0x40, 0x38, 0x44}));
     EXPECT_EQ(testModeFrame(TestModes::End), bytesOf({0x48, 0x05, 0x00, 0x34, 0x44}));
+    // Blocks start every 125 bytes, block 30 at 3625.
     EXPECT_EQ(blockReadFrame(1), bytesOf({0x48, 0x0C, 0x00, 0x00, 0x35, 0x34}));
     EXPECT_EQ(blockReadFrame(2), bytesOf({0x48, 0x0C, 0x00, 0x7D, 0x44, 0x31}));
     EXPECT_EQ(blockReadFrame(30), bytesOf({0x48, 0x0C, 0x0E, 0x29, 0x38, 0x42}));
     EXPECT_EQ(setupWriteFrame({3, 5, 0xFE}), bytesOf({0x48, 0x06, 0x03, 0x05, 0xFE, 0x35, 0x34}));
-}
-
-TEST(DeviceFrames, BlocksStartEvery125BytesUpTo3625) {
-    EXPECT_EQ(blockAddress(1), 0);
-    EXPECT_EQ(blockAddress(2), 125);
-    EXPECT_EQ(blockAddress(30), 3625);
-}
-
-TEST(DeviceFrames, TheSettingsAcknowledgementIsR6AndItsChecksum) {
     EXPECT_EQ(setupWriteAck(), bytesOf({0x52, 0x06, 0x35, 0x38}));
 }
 
 TEST(DeviceFrames, PayloadLengthsFollowTheCommandTable) {
-    EXPECT_EQ(payloadLength(1), 0);
-    EXPECT_EQ(payloadLength(2), 0);
-    EXPECT_EQ(payloadLength(5), 1);
-    EXPECT_EQ(payloadLength(6), 3);
-    EXPECT_EQ(payloadLength(7), 0);
-    EXPECT_EQ(payloadLength(12), 2);
-    EXPECT_EQ(payloadLength(3), -1);
+    const std::pair<int, int> lengths[] = {{1, 0}, {2, 0},  {5, 1}, {6, 3},
+                                           {7, 0}, {12, 2}, {3, -1}};
+    for (const auto& [code, length] : lengths) EXPECT_EQ(payloadLength(code), length) << code;
 }
 
-TEST(Records, AMatchingCheckByteGivesTheBigEndianValue) {
+TEST(Records, TheCheckByteDecidesBetweenTheBigEndianValueAndAnEmptySlot) {
     EXPECT_EQ(decodeRecord(bytesOf({0x00, 0x00, 0x17, 0x70, 0x87}).data()), 6000);
     EXPECT_EQ(decodeRecord(bytesOf({0x00, 0x00, 0x00, 0x00, 0x00}).data()), 0);
-}
-
-TEST(Records, ABadCheckByteGivesAnEmptySlot) {
     EXPECT_EQ(decodeRecord(bytesOf({0x00, 0x00, 0x17, 0x70, 0x88}).data()), 0);
-}
-
-TEST(Records, AllBitsSetIsMinusOne) {
     EXPECT_EQ(decodeRecord(bytesOf({0xFF, 0xFF, 0xFF, 0xFF, 0xFC}).data()), -1);
-}
-
-TEST(Records, EncodingMatchesTheRecordLayout) {
     EXPECT_EQ(encodeRecord(6000), bytesOf({0x00, 0x00, 0x17, 0x70, 0x87}));
     EXPECT_EQ(encodeRecord(0xFFFFFFFFu), bytesOf({0xFF, 0xFF, 0xFF, 0xFF, 0xFC}));
 }
@@ -105,13 +81,10 @@ TEST(SettingsDecoding, FlagsTickTheBoxesAndBytesBecomeDecimalText) {
               (SettingsFields{true, true, "0", "127"}));
 }
 
-TEST(SettingsEncoding, FieldsBecomeTheirLowestEightBits) {
+TEST(SettingsEncoding, FieldsBecomeTheirLowestEightBitsAndHalvesGoToTheEvenNeighbour) {
     EXPECT_EQ(encodeSettings({false, false, "255", "-128"}), (SettingsRecord{0, 0xFF, 0x80}));
     EXPECT_EQ(encodeSettings({true, true, "300", "-2"}), (SettingsRecord{3, 0x2C, 0xFE}));
     EXPECT_EQ(encodeSettings({false, true, "", " "}), (SettingsRecord{2, 0, 0}));
-}
-
-TEST(SettingsEncoding, HalvesGoToTheEvenNeighbour) {
     EXPECT_EQ(settingsByte("2.5"), 2);
     EXPECT_EQ(settingsByte("3.5"), 4);
     EXPECT_EQ(settingsByte("2.51"), 3);
@@ -121,10 +94,8 @@ TEST(SettingsEncoding, HalvesGoToTheEvenNeighbour) {
 }
 
 TEST(SettingsEncoding, TextThatIsNotANumberIsAnError) {
-    EXPECT_EQ(errorOf([] { settingsByte("abc"); }), ErrorNo::TypeMismatch);
-    EXPECT_EQ(errorOf([] { settingsByte("12x"); }), ErrorNo::TypeMismatch);
-    EXPECT_EQ(errorOf([] { settingsByte("inf"); }), ErrorNo::TypeMismatch);
-    EXPECT_EQ(errorOf([] { settingsByte("0x10"); }), ErrorNo::TypeMismatch);
-    EXPECT_EQ(errorOf([] { settingsByte("99999"); }), ErrorNo::Overflow);
-    EXPECT_EQ(errorOf([] { settingsByte("1e400"); }), ErrorNo::Overflow);
+    for (const char* text : {"abc", "12x", "inf", "0x10"})
+        EXPECT_EQ(errorOf([&] { settingsByte(text); }), ErrorNo::TypeMismatch) << text;
+    for (const char* text : {"99999", "1e400"})
+        EXPECT_EQ(errorOf([&] { settingsByte(text); }), ErrorNo::Overflow) << text;
 }

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "device/DeviceFrames.h"
 #include "device/DeviceProtocol.h"
 #include "device/SerialLink.h"
@@ -113,23 +112,20 @@ TEST_F(DevsimLink, WireTimeOf9600BaudStillFitsTheSecond) {
     for (int k = 1; k <= 25; ++k) EXPECT_EQ(laps[275 + k], expected(275 + k));
 }
 
-TEST_F(DevsimLink, SilentDeviceIsNotFound) {
-    Simulator sim({"--silent"});
-    sim.asPortThree();
-    EXPECT_FALSE(Device_Connect());
-    EXPECT_FALSE(platform().serial->portOpen());
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(DevsimLink, ShortRepliesCountAsNoReply) {
-    Simulator sim({"--short-reply"});
-    sim.asPortThree();
-    EXPECT_FALSE(Device_Connect());
-    platform().serial->setCommPort(3);
-    platform().serial->setPortOpen(true);
-    EXPECT_FALSE(Block_Read(1, laps));
-    EXPECT_FALSE(platform().serial->portOpen());
-    EXPECT_EQ(laps, std::vector<std::int32_t>(751, 0));
+TEST_F(DevsimLink, SilentOrShortReplyingDeviceIsNotFoundAndBlocksFail) {
+    for (const char* fault : {"--silent", "--short-reply"}) {
+        SCOPED_TRACE(fault);
+        Simulator sim({fault});
+        sim.asPortThree();
+        EXPECT_FALSE(Device_Connect());
+        EXPECT_FALSE(platform().serial->portOpen());
+        platform().serial->setCommPort(3);
+        platform().serial->setPortOpen(true);
+        EXPECT_FALSE(Block_Read(1, laps));
+        EXPECT_FALSE(platform().serial->portOpen());
+        EXPECT_EQ(laps, std::vector<std::int32_t>(751, 0));
+        EXPECT_TRUE(messages.shown.empty());
+    }
 }
 
 TEST_F(DevsimLink, ABlockWithoutReplyAbandonsOnlyFromThere) {
@@ -145,6 +141,14 @@ TEST_F(DevsimLink, ABlockWithoutReplyAbandonsOnlyFromThere) {
     EXPECT_EQ(laps[701], 0);
 }
 
+TEST_F(DevsimLink, AReplySlowerThanOneSecondIsNoReply) {
+    Simulator sim({"--slow-block", "30"});
+    sim.asPortThree();
+    ASSERT_TRUE(Device_Connect());
+    EXPECT_FALSE(Block_Read(30, laps));
+    EXPECT_EQ(laps[750], 0);
+}
+
 TEST_F(DevsimLink, ExtraBytesAfterRepliesAreDiscardedBeforeTheNextRequest) {
     Simulator sim({"--extra", "9"});
     sim.asPortThree();
@@ -153,14 +157,6 @@ TEST_F(DevsimLink, ExtraBytesAfterRepliesAreDiscardedBeforeTheNextRequest) {
     for (int slot = 1; slot <= 750; ++slot) ASSERT_EQ(laps[slot], expected(slot)) << slot;
     FakeSetupControls dialog;
     EXPECT_FALSE(Setup_Write(dialog));  // the acknowledgement must be exact
-}
-
-TEST_F(DevsimLink, AReplySlowerThanOneSecondIsNoReply) {
-    Simulator sim({"--slow-block", "30"});
-    sim.asPortThree();
-    ASSERT_TRUE(Device_Connect());
-    EXPECT_FALSE(Block_Read(30, laps));
-    EXPECT_EQ(laps[750], 0);
 }
 
 TEST_F(DevsimLink, HangUpMidDownloadClosesThePortWithoutStoring) {

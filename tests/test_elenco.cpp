@@ -63,7 +63,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ElencoTest, SizesAreRoundedDownToWholePixels) {
+TEST_F(ElencoTest, SizesRoundDownToWholePixelsAndNeighboursShareBorders) {
     load(25, [](Elenco& e) { e.Border = 0; });
     EXPECT_EQ(e().Border, 90);  // 0 stands for 100, which is 6 whole pixels
     EXPECT_EQ(e().LineHeight, 240);
@@ -75,10 +75,7 @@ TEST_F(ElencoTest, SizesAreRoundedDownToWholePixels) {
     EXPECT_EQ(e().pixelWidths()[1], 1995);
     EXPECT_EQ(e().pixelWidths()[2], 1200);
     EXPECT_EQ(e().pixelWidths()[3], desk.fakes.screen.widthTwips());
-}
-
-TEST_F(ElencoTest, CellsTitlesAndRowsShareBorderPixels) {
-    load(25);
+    // Cells, titles and rows share their border pixels.
     EXPECT_EQ(geometryTwips(cell(1, 1)), (TwipsRect{0, 0, 690, 240}));
     EXPECT_EQ(geometryTwips(cell(1, 2)), (TwipsRect{675, 0, 1995, 240}));
     EXPECT_EQ(geometryTwips(cell(2, 1)).top, 225);
@@ -133,13 +130,13 @@ TEST_F(ElencoTest, ResizeSnapsToWholeRowsAndRefusesLessThanTwo) {
     EXPECT_EQ(e().Lines, 1);            // the title row takes one step
 }
 
-TEST_F(ElencoTest, ShrinkingKeepsSurplusRowsOnlyWhenAsked) {
+TEST_F(ElencoTest, ShrinkingKeepsSurplusRowsUntilTheListIsRemade) {
     load(25);
     const int loaded = e().rowsLoaded();
     const TwipsRect r = host->windowRect();
     resizeWindow(r.width, r.height - 4 * 225);
     EXPECT_EQ(e().Lines, loaded - 4);
-    EXPECT_EQ(e().rowsLoaded(), loaded);  // the resize handler keeps the rows
+    EXPECT_EQ(e().rowsLoaded(), loaded);
     e().ListMake();
     EXPECT_EQ(e().rowsLoaded(), loaded - 4);
 }
@@ -181,7 +178,7 @@ TEST_F(ElencoTest, SelectionClampsToTheList) {
     EXPECT_EQ(e().ItemSelect, 2);
 }
 
-TEST_F(ElencoTest, HighlightLeavesAndReturnsWithScrolling) {
+TEST_F(ElencoTest, HighlightAndLabelLinesFollowScrolling) {
     load(25);
     e().ListSelect(2.0);
     ASSERT_TRUE(highlighted(2));
@@ -196,10 +193,6 @@ TEST_F(ElencoTest, HighlightLeavesAndReturnsWithScrolling) {
     EXPECT_EQ(e().LineSelect, 1);
     EXPECT_TRUE(highlighted(1));
     EXPECT_EQ(cell(2, 1)->palette().color(QPalette::Window), QColor(Qt::white));
-}
-
-TEST_F(ElencoTest, LabelIndexesMapToTheirRows) {
-    load(25);
     host->scrList->setValue(3);
     EXPECT_EQ(e().ListLineNumber(host->lblList[4]), 5);  // row 2 shows line 4 + 1
     EXPECT_EQ(e().ListLineNumber(host->lblList[5]), 6);  // row 3
@@ -217,16 +210,16 @@ TEST_F(ElencoTest, ScrollingRefillsCellsAndAsksOnlyForVisibleOnes) {
     EXPECT_EQ(cell(e().Lines, 1)->text(), "25.1");
 }
 
-TEST_F(ElencoTest, ShorterListStillFillsItsLastLine) {
+TEST_F(ElencoTest, AShrunkListFillsItsLastLineAnEmptyOneHasNoRowsOrSelection) {
     load(5);
     host->lines = 3;  // the data shrank before the host remade the list
     e().ListRefresh();
     EXPECT_EQ(cell(3, 2)->text(), "3.2");
     EXPECT_FALSE(e().refreshing());
-}
 
-TEST_F(ElencoTest, EmptyListHasNoRowsAndNoSelection) {
-    load(25);
+    host->lines = 25;
+    e().ListMake();
+    ASSERT_TRUE(host->scrList->isVisible());
     host->lines = 0;
     e().ListMake();
     EXPECT_EQ(e().rowsLoaded(), 0);

@@ -60,7 +60,7 @@ TEST_F(FileCommandsTest, NewMakesAFreshSessionTitledNew) {
     EXPECT_TRUE(messages().empty());
 }
 
-TEST_F(FileCommandsTest, OpenUsesTheOpenDialogAndRestoresTheStoredLayout) {
+TEST_F(FileCommandsTest, OpenUsesTheOpenDialogAndACancelledOneChangesNothing) {
     items::DataFile file;
     file.laps = {true, 300, 450, 5000, 2400};
     file.stat = {true, 15, 30, 3000, 2000};
@@ -71,8 +71,7 @@ TEST_F(FileCommandsTest, OpenUsesTheOpenDialogAndRestoresTheStoredLayout) {
     EXPECT_EQ(s.StatWin, (WinState{-1, 15, 30, 3000, 2000}));
     EXPECT_EQ(s.SessionWin.Open, 0);
 
-    fakes.fileDialogs.answers.push_back(std::nullopt);
-    commands.menuFile_Click(Open);
+    commands.menuFile_Click(Open);  // the dialog is cancelled
     ASSERT_EQ(fakes.fileDialogs.shown.size(), 1u);
     const auto& d = fakes.fileDialogs.shown[0];
     EXPECT_FALSE(d.save);
@@ -82,30 +81,33 @@ TEST_F(FileCommandsTest, OpenUsesTheOpenDialogAndRestoresTheStoredLayout) {
     EXPECT_EQ(d.settings.initialName, "");
     EXPECT_TRUE(d.settings.overwritePrompt && d.settings.hideReadOnly && d.settings.pathMustExist &&
                 d.settings.fileMustExist);
-}
-
-TEST_F(FileCommandsTest, ACancelledOpenLeavesSessionWindowsAndTitleAsTheyWere) {
-    openedRace();
-    const std::string title = views.title;
-    commands.menuFile_Click(Open);
     EXPECT_EQ(s.FileState, 2);
     EXPECT_EQ(s.SessionDate, "06/12/2026");
-    EXPECT_EQ(views.title, title);
+    EXPECT_EQ(views.title, "  ORVEX Timing System : Race1");
     EXPECT_EQ(std::count(views.calls.begin(), views.calls.end(), "closeChildWindows"), 0);
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(pendingError(), 0);
 }
 
-TEST_F(FileCommandsTest, AMissingRecentFileIsReportedAndStillMovesToTheTop) {
+TEST_F(FileCommandsTest, RecentFilesOpenByCaptionAndAMissingOneStillMovesToTheTop) {
     views.captions[Recent1] = "/data/Gone.DAT";
     views.visible[Recent1] = true;
     commands.menuFile_Click(Recent1);
     EXPECT_EQ(messages(),
               std::vector<std::string>{"/DATA/GONE.DAT\nErrore : Impossibile trovare il file"});
     EXPECT_EQ(s.FileState, 0);
-    EXPECT_EQ(s.SessionDate, "");
     EXPECT_EQ(views.recent(), std::vector<std::string>{"/data/Gone.DAT"});
     EXPECT_EQ(views.title, "  ORVEX Timing System");
+
+    openedRace();
+    commands.menuFile_Click(New);
+    s.SessionNote = "x";
+    s.FileState = 2;
+    commands.menuFile_Click(Recent1);
+    EXPECT_EQ(s.FileState, 2);
+    EXPECT_EQ(s.SessionDate, "06/12/2026");
+    EXPECT_EQ(s.SessionNote, "");
+    EXPECT_EQ(fakes.fileDialogs.shown.size(), 0u);
 }
 
 TEST_F(FileCommandsTest, AfterAFailedOpenSaveNeverTouchesTheFileThatFailed) {
@@ -125,25 +127,19 @@ TEST_F(FileCommandsTest, AfterAFailedOpenSaveNeverTouchesTheFileThatFailed) {
     EXPECT_TRUE(fakes.files.fileExists("/orvex/New.DAT"));
 }
 
-TEST_F(FileCommandsTest, ARecentFileOpensByItsCaption) {
-    openedRace();
-    commands.menuFile_Click(New);
-    s.SessionNote = "x";
-    s.FileState = 2;
-    commands.menuFile_Click(Recent1);
-    EXPECT_EQ(s.FileState, 2);
-    EXPECT_EQ(s.SessionDate, "06/12/2026");
-    EXPECT_EQ(s.SessionNote, "");
-    EXPECT_EQ(fakes.fileDialogs.shown.size(), 0u);
-}
-
 // ---- Save and Save As ----
 
-TEST_F(FileCommandsTest, SavingAnEditedNewSessionWritesNewDatWithoutADialog) {
+TEST_F(FileCommandsTest, SaveOfANewSessionAsksForANameOnlyUntilItIsEdited) {
     commands.menuFile_Click(New);
+    commands.menuFile_Click(Save);  // the dialog is cancelled
+    EXPECT_EQ(fakes.fileDialogs.shown.size(), 1u);
+    EXPECT_EQ(s.FileState, 1);
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(pendingError(), 0);
+
     s.ChangeField(s.SessionTrack, "Monza");
     commands.menuFile_Click(Save);
-    EXPECT_TRUE(fakes.fileDialogs.shown.empty());
+    EXPECT_EQ(fakes.fileDialogs.shown.size(), 1u);
     ASSERT_TRUE(fakes.files.fileExists("/orvex/New.DAT"));
     EXPECT_EQ(s.FileState, 2);
 }
@@ -163,18 +159,9 @@ TEST_F(FileCommandsTest, SaveAsUsesTheSaveDialogAndNamesTheSessionAfterTheFile) 
     EXPECT_EQ(s.FileState, 2);
 }
 
-TEST_F(FileCommandsTest, SaveOfANewSessionAsksForAName) {
-    commands.menuFile_Click(New);
-    commands.menuFile_Click(Save);
-    EXPECT_EQ(fakes.fileDialogs.shown.size(), 1u);
-    EXPECT_EQ(s.FileState, 1);
-    EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(pendingError(), 0);
-}
-
 // ---- the save question ----
 
-TEST_F(FileCommandsTest, NothingToSaveAsksNothing) {
+TEST_F(FileCommandsTest, OnlyANewOrModifiedSessionAsks) {
     EXPECT_TRUE(commands.SaveQuery());
     openedRace();
     EXPECT_TRUE(commands.SaveQuery());
@@ -183,9 +170,7 @@ TEST_F(FileCommandsTest, NothingToSaveAsksNothing) {
     views.onRecordPositions = [&] { s.StatWin.Width = 1234; };
     EXPECT_TRUE(commands.SaveQuery());
     EXPECT_TRUE(messages().empty());
-}
 
-TEST_F(FileCommandsTest, ANewSessionAlwaysAsks) {
     commands.menuFile_Click(New);
     fakes.messages.answers = {MessageBox::No};
     EXPECT_TRUE(commands.SaveQuery());
@@ -266,7 +251,8 @@ TEST_F(FileCommandsTest, YesWithAFailingSaveKeepsTheSession) {
 
 // ---- Exit and the close box ----
 
-TEST_F(FileCommandsTest, ExitAsksOnlyWhenThereIsSomethingToSave) {
+TEST_F(FileCommandsTest, ExitAndTheCloseBoxAskOnlyWhenThereIsSomethingToSave) {
+    EXPECT_TRUE(commands.queryClose());
     openedRace();
     commands.menuFile_Click(Exit);
     EXPECT_TRUE(views.ended);
@@ -278,21 +264,15 @@ TEST_F(FileCommandsTest, ExitAsksOnlyWhenThereIsSomethingToSave) {
     commands.menuFile_Click(Exit);
     EXPECT_FALSE(views.ended);
     EXPECT_EQ(messages(), std::vector<std::string>{kQuestionNew});
-}
 
-TEST_F(FileCommandsTest, TheCloseBoxAsksAsExitDoes) {
-    EXPECT_TRUE(commands.queryClose());
-    commands.menuFile_Click(New);
     fakes.messages.answers = {MessageBox::Cancel};
     EXPECT_FALSE(commands.queryClose());
-    fakes.messages.answers = {MessageBox::Yes};
+    fakes.messages.answers = {MessageBox::Yes};  // and the save dialog is cancelled
     EXPECT_FALSE(commands.queryClose());
     fakes.messages.answers = {MessageBox::No};
     EXPECT_TRUE(commands.queryClose());
     EXPECT_EQ(pendingError(), 0);
 }
-
-// ---- busy rule, print ----
 
 TEST_F(FileCommandsTest, ClicksAreIgnoredWhileTheBusyPointerShows) {
     fakes.pointer.shape = MousePointer::Hourglass;
@@ -302,16 +282,14 @@ TEST_F(FileCommandsTest, ClicksAreIgnoredWhileTheBusyPointerShows) {
     EXPECT_EQ(views.printDialogs, 0);
     EXPECT_FALSE(views.ended);
     EXPECT_TRUE(fakes.fileDialogs.shown.empty());
-}
-
-TEST_F(FileCommandsTest, PrintOpensThePrintDialog) {
+    fakes.pointer.shape = MousePointer::Normal;
     commands.menuFile_Click(Print);
     EXPECT_EQ(views.printDialogs, 1);
 }
 
 // ---- the stored layout ----
 
-TEST_F(FileCommandsTest, TheStoredLapsWindowReopensWithTheStatisticsWindow) {
+TEST_F(FileCommandsTest, TheStoredLapsWindowReopensWithStatisticsWhichAloneStaysClosed) {
     s.ResetSession();
     s.SavedLapsWin = WinState{-1, 100, 200, 300, 400};
     s.SavedStatWin = WinState{0, 10, 20, 30, 40};
@@ -325,10 +303,9 @@ TEST_F(FileCommandsTest, TheStoredLapsWindowReopensWithTheStatisticsWindow) {
     EXPECT_EQ(s.SessionWin, (WinState{-1, 5, 6, 0, 0}));
     EXPECT_EQ(views.calls, (std::vector<std::string>{"closeChildWindows", "openTimesWindows",
                                                      "openSessionWindow"}));
-}
 
-TEST_F(FileCommandsTest, AStoredOpenStatisticsWindowAloneStaysClosed) {
     s.ResetSession();
+    views.calls.clear();
     s.SavedStatWin = WinState{-1, 10, 20, 30, 40};
     s.StatWin.Open = -1;
     commands.RestoreLayout();

@@ -2,8 +2,8 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QPushButton>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -89,7 +89,7 @@ TEST_F(DesktopTest, WithASessionEverythingIsEnabledAndTheDeviceDialogsCanBeReach
     EXPECT_EQ(enabledButtons(), (std::vector<std::string>{"New", "Open"}));
 }
 
-TEST_F(DesktopTest, RecentFileGroupsSwitchVisibilityAndCaption) {
+TEST_F(DesktopTest, RecentFileGroupsSwitchVisibilityAndCaptionUnknownCodesNothing) {
     for (int i = 6; i <= 10; ++i) EXPECT_FALSE(desk->menuFile(i)->isVisible());
     desk->MenuAbilita(51, "/races/b.DAT");
     EXPECT_TRUE(desk->menuFile(8)->isVisible());
@@ -104,9 +104,8 @@ TEST_F(DesktopTest, RecentFileGroupsSwitchVisibilityAndCaption) {
     // Command enabling never touches the recent files or Exit.
     desk->MenuRefresh();
     EXPECT_TRUE(desk->menuFile(7)->isVisible());
-}
 
-TEST_F(DesktopTest, UnknownGroupCodeDoesNothing) {
+    // An unknown group code does nothing.
     desk->MenuDisabilita(9);
     EXPECT_FALSE(frmDesktop::itemEnabled(desk->menuFile(12)));
     desk->MenuAbilita(5);

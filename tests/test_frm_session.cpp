@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <tuple>
 
 #include "fakes/DesktopFixture.h"
 #include "platform/Twips.h"
@@ -31,7 +32,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SessionWindowTest, FirstOpeningShowsTheFieldsAtLeft10Top10) {
+TEST_F(SessionWindowTest, FirstOpeningShowsTheFieldsAtLeft10Top10ClosingKeepsThemUnmodified) {
     frmSession* f = frmSession::Show(area.get());
     EXPECT_EQ(f->windowTitle(), "Session Data");
     EXPECT_NEAR(geometryTwips(f).left, 10, 7);
@@ -46,11 +47,7 @@ TEST_F(SessionWindowTest, FirstOpeningShowsTheFieldsAtLeft10Top10) {
     EXPECT_EQ(multi(f, 5)->toPlainText(), "Anna\nBruno");
     EXPECT_EQ(geometryTwips(f->txtSession[6]), (TwipsRect{1320, 2220, 2595, 2115}));
     EXPECT_EQ(geometryTwips(f->txtSession[0]), (TwipsRect{720, 180, 1695, 285}));
-}
-
-TEST_F(SessionWindowTest, OpeningAndClosingWithoutTypingKeepsTheSessionUnmodified) {
-    frmSession* f = frmSession::Show(area.get());
-    f->close();
+    f->close();  // without typing: the session stays unmodified
     EXPECT_EQ(session().FileState, 2);
     EXPECT_EQ(session().SessionNote, "dry\r\n\r\nwindy");
     EXPECT_EQ(session().SessionWin.Open, 0);
@@ -89,24 +86,19 @@ TEST_F(SessionWindowTest, EscapeClosesAndKeepsTheEdits) {
     EXPECT_EQ(session().SessionWin.Open, 0);
 }
 
-TEST_F(SessionWindowTest, DriversBoxRefusesMoreThan100StoredCharacters) {
+TEST_F(SessionWindowTest, DriversAndNoteBoxesRefuseMoreThanADataFileStores) {
     frmSession* f = frmSession::Show(area.get());
-    QPlainTextEdit* box = multi(f, 5);
-    box->setPlainText(QString(98, 'x'));
-    box->moveCursor(QTextCursor::End);
-    box->insertPlainText("\n");  // stored as CR LF: 100 characters
-    box->insertPlainText("y");
-    EXPECT_EQ(box->toPlainText(), QString(98, 'x') + "\n");
-}
-
-TEST_F(SessionWindowTest, NoteBoxHoldsWhatADataFileCanStore) {
-    frmSession* f = frmSession::Show(area.get());
-    QPlainTextEdit* box = multi(f, 6);
-    box->setPlainText(QString(32765, QChar(0xE9)));
-    box->moveCursor(QTextCursor::End);
-    box->insertPlainText("\n");  // stored as CR LF: 32767 characters
-    box->insertPlainText("z");
-    EXPECT_EQ(box->toPlainText(), QString(32765, QChar(0xE9)) + "\n");
+    // A line break is stored as CR LF: two characters.
+    for (const auto& [box, fill, limit] :
+         {std::tuple{5, QChar('x'), 100}, std::tuple{6, QChar(0xE9), 32767}}) {
+        SCOPED_TRACE(box);
+        QPlainTextEdit* edit = multi(f, box);
+        edit->setPlainText(QString(limit - 2, fill));
+        edit->moveCursor(QTextCursor::End);
+        edit->insertPlainText("\n");
+        edit->insertPlainText("y");
+        EXPECT_EQ(edit->toPlainText(), QString(limit - 2, fill) + "\n");
+    }
     f->GetData();
     EXPECT_EQ(session().SessionNote.size(), 32765u * 2 + 2);
 }

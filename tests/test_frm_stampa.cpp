@@ -37,7 +37,7 @@ QRect px(int left, int top, int width, int height) {
     return QRect(left / 15, top / 15, width / 15, height / 15);
 }
 
-TEST_F(frmStampaTest, HasTheCaptionsPlacesAndTabOrderOfTheDesign) {
+TEST_F(frmStampaTest, OpensCentredWithTheCaptionsPlacesAndTabOrderOfTheDesign) {
     frmStampa f;
     EXPECT_EQ(f.windowTitle(), "Print");
     EXPECT_EQ(f.Frame1->geometry(), px(60, 0, 1995, 1275));
@@ -65,35 +65,25 @@ TEST_F(frmStampaTest, HasTheCaptionsPlacesAndTabOrderOfTheDesign) {
     EXPECT_EQ(f.chkPrint[1]->nextInFocusChain(), f.chkPrint[2]);
     EXPECT_EQ(f.chkPrint[2]->nextInFocusChain(), f.CmdPrint[0]);
     EXPECT_EQ(f.CmdPrint[0]->nextInFocusChain(), f.CmdPrint[1]);
+    EXPECT_EQ(f.pos(), QPoint((1024 - f.width()) / 2, (768 - f.height()) / 2));
     f.close();
 }
 
-TEST_F(frmStampaTest, OpensCentredOnTheScreen) {
-    frmStampa f;
-    EXPECT_EQ(f.pos().x(), (1024 - f.width()) / 2);
-    EXPECT_EQ(f.pos().y(), (768 - f.height()) / 2);
-}
-
-TEST_F(frmStampaTest, EscapeOnAnyControlClosesWithoutPrinting) {
-    for (int target = 0; target < 4; ++target) {
+TEST_F(frmStampaTest, CancelOrEscapeOnAnyControlClosesWithoutPrinting) {
+    for (int target = 0; target < 5; ++target) {
         SCOPED_TRACE(target);
         frmStampa f;
         f.chkPrint[0]->setChecked(true);
+        f.chkPrint[2]->setChecked(true);
         f.show();
         QWidget* on[] = {&f, f.chkPrint[0], f.chkPrint[2], f.CmdPrint[0]};
-        pressEscape(on[target]);
+        if (target == 4)
+            f.CmdPrint[1]->click();
+        else
+            pressEscape(on[target]);
         EXPECT_FALSE(f.isVisible());
         EXPECT_EQ(f.result(), QDialog::Rejected);
     }
-    EXPECT_TRUE(fakes.printer.docs.empty());
-}
-
-TEST_F(frmStampaTest, CancelClosesWithoutPrinting) {
-    frmStampa f;
-    f.chkPrint[2]->setChecked(true);
-    f.show();
-    f.CmdPrint[1]->click();
-    EXPECT_FALSE(f.isVisible());
     EXPECT_TRUE(fakes.printer.docs.empty());
 }
 

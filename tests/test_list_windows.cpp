@@ -33,24 +33,25 @@ protected:
 
 }  // namespace
 
-TEST_F(ListWindowsTest, LapsWindowOpensAtItsDefaultRectangle) {
-    frmLaps* f = frmLaps::Show(area.get());
-    EXPECT_EQ(f->windowTitle(), "Times Report");
-    const TwipsRect r = f->windowRect();
+TEST_F(ListWindowsTest, FirstOpeningsUseTheDefaultRectanglesAndShowANewSession) {
+    frmLaps* laps = frmLaps::Show(area.get());
+    EXPECT_EQ(laps->windowTitle(), "Times Report");
+    TwipsRect r = laps->windowRect();
     EXPECT_NEAR(r.left, 7570, 7);  // on the nearest whole pixel
     EXPECT_NEAR(r.top, 10, 7);
     EXPECT_EQ(r.width, 3300);
     EXPECT_NEAR(r.height, 6800, 225);
-    EXPECT_TRUE(heightSnapped(f, 3 * 15 + 2 * 90));
+    EXPECT_TRUE(heightSnapped(laps, 3 * 15 + 2 * 90));
     EXPECT_EQ(session().LapsWin.Open, -1);
-    EXPECT_FALSE(f->cmdList[0]->isVisible());
-    EXPECT_EQ(f->lblTitle[1]->text(), "Record No");
-}
+    EXPECT_FALSE(laps->cmdList[0]->isVisible());
+    EXPECT_EQ(laps->lblTitle[1]->text(), "Record No");
+    for (int l = 1; l <= 25; ++l) EXPECT_EQ(lineText(laps, l, 1), QString(" %1").arg(l));
+    EXPECT_EQ(cellText(laps, 1, 1), " 1");
+    EXPECT_EQ(cellText(laps, 1, 2), QString::fromStdString(FormatTime(0)));
 
-TEST_F(ListWindowsTest, StatisticsWindowOpensAtItsDefaultRectangleWithSortButtons) {
     frmStat* f = frmStat::Show(area.get());
     EXPECT_EQ(f->windowTitle(), "Drivers Total Time");
-    const TwipsRect r = f->windowRect();
+    r = f->windowRect();
     EXPECT_NEAR(r.left, 4250, 7);
     EXPECT_NEAR(r.top, 10, 7);
     EXPECT_EQ(r.width, 3300);
@@ -59,17 +60,6 @@ TEST_F(ListWindowsTest, StatisticsWindowOpensAtItsDefaultRectangleWithSortButton
     EXPECT_EQ(f->cmdList[0]->text(), "Sort by &Number");
     EXPECT_EQ(f->cmdList[1]->text(), "Sort by &Time");
     EXPECT_EQ(f->lblTitle[1]->text(), "Number");
-}
-
-TEST_F(ListWindowsTest, RecordNumbersRunFrom1To25WithALeadingBlank) {
-    frmLaps* f = frmLaps::Show(area.get());
-    for (int l = 1; l <= 25; ++l) EXPECT_EQ(lineText(f, l, 1), QString(" %1").arg(l));
-    EXPECT_EQ(cellText(f, 1, 1), " 1");
-    EXPECT_EQ(cellText(f, 1, 2), QString::fromStdString(FormatTime(0)));
-}
-
-TEST_F(ListWindowsTest, NewSessionShows30DriversWithoutTime) {
-    frmStat* f = frmStat::Show(area.get());
     EXPECT_EQ(f->Line_Count(), 30);
     for (int d = 1; d <= 30; ++d) {
         EXPECT_EQ(lineText(f, d, 1), QString(" %1").arg(d));
@@ -94,12 +84,10 @@ TEST_F(ListWindowsTest, DownOnTheLastVisibleLineScrollsByOneAndKeepsTheHighlight
     key(f->picList1, Qt::Key_Up);
     EXPECT_EQ(e.ItemSelect, e.Lines);
     EXPECT_EQ(e.FirstLine, 2);
-}
 
-TEST_F(ListWindowsTest, UpOnTheFirstLineAndDownOnTheLastChangeNothing) {
-    session().LapsWin = WinState{0, 7575, 15, 3300, 3000};
-    frmLaps* f = frmLaps::Show(area.get());
-    Elenco& e = f->Lista();
+    // Up on the first line and Down on the last change nothing.
+    f->scrList->setValue(0);
+    f->Line_Select(1);
     key(f->picList1, Qt::Key_Up);
     EXPECT_EQ(e.ItemSelect, 1);
     EXPECT_EQ(e.FirstLine, 1);
@@ -134,7 +122,7 @@ TEST_F(ListWindowsTest, TimeViewPutsDriversWithoutLapsFirstAndTiesInNumberOrder)
     EXPECT_EQ(lineText(f, 28, 1), " 28");
 }
 
-TEST_F(ListWindowsTest, ClickInTheTimeViewLoadsTheLapsOfTheDriverOnThatLine) {
+TEST_F(ListWindowsTest, ClicksAndSortButtonsLoadTheLapsOfTheDriverOnTheLineKeysDoNot) {
     distinctTotals();
     frmLaps* laps = frmLaps::Show(area.get());
     frmStat* f = frmStat::Show(area.get());
@@ -150,12 +138,8 @@ TEST_F(ListWindowsTest, ClickInTheTimeViewLoadsTheLapsOfTheDriverOnThatLine) {
     key(f->picList1, Qt::Key_Down);
     EXPECT_EQ(f->Lista().ItemSelect, 5);
     EXPECT_EQ(cellText(laps, 1, 2), QString::fromStdString(FormatTime(300)));
-}
 
-TEST_F(ListWindowsTest, SortButtonsLoadTheLapsOfTheFirstLine) {
-    distinctTotals();
-    frmLaps* laps = frmLaps::Show(area.get());
-    frmStat* f = frmStat::Show(area.get());
+    // The sort buttons load the laps of the first line.
     f->cmdList[1]->click();
     EXPECT_EQ(cellText(laps, 1, 2), QString::fromStdString(FormatTime(100)));  // driver 30
     f->cmdList[0]->click();

@@ -76,17 +76,17 @@ TEST_F(PrintedReportTest, NothingTickedSendsNoLineButEndsTheJob) {
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
-TEST_F(PrintedReportTest, TimesOfANewSessionAre930LinesShowingTheTextOfZero) {
+TEST_F(PrintedReportTest, TimesOfANewSessionAre930LinesOn15A4PagesEachWithItsHeader) {
     report.PrintReport({.Times = true});
     EXPECT_EQ(body(), emptyTimesSection());
     EXPECT_EQ(body().size(), 930u);
     EXPECT_TRUE(fakes.printer.docs[0].ended);
-}
-
-TEST_F(PrintedReportTest, EveryPageStartsWithItsHeaderAndAnEmptyLine) {
-    report.PrintReport({.SessionData = true, .Times = true});
-    ASSERT_GE(fakes.printer.pageCount(), 10);
-    for (int p = 1; p <= fakes.printer.pageCount(); ++p) {
+    // Rows 0 to 63 are used: 16838 \ 240 - 7 = 63; 62 lines under each header.
+    ASSERT_EQ(fakes.printer.page(1).size(), 64u);
+    EXPECT_EQ(fakes.printer.page(1)[63], body()[61]);
+    EXPECT_EQ(fakes.printer.page(2)[2], body()[62]);
+    ASSERT_EQ(fakes.printer.pageCount(), 15);
+    for (int p = 1; p <= 15; ++p) {
         SCOPED_TRACE(p);
         EXPECT_EQ(fakes.printer.page(p)[0], header(p));
         EXPECT_EQ(fakes.printer.page(p)[1], "");
@@ -108,17 +108,6 @@ TEST_F(PrintedReportTest, HeaderDateUsesTheLocalesMonthNameAndTwoDigitDay) {
     report.PrintReport({.SessionData = true});
     EXPECT_EQ(fakes.printer.page(1)[0],
               "Page  1   *** ORVEX Timing System 1.0 -- Monza 2 -- 07 marzo 2027 ***");
-}
-
-TEST_F(PrintedReportTest, OnA4TheBreakComesBeforeALineStartingBelowRow63) {
-    report.PrintReport({.Times = true});
-    // Rows 0 to 63 are used: 16838 \ 240 - 7 = 63.
-    const auto& first = fakes.printer.page(1);
-    ASSERT_EQ(first.size(), 64u);
-    EXPECT_EQ(first[63], body()[61]);
-    EXPECT_EQ(fakes.printer.page(2)[2], body()[62]);
-    // 930 lines at 62 a page fill exactly 15 pages.
-    EXPECT_EQ(fakes.printer.pageCount(), 15);
 }
 
 TEST_F(PrintedReportTest, PageLengthFollowsThePrintersHeight) {
@@ -187,6 +176,10 @@ TEST_F(PrintedReportTest, LineBreaksAndOverlongTextsContinueOnFurtherLines) {
 }
 
 TEST_F(PrintedReportTest, StatisticsSectionComesBetweenSessionAndTimes) {
+    report.PrintReport({.Statistics = true});  // a new session has no speed
+    EXPECT_EQ(body()[2], valueLine("Total Laps", "0"));
+    EXPECT_EQ(body()[5], valueLine("Average Speed", " Km/h"));
+
     Session& s = session();
     s.SessionLength = "1000";
     s.LapCount = 750;
@@ -208,12 +201,6 @@ TEST_F(PrintedReportTest, StatisticsSectionComesBetweenSessionAndTimes) {
                   valueLine("Slowest Lap", "12"), valueLine("        Time", "02:00.00"),
                   valueLine("        Speed", "30 Km/h"), "", ""}));
     EXPECT_EQ(lines[26], "DRIVER Nr.  1");
-}
-
-TEST_F(PrintedReportTest, StatisticsOfANewSessionHaveNoSpeed) {
-    report.PrintReport({.Statistics = true});
-    EXPECT_EQ(body()[2], valueLine("Total Laps", "0"));
-    EXPECT_EQ(body()[5], valueLine("Average Speed", " Km/h"));
 }
 
 TEST_F(PrintedReportTest, MissingPrinterShowsPrinterErrorOnce) {

@@ -112,13 +112,11 @@ TEST_F(QtPrinterTest, ReportOnPaperHasHeadersSectionsAndOneColumnOfColons) {
     EXPECT_GT(valueLines, 30);
 }
 
-TEST_F(QtPrinterTest, NothingTickedWritesNoPage) {
+TEST_F(QtPrinterTest, NothingTickedWritesNoPageAnUnwritableTargetIsAPrinterError) {
     report.PrintReport({});
     EXPECT_TRUE(fakes.messages.shown.empty());
     EXPECT_FALSE(QFile::exists(pdf));
-}
 
-TEST_F(QtPrinterTest, UnwritableTargetIsAPrinterError) {
     QtPrinter nowhere(dir.filePath("missing/folder/report.pdf"));
     Platform p = fakes.interfaces();
     p.printer = &nowhere;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+
 #include "ItemBytes.h"
 #include "fakes/FakePlatform.h"
 #include "platform/PrivateProfile.h"
@@ -25,18 +28,12 @@ protected:
     std::string lastMessage() const {
         return fakes.messages.shown.empty() ? "" : fakes.messages.shown.back().text;
     }
-};
-
-std::string hex(const std::string& s) {
-    static const char* digits = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : s) {
-        if (!out.empty()) out += ' ';
-        out += digits[c >> 4];
-        out += digits[c & 15];
+    // Another object on the same file, as a later command would make it.
+    static void open(RWData& rw, const std::string& file) {
+        rw.FileName(file);
+        rw.Mode = 1;
     }
-    return out;
-}
+};
 
 }  // namespace
 
@@ -50,8 +47,8 @@ TEST_F(RWDataTest, WritesEachItemKindInItsExactBytes) {
     EXPECT_EQ(rw.Data_Write(Boolean{true}), 0);
     EXPECT_EQ(rw.Data_Write(Boolean{false}), 0);
     rw.File_Close();
-    EXPECT_EQ(hex(bytes()),
-              "00 00 03 00 41 42 43 02 00 FF FF 03 00 EE 02 00 00 0B 00 FF FF 0B 00 00 00");
+    EXPECT_EQ(bytes(), items::text("") + items::text("ABC") + items::integer(-1) +
+                           items::longInt(750) + items::boolean(true) + items::boolean(false));
 }
 
 TEST_F(RWDataTest, ReadsItemsBackWithTheTypeTheirCodeNames) {
@@ -71,7 +68,7 @@ TEST_F(RWDataTest, ReadsItemsBackWithTheTypeTheirCodeNames) {
     EXPECT_EQ(fakes.pointer.shape, MousePointer::Hourglass);
 }
 
-TEST_F(RWDataTest, PastTheEndNumbersReadEmptyButTextCharactersFailWith62) {
+TEST_F(RWDataTest, PastTheEndNumbersReadEmptyCutTextsFail62DamagedItems5) {
     bytes() = items::text("AB");
     ASSERT_EQ(rw.Data_Read(std::string()), 0);
     ASSERT_EQ(rw.Data_Read(std::string()), 0);
@@ -81,24 +78,23 @@ TEST_F(RWDataTest, PastTheEndNumbersReadEmptyButTextCharactersFailWith62) {
     EXPECT_TRUE(fakes.messages.shown.empty());
 
     RWData cut;
+    open(cut, kFile);
     cut.Title = "ORVEX";
-    cut.FileName(kFile);
-    cut.Mode = 1;
     bytes() = items::le(5, 2) + "AB";
     EXPECT_EQ(cut.Data_Read(std::string()), 62);
     EXPECT_EQ(lastMessage(), "Errore n.  62");
     EXPECT_EQ(fakes.messages.shown.back().title, "ORVEX");
     EXPECT_EQ(fakes.messages.shown.back().flags, MessageBox::OkOnly | MessageBox::Exclamation);
     EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
-}
 
-TEST_F(RWDataTest, DamagedItemsAreInvalidArguments) {
+    // A negative length or an unknown code is an invalid argument.
+    RWData negative;
+    open(negative, kFile);
     bytes() = items::le(-3, 2) + "xyz";
-    EXPECT_EQ(rw.Data_Read(std::string()), 5);
+    EXPECT_EQ(negative.Data_Read(std::string()), 5);
     EXPECT_EQ(lastMessage(), "/D/T.DAT\nErrore : Argomento non valido nella chiamata di routine");
     RWData other;
-    other.FileName(kFile);
-    other.Mode = 1;
+    open(other, kFile);
     bytes() = items::le(8, 2) + items::le(0, 4);
     EXPECT_EQ(other.Data_Read(), 5);
 }
@@ -110,8 +106,7 @@ TEST_F(RWDataTest, TextsAreStoredInWindows1252) {
 
     bytes() = items::text("\xE0\x80\x81\xFF\r\n");
     RWData back;
-    back.FileName(kFile);
-    back.Mode = 1;
+    open(back, kFile);
     ASSERT_EQ(back.Data_Read(std::string()), 0);
     EXPECT_EQ(back.Data, Variant(std::string("à€\u0081ÿ\r\n")));
 }
@@ -123,14 +118,12 @@ TEST_F(RWDataTest, ATextOver32767CharactersOverflowsAndWritesNothing) {
     EXPECT_EQ(bytes().size(), 2u + 32767u);
 }
 
-TEST_F(RWDataTest, WritingInPlaceNeverShortensAFile) {
+TEST_F(RWDataTest, InPlaceWritesNeverShortenAReplacementActsOnlyWhenCommitted) {
     bytes() = std::string(20, 'z');
     ASSERT_EQ(rw.Data_Write(std::string("AB")), 0);
     rw.File_Close();
     EXPECT_EQ(bytes(), items::text("AB") + std::string(16, 'z'));
-}
 
-TEST_F(RWDataTest, AReplacementChangesTheFileOnlyWhenCommitted) {
     bytes() = "old content";
     rw.Replace = true;
     ASSERT_EQ(rw.Data_Write(std::string("AB")), 0);
@@ -151,15 +144,13 @@ TEST_F(RWDataTest, FailuresOfTheFileSystemAreReportedByNumber) {
     EXPECT_EQ(lastMessage(), "Errore : Disco pieno");
 
     RWData elsewhere;
-    elsewhere.FileName("/nowhere/x.DAT");
-    elsewhere.Mode = 1;
+    open(elsewhere, "/nowhere/x.DAT");
     EXPECT_EQ(elsewhere.Data_Write(std::string("A")), 76);
     EXPECT_EQ(lastMessage(), "/NOWHERE/X.DAT\nErrore : Percorso non trovato");
 
     fakes.files.readOnlyFolders.insert("/d");
     RWData locked;
-    locked.FileName("/d/new.DAT");
-    locked.Mode = 1;
+    open(locked, "/d/new.DAT");
     locked.Replace = true;
     EXPECT_EQ(locked.Data_Write(std::string("A")), 70);
     EXPECT_EQ(lastMessage(), "Errore : Permesso negato");
@@ -167,48 +158,46 @@ TEST_F(RWDataTest, FailuresOfTheFileSystemAreReportedByNumber) {
 
 // ---- names, checks and messages ----
 
-TEST(RWDataNames, FileNameSplitsAtTheLastSeparatorAndPoint) {
+TEST(RWDataNames, FileNameSplitsAtTheLastSeparatorAndPointKeepingWhatIsMissing) {
     FakePlatform fakes;
     RWData rw;
-    rw.FileName("/Data/Race1.DAT");
-    EXPECT_EQ(rw.Path, "/Data");
-    EXPECT_EQ(rw.Name, "Race1");
-    EXPECT_EQ(rw.Ext, "DAT");
-    rw.FileName("/Data.old/Race2.txt");
-    EXPECT_EQ(rw.Path, "/Data.old");
-    EXPECT_EQ(rw.Name, "Race2");
-    EXPECT_EQ(rw.Ext, "txt");
-    rw.FileName("/Other/Race3");
-    EXPECT_EQ(rw.Path, "/Other");
-    EXPECT_EQ(rw.Name, "Race3");
-    EXPECT_EQ(rw.Ext, "txt");
-    rw.FileName("Race4.BAK");
-    EXPECT_EQ(rw.Path, "/Other");
-    EXPECT_EQ(rw.Name, "Race3");
-    EXPECT_EQ(rw.Ext, "BAK");
+    const std::array<std::array<std::string, 4>, 4> cases{{
+        {"/Data/Race1.DAT", "/Data", "Race1", "DAT"},
+        {"/Data.old/Race2.txt", "/Data.old", "Race2", "txt"},
+        {"/Other/Race3", "/Other", "Race3", "txt"},
+        {"Race4.BAK", "/Other", "Race3", "BAK"},
+    }};
+    for (const auto& [name, path, base, ext] : cases) {
+        SCOPED_TRACE(name);
+        rw.FileName(name);
+        EXPECT_EQ(rw.Path, path);
+        EXPECT_EQ(rw.Name, base);
+        EXPECT_EQ(rw.Ext, ext);
+    }
 }
 
-TEST(RWDataMessages, EachNumberHasItsTextJoinedExactly) {
-    const std::string f = "/d/Città.dat";
-    const std::string FULL = "/D/CITTÀ.DAT\n";
-    EXPECT_EQ(RWData::errorMessage(5, f),
-              FULL + "Errore : Argomento non valido nella chiamata di routine");
-    EXPECT_EQ(RWData::errorMessage(6, f), FULL + "Errore : Overflow");
-    EXPECT_EQ(RWData::errorMessage(52, f), FULL + "Errore : Nome o numero file non valido");
-    EXPECT_EQ(RWData::errorMessage(64, f), FULL + "Errore : Nome o numero file non valido");
-    EXPECT_EQ(RWData::errorMessage(53, f), FULL + "Errore : Impossibile trovare il file");
-    EXPECT_EQ(RWData::errorMessage(55, f), FULL + "Errore : File giá aperto");
-    EXPECT_EQ(RWData::errorMessage(57, f), "Errore di I/O periferica");
-    EXPECT_EQ(RWData::errorMessage(61, f), "Errore : Disco pieno");
-    EXPECT_EQ(RWData::errorMessage(68, f), "Errore : Periferica non disponibile");
-    EXPECT_EQ(RWData::errorMessage(70, f), "Errore : Permesso negato");
-    EXPECT_EQ(RWData::errorMessage(71, f), "Errore : Disco non pronto");
-    EXPECT_EQ(RWData::errorMessage(75, f),
-              FULL +
-                  "Errore di accesso al percorso/file\n(Nome file non specificato o percorso "
-                  "non trovato)");
-    EXPECT_EQ(RWData::errorMessage(76, f), FULL + "Errore : Percorso non trovato");
-    EXPECT_EQ(RWData::errorMessage(62, f), "Errore n.  62");
+TEST(RWDataMessages, EachNumberHasItsTextAndOnlySomeNameTheFile) {
+    const std::string named = "/D/CITTÀ.DAT\n";
+    const std::vector<std::tuple<int, bool, std::string>> cases = {
+        {5, true, "Errore : Argomento non valido nella chiamata di routine"},
+        {6, true, "Errore : Overflow"},
+        {52, true, "Errore : Nome o numero file non valido"},
+        {64, true, "Errore : Nome o numero file non valido"},
+        {53, true, "Errore : Impossibile trovare il file"},
+        {55, true, "Errore : File giá aperto"},
+        {57, false, "Errore di I/O periferica"},
+        {61, false, "Errore : Disco pieno"},
+        {68, false, "Errore : Periferica non disponibile"},
+        {70, false, "Errore : Permesso negato"},
+        {71, false, "Errore : Disco non pronto"},
+        {75, true,
+         "Errore di accesso al percorso/file\n(Nome file non specificato o percorso non trovato)"},
+        {76, true, "Errore : Percorso non trovato"},
+        {62, false, "Errore n.  62"},
+    };
+    for (const auto& [number, withName, text] : cases)
+        EXPECT_EQ(RWData::errorMessage(number, "/d/Città.dat"), (withName ? named : "") + text)
+            << number;
 }
 
 TEST(RWDataMessages, MissingNamesFilesAndFoldersAreReported) {
@@ -283,7 +272,7 @@ protected:
     }
 };
 
-TEST_F(RWDataSettings, AHandWrittenFileReadsWithoutRegardToCaseOrBlanks) {
+TEST_F(RWDataSettings, AHandWrittenFileReadsWithoutRegardToCaseOrBlanksAndCutsLongValues) {
     fakes.files.files[ini] =
         "; recent files\r\n[Other]\r\nFile1=wrong\r\n\r\n[ file ]\r\n  file1 =  /a/b c.DAT  "
         "\r\nFILE2=\"/q/r.DAT\"\r\nFile3=\r\nFile4=Not Used\r\n";
@@ -299,19 +288,14 @@ TEST_F(RWDataSettings, AHandWrittenFileReadsWithoutRegardToCaseOrBlanks) {
     EXPECT_EQ(read("File", "File5", v), 1);
     EXPECT_EQ(read("None", "File1", v), 1);
     EXPECT_TRUE(fakes.messages.shown.empty());
-}
 
-TEST_F(RWDataSettings, ValuesAreCutTo254Characters) {
     std::string longName = "/";
     for (int i = 0; i < 300; ++i) longName += "é";
     fakes.files.files[ini] = "[File]\nFile1=" + longName + "\n";
-    std::string v;
     ASSERT_EQ(read("File", "File1", v), 0);
-    EXPECT_EQ(v, longName.substr(0, 1 + 253 * 2));
-}
+    EXPECT_EQ(v, longName.substr(0, 1 + 253 * 2));  // cut to 254 characters
 
-TEST_F(RWDataSettings, AMissingFileIsAFailureOnRead) {
-    std::string v;
+    fakes.files.files.erase(ini);
     EXPECT_EQ(read("File", "File1", v), 53);
     EXPECT_EQ(fakes.messages.texts().back(),
               "/ORVEX/ORVEX.INI\nErrore : Impossibile trovare il file");

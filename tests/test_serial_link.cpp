@@ -60,12 +60,6 @@ TEST_F(PortReceive, FailsWhenThePortClosesMidWaitEvenWithBytesIn) {
     EXPECT_LT(fakes.ticks.now, 200u);
 }
 
-TEST_F(PortReceive, ClosedPortGivesEmptyAtOnce) {
-    port.setPortOpen(false);
-    EXPECT_TRUE(Port_Receive(2).empty());
-    EXPECT_EQ(fakes.ticks.now, 0u);
-}
-
 TEST_F(PortReceive, OneSecondStillHoldsWhenTheTickCounterWraps) {
     for (std::uint32_t start : {0xFFFFFF00u, 0x7FFFFF00u}) {
         fakes.ticks.now = start;
@@ -81,14 +75,6 @@ TEST_F(PortReceive, OneSecondStillHoldsWhenTheTickCounterWraps) {
 
 using PortSend = LinkTest;
 
-TEST_F(PortSend, ClosedPortSendsNothingAndReturnsAtOnce) {
-    port.setPortOpen(false);
-    Port_Send(bytesOf({0x48, 0x01, 0x34, 0x39}));
-    EXPECT_TRUE(port.written.empty());
-    EXPECT_EQ(fakes.ticks.now, 0u);
-    EXPECT_EQ(fakes.events.calls, 0);
-}
-
 TEST_F(PortSend, DiscardsStaleInputBeforeWriting) {
     port.arrive(run(7));
     port.setInputLen(3);
@@ -98,7 +84,7 @@ TEST_F(PortSend, DiscardsStaleInputBeforeWriting) {
     EXPECT_EQ(port.written, std::vector<Bytes>{bytesOf({0x01})});
 }
 
-TEST_F(PortSend, WaitsForTheOutputToDrainButNoLongerThanOneSecond) {
+TEST_F(PortSend, WaitsForTheOutputToDrainButNoLongerThanOneSecondOrTheClosing) {
     port.drainMs = 300;
     std::uint32_t start = fakes.ticks.now;
     Port_Send(run(6));
@@ -111,13 +97,11 @@ TEST_F(PortSend, WaitsForTheOutputToDrainButNoLongerThanOneSecond) {
     Port_Send(run(6));
     EXPECT_GE(since(start), 1000u);
     EXPECT_LT(since(start), 1010u);
-}
 
-TEST_F(PortSend, StopsWaitingWhenThePortCloses) {
-    port.drainMs = 5000;
-    fakes.events.hooks.push_back([&] { port.setPortOpen(false); });
+    start = fakes.ticks.now;
+    fakes.events.hooks.push_back([&] { port.setPortOpen(false); });  // stops on closing
     Port_Send(run(6));
-    EXPECT_LT(fakes.ticks.now, 10u);
+    EXPECT_LT(since(start), 10u);
 }
 
 using PortSendExpect = LinkTest;
@@ -142,20 +126,19 @@ TEST_F(PortSendExpect, TheRightReplyAfterAWrongOneStillCounts) {
     EXPECT_TRUE(Port_SendExpect(run(7), bytesOf({0x52, 0x06, 0x35, 0x38})));
 }
 
-TEST_F(PortSendExpect, ClosedPortIsFalseWithoutAnError) {
+TEST_F(LinkTest, AClosedPortSendsAndReceivesNothingAtOnceAndClosingItIsHarmless) {
     port.setPortOpen(false);
+    EXPECT_TRUE(Port_Receive(2).empty());
+    Port_Send(bytesOf({0x48, 0x01, 0x34, 0x39}));
+    EXPECT_EQ(fakes.ticks.now, 0u);
+    EXPECT_EQ(fakes.events.calls, 0);
     EXPECT_FALSE(Port_SendExpect(run(7), run(4)));
     EXPECT_TRUE(port.written.empty());
-}
-
-TEST(PortClose, ClosesAnOpenPortAndIgnoresAClosedOne) {
-    FakePlatform fakes;
     Port_Close();
-    EXPECT_FALSE(fakes.serial.portOpen());
-    fakes.serial.setPortOpen(true);
+    EXPECT_FALSE(port.portOpen());
+    port.setPortOpen(true);
     Port_Close();
-    EXPECT_FALSE(fakes.serial.portOpen());
-    Port_Close();
+    EXPECT_FALSE(port.portOpen());
 }
 
 TEST(PortSetup, AppliesTheLineSettingsOnAClosedPort) {

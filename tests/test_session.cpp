@@ -31,7 +31,8 @@ protected:
 
 }  // namespace
 
-TEST_F(SessionTest, ResetGivesAnEmptySessionInDriverOrder) {
+TEST_F(SessionTest, ResetGivesAnEmptySessionInDriverOrderAndLeavesFileStateAlone) {
+    s.FileState = 3;
     s.SessionNote = "old";
     s.LapsWin = WinState{-1, 10, 20, 30, 40};
     s.ResetSession();
@@ -58,15 +59,10 @@ TEST_F(SessionTest, ResetGivesAnEmptySessionInDriverOrder) {
     EXPECT_EQ(s.SavedLapsWin, (WinState{0, -1, 0, 0, 0}));
     EXPECT_EQ(s.SavedSessionWin.Left, -1);
     EXPECT_EQ(s.SavedStatWin.Left, -1);
-}
-
-TEST_F(SessionTest, ResetLeavesFileStateToItsCaller) {
-    s.FileState = 3;
-    s.ResetSession();
     EXPECT_EQ(s.FileState, 3);
 }
 
-TEST_F(SessionTest, LapListReadsTheDriversOwnSlots) {
+TEST_F(SessionTest, LapListReadsTheDriversOwnSlotsAndRefreshesAnOpenLapsWindow) {
     s.LapTimes[lapSlot(1, 1)] = 6000;
     s.LapTimes[lapSlot(30, 1)] = 8345;
     s.LapTimes[750] = 100;
@@ -77,10 +73,8 @@ TEST_F(SessionTest, LapListReadsTheDriversOwnSlots) {
     s.MakeLapList(1);
     EXPECT_EQ(s.LapList[1].Text, "00:01.00.00");
     EXPECT_EQ(s.LapList[25].Text, "00:00.00.00");
-}
 
-TEST_F(SessionTest, LapListRefreshesTheLapsWindowOnlyWhenOpen) {
-    RecordingViews views;
+    RecordingViews views;  // the laps window is refreshed only when open
     s.views = &views;
     s.MakeLapList(2);
     EXPECT_EQ(views.refreshes, 0);
@@ -102,16 +96,14 @@ TEST_F(SessionTest, LapListWithoutLapEntriesIsLeftAlone) {
     EXPECT_EQ(s.TotalList[1].Text, "00:00.00.00");
 }
 
-TEST_F(SessionTest, TotalsSumEachDriversLaps) {
+TEST_F(SessionTest, TotalsSumEachDriversLapsAndClampInsteadOfWrapping) {
     for (int l = 1; l <= 25; ++l) s.LapTimes[lapSlot(2, l)] = 6000;
     s.LapTimes[lapSlot(3, 25)] = 1;
     s.MakeTotals();
     EXPECT_EQ(s.TotalList[1].Text, "00:00.00.00");
     EXPECT_EQ(s.TotalList[2].Text, "00:25.00.00");
     EXPECT_EQ(s.TotalList[3].Text, "00:00.00.01");
-}
 
-TEST_F(SessionTest, TotalsClampInsteadOfWrapping) {
     for (int l = 1; l <= 25; ++l) s.LapTimes[lapSlot(4, l)] = 2000000000;
     s.MakeTotals();
     EXPECT_EQ(s.TotalList[4].Text, FormatTime(2147483647));
@@ -126,9 +118,7 @@ TEST_F(SessionTest, SortKeepsDriverOrderForEqualTotals) {
     std::vector<int> expected;
     for (int d = 1; d <= 30; ++d)
         if (d != 3 && d != 5 && d != 9) expected.push_back(d);  // no laps: first, in order
-    expected.push_back(9);
-    expected.push_back(3);
-    expected.push_back(5);
+    expected.insert(expected.end(), {9, 3, 5});
     EXPECT_EQ(sortedDrivers(), expected);
 }
 
@@ -142,7 +132,8 @@ TEST_F(SessionTest, SortOrdersThirtyDistinctTotalsCompletely) {
         EXPECT_EQ(s.SortedTotalList[i].Number, 31 - i);
         EXPECT_EQ(s.SortedTotalList[i].Text, s.TotalList[31 - i].Text);
     }
-    for (int i = 1; i < 30; ++i) EXPECT_LT(s.SortedTotalList[i].Text, s.SortedTotalList[i + 1].Text);
+    for (int i = 1; i < 30; ++i)
+        EXPECT_LT(s.SortedTotalList[i].Text, s.SortedTotalList[i + 1].Text);
 }
 
 TEST_F(SessionTest, ChangeFieldMarksOnlyARealChange) {

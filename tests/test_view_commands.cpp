@@ -49,7 +49,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ViewCommandsTest, SessionDataTogglesFromTheMenu) {
+TEST_F(ViewCommandsTest, SessionDataAndStatisticsToggleFromMenuAndToolbar) {
     desk->MenuView(0)->trigger();
     ASSERT_NE(frmSession::instance(), nullptr);
     EXPECT_TRUE(pressed("Session"));
@@ -58,6 +58,13 @@ TEST_F(ViewCommandsTest, SessionDataTogglesFromTheMenu) {
     EXPECT_EQ(frmSession::instance(), nullptr);
     EXPECT_FALSE(pressed("Session"));
     EXPECT_FALSE(checked(0));
+
+    click("Statistics");
+    ASSERT_NE(frmStat::instance(), nullptr);
+    EXPECT_TRUE(pressed("Statistics"));
+    click("Statistics");
+    EXPECT_EQ(frmStat::instance(), nullptr);
+    EXPECT_FALSE(pressed("Statistics"));
 }
 
 TEST_F(ViewCommandsTest, LapsButtonOpensAndClosesBothListWindows) {
@@ -81,15 +88,6 @@ TEST_F(ViewCommandsTest, TimesRecomputesTheListsBeforeShowingThem) {
     desk->MenuView(2)->trigger();
     EXPECT_EQ(session().LapList[3].Text, "00:00.43.21");
     EXPECT_EQ(frmLaps::instance()->lblList[3 * 2]->text(), "00:00.43.21");
-}
-
-TEST_F(ViewCommandsTest, StatisticsButtonTogglesTheStatisticsWindow) {
-    click("Statistics");
-    ASSERT_NE(frmStat::instance(), nullptr);
-    EXPECT_TRUE(pressed("Statistics"));
-    click("Statistics");
-    EXPECT_EQ(frmStat::instance(), nullptr);
-    EXPECT_FALSE(pressed("Statistics"));
 }
 
 TEST_F(ViewCommandsTest, ClosingTheLapsWindowItselfReleasesItsButton) {
