@@ -64,6 +64,30 @@ protected:
     std::string lastMessage() const {
         return fakes.messages.shown.empty() ? "" : fakes.messages.shown.back().text;
     }
+    // Files the reader must refuse, with the one message each gives; the
+    // last one, a count of 751, loads its slots first.
+    struct BadFile {
+        std::string name, bytes, message;
+    };
+    std::vector<BadFile> badFiles() const {
+        items::DataFile other = fileOfFilledSession(), count751 = fileOfFilledSession();
+        other.header = "ORVEX:1.1";
+        count751.count = 751;
+        count751.lapTimes.back() = 98;
+        count751.lapTimes.push_back(99);
+        const std::string full = fileOfFilledSession().bytes();
+        const std::string damaged = "File not valid or damaged !";
+        return {
+            {"other-version.DAT", other.bytes(), "File not valid Race1.DAT"},
+            {"empty.DAT", "", "File not valid Race1.DAT"},
+            {"cut-in-text.DAT", full.substr(0, 63 + 2 + 4), "Errore n.  62"},
+            {"too-big-for-its-field.DAT",
+             items::text("ORVEX:1.0") + items::boolean(true) + items::longInt(40000), damaged},
+            {"negative-length.DAT", full.substr(0, 63) + items::le(-1, 2),
+             "/DATA/RACE1.DAT\nErrore : Argomento non valido nella chiamata di routine"},
+            {"count-751.DAT", count751.bytes(), damaged},
+        };
+    }
     void expectNoLaps() const {
         for (int i = 1; i <= kLapSlots; ++i) ASSERT_EQ(s.LapTimes[i], 0) << i;
     }
@@ -205,44 +229,24 @@ TEST_F(DataFileTest, ASessionWrittenAndReadBackIsTheSame) {
 }
 
 TEST_F(DataFileTest, ABadFileIsRefusedWithItsMessageAndKeepsFileState) {
-    items::DataFile other = fileOfFilledSession(), count751 = fileOfFilledSession();
-    other.header = "ORVEX:1.1";
-    count751.count = 751;
-    count751.lapTimes.push_back(99);
-    const std::string full = fileOfFilledSession().bytes();
-    const std::string damaged = "File not valid or damaged !";
-    const struct {
-        const char* what;
-        std::string bytes;
-        std::string message;
-    } cases[] = {
-        {"other version", other.bytes(), "File not valid Race1.DAT"},
-        {"empty", "", "File not valid Race1.DAT"},
-        {"cut inside a text", full.substr(0, 63 + 2 + 4), "Errore n.  62"},
-        {"value too big for its field",
-         items::text("ORVEX:1.0") + items::boolean(true) + items::longInt(40000), damaged},
-        {"negative text length", full.substr(0, 63) + items::le(-1, 2),
-         "/DATA/RACE1.DAT\nErrore : Argomento non valido nella chiamata di routine"},
-        {"count 751", count751.bytes(), damaged},  // last: its slots are loaded
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        fakes.files.files[kRace] = c.bytes;
+    for (const auto& bad : badFiles()) {
+        SCOPED_TRACE(bad.name);
+        fakes.files.files[kRace] = bad.bytes;
         fakes.messages.shown.clear();
         s.ResetSession();
         s.FileState = 3;
         EXPECT_FALSE(File_Read("/data/Race1.TXT"));
-        EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{c.message});
+        EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{bad.message});
         EXPECT_EQ(s.FileState, 3);
         EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
         expectNamesOfTheReset();
-        if (c.message == "File not valid Race1.DAT") {  // nothing of it is loaded
+        if (bad.message == "File not valid Race1.DAT") {  // nothing of it is loaded
             EXPECT_EQ(s.SavedLapsWin.Left, -1);
             EXPECT_EQ(s.SessionNote, "");
             expectNoLaps();
         }
     }
-    EXPECT_EQ(s.LapTimes[750], count751.lapTimes[749]);
+    EXPECT_EQ(s.LapTimes[750], 98);  // the slots of a count of 751 are loaded
 }
 
 TEST_F(DataFileTest, WithoutTheMarkerTheTextsAndLayoutLoadWithNoLaps) {
@@ -285,22 +289,15 @@ TEST_F(DataFileTest, SeedCorpusForTheFuzzRun) {
     const char* dir = std::getenv("ORVEX_SEED_DIR");
     if (!dir) GTEST_SKIP() << "ORVEX_SEED_DIR not set";
     const std::string full = fileOfFilledSession().bytes();
-    items::DataFile noMarker = fileOfFilledSession(), count751 = fileOfFilledSession(),
-                    version = fileOfFilledSession();
+    items::DataFile noMarker = fileOfFilledSession();
     noMarker.withMarker = false;
-    count751.count = 751;
-    version.header = "ORVEX:1.1";
-    const std::pair<const char*, std::string> seeds[] = {
+    std::vector<std::pair<std::string, std::string>> seeds = {
         {"valid.DAT", full},
         {"empty-session.DAT", items::DataFile{}.bytes()},
         {"no-marker.DAT", noMarker.bytes()},
-        {"count-751.DAT", count751.bytes()},
-        {"other-version.DAT", version.bytes()},
         {"cut-in-laps.DAT", full.substr(0, full.size() - 2000)},
-        {"cut-in-text.DAT", full.substr(0, 70)},
-        {"negative-length.DAT", full.substr(0, 63) + items::le(-1, 2)},
-        {"empty.DAT", ""},
     };
+    for (const auto& bad : badFiles()) seeds.emplace_back(bad.name, bad.bytes);
     for (const auto& [name, bytes] : seeds) {
         std::ofstream out(std::string(dir) + "/" + name, std::ios::binary);
         out << bytes;

@@ -1,15 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QCoreApplication>
 
-#include "fakes/FakePlatform.h"
+#include "fakes/MainWindowFixture.h"
 #include "lists/frmLaps.h"
 #include "lists/frmStat.h"
 #include "session/FileCommands.h"
-#include "session/Session.h"
 #include "session/frmSession.h"
-#include "shell/frmDesktop.h"
 
 using namespace orvex;
 
@@ -17,25 +14,11 @@ namespace {
 
 const std::string kIni = "/orvex/ORVEX.INI";
 
-class DesktopFilesTest : public ::testing::Test {
+class DesktopFilesTest : public MainWindowFixture {
 protected:
-    FakePlatform fakes;
-    std::unique_ptr<frmDesktop> desk;
-
     void SetUp() override {
-        session() = Session{};
-        session().AppPath = "/orvex";
+        MainWindowFixture::SetUp();
         fakes.files.folders.insert("/data");
-    }
-    void TearDown() override {
-        desk.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        session() = Session{};
-    }
-    void load() {
-        desk = std::make_unique<frmDesktop>();
-        desk->Form_Load();
-        desk->show();
     }
 };
 

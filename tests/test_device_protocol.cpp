@@ -141,10 +141,9 @@ TEST_F(Settings, ReadFillsTheDialogFromTheReplyOrKeepsItAndSaysSo) {
     fakes.pointer.shape = MousePointer::Hourglass;
     EXPECT_FALSE(Setup_Read(dialog));
     EXPECT_EQ(dialog.pause, "4");
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Comunicazione Impossibile");
-    EXPECT_EQ(fakes.messages.shown[0].flags, MessageBox::OkOnly);
-    EXPECT_EQ(fakes.messages.shown[0].title, "ORVEX Timing System");
+    EXPECT_EQ(fakes.messages.shown,
+              (std::vector<FakeMessageBox::Shown>{
+                  {"Comunicazione Impossibile", MessageBox::OkOnly, "ORVEX Timing System"}}));
     EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
 }
 

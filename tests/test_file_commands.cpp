@@ -174,10 +174,9 @@ TEST_F(FileCommandsTest, OnlyANewOrModifiedSessionAsks) {
     commands.menuFile_Click(New);
     fakes.messages.answers = {MessageBox::No};
     EXPECT_TRUE(commands.SaveQuery());
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.shown[0].text, kQuestionNew);
-    EXPECT_EQ(fakes.messages.shown[0].flags, MessageBox::YesNoCancel | MessageBox::Exclamation);
-    EXPECT_EQ(fakes.messages.shown[0].title, "ORVEX");
+    EXPECT_EQ(fakes.messages.shown,
+              (std::vector<FakeMessageBox::Shown>{
+                  {kQuestionNew, MessageBox::YesNoCancel | MessageBox::Exclamation, "ORVEX"}}));
     EXPECT_EQ(s.FileState, 1);
 }
 

@@ -8,29 +8,18 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "fakes/FakePlatform.h"
-#include "session/Session.h"
+#include "fakes/MainWindowFixture.h"
 #include "shell/frmAbout.h"
-#include "shell/frmDesktop.h"
 
 using namespace orvex;
 
 namespace {
 
-class DesktopTest : public ::testing::Test {
+class DesktopTest : public MainWindowFixture {
 protected:
-    FakePlatform fakes;
-    std::unique_ptr<frmDesktop> desk;
-
     void SetUp() override {
-        session().FileState = 0;
-        session().AppPath = "/orvex";
-        desk = std::make_unique<frmDesktop>();
-        desk->Form_Load();
-    }
-    void TearDown() override {
-        desk.reset();
-        session().FileState = 0;
+        MainWindowFixture::SetUp();
+        load(false);
     }
     bool enabled(const char* key) const { return desk->toolbarButton(key)->isEnabled(); }
     std::vector<std::string> enabledButtons() const {

@@ -16,10 +16,9 @@ TEST(Errori, ReportsOnceWithTitleAndIconAndClears) {
     fakes.pointer.shape = MousePointer::Hourglass;
     setPendingError(53);
     Errori();
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Error n.  53 !");
-    EXPECT_EQ(fakes.messages.shown[0].title, "ORVEX");
-    EXPECT_EQ(fakes.messages.shown[0].flags, MessageBox::OkOnly | MessageBox::Exclamation);
+    EXPECT_EQ(fakes.messages.shown,
+              (std::vector<FakeMessageBox::Shown>{
+                  {"Error n.  53 !", MessageBox::OkOnly | MessageBox::Exclamation, "ORVEX"}}));
     EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
     EXPECT_EQ(pendingError(), 0);
     Errori();
@@ -49,8 +48,7 @@ TEST(TrapErrors, TurnsEveryFailureIntoOneReport) {
 TEST(ShowMessage, IsTheWarningBoxTitledORVEX) {
     FakePlatform fakes;
     ShowMessage("Device NOT Connected !");
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Device NOT Connected !");
-    EXPECT_EQ(fakes.messages.shown[0].flags, MessageBox::Exclamation);
-    EXPECT_EQ(fakes.messages.shown[0].title, "ORVEX");
+    EXPECT_EQ(fakes.messages.shown,
+              (std::vector<FakeMessageBox::Shown>{
+                  {"Device NOT Connected !", MessageBox::Exclamation, "ORVEX"}}));
 }

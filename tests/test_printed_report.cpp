@@ -207,10 +207,9 @@ TEST_F(PrintedReportTest, MissingPrinterShowsPrinterErrorOnce) {
     fakes.printer.missing = true;
     fakes.pointer.shape = MousePointer::Hourglass;
     report.PrintReport({.SessionData = true});
-    ASSERT_EQ(fakes.messages.shown.size(), 1u);
-    EXPECT_EQ(fakes.messages.shown[0].text, "Printer Error !");
-    EXPECT_EQ(fakes.messages.shown[0].flags, MessageBox::Critical);
-    EXPECT_EQ(fakes.messages.shown[0].title, "ORVEX");
+    EXPECT_EQ(
+        fakes.messages.shown,
+        (std::vector<FakeMessageBox::Shown>{{"Printer Error !", MessageBox::Critical, "ORVEX"}}));
     EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
     EXPECT_TRUE(fakes.printer.docs.empty());
 }

@@ -1,46 +1,31 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 
-#include "device/DeviceLink.h"
-#include "fakes/FakePlatform.h"
+#include "fakes/MainWindowFixture.h"
 #include "lists/frmLaps.h"
 #include "lists/frmStat.h"
-#include "session/Session.h"
 #include "session/frmSession.h"
 #include "shell/DesktopFileViews.h"
-#include "shell/frmDesktop.h"
 
 using namespace orvex;
 
 namespace {
 
 // The main window on a new session, as File > New leaves it.
-class ViewCommandsTest : public ::testing::Test {
+class ViewCommandsTest : public MainWindowFixture {
 protected:
-    FakePlatform fakes;
-    std::unique_ptr<frmDesktop> desk;
-
     void SetUp() override {
+        MainWindowFixture::SetUp();
         Session& s = session();
         s.ResetSession();
         s.FileState = 1;
         s.LapsWin.Left = s.StatWin.Left = s.SessionWin.Left = -1;
-        DeviceCommand = 0;
-        desk = std::make_unique<frmDesktop>();
-        desk->Form_Load();
-        desk->show();
-    }
-    void TearDown() override {
-        desk.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        session().FileState = 0;
-        DeviceCommand = 0;
+        load();
     }
     void click(const char* key) { desk->toolbarButton(key)->trigger(); }
     bool pressed(const char* key) { return desk->buttonValue(key) == 1; }

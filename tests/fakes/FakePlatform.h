@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,10 @@ public:
         std::string text;
         int flags;
         std::string title;
+        bool operator==(const Shown&) const = default;
+        friend void PrintTo(const Shown& s, std::ostream* os) {
+            *os << '"' << s.text << "\" flags " << s.flags << " title \"" << s.title << '"';
+        }
     };
     std::vector<Shown> shown;
     std::deque<int> answers;
