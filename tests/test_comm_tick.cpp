@@ -103,9 +103,11 @@ protected:
 
 }  // namespace
 
-TEST_F(CommTickTest, StartingADownloadOpensProgressAndDisablesTheWindowOnly) {
+TEST_F(CommTickTest, ADownloadDisablesTheWindowThenReplacesTheLapsAndRebuildsTheTotals) {
+    device.put(26, deviceRecord(6000));     // driver 2, lap 1
+    device.put(750, deviceRecord(123, 1));  // bad check byte: stored as 0
     DeviceCommand = 4;
-    tick.Tick();
+    tick.Tick();  // opens the progress window and disables the main one only
     EXPECT_EQ(DeviceCommand, 3);
     EXPECT_EQ(BlocksToRead, 30);
     EXPECT_TRUE(host.progressOpen);
@@ -113,15 +115,9 @@ TEST_F(CommTickTest, StartingADownloadOpensProgressAndDisablesTheWindowOnly) {
     EXPECT_FALSE(host.mainEnabled);
     EXPECT_TRUE(device.frames.empty());  // the device is not contacted yet
     expectSessionUntouched();
-}
-
-TEST_F(CommTickTest, CompleteDownloadReplacesTheLapsAndRebuildsTheTotals) {
-    device.put(26, deviceRecord(6000));     // driver 2, lap 1
-    device.put(750, deviceRecord(123, 1));  // bad check byte: stored as 0
-    DeviceCommand = 4;
     std::vector<std::string> indicatorDuringDownload;
     host.onProgress = [&] { indicatorDuringDownload.push_back(host.text); };
-    for (int i = 0; i < 31; ++i) tick.Tick();
+    for (int i = 0; i < 30; ++i) tick.Tick();
 
     std::vector<int> expectedProgress;
     for (int i = 1; i <= 29; ++i) expectedProgress.push_back(i);

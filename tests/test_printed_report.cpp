@@ -203,7 +203,7 @@ TEST_F(PrintedReportTest, StatisticsSectionComesBetweenSessionAndTimes) {
     EXPECT_EQ(lines[26], "DRIVER Nr.  1");
 }
 
-TEST_F(PrintedReportTest, MissingPrinterShowsPrinterErrorOnce) {
+TEST_F(PrintedReportTest, MissingOrFailingPrinterShowsPrinterErrorOnceAndEndsNoJob) {
     fakes.printer.missing = true;
     fakes.pointer.shape = MousePointer::Hourglass;
     report.PrintReport({.SessionData = true});
@@ -212,13 +212,14 @@ TEST_F(PrintedReportTest, MissingPrinterShowsPrinterErrorOnce) {
         (std::vector<FakeMessageBox::Shown>{{"Printer Error !", MessageBox::Critical, "ORVEX"}}));
     EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
     EXPECT_TRUE(fakes.printer.docs.empty());
-}
 
-TEST_F(PrintedReportTest, FailingPrinterStopsTheReportWithoutEndDoc) {
+    // A printer failing mid-way stops the report without ending the job.
+    fakes.printer.missing = false;
     fakes.printer.failAtText = 6;
     fakes.pointer.shape = MousePointer::Hourglass;
     report.PrintReport({.SessionData = true, .Times = true});
-    EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{"Printer Error !"});
+    EXPECT_EQ(fakes.messages.texts(),
+              (std::vector<std::string>{"Printer Error !", "Printer Error !"}));
     EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
     const auto& doc = fakes.printer.docs[0];
     EXPECT_FALSE(doc.ended);

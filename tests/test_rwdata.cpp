@@ -111,13 +111,6 @@ TEST_F(RWDataTest, TextsAreStoredInWindows1252) {
     EXPECT_EQ(back.Data, Variant(std::string("à€\u0081ÿ\r\n")));
 }
 
-TEST_F(RWDataTest, ATextOver32767CharactersOverflowsAndWritesNothing) {
-    EXPECT_EQ(rw.Data_Write(std::string(32767, 'x')), 0);
-    EXPECT_EQ(rw.Data_Write(std::string(32768, 'x')), 6);
-    EXPECT_EQ(lastMessage(), "/D/T.DAT\nErrore : Overflow");
-    EXPECT_EQ(bytes().size(), 2u + 32767u);
-}
-
 TEST_F(RWDataTest, InPlaceWritesNeverShortenAReplacementActsOnlyWhenCommitted) {
     bytes() = std::string(20, 'z');
     ASSERT_EQ(rw.Data_Write(std::string("AB")), 0);
@@ -138,8 +131,14 @@ TEST_F(RWDataTest, InPlaceWritesNeverShortenAReplacementActsOnlyWhenCommitted) {
     EXPECT_EQ(fakes.files.files.size(), 1u);
 }
 
-TEST_F(RWDataTest, FailuresOfTheFileSystemAreReportedByNumber) {
-    fakes.files.failAfterBytes = 3;
+TEST_F(RWDataTest, AnOverlongTextAndFileSystemFailuresAreReportedByNumber) {
+    EXPECT_EQ(rw.Data_Write(std::string(32767, 'x')), 0);
+    EXPECT_EQ(rw.Data_Write(std::string(32768, 'x')), 6);  // writes nothing
+    EXPECT_EQ(lastMessage(), "/D/T.DAT\nErrore : Overflow");
+    rw.File_Close();
+    EXPECT_EQ(bytes().size(), 2u + 32767u);
+
+    fakes.files.failAfterBytes = fakes.files.bytesWritten + 3;
     EXPECT_EQ(rw.Data_Write(std::string("ABCD")), 61);
     EXPECT_EQ(lastMessage(), "Errore : Disco pieno");
 

@@ -148,13 +148,3 @@ TEST_F(SessionTest, ChangeFieldMarksOnlyARealChange) {
     s.ChangeField(s.SessionTrack, "monza ");
     EXPECT_EQ(s.FileState, 3);
 }
-
-TEST_F(SessionTest, StoreLayoutCopiesEveryWindowRecord) {
-    s.LapsWin = WinState{-1, 1, 2, 3, 4};
-    s.SessionWin = WinState{0, 5, 6, 7, 8};
-    s.StatWin = WinState{-1, 9, 10, 11, 12};
-    s.StoreLayout();
-    EXPECT_EQ(s.SavedLapsWin, s.LapsWin);
-    EXPECT_EQ(s.SavedSessionWin, s.SessionWin);
-    EXPECT_EQ(s.SavedStatWin, s.StatWin);
-}
