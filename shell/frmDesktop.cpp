@@ -35,8 +35,6 @@
 namespace orvex {
 
 namespace {
-frmDesktop* gDesktop = nullptr;
-
 // The designed size of the main window, in twips.
 constexpr int kDesktopWidth = 12000;
 constexpr int kDesktopHeight = 9000;
@@ -59,10 +57,7 @@ const ToolbarButton kButtons[] = {
 };
 }  // namespace
 
-frmDesktop* desktop() { return gDesktop; }
-
 frmDesktop::frmDesktop(QWidget* parent) : QMainWindow(parent) {
-    gDesktop = this;
     setWindowTitle(kTitle);
     setWindowIcon(ImageList1::icon(ImageList1::Logo));
     mdiArea_ = new QMdiArea(this);
@@ -78,7 +73,6 @@ frmDesktop::frmDesktop(QWidget* parent) : QMainWindow(parent) {
 }
 
 frmDesktop::~frmDesktop() {
-    if (gDesktop == this) gDesktop = nullptr;
     if (session().views == this) session().views = nullptr;
 }
 

@@ -122,7 +122,4 @@ private:
     DesktopDevice* device_ = nullptr;
 };
 
-// The program's one main window, while it exists.
-frmDesktop* desktop();
-
 }  // namespace orvex
