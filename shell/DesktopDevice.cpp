@@ -33,7 +33,7 @@ DesktopDevice::~DesktopDevice() {
 
 void DesktopDevice::shutdown() {
     tmrComm.stop();
-    if (tick_.downloading()) tick_.ErrorUpload();
+    tick_.shutdown();
 }
 
 frmSetup* DesktopDevice::setupDialog() const { return setup_; }
