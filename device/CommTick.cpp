@@ -91,13 +91,26 @@ void CommTick::shortCommand(std::int16_t code) {
         return;
     }
     switch (code) {
-        case DeviceCommandCode::MemoryClear: Memory_Clear(); break;
-        case DeviceCommandCode::SetupWrite: Setup_Write(*setupDialog()); break;
-        case DeviceCommandCode::SetupRead: Setup_Read([this] { return setupDialog(); }); break;
-        case DeviceCommandCode::DisplayTest: Test_Mode(TestModes::Display); break;
-        case DeviceCommandCode::InputsTest: Test_Mode(TestModes::Inputs); break;
-        case DeviceCommandCode::EndTest: Test_Mode(TestModes::End); break;
-        default: break;
+        case DeviceCommandCode::MemoryClear:
+            Memory_Clear();
+            break;
+        case DeviceCommandCode::SetupWrite:
+            Setup_Write(*setupDialog());
+            break;
+        case DeviceCommandCode::SetupRead:
+            Setup_Read([this] { return setupDialog(); });
+            break;
+        case DeviceCommandCode::DisplayTest:
+            Test_Mode(TestModes::Display);
+            break;
+        case DeviceCommandCode::InputsTest:
+            Test_Mode(TestModes::Inputs);
+            break;
+        case DeviceCommandCode::EndTest:
+            Test_Mode(TestModes::End);
+            break;
+        default:
+            break;
     }
     endCommand(code);
     Port_Close();

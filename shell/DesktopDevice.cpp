@@ -77,13 +77,9 @@ void DesktopDevice::setProgress(int value) {
     if (progress_) progress_->ProgressBar->setValue(value);
 }
 
-void DesktopDevice::closeProgress() {
-    delete progress_;
-}
+void DesktopDevice::closeProgress() { delete progress_; }
 
-void DesktopDevice::setMainWindowEnabled(bool enabled) {
-    desktop_.setEnabled(enabled);
-}
+void DesktopDevice::setMainWindowEnabled(bool enabled) { desktop_.setEnabled(enabled); }
 
 void DesktopDevice::downloadComplete() { desktop_.refreshListsAfterDownload(); }
 

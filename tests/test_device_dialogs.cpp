@@ -180,7 +180,7 @@ TEST_F(DialogsOnTheDesktop, ClosingTheSetupDialogWhileItsCommandWaitsDropsTheCom
 TEST_F(DialogsOnTheDesktop, FineTestPressedDuringThePortScanIsSentAfterTheDisplayTest) {
     desk->device().showTest();
     frmTest* dialog = desk->device().testDialog();
-    dialog->Command1[2]->click();  // "Test Display"
+    dialog->Command1[2]->click();                                // "Test Display"
     whileWaitingFor({}, [&] { dialog->Command1[3]->click(); });  // "Fine Test"
     tick();
     tick();
