@@ -19,8 +19,7 @@ int pendingError() { return gPendingError; }
 void setPendingError(int number) { gPendingError = number; }
 
 std::string numberText(int number) {
-    // Appended rather than " " + text, which GCC 12 misreads as an overlapping copy.
-    return number < 0 ? std::to_string(number) : std::string(" ").append(std::to_string(number));
+    return number < 0 ? std::to_string(number) : " " + std::to_string(number);
 }
 
 std::string errorText(int number) { return "Error n. " + numberText(number) + " !"; }
