@@ -15,13 +15,13 @@ constexpr int kPortBufferSize = 300;
 // How long the line must have been silent before a request goes out. Some
 // devices send a few bytes after a reply (a CR LF, an echo, a status byte);
 // a request sent before they arrive would have them read as the start of its
-// own reply. 5 ms is about five characters at 9600 baud (1.04 ms each), more
-// than a device needs between the end of its reply and such an afterthought,
-// and it covers the 1 ms latency timer and USB frame of serial adapters in
-// their low-latency setting. It is counted from the last byte received, so
-// the time the windows take between two exchanges already counts towards it;
-// a longer gap would cost every block of a download its full length.
-constexpr std::uint32_t kQuietGapMs = 5;
+// own reply. Bytes sent back to back are never further apart than one
+// character time (1.04 ms at 9600 baud) plus the 1 ms USB frame and latency
+// timer of a serial adapter in its low-latency setting; 4 ms is above that
+// with the tick counter's 1 ms resolution to spare. It is paid once per
+// request, so it is kept that short: an adapter that holds bytes back longer
+// spoils a block's check bytes instead, and the repeat waits kRetryQuietGapMs.
+constexpr std::uint32_t kQuietGapMs = 4;
 // The gap before repeating a request whose reply failed its checks: longer
 // than the 16 ms default latency timer of the commonest adapter chip, which
 // may have held the stray bytes back.
