@@ -129,6 +129,7 @@ TEST_F(CommTickTest, ADownloadDisablesTheWindowThenReplacesTheLapsAndRebuildsThe
     EXPECT_FALSE(host.mainEnabled);
     EXPECT_TRUE(device.frames.empty());  // the device is not contacted yet
     expectSessionUntouched();
+    fakes.messages.onShow = [&](const FakeMessageBox::Shown&) { EXPECT_FALSE(host.progressOpen); };
     std::vector<std::string> indicatorDuringDownload;
     host.onProgress = [&] { indicatorDuringDownload.push_back(host.text); };
     for (int i = 0; i < 30; ++i) tick.Tick();
