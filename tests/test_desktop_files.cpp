@@ -203,7 +203,8 @@ TEST_F(DesktopFilesTest, EveryFuzzSeedOpensIntoTheStoredLayoutAndTheRecentListSt
         }
         EXPECT_EQ(fakes.files.files[kIni], ini);
         EXPECT_EQ(fakes.files.files["/data/" + name], bytes);
-        if (name == "valid.DAT" || name == "long-texts.DAT")
+        if (name == "valid.DAT" || name == "long-texts.DAT") {
             EXPECT_TRUE(frmLaps::instance() && frmStat::instance() && frmSession::instance());
+        }
     }
 }
