@@ -52,6 +52,13 @@ QFont listFont(QFont font) {
     return font;
 }
 
+void recordRect(const TwipsRect& r, WinState& win) {
+    win.Left = clampInt16(r.left);
+    win.Top = clampInt16(r.top);
+    win.Width = clampInt16(r.width);
+    win.Height = clampInt16(r.height);
+}
+
 ListForm::ListForm(QMdiArea* area) {
     setAttribute(Qt::WA_DeleteOnClose);
     client = new QWidget;
@@ -199,13 +206,9 @@ void ListForm::Line_Select(std::int16_t Line) { Lista().ListSelect(Line); }
 void ListForm::RemakeLista() { Lista().ListMake(); }
 
 void ListForm::GetWinPosition() {
-    if (isMinimized() || isMaximized()) return;
-    const TwipsRect r = windowRect();
-    WinState& win = winState();
-    win.Left = toInt16(r.left);
-    win.Top = toInt16(r.top);
-    win.Width = toInt16(r.width);
-    win.Height = toInt16(r.height);
+    const bool normal = !isMinimized() && !isMaximized();
+    if (normal || normalGeometry_.isValid())
+        recordRect(rectTwips(normal ? geometry() : normalGeometry_), winState());
 }
 
 void ListForm::UnloadForm() {
@@ -326,8 +329,14 @@ void ListForm::Form_Activate() {
     if (self && Lista_ && !Lista_->ButText.empty()) cmdList[0]->setFocus();
 }
 
+void ListForm::moveEvent(QMoveEvent* event) {
+    QMdiSubWindow::moveEvent(event);
+    if (!isMinimized() && !isMaximized()) normalGeometry_ = geometry();
+}
+
 void ListForm::resizeEvent(QResizeEvent* event) {
     QMdiSubWindow::resizeEvent(event);
+    if (!isMinimized() && !isMaximized()) normalGeometry_ = geometry();
     if (!Lista_ || Lista_->FormLoad == 0) return;
     const Elenco& e = *Lista_;
     const TwipsRect r = windowRect();

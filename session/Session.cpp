@@ -18,6 +18,7 @@ void Session::ResetSession() {
     AppPath = platform().folder ? platform().folder->path() : std::string();
     DataFileName = "New";
     DataFilePath = AppPath;
+    DataFileExt = "DAT";
 
     LapList.assign(kLapsPerDriver + 1, TimeItem{});
     SortedLapList.assign(kLapsPerDriver + 1, TimeItem{});

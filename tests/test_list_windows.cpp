@@ -162,7 +162,7 @@ TEST_F(ListWindowsTest, TimeViewSurvivesClosingWithEscapeAndReopening) {
     EXPECT_EQ(cellText(f, 1, 1), " 30");
 }
 
-TEST_F(ListWindowsTest, EscapeClosesAndReopeningRestoresTheLastNormalPosition) {
+TEST_F(ListWindowsTest, EscapeClosesAndReopeningRestoresTheLastNormalRectangleMaximisedOrNot) {
     frmLaps* f = frmLaps::Show(area.get());
     int released = 0;
     QObject::connect(f, &frmLaps::unloaded, [&] { ++released; });
@@ -179,9 +179,22 @@ TEST_F(ListWindowsTest, EscapeClosesAndReopeningRestoresTheLastNormalPosition) {
     f = frmLaps::Show(area.get());
     EXPECT_EQ(f->windowRect(), moved);
 
+    // Maximised, the window fills the area and stays so.
+    f->showMaximized();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(f->isMaximized());
+    EXPECT_EQ(f->geometry(), area->viewport()->rect());
+    f->GetWinPosition();
+    EXPECT_EQ(session().LapsWin.Left, moved.left);
+    EXPECT_EQ(session().LapsWin.Height, moved.height);
+    f->showNormal();
+    EXPECT_EQ(f->windowRect(), moved);
+
+    f->showMaximized();
     f->showMinimized();
     f->close();
     EXPECT_EQ(session().LapsWin.Left, moved.left);
+    EXPECT_EQ(session().LapsWin.Width, moved.width);
 }
 
 TEST_F(ListWindowsTest, ListWithoutLapEntriesShowsNoRowsAndClicksDoNoHarm) {
