@@ -69,6 +69,10 @@ public:
     void GetWinPosition();
     virtual void UnloadForm();
 
+signals:
+    // The window has closed, however that happened.
+    void unloaded();
+
 protected:
     virtual WinState& winState() = 0;
     // Loads a window of kind F unless `open`, the one window of that kind, exists.
@@ -89,8 +93,6 @@ protected:
     virtual void cellPressed(QWidget* cell, double y);
     virtual void cmdList_Click(int) {}
 
-    static std::string numberText(int n);
-
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -101,6 +103,7 @@ private:
     std::int16_t ScrollFocus = 0;
 
     void picList1_KeyDown(int key);
+    void scrollToSelection();
     void scrList_Change(int value);
     void Form_Activate();
     bool isCell(QObject* o) const;
