@@ -352,6 +352,7 @@ void Elenco::ListRefresh() {
     if (Lines < 1) return;
     ListForm& f = *frmForm;
     int last = FirstLine + Lines - 1;
+    const int firstBefore = FirstLine;
     Refreshing = -1;
     const int count = lineCount();
     while (last > count) {
@@ -375,6 +376,8 @@ void Elenco::ListRefresh() {
                        f.lblList[(r - 1) * Labels + c]);
     }
     Refreshing = 0;
+    // The rows now show other lines: the highlight moves with the selected one.
+    if (FirstLine != firstBefore && ItemSelect >= 1) ListSelect(ItemSelect);
 }
 
 void Elenco::ListModify(QWidget* Controllo) {
@@ -414,7 +417,9 @@ void Elenco::selectLine(int line, double y) {
     const int count = lineCount();
     if (line > count) line = count;
     const int row = line - FirstLine + 1;
-    if (row == LineSelect) return;
+    // Only a row on screen is "already selected": with the selection off
+    // screen, the line just above the first row also computes row 0.
+    if (LineSelect != 0 && row == LineSelect) return;
     if (LineSelect >= 1 && LineSelect <= RowsLoaded) paintRow(LineSelect, false);
     ItemSelect = toInt16(line);
     LineSelect = toInt16(row);

@@ -78,6 +78,8 @@ ListForm::ListForm(QMdiArea* area) {
     picList1->setFocusPolicy(Qt::StrongFocus);
     scrList = makeTemplate<QScrollBar>(picList1, "scrList");
     scrList->setOrientation(Qt::Vertical);
+    // A click gives the bar the keyboard, so the arrow keys and Escape work on it.
+    scrList->setFocusPolicy(Qt::StrongFocus);
     scrList->resize(twipsToPixelsX(kScrollBarWidth), scrList->height());
     chkList = {makeTemplate<QCheckBox>(picList1, "chkList")};
     picList = {makeTemplate<QLabel>(picList1, "picList")};
@@ -128,10 +130,6 @@ void ListForm::adoptCell(QWidget* cell, int index) {
         connect(button, &QPushButton::clicked, this,
                 [this, index] { trapErrors([&] { cmdList_Click(index); }); });
     }
-}
-
-std::string ListForm::numberText(int n) {
-    return n < 0 ? std::to_string(n) : " " + std::to_string(n);
 }
 
 void ListForm::FormLoad(const ListLayout& layout) {
@@ -214,6 +212,7 @@ void ListForm::GetWinPosition() {
 void ListForm::UnloadForm() {
     GetWinPosition();
     winState().Open = 0;
+    emit unloaded();
 }
 
 void ListForm::cellPressed(QWidget* cell, double y) {
@@ -289,14 +288,13 @@ void ListForm::picList1_KeyDown(int key) {
         case Qt::Key_Up:
             if (e.ItemSelect > 1) {
                 e.ListSelect(e.ItemSelect - 1);
-                if (e.ItemSelect < e.FirstLine) scrList->setValue(scrList->value() - 1);
+                scrollToSelection();
             }
             break;
         case Qt::Key_Down:
             if (e.ItemSelect < Line_Count()) {
                 e.ListSelect(e.ItemSelect + 1);
-                if (e.ItemSelect > e.FirstLine + e.Lines - 1)
-                    scrList->setValue(scrList->value() + 1);
+                scrollToSelection();
             }
             break;
         case Qt::Key_Space:
@@ -312,6 +310,16 @@ void ListForm::picList1_KeyDown(int key) {
         default:
             break;
     }
+}
+
+// The line a key moved to comes into view, also when the selection had been
+// scrolled far away: moving the bar scrolls the list.
+void ListForm::scrollToSelection() {
+    const Elenco& e = Lista();
+    if (e.ItemSelect < e.FirstLine)
+        scrList->setValue(e.ItemSelect - 1);
+    else if (e.ItemSelect > e.FirstLine + e.Lines - 1)
+        scrList->setValue(e.ItemSelect - e.Lines);
 }
 
 void ListForm::scrList_Change(int value) {

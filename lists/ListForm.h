@@ -73,6 +73,10 @@ public:
     void GetWinPosition();
     virtual void UnloadForm();
 
+signals:
+    // The window has closed, however that happened.
+    void unloaded();
+
 protected:
     virtual WinState& winState() = 0;
     // Loads a window of kind F unless `open`, the one window of that kind, exists.
@@ -93,8 +97,6 @@ protected:
     virtual void cellPressed(QWidget* cell, double y);
     virtual void cmdList_Click(int) {}
 
-    static std::string numberText(int n);
-
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -109,6 +111,7 @@ private:
     QRect normalGeometry_;
 
     void picList1_KeyDown(int key);
+    void scrollToSelection();
     void scrList_Change(int value);
     void Form_Activate();
     bool isCell(QObject* o) const;
