@@ -1,8 +1,8 @@
 #include "lists/Elenco.h"
 
 #include <QCheckBox>
-#include <QFrame>
 #include <QFontMetrics>
+#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -24,8 +24,7 @@ namespace {
 void shrinkToFit(QLabel* label) {
     QFont font = label->font();
     const int room = label->contentsRect().width() - 2;
-    while (font.pointSizeF() > 5.0 &&
-           QFontMetrics(font).horizontalAdvance(label->text()) > room)
+    while (font.pointSizeF() > 5.0 && QFontMetrics(font).horizontalAdvance(label->text()) > room)
         font.setPointSizeF(font.pointSizeF() - 0.5);
     label->setFont(font);
 }
@@ -297,29 +296,8 @@ void Elenco::FormRedim() {
     if (FormLoad == 0 || f.isMinimized()) return;
     const int tx = tppx(), ty = tppy();
     f.scrList->hide();
-
-    const TwipsRect window = f.windowRect();
-    FormLeft = toInt16(window.left);
-    FormTop = toInt16(window.top);
-    FormWidth = toInt16(window.width);
-    FormHeight = toInt16(window.height);
-
-    const int ch = chrome(ty);
-    const int frame = FormHeight - f.clientHeight();
-    if (FormHeight < frame + ch + 2 * LineHeight) FormHeight = toInt16(frame + ch + 2 * LineHeight);
-    const int step = LineHeight - ty;
-    if (step <= 0) throw RunError(ErrorNo::InvalidCall);
-    const std::int32_t k = (FormHeight - frame - ch) / step;
-    FormHeight = toInt16(toInt16(static_cast<double>(step) * k + ch) + frame);
-
-    if (hasButtons()) {
-        const std::int32_t n = static_cast<std::int32_t>(ButText.size());
-        const std::int32_t w =
-            (n - 1) * ButOffset + ButWidth * n + 2 * Border + (window.width - f.clientWidth());
-        if (FormWidth < w) FormWidth = toInt16(w);
-    }
-    if (FormWidth > FormMaxWidth) FormWidth = FormMaxWidth;
-    f.moveWindow(FormLeft, FormTop, FormWidth, FormHeight);
+    // A maximised window has the size of the area: only its inside follows.
+    if (!f.isMaximized()) fitWindow();
 
     const int cw = f.clientWidth(), chh = f.clientHeight();
     moveTwips(f.sspList[0], 0, 0, cw, chh);
@@ -341,10 +319,40 @@ void Elenco::FormRedim() {
     ListRefresh();
 }
 
+void Elenco::fitWindow() {
+    ListForm& f = *frmForm;
+    const int ty = tppy();
+    const TwipsRect window = f.windowRect();
+    FormLeft = clampInt16(window.left);
+    FormTop = clampInt16(window.top);
+    FormWidth = clampInt16(window.width);
+    FormHeight = clampInt16(window.height);
+
+    const int ch = chrome(ty);
+    const int frame = FormHeight - f.clientHeight();
+    if (FormHeight < frame + ch + 2 * LineHeight) FormHeight = toInt16(frame + ch + 2 * LineHeight);
+    const int step = LineHeight - ty;
+    if (step <= 0) throw RunError(ErrorNo::InvalidCall);
+    const std::int32_t k = (FormHeight - frame - ch) / step;
+    FormHeight = toInt16(toInt16(static_cast<double>(step) * k + ch) + frame);
+
+    if (hasButtons()) {
+        const std::int32_t n = static_cast<std::int32_t>(ButText.size());
+        const std::int32_t w =
+            (n - 1) * ButOffset + ButWidth * n + 2 * Border + (window.width - f.clientWidth());
+        if (FormWidth < w) FormWidth = toInt16(w);
+    }
+    if (FormWidth > FormMaxWidth) FormWidth = FormMaxWidth;
+    // Moved from where it is, not from the stored place, which a window far
+    // from the corner exceeds.
+    f.moveWindow(window.left, window.top, FormWidth, FormHeight);
+}
+
 void Elenco::ListRefresh() {
     if (Lines < 1) return;
     ListForm& f = *frmForm;
     int last = FirstLine + Lines - 1;
+    const int firstBefore = FirstLine;
     Refreshing = -1;
     const int count = lineCount();
     while (last > count) {
@@ -368,6 +376,8 @@ void Elenco::ListRefresh() {
                        f.lblList[(r - 1) * Labels + c]);
     }
     Refreshing = 0;
+    // The rows now show other lines: the highlight moves with the selected one.
+    if (FirstLine != firstBefore && ItemSelect >= 1) ListSelect(ItemSelect);
 }
 
 void Elenco::ListModify(QWidget* Controllo) {
@@ -407,7 +417,9 @@ void Elenco::selectLine(int line, double y) {
     const int count = lineCount();
     if (line > count) line = count;
     const int row = line - FirstLine + 1;
-    if (row == LineSelect) return;
+    // Only a row on screen is "already selected": with the selection off
+    // screen, the line just above the first row also computes row 0.
+    if (LineSelect != 0 && row == LineSelect) return;
     if (LineSelect >= 1 && LineSelect <= RowsLoaded) paintRow(LineSelect, false);
     ItemSelect = toInt16(line);
     LineSelect = toInt16(row);

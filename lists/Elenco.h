@@ -52,6 +52,9 @@ public:
     const std::vector<std::int16_t>& pixelWidths() const { return PixelWidths; }
 
 private:
+    // Snaps the window's size to whole rows and its width limits.
+    void fitWindow();
+
     std::vector<std::int16_t> PixelWidths;
     ListForm* frmForm = nullptr;
     std::int16_t RowsLoaded = 0;

@@ -52,6 +52,13 @@ QFont listFont(QFont font) {
     return font;
 }
 
+void recordRect(const TwipsRect& r, WinState& win) {
+    win.Left = clampInt16(r.left);
+    win.Top = clampInt16(r.top);
+    win.Width = clampInt16(r.width);
+    win.Height = clampInt16(r.height);
+}
+
 ListForm::ListForm(QMdiArea* area) {
     setAttribute(Qt::WA_DeleteOnClose);
     client = new QWidget;
@@ -71,6 +78,8 @@ ListForm::ListForm(QMdiArea* area) {
     picList1->setFocusPolicy(Qt::StrongFocus);
     scrList = makeTemplate<QScrollBar>(picList1, "scrList");
     scrList->setOrientation(Qt::Vertical);
+    // A click gives the bar the keyboard, so the arrow keys and Escape work on it.
+    scrList->setFocusPolicy(Qt::StrongFocus);
     scrList->resize(twipsToPixelsX(kScrollBarWidth), scrList->height());
     chkList = {makeTemplate<QCheckBox>(picList1, "chkList")};
     picList = {makeTemplate<QLabel>(picList1, "picList")};
@@ -121,10 +130,6 @@ void ListForm::adoptCell(QWidget* cell, int index) {
         connect(button, &QPushButton::clicked, this,
                 [this, index] { trapErrors([&] { cmdList_Click(index); }); });
     }
-}
-
-std::string ListForm::numberText(int n) {
-    return n < 0 ? std::to_string(n) : " " + std::to_string(n);
 }
 
 void ListForm::FormLoad(const ListLayout& layout) {
@@ -199,18 +204,15 @@ void ListForm::Line_Select(std::int16_t Line) { Lista().ListSelect(Line); }
 void ListForm::RemakeLista() { Lista().ListMake(); }
 
 void ListForm::GetWinPosition() {
-    if (isMinimized() || isMaximized()) return;
-    const TwipsRect r = windowRect();
-    WinState& win = winState();
-    win.Left = toInt16(r.left);
-    win.Top = toInt16(r.top);
-    win.Width = toInt16(r.width);
-    win.Height = toInt16(r.height);
+    const bool normal = !isMinimized() && !isMaximized();
+    if (normal || normalGeometry_.isValid())
+        recordRect(rectTwips(normal ? geometry() : normalGeometry_), winState());
 }
 
 void ListForm::UnloadForm() {
     GetWinPosition();
     winState().Open = 0;
+    emit unloaded();
 }
 
 void ListForm::cellPressed(QWidget* cell, double y) {
@@ -286,14 +288,13 @@ void ListForm::picList1_KeyDown(int key) {
         case Qt::Key_Up:
             if (e.ItemSelect > 1) {
                 e.ListSelect(e.ItemSelect - 1);
-                if (e.ItemSelect < e.FirstLine) scrList->setValue(scrList->value() - 1);
+                scrollToSelection();
             }
             break;
         case Qt::Key_Down:
             if (e.ItemSelect < Line_Count()) {
                 e.ListSelect(e.ItemSelect + 1);
-                if (e.ItemSelect > e.FirstLine + e.Lines - 1)
-                    scrList->setValue(scrList->value() + 1);
+                scrollToSelection();
             }
             break;
         case Qt::Key_Space:
@@ -311,6 +312,16 @@ void ListForm::picList1_KeyDown(int key) {
     }
 }
 
+// The line a key moved to comes into view, also when the selection had been
+// scrolled far away: moving the bar scrolls the list.
+void ListForm::scrollToSelection() {
+    const Elenco& e = Lista();
+    if (e.ItemSelect < e.FirstLine)
+        scrList->setValue(e.ItemSelect - 1);
+    else if (e.ItemSelect > e.FirstLine + e.Lines - 1)
+        scrList->setValue(e.ItemSelect - e.Lines);
+}
+
 void ListForm::scrList_Change(int value) {
     if (!Lista_) return;
     trapErrors([&] {
@@ -326,8 +337,14 @@ void ListForm::Form_Activate() {
     if (self && Lista_ && !Lista_->ButText.empty()) cmdList[0]->setFocus();
 }
 
+void ListForm::moveEvent(QMoveEvent* event) {
+    QMdiSubWindow::moveEvent(event);
+    if (!isMinimized() && !isMaximized()) normalGeometry_ = geometry();
+}
+
 void ListForm::resizeEvent(QResizeEvent* event) {
     QMdiSubWindow::resizeEvent(event);
+    if (!isMinimized() && !isMaximized()) normalGeometry_ = geometry();
     if (!Lista_ || Lista_->FormLoad == 0) return;
     const Elenco& e = *Lista_;
     const TwipsRect r = windowRect();

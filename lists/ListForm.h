@@ -26,6 +26,10 @@ struct WinState;
 // `font` at the size the list windows and the session data window use.
 QFont listFont(QFont font);
 
+// Stores a child window's rectangle into its record; a window dragged beyond
+// the 16-bit range is stored at the range's edge.
+void recordRect(const TwipsRect& r, WinState& win);
+
 // What differs between the list windows; everything else they share.
 struct ListLayout {
     std::string caption;
@@ -69,6 +73,10 @@ public:
     void GetWinPosition();
     virtual void UnloadForm();
 
+signals:
+    // The window has closed, however that happened.
+    void unloaded();
+
 protected:
     virtual WinState& winState() = 0;
     // Loads a window of kind F unless `open`, the one window of that kind, exists.
@@ -89,18 +97,21 @@ protected:
     virtual void cellPressed(QWidget* cell, double y);
     virtual void cmdList_Click(int) {}
 
-    static std::string numberText(int n);
-
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     std::unique_ptr<Elenco> Lista_;
     std::int16_t ButtonFocus = 0;
     std::int16_t ScrollFocus = 0;
+    // The rectangle of the normal state, which a maximised or minimised
+    // window returns to and the stored layout keeps.
+    QRect normalGeometry_;
 
     void picList1_KeyDown(int key);
+    void scrollToSelection();
     void scrList_Change(int value);
     void Form_Activate();
     bool isCell(QObject* o) const;

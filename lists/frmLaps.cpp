@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "platform/Messages.h"
 #include "session/Session.h"
 
 namespace orvex {
@@ -38,9 +39,8 @@ void frmLaps::Item_Get(std::int16_t Tipo, std::int16_t Numero, std::int16_t Line
 void frmLaps::RefreshDati() { Lista().ListRefresh(); }
 
 void frmLaps::UnloadForm() {
-    ListForm::UnloadForm();
     if (gOpen == this) gOpen = nullptr;
-    emit unloaded();
+    ListForm::UnloadForm();
 }
 
 }  // namespace orvex

@@ -21,10 +21,6 @@ public:
     void RefreshDati();
     void UnloadForm() override;
 
-signals:
-    // The main window releases its "Laps" button and clears the check mark.
-    void unloaded();
-
 protected:
     WinState& winState() override;
 

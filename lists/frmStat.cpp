@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QLabel>
 
+#include "platform/Messages.h"
 #include "session/Session.h"
 
 namespace orvex {
@@ -53,8 +54,8 @@ void frmStat::Item_Get(std::int16_t Tipo, std::int16_t Numero, std::int16_t Line
 void frmStat::RefreshData() { Lista().ListRefresh(); }
 
 void frmStat::UnloadForm() {
-    ListForm::UnloadForm();
     if (gOpen == this) gOpen = nullptr;
+    ListForm::UnloadForm();
 }
 
 void frmStat::cellPressed(QWidget* cell, double y) {

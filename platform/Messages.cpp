@@ -19,7 +19,11 @@ int pendingError() { return gPendingError; }
 void setPendingError(int number) { gPendingError = number; }
 
 std::string numberText(int number) {
-    return number < 0 ? std::to_string(number) : " " + std::to_string(number);
+    // The blank is inserted in place: GCC 12 at -O3 takes " " + text for an
+    // overlapping copy and warns (-Wrestrict).
+    std::string text = std::to_string(number);
+    if (number >= 0) text.insert(text.begin(), ' ');
+    return text;
 }
 
 std::string errorText(int number) { return "Error n. " + numberText(number) + " !"; }

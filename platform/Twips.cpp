@@ -26,11 +26,12 @@ QRect twipsToPixels(int left, int top, int width, int height) {
                  twipsToPixelsY(height));
 }
 
-TwipsRect geometryTwips(const QWidget* w) {
-    const QRect g = w->geometry();
+TwipsRect rectTwips(const QRect& g) {
     return {pixelsToTwipsX(g.x()), pixelsToTwipsY(g.y()), pixelsToTwipsX(g.width()),
             pixelsToTwipsY(g.height())};
 }
+
+TwipsRect geometryTwips(const QWidget* w) { return rectTwips(w->geometry()); }
 
 void moveTwips(QWidget* w, int left, int top, int width, int height) {
     w->setGeometry(twipsToPixels(left, top, width, height));

@@ -22,6 +22,7 @@ struct TwipsRect {
 };
 
 TwipsRect geometryTwips(const QWidget* w);
+TwipsRect rectTwips(const QRect& pixels);
 void moveTwips(QWidget* w, int left, int top, int width, int height);
 void moveTwips(QWidget* w, int left, int top);
 int widthTwips(const QWidget* w);

@@ -25,8 +25,6 @@ constexpr const char* kValueMark = ":   ";
 constexpr const char* kValueIndent = "    ";  // continues a value under its first line
 constexpr int kVersionMajor = 1, kVersionMinor = 0;
 
-std::string twoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
-
 // The first `cells` characters of a UTF-8 text, as a byte count.
 std::size_t bytesOfCells(const std::string& text, int cells) {
     std::size_t i = 0;

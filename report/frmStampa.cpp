@@ -2,7 +2,9 @@
 
 #include <QCheckBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QWindow>
 
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
@@ -59,14 +61,33 @@ frmStampa::frmStampa(QWidget* parent) : QDialog(parent) {
 
     const QRect client = twipsToPixels(0, 0, kClientWidth, kClientHeight);
     setFixedSize(client.size());
+}
+
+// Centred by the outer frame, title bar included. The frame is known once the
+// window exists; until the window manager has drawn it, the main window's
+// frame is the best guess.
+void frmStampa::Form_Load() {
+    QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull() && parentWidget() && parentWidget()->window()->windowHandle())
+        frame = parentWidget()->window()->windowHandle()->frameMargins();
+    const ScreenInfo& s = *platform().screen;
+    const int outerWidth = pixelsToTwipsX(width() + frame.left() + frame.right());
+    const int outerHeight = pixelsToTwipsY(height() + frame.top() + frame.bottom());
+    // move() places the frame's top left corner.
+    move(twipsToPixelsX((s.widthTwips() - outerWidth) / 2),
+         twipsToPixelsY((s.heightTwips() - outerHeight) / 2));
+}
+
+void frmStampa::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
     Form_Load();
 }
 
-void frmStampa::Form_Load() {
-    const ScreenInfo& s = *platform().screen;
-    const int left = (s.widthTwips() - pixelsToTwipsX(width())) / 2;
-    const int top = (s.heightTwips() - pixelsToTwipsY(height())) / 2;
-    move(twipsToPixelsX(left), twipsToPixelsY(top));
+// Enter presses only the button that has the focus (the button handles that
+// itself); on a check box it would press OK and print what was not meant yet.
+void frmStampa::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) return;
+    QDialog::keyPressEvent(event);
 }
 
 void frmStampa::CmdPrint_Click(int index) {

@@ -26,6 +26,10 @@ public:
     // 0 "OK", 1 "Cancel".
     std::array<QPushButton*, 2> CmdPrint{};
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void CmdPrint_Click(int index);
     void Form_Load();

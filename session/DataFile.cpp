@@ -4,6 +4,7 @@
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
+#include "session/AnsiText.h"
 #include "session/DesktopViews.h"
 #include "session/RWData.h"
 #include "session/Session.h"
@@ -32,6 +33,17 @@ void check(std::int16_t result) {
 
 }  // namespace
 
+std::string dataFileExt(const std::string& ext) {
+    // A case-sensitive file system tells race.dat from race.DAT.
+    return upperCase(ext) == "DAT" ? ext : "DAT";
+}
+
+std::string dataFileFullName(const std::string& name) {
+    RWData rw;
+    rw.FileName(name);
+    return rw.Path + platform().folder->separator() + rw.Name + "." + dataFileExt(rw.Ext);
+}
+
 bool File_Write(const std::string& name, DesktopViews* views) {
     Session& s = session();
     platform().pointer->set(MousePointer::Hourglass);
@@ -46,7 +58,7 @@ bool File_Write(const std::string& name, DesktopViews* views) {
     s.AppPath = programFolder();
     s.DataFileName = rw.Name;
     s.DataFilePath = rw.Path;
-    rw.Ext = "DAT";
+    rw.Ext = s.DataFileExt = dataFileExt(rw.Ext);
     rw.Mode = 1;
     // The new content goes to a temporary file beside the old one, which it
     // replaces only when complete; so there is nothing to delete first.
@@ -91,13 +103,14 @@ bool File_Read(const std::string& name) {
     s.AppPath = programFolder();
     s.DataFileName = rw.Name;
     s.DataFilePath = rw.Path;
-    rw.Ext = "DAT";
+    rw.Ext = s.DataFileExt = dataFileExt(rw.Ext);
     rw.Mode = 1;
 
     const auto failed = [&] {
         rw.File_Close();
         s.DataFileName = "New";
         s.DataFilePath = s.AppPath;
+        s.DataFileExt = "DAT";
         normalPointer();
         return false;
     };

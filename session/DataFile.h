@@ -13,13 +13,18 @@ class DesktopViews;
 inline constexpr const char* kDataFileHeader = "ORVEX:1.0";
 inline constexpr const char* kLapsMarker = "Tempi";
 
-// Writes the session as `name` with the extension DAT, whatever extension the
-// name had. The old file is replaced only once the new one is complete, so a
-// failed write loses nothing. `views` (may be null) lets the open windows
-// record their positions and texts first. True when written (FileState 2).
+// A data file keeps an extension that is "dat" in any letter case, as
+// spelled; any other extension is replaced by "DAT".
+std::string dataFileExt(const std::string& ext);
+// The full name of the file that `name` stands for.
+std::string dataFileFullName(const std::string& name);
+
+// Writes the session as `name` with the extension of dataFileExt. The old file is replaced only
+// once the new one is complete, so a failed write loses nothing. `views` (may be null) lets the
+// open windows record their positions and texts first. True when written (FileState 2).
 bool File_Write(const std::string& name, DesktopViews* views);
 
-// Reads `name` (with the extension DAT) into the session, which the caller
+// Reads `name` (with the extension of dataFileExt) into the session, which the caller
 // has just reset. True when read to the end (FileState 2). After a failure
 // the message has been shown and the names are back to those of the reset,
 // so that the next Save never aims at the file that could not be read.

@@ -2,6 +2,7 @@
 
 #include "platform/EventPump.h"
 #include "platform/FileDialog.h"
+#include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/MousePointer.h"
@@ -118,9 +119,12 @@ void FileCommands::openFile(const std::string& name) {
     Session& s = session();
     views_.closeChildWindows();
     s.ResetSession();
-    File_Read(name);
+    const bool read = File_Read(name);
     FileRecentiWrite(views_, name, kFirstRecent);
-    if (s.FileState == 2 || s.FileState == 3) views_.setTitle(titleFor(s.DataFileName));
+    // What a failed read leaves is the reset's session, called New and
+    // never saved: Save must ask for a name rather than write New.DAT.
+    if (!read && s.FileState != 0) s.FileState = 1;
+    if (s.FileState != 0) views_.setTitle(titleFor(s.DataFileName));
     views_.MenuRefresh();
     RestoreLayout();
 }
@@ -131,7 +135,9 @@ void FileCommands::Save() {
         SaveAs();
         return;
     }
-    File_Write(s.DataFilePath + platform().folder->separator() + s.DataFileName + ".DAT", &views_);
+    File_Write(
+        s.DataFilePath + platform().folder->separator() + s.DataFileName + "." + s.DataFileExt,
+        &views_);
 }
 
 void FileCommands::SaveAs() {
@@ -139,6 +145,15 @@ void FileCommands::SaveAs() {
     std::string chosen;
     if (!platform().fileDialogs->showSave(dataFileDialog("Data file (*.DAT)|*.DAT"), chosen))
         throw RunError(ErrorNo::DialogCancelled);
+    // The dialog asked about the name as typed; a name whose extension
+    // becomes DAT aims at another file, which is not replaced unasked.
+    const std::string target = dataFileFullName(chosen);
+    if (target != chosen && platform().files->fileExists(target) &&
+        platform().messages->show(
+            target + " already exists.\nDo you want to replace it ?",
+            MessageBox::YesNo | MessageBox::Exclamation | MessageBox::Default2,
+            "ORVEX") != MessageBox::Yes)
+        return;
     RWData rw;
     rw.Title = "ORVEX";
     rw.FileName(chosen);

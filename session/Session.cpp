@@ -18,6 +18,7 @@ void Session::ResetSession() {
     AppPath = platform().folder ? platform().folder->path() : std::string();
     DataFileName = "New";
     DataFilePath = AppPath;
+    DataFileExt = "DAT";
 
     LapList.assign(kLapsPerDriver + 1, TimeItem{});
     SortedLapList.assign(kLapsPerDriver + 1, TimeItem{});
@@ -29,16 +30,19 @@ void Session::ResetSession() {
     MakeLapList(1);
     SortTotals();
 
+    // The speeds are copied from one string: GCC 12 at -O3 takes assigning a
+    // one-letter literal for an overlapping copy and warns (-Wrestrict).
+    const std::string noSpeed(1, '0');
     LapCount = 0;
     TotalTime = "0:00:00.00";
     AverageLap = "00:00.00";
-    AverageSpeed = "0";
+    AverageSpeed = noSpeed;
     FastestLapNo = 0;
     FastestLap = "00:00.00";
-    FastestSpeed = "0";
+    FastestSpeed = noSpeed;
     SlowestLapNo = 0;
     SlowestLap = "00:00.00";
-    SlowestSpeed = "0";
+    SlowestSpeed = noSpeed;
 
     SessionDate.clear();
     SessionTime.clear();

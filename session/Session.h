@@ -47,6 +47,8 @@ public:
     std::string AppPath;
     std::string DataFileName;
     std::string DataFilePath;
+    // "DAT", or the spelling of "dat" the file's own name has.
+    std::string DataFileExt = "DAT";
 
     WinState LapsWin, SessionWin, StatWin;
     WinState SavedLapsWin, SavedSessionWin, SavedStatWin;

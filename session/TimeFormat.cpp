@@ -9,14 +9,13 @@
 
 namespace orvex {
 
-namespace {
-
+// Leading characters go in place: GCC 12 at -O3 takes "0" + text for an
+// overlapping copy and warns (-Wrestrict).
 std::string twoDigits(std::int64_t n) {
     std::string s = std::to_string(n);
-    return s.size() < 2 ? "0" + s : s;
+    if (s.size() < 2) s.insert(s.begin(), '0');
+    return s;
 }
-
-}  // namespace
 
 std::string FormatTime(std::int32_t t) {
     // C++ division truncates toward zero, as the format requires.
@@ -73,7 +72,8 @@ std::string LapSpeed(const std::string& lapText, const std::string& trackLength,
     const std::int64_t q = TrackMetres(trackLength) * 36000 / t;
     const std::int64_t whole = q / 100;
     std::int64_t frac = std::llabs(q % 100);
-    std::string text = (q < 0 && whole == 0 ? "-" : "") + std::to_string(whole);
+    std::string text = std::to_string(whole);
+    if (q < 0 && whole == 0) text.insert(text.begin(), '-');
     if (frac != 0) {
         std::string digits = twoDigits(frac);
         if (digits.back() == '0') digits.pop_back();

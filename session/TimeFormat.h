@@ -23,6 +23,9 @@ std::string LapSpeed(const std::string& lapText);
 // ties to even; 0 when the text does not start with a number.
 std::int64_t TrackMetres(const std::string& trackLength);
 
+// At least two digits: 7 is "07".
+std::string twoDigits(std::int64_t n);
+
 // Hundredths shown by a time text in the layout FormatTime writes.
 std::int64_t TimeTextValue(const std::string& text);
 

@@ -8,9 +8,9 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPlainTextEdit>
+#include <algorithm>
 
 #include "lists/ListForm.h"
-#include "lists/ListGeometry.h"
 #include "lists/frmLaps.h"
 #include "lists/frmStat.h"
 #include "platform/Messages.h"
@@ -64,13 +64,6 @@ constexpr int kTrackLength = 3;
 constexpr int kClientWidth = 4095;
 constexpr int kClientHeight = 4515;
 
-// Stored texts break lines with CR LF, as the data files do; the edit boxes
-// break them with LF alone.
-QString toBox(const std::string& stored) {
-    return QString::fromStdString(stored).replace("\r\n", "\n");
-}
-std::string fromBox(QString shown) { return shown.replace("\n", "\r\n").toStdString(); }
-
 }  // namespace
 
 frmSession* frmSession::Show(QMdiArea* area) {
@@ -105,27 +98,10 @@ frmSession::frmSession(QMdiArea* area) {
             auto* box = new QPlainTextEdit(SSPanel1);
             box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
             box->setTabChangesFocus(true);
-            if (f.maxLength > 0) {
-                // The box refuses an edit that would make the stored text too long.
-                connect(box, &QPlainTextEdit::textChanged, this, [box, max = f.maxLength] {
-                    const QString now = box->toPlainText();
-                    const QString before = box->property("accepted").toString();
-                    // Counted as the data file stores it: one byte a character.
-                    if (static_cast<int>(toAnsi(fromBox(now)).size()) <= max) {
-                        box->setProperty("accepted", now);
-                        return;
-                    }
-                    const int at = std::min<int>(box->textCursor().position(), before.size());
-                    box->setPlainText(before);
-                    QTextCursor c = box->textCursor();
-                    c.setPosition(std::max(0, at - static_cast<int>(now.size() - before.size())));
-                    box->setTextCursor(c);
-                });
-            }
+            connect(box, &QPlainTextEdit::textChanged, this, [this, i] { txtSession_Change(i); });
             txtSession[i] = box;
         } else {
             auto* box = new QLineEdit(SSPanel1);
-            box->setMaxLength(f.maxLength);
             connect(box, &QLineEdit::textChanged, this, [this, i] { txtSession_Change(i); });
             txtSession[i] = box;
         }
@@ -142,19 +118,39 @@ frmSession::~frmSession() {
     if (gOpen == this) gOpen = nullptr;
 }
 
-std::string frmSession::text(int index) const {
-    if (auto* line = qobject_cast<QLineEdit*>(txtSession[index])) return line->text().toStdString();
-    return fromBox(static_cast<QPlainTextEdit*>(txtSession[index])->toPlainText());
+QString frmSession::boxText(int index) const {
+    if (auto* line = qobject_cast<QLineEdit*>(txtSession[index])) return line->text();
+    return static_cast<QPlainTextEdit*>(txtSession[index])->toPlainText();
 }
 
+void frmSession::fillBox(int index, const QString& shown) {
+    filling_ = true;
+    if (auto* line = qobject_cast<QLineEdit*>(txtSession[index]))
+        line->setText(shown);
+    else
+        static_cast<QPlainTextEdit*>(txtSession[index])->setPlainText(shown);
+    filling_ = false;
+}
+
+std::string frmSession::stored(int index, const QString& shown) const {
+    if (shown == shownAsGiven_[index]) return given_[index];
+    // Stored texts break lines with CR LF, as the data files do; the boxes
+    // with LF alone. An edited text whose breaks were lone LFs keeps them
+    // so, so that an edit does not double its stored length.
+    const std::string& given = given_[index];
+    const bool loneLF =
+        given.find('\n') != std::string::npos && given.find("\r\n") == std::string::npos;
+    return QString(shown).replace("\n", loneLF ? "\n" : "\r\n").toStdString();
+}
+
+std::string frmSession::text(int index) const { return stored(index, boxText(index)); }
+
+// A text from the session is shown whole, however long: the limits are for
+// what the user types.
 void frmSession::setText(int index, const std::string& value) {
-    if (auto* line = qobject_cast<QLineEdit*>(txtSession[index])) {
-        line->setText(QString::fromStdString(value));
-        return;
-    }
-    auto* box = static_cast<QPlainTextEdit*>(txtSession[index]);
-    box->setProperty("accepted", toBox(value));
-    box->setPlainText(toBox(value));
+    given_[index] = value;
+    fillBox(index, QString::fromStdString(value).replace("\r\n", "\n"));
+    shownAsGiven_[index] = accepted_[index] = boxText(index);
 }
 
 void frmSession::Form_Load() {
@@ -178,6 +174,30 @@ void frmSession::Form_Load() {
 }
 
 void frmSession::txtSession_Change(int index) {
+    if (filling_) return;
+    const QString now = boxText(index);
+    // Counted as the data file stores it: one byte a character. An edit
+    // past the limit is refused unless it shortens the text.
+    const auto length = [&](const QString& shown) { return toAnsi(stored(index, shown)).size(); };
+    const std::size_t limit = static_cast<std::size_t>(kLayout[index].maxLength);
+    if (length(now) > limit && length(now) > length(accepted_[index])) {
+        const QString before = accepted_[index];
+        auto* line = qobject_cast<QLineEdit*>(txtSession[index]);
+        auto* box = qobject_cast<QPlainTextEdit*>(txtSession[index]);
+        const int cursor = line ? line->cursorPosition() : box->textCursor().position();
+        const int at = std::clamp(cursor - static_cast<int>(now.size() - before.size()), 0,
+                                  static_cast<int>(before.size()));
+        fillBox(index, before);
+        if (line) {
+            line->setCursorPosition(at);
+        } else {
+            QTextCursor c = box->textCursor();
+            c.setPosition(at);
+            box->setTextCursor(c);
+        }
+        return;
+    }
+    accepted_[index] = now;
     if (index != kTrackLength) return;
     trapErrors([&] {
         Session& s = session();
@@ -189,12 +209,7 @@ void frmSession::txtSession_Change(int index) {
 
 void frmSession::GetWinPosition() {
     if (isMinimized() || isMaximized()) return;
-    const TwipsRect r = geometryTwips(this);
-    WinState& win = session().SessionWin;
-    win.Left = toInt16(r.left);
-    win.Top = toInt16(r.top);
-    win.Width = toInt16(r.width);
-    win.Height = toInt16(r.height);
+    recordRect(geometryTwips(this), session().SessionWin);
 }
 
 void frmSession::GetData() {

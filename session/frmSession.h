@@ -48,6 +48,18 @@ private:
     explicit frmSession(QMdiArea* area);
     void Form_Load();
     void txtSession_Change(int index);
+    QString boxText(int index) const;
+    void fillBox(int index, const QString& shown);
+    // What box `index` showing `shown` stores in the session.
+    std::string stored(int index, const QString& shown) const;
+
+    // A box cannot hold every text a file may bring (a lone CR, a NUL), so
+    // each keeps the session's text as it was given until the user edits it.
+    std::array<std::string, kFields> given_;
+    std::array<QString, kFields> shownAsGiven_;
+    // The last text of each box within its limit, or no longer than before.
+    std::array<QString, kFields> accepted_;
+    bool filling_ = false;
 };
 
 }  // namespace orvex

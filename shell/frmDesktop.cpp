@@ -103,8 +103,9 @@ void frmDesktop::buildMenus() {
 
     QMenu* view = menuBar()->addMenu("&View");
     addItem(view, menuView_, "S&ession data", none, true, true);
-    // Shown, so the statistics window has a way in of its own.
-    addItem(view, menuView_, "S&tatistics", none, true, false);
+    // Shown, so the statistics window has a way in of its own; "I", because
+    // "T" belongs to Times.
+    addItem(view, menuView_, "Stat&istics", none, true, false);
     addItem(view, menuView_, "&Times", none, true, true);
 
     QMenu* device = menuBar()->addMenu("&Device");
@@ -298,26 +299,21 @@ void frmDesktop::MenuView_Click(int index) {
             case 0:
                 if (s.SessionWin.isOpen()) {
                     if (frmSession* f = frmSession::instance()) f->close();
-                    setViewToggle(0, "Session", false);
                 } else {
-                    showSessionWindow();
-                    setViewToggle(0, "Session", true);
+                    frmSession::Show(mdiArea_);
                 }
                 break;
             case 1:
                 if (s.StatWin.isOpen()) {
                     if (frmStat* f = frmStat::instance()) f->close();
-                    setViewToggle(1, "Statistics", false);
                 } else {
                     frmStat::Show(mdiArea_);
-                    setViewToggle(1, "Statistics", true);
                 }
                 break;
             case 2:
                 if (!s.LapsWin.isOpen()) {
                     frmStat::Show(mdiArea_);
-                    showLapsWindow();
-                    setViewToggle(2, "Laps", true);
+                    frmLaps::Show(mdiArea_);
                     s.MakeTotals();
                     s.MakeLapList(1);
                     s.SortTotals();
@@ -325,32 +321,32 @@ void frmDesktop::MenuView_Click(int index) {
                 } else {
                     if (frmStat* f = frmStat::instance()) f->close();
                     if (frmLaps* f = frmLaps::instance()) f->close();
-                    setViewToggle(2, "Laps", false);
                 }
                 break;
             default:
                 break;
         }
     });
+    followWindows();
+}
+
+// Every child window, whichever way it opens, is opened by a View command;
+// each one tells the main window when it closes, however that happens.
+void frmDesktop::followWindows() {
+    if (frmSession* f = frmSession::instance())
+        connect(f, &frmSession::unloaded, this, &frmDesktop::followWindows, Qt::UniqueConnection);
+    for (ListForm* f : std::initializer_list<ListForm*>{frmStat::instance(), frmLaps::instance()})
+        if (f)
+            connect(f, &ListForm::unloaded, this, &frmDesktop::followWindows, Qt::UniqueConnection);
+    const Session& s = session();
+    setViewToggle(0, "Session", s.SessionWin.isOpen());
+    setViewToggle(1, "Statistics", s.StatWin.isOpen());
+    setViewToggle(2, "Laps", s.LapsWin.isOpen());
 }
 
 void frmDesktop::setViewToggle(int index, const QString& key, bool on) {
     setButtonValue(key, on ? 1 : 0);
     menuView_.at(index)->setChecked(on);
-}
-
-// Closing the window in any way releases its button and clears its check mark.
-void frmDesktop::showSessionWindow() {
-    const bool loaded = frmSession::instance() != nullptr;
-    frmSession* f = frmSession::Show(mdiArea_);
-    if (!loaded)
-        connect(f, &frmSession::unloaded, this, [this] { setViewToggle(0, "Session", false); });
-}
-
-void frmDesktop::showLapsWindow() {
-    const bool loaded = frmLaps::instance() != nullptr;
-    frmLaps* f = frmLaps::Show(mdiArea_);
-    if (!loaded) connect(f, &frmLaps::unloaded, this, [this] { setViewToggle(2, "Laps", false); });
 }
 
 void frmDesktop::MenuDevice_Click(int index) {

@@ -96,10 +96,10 @@ private:
     void buildMenus();
     void buildToolbar();
     void buildStatusBar();
-    // Presses or releases a window's toolbar button and sets its View check mark.
+    // Presses each window's toolbar button and checks its View item exactly
+    // while that window is open.
+    void followWindows();
     void setViewToggle(int index, const QString& key, bool on);
-    void showSessionWindow();
-    void showLapsWindow();
     QAction* addItem(QMenu* menu, std::vector<QAction*>& items, const QString& caption,
                      const QKeySequence& shortcut, bool visible, bool enabled);
     static void setItemEnabled(QAction* item, bool enabled);

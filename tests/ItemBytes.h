@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace items {
@@ -49,5 +50,66 @@ struct DataFile {
         return b;
     }
 };
+
+// The files the tests share.
+
+// A file with something in every field: the laps and session data windows
+// stored open.
+inline DataFile filledFile() {
+    DataFile f;
+    f.laps = {true, 120, 240, 4000, 3000};
+    f.session = {true, 15, 30};
+    f.stat = {false, -1, 0, 0, 0};
+    f.texts = {
+        "06/12/2026",          "14:30", "Pista Citt\xE0", "1200 m", "Kart 125", "Rossi\r\nBianchi",
+        "Dry\r\nWarm \x80 day"};
+    for (int i = 1; i <= 750; ++i) f.lapTimes[i - 1] = i % 7 == 0 ? 0 : 6000 + i * 13;
+    return f;
+}
+
+// Files the reader must refuse, with the one message each gives when read
+// as Race1; the last one, a count of 751, loads its slots first.
+struct BadFile {
+    std::string name, bytes, message;
+};
+inline std::vector<BadFile> badFiles() {
+    DataFile other = filledFile(), count751 = filledFile();
+    other.header = "ORVEX:1.1";
+    count751.count = 751;
+    count751.lapTimes.back() = 98;
+    count751.lapTimes.push_back(99);
+    const std::string full = filledFile().bytes();
+    const std::string damaged = "File not valid or damaged !";
+    return {
+        {"other-version.DAT", other.bytes(), "File not valid Race1.DAT"},
+        {"empty.DAT", "", "File not valid Race1.DAT"},
+        {"cut-in-text.DAT", full.substr(0, 63 + 2 + 4), "Errore n.  62"},
+        {"too-big-for-its-field.DAT", text("ORVEX:1.0") + boolean(true) + longInt(40000), damaged},
+        {"negative-length.DAT", full.substr(0, 63) + le(-1, 2),
+         "/DATA/RACE1.DAT\nErrore : Argomento non valido nella chiamata di routine"},
+        {"count-751.DAT", count751.bytes(), damaged},
+    };
+}
+
+// Valid and damaged files, by name: the fuzz run's seeds.
+inline std::vector<std::pair<std::string, std::string>> seedFiles() {
+    const std::string full = filledFile().bytes();
+    DataFile noMarker = filledFile(), longTexts = filledFile();
+    noMarker.withMarker = false;
+    // Longer than the boxes take from the keyboard, and a note whose lone
+    // LFs pass 32767 bytes only when counted as CR LF.
+    longTexts.texts[0] = std::string(60, 'd');
+    longTexts.texts[5] = std::string(300, 'r');
+    longTexts.texts[6] = std::string(20000, '\n') + "a\rb";
+    std::vector<std::pair<std::string, std::string>> seeds = {
+        {"valid.DAT", full},
+        {"empty-session.DAT", DataFile{}.bytes()},
+        {"no-marker.DAT", noMarker.bytes()},
+        {"cut-in-laps.DAT", full.substr(0, full.size() - 2000)},
+        {"long-texts.DAT", longTexts.bytes()},
+    };
+    for (const auto& bad : badFiles()) seeds.emplace_back(bad.name, bad.bytes);
+    return seeds;
+}
 
 }  // namespace items

@@ -45,48 +45,8 @@ protected:
         s.SortTotals();
         s.FileState = 3;
     }
-    // The same session as the format's items.
-    items::DataFile fileOfFilledSession() const {
-        items::DataFile f;
-        f.laps = {true, 120, 240, 4000, 3000};
-        f.session = {true, 15, 30};
-        f.stat = {false, -1, 0, 0, 0};
-        f.texts = {"06/12/2026",
-                   "14:30",
-                   "Pista Citt\xE0",
-                   "1200 m",
-                   "Kart 125",
-                   "Rossi\r\nBianchi",
-                   "Dry\r\nWarm \x80 day"};
-        for (int i = 1; i <= kLapSlots; ++i) f.lapTimes[i - 1] = i % 7 == 0 ? 0 : 6000 + i * 13;
-        return f;
-    }
     std::string lastMessage() const {
         return fakes.messages.shown.empty() ? "" : fakes.messages.shown.back().text;
-    }
-    // Files the reader must refuse, with the one message each gives; the
-    // last one, a count of 751, loads its slots first.
-    struct BadFile {
-        std::string name, bytes, message;
-    };
-    std::vector<BadFile> badFiles() const {
-        items::DataFile other = fileOfFilledSession(), count751 = fileOfFilledSession();
-        other.header = "ORVEX:1.1";
-        count751.count = 751;
-        count751.lapTimes.back() = 98;
-        count751.lapTimes.push_back(99);
-        const std::string full = fileOfFilledSession().bytes();
-        const std::string damaged = "File not valid or damaged !";
-        return {
-            {"other-version.DAT", other.bytes(), "File not valid Race1.DAT"},
-            {"empty.DAT", "", "File not valid Race1.DAT"},
-            {"cut-in-text.DAT", full.substr(0, 63 + 2 + 4), "Errore n.  62"},
-            {"too-big-for-its-field.DAT",
-             items::text("ORVEX:1.0") + items::boolean(true) + items::longInt(40000), damaged},
-            {"negative-length.DAT", full.substr(0, 63) + items::le(-1, 2),
-             "/DATA/RACE1.DAT\nErrore : Argomento non valido nella chiamata di routine"},
-            {"count-751.DAT", count751.bytes(), damaged},
-        };
     }
     void expectNoLaps() const {
         for (int i = 1; i <= kLapSlots; ++i) ASSERT_EQ(s.LapTimes[i], 0) << i;
@@ -105,7 +65,7 @@ TEST_F(DataFileTest, AKnownSessionIsWrittenAsTheGoldenBytes) {
     fillSession();
     ASSERT_TRUE(File_Write(kRace, nullptr));
     const std::string& written = fakes.files.files[kRace];
-    const items::DataFile golden = fileOfFilledSession();
+    const items::DataFile golden = items::filledFile();
     EXPECT_EQ(written, golden.bytes());
 
     EXPECT_EQ(written.substr(0, 11), std::string("\x09\x00ORVEX:1.0", 11));
@@ -145,7 +105,7 @@ TEST_F(DataFileTest, ANameWithAnotherExtensionFullyReplacesALongerDAT) {
 }
 
 TEST_F(DataFileTest, AFailedWriteLeavesTheOldFileIdenticalAndNothingElse) {
-    const std::string old = fileOfFilledSession().bytes();
+    const std::string old = items::filledFile().bytes();
     for (long long cut : {0LL, 5LL, 100LL, 3000LL}) {
         SCOPED_TRACE(cut);
         fakes.files.files = {{kRace, old}};
@@ -229,7 +189,7 @@ TEST_F(DataFileTest, ASessionWrittenAndReadBackIsTheSame) {
 }
 
 TEST_F(DataFileTest, ABadFileIsRefusedWithItsMessageAndKeepsFileState) {
-    for (const auto& bad : badFiles()) {
+    for (const auto& bad : items::badFiles()) {
         SCOPED_TRACE(bad.name);
         fakes.files.files[kRace] = bad.bytes;
         fakes.messages.shown.clear();
@@ -250,9 +210,9 @@ TEST_F(DataFileTest, ABadFileIsRefusedWithItsMessageAndKeepsFileState) {
 }
 
 TEST_F(DataFileTest, WithoutTheMarkerTheTextsAndLayoutLoadWithNoLaps) {
-    items::DataFile f = fileOfFilledSession();
+    items::DataFile f = items::filledFile();
     f.withMarker = false;
-    items::DataFile otherMarker = fileOfFilledSession();
+    items::DataFile otherMarker = items::filledFile();
     otherMarker.marker = "Times";
     for (const auto& file : {f, otherMarker}) {
         fakes.files.files[kRace] = file.bytes();
@@ -267,12 +227,12 @@ TEST_F(DataFileTest, WithoutTheMarkerTheTextsAndLayoutLoadWithNoLaps) {
 }
 
 TEST_F(DataFileTest, AFileCutInsideTheLapsLoadsTheLapsUpToTheCut) {
-    const std::string full = fileOfFilledSession().bytes();
+    const std::string full = items::filledFile().bytes();
     const std::size_t lapsStart = full.size() - 750 * 6;
     fakes.files.files[kRace] = full.substr(0, lapsStart + 99 * 6);
     ASSERT_TRUE(File_Read(kRace));
     EXPECT_EQ(s.FileState, 2);
-    const auto expected = fileOfFilledSession().lapTimes;
+    const auto expected = items::filledFile().lapTimes;
     for (int i = 1; i <= kLapSlots; ++i)
         ASSERT_EQ(s.LapTimes[i], i <= 99 ? expected[i - 1] : 0) << i;
 }
@@ -288,17 +248,7 @@ TEST_F(DataFileTest, AMissingFileIsNotFound) {
 TEST_F(DataFileTest, SeedCorpusForTheFuzzRun) {
     const char* dir = std::getenv("ORVEX_SEED_DIR");
     if (!dir) GTEST_SKIP() << "ORVEX_SEED_DIR not set";
-    const std::string full = fileOfFilledSession().bytes();
-    items::DataFile noMarker = fileOfFilledSession();
-    noMarker.withMarker = false;
-    std::vector<std::pair<std::string, std::string>> seeds = {
-        {"valid.DAT", full},
-        {"empty-session.DAT", items::DataFile{}.bytes()},
-        {"no-marker.DAT", noMarker.bytes()},
-        {"cut-in-laps.DAT", full.substr(0, full.size() - 2000)},
-    };
-    for (const auto& bad : badFiles()) seeds.emplace_back(bad.name, bad.bytes);
-    for (const auto& [name, bytes] : seeds) {
+    for (const auto& [name, bytes] : items::seedFiles()) {
         std::ofstream out(std::string(dir) + "/" + name, std::ios::binary);
         out << bytes;
         ASSERT_TRUE(out.good()) << name;

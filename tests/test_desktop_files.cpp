@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLineEdit>
 
+#include "ItemBytes.h"
 #include "fakes/MainWindowFixture.h"
 #include "lists/frmLaps.h"
 #include "lists/frmStat.h"
@@ -119,4 +121,90 @@ TEST_F(DesktopFilesTest, ASavedLayoutComesBackWhenTheFileIsOpened) {
     EXPECT_TRUE(desk->isVisible());
     EXPECT_EQ(fakes.messages.texts(),
               std::vector<std::string>{"File modified. Save your changes to 'Layout' ?"});
+}
+
+TEST_F(DesktopFilesTest, NamesKeepTheirDatSpellingAndNoFileIsReplacedOrWrittenUnasked) {
+    load();
+    fakes.files.files["/data/race.dat"] = items::filledFile().bytes();
+    fakes.fileDialogs.answers.push_back("/data/race.dat");
+    desk->menuFile_Click(1);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+    EXPECT_EQ(desk->windowTitle(), "  ORVEX Timing System : race");
+    desk->menuFile_Click(2);
+    EXPECT_EQ(fakes.files.files.count("/data/race.DAT"), 0u);
+    EXPECT_NE(fakes.files.files["/data/race.dat"], items::filledFile().bytes());
+
+    // Save As copy.TXT aims at copy.DAT, which is replaced only on Yes.
+    fakes.files.files["/data/copy.DAT"] = "old";
+    fakes.messages.answers = {MessageBox::No, MessageBox::Yes};
+    fakes.fileDialogs.answers = {"/data/copy.TXT", "/data/copy.TXT"};
+    desk->menuFile_Click(3);
+    EXPECT_EQ(fakes.files.files["/data/copy.DAT"], "old");
+    EXPECT_EQ(desk->windowTitle(), "  ORVEX Timing System : race");
+    desk->menuFile_Click(3);
+    const FakeMessageBox::Shown question{
+        "/data/copy.DAT already exists.\nDo you want to replace it ?",
+        MessageBox::YesNo | MessageBox::Exclamation | MessageBox::Default2, "ORVEX"};
+    EXPECT_EQ(fakes.messages.shown, (std::vector<FakeMessageBox::Shown>{question, question}));
+    EXPECT_NE(fakes.files.files["/data/copy.DAT"], "old");
+    EXPECT_EQ(desk->windowTitle(), "  ORVEX Timing System : copy");
+
+    // After a failed open, Save asks for a name instead of writing New.DAT.
+    fakes.fileDialogs.answers = {"/data/gone.dat"};
+    desk->menuFile_Click(1);
+    desk->menuFile_Click(2);
+    EXPECT_TRUE(fakes.fileDialogs.shown.back().save);
+    EXPECT_FALSE(fakes.files.fileExists("/orvex/New.DAT"));
+}
+
+TEST_F(DesktopFilesTest, WindowsFarFromTheCornerAreStoredAtTheRangesEdgeAndNothingFails) {
+    load();
+    desk->menuFile_Click(0);
+    desk->toolbarButton("Laps")->trigger();
+    desk->MenuView(0)->trigger();
+    frmLaps::instance()->move(2300, 20);
+    frmSession::instance()->move(20, 2400);
+    qobject_cast<QLineEdit*>(frmSession::instance()->txtSession[0])->setText("typed");
+    frmSession::instance()->close();
+    EXPECT_EQ(session().SessionDate, "typed");
+    EXPECT_EQ(session().SessionWin.Top, 32767);
+
+    fakes.messages.answers = {MessageBox::Cancel};
+    EXPECT_FALSE(desk->close());
+    EXPECT_EQ(fakes.messages.texts(),
+              std::vector<std::string>{"File modified. Save your changes to 'New' ?"});
+    fakes.fileDialogs.answers.push_back("/data/Far.DAT");
+    desk->menuFile_Click(3);
+    EXPECT_EQ(session().SavedLapsWin.Left, 32767);
+    EXPECT_EQ(session().FileState, 2);
+    EXPECT_EQ(fakes.messages.shown.size(), 1u);
+}
+
+// Every file of the fuzz run's seeds, valid or damaged, opens into the
+// stored layout without harm, and each goes to the top of the recent files.
+TEST_F(DesktopFilesTest, EveryFuzzSeedOpensIntoTheStoredLayoutAndTheRecentListStaysIntact) {
+    load();
+    desk->menuFile_Click(0);
+    desk->toolbarButton("Laps")->trigger();
+    desk->MenuView(0)->trigger();
+    std::vector<std::string> opened;
+    for (const auto& [name, bytes] : items::seedFiles()) {
+        SCOPED_TRACE(name);
+        fakes.files.files["/data/" + name] = bytes;
+        fakes.fileDialogs.answers.push_back("/data/" + name);
+        fakes.messages.answers = {MessageBox::No};
+        desk->menuFile_Click(1);
+        opened.insert(opened.begin(), "/data/" + name);
+        opened.resize(std::min<std::size_t>(opened.size(), 4));
+        std::string ini = "[File]\r\n";
+        for (std::size_t i = 0; i < opened.size(); ++i) {
+            EXPECT_EQ(desk->menuFile(7 + int(i))->text().toStdString(), opened[i]);
+            ini += "File" + std::to_string(i + 1) + "=" + opened[i] + "\r\n";
+        }
+        EXPECT_EQ(fakes.files.files[kIni], ini);
+        EXPECT_EQ(fakes.files.files["/data/" + name], bytes);
+        if (name == "valid.DAT" || name == "long-texts.DAT") {
+            EXPECT_TRUE(frmLaps::instance() && frmStat::instance() && frmSession::instance());
+        }
+    }
 }

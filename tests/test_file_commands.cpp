@@ -110,7 +110,7 @@ TEST_F(FileCommandsTest, RecentFilesOpenByCaptionAndAMissingOneStillMovesToTheTo
     EXPECT_EQ(fakes.fileDialogs.shown.size(), 0u);
 }
 
-TEST_F(FileCommandsTest, AfterAFailedOpenSaveNeverTouchesTheFileThatFailed) {
+TEST_F(FileCommandsTest, AfterAFailedOpenSaveAsksForANameAndNeverTouchesTheFileThatFailed) {
     openedRace();
     items::DataFile newer;
     newer.header = "ORVEX:2.0";
@@ -119,12 +119,13 @@ TEST_F(FileCommandsTest, AfterAFailedOpenSaveNeverTouchesTheFileThatFailed) {
     fakes.fileDialogs.answers.push_back("/data/Newer.DAT");
     commands.menuFile_Click(Open);
     EXPECT_EQ(messages(), std::vector<std::string>{"File not valid Newer.DAT"});
-    EXPECT_EQ(s.FileState, 2);
+    EXPECT_EQ(s.FileState, 1);
     EXPECT_EQ(views.title, kTitleNew);
 
-    commands.menuFile_Click(Save);
+    commands.menuFile_Click(Save);  // the dialog is cancelled
+    EXPECT_EQ(fakes.fileDialogs.shown.size(), 2u);
     EXPECT_EQ(fakes.files.files["/data/Newer.DAT"], newerBytes);
-    EXPECT_TRUE(fakes.files.fileExists("/orvex/New.DAT"));
+    EXPECT_FALSE(fakes.files.fileExists("/orvex/New.DAT"));
 }
 
 // ---- Save and Save As ----

@@ -7,6 +7,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
+#include <map>
 
 #include "fakes/MainWindowFixture.h"
 #include "shell/frmAbout.h"
@@ -105,6 +106,37 @@ TEST_F(DesktopTest, RecentFileGroupsSwitchVisibilityAndCaptionUnknownCodesNothin
     desk->MenuAbilita(5);
     EXPECT_FALSE(frmDesktop::itemEnabled(desk->menuFile(12)));
     EXPECT_EQ(enabledButtons(), (std::vector<std::string>{"New", "Open"}));
+}
+
+// Qt only moves the highlight between visible items that share a mnemonic.
+TEST_F(DesktopTest, NoTwoVisibleItemsOfAMenuShareAMnemonic) {
+    struct State {
+        const char* what;
+        int fileState;
+        int recentFiles;
+    };
+    for (const State& state :
+         {State{"start-up", 0, 0}, State{"a session", 1, 0}, State{"four recent files", 1, 4}}) {
+        SCOPED_TRACE(state.what);
+        session().FileState = state.fileState;
+        for (int n = 1; n <= state.recentFiles; ++n)
+            desk->MenuAbilita(49 + n, QString("/data/T&&%1.DAT").arg(n));
+        desk->MenuRefresh();
+        std::vector<QWidget*> menus{desk->menuBar()};
+        for (QAction* a : desk->menuBar()->actions())
+            if (a->menu()) menus.push_back(a->menu());
+        for (QWidget* menu : menus) {
+            std::map<QKeySequence, QString> owner;
+            for (QAction* a : menu->actions()) {
+                const QKeySequence key = QKeySequence::mnemonic(a->text());
+                if (!a->isVisible() || key.isEmpty()) continue;
+                const auto [it, fresh] = owner.emplace(key, a->text());
+                EXPECT_TRUE(fresh)
+                    << a->text().toStdString() << " and " << it->second.toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(desk->MenuView(2)->text(), "&Times");
 }
 
 TEST_F(DesktopTest, HelpTopicsOpensTheGuideOrSaysWhyNot) {

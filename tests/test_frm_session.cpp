@@ -40,9 +40,7 @@ TEST_F(SessionWindowTest, FirstOpeningShowsTheFieldsAtLeft10Top10ClosingKeepsThe
     EXPECT_EQ(session().SessionWin.Open, -1);
     const char* captions[] = {
         "Date :", "Time :", "Track :", "Track Length :", "Vehicle :", "Drivers :", "Note :"};
-    const int limits[] = {50, 50, 100, 20, 100};
     for (int i = 0; i < frmSession::kFields; ++i) EXPECT_EQ(f->Label1[i]->text(), captions[i]);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(line(f, i)->maxLength(), limits[i]);
     EXPECT_EQ(line(f, 0)->text(), "6 December");
     EXPECT_EQ(multi(f, 5)->toPlainText(), "Anna\nBruno");
     EXPECT_EQ(geometryTwips(f->txtSession[6]), (TwipsRect{1320, 2220, 2595, 2115}));
@@ -101,6 +99,36 @@ TEST_F(SessionWindowTest, DriversAndNoteBoxesRefuseMoreThanADataFileStores) {
     }
     f->GetData();
     EXPECT_EQ(session().SessionNote.size(), 32765u * 2 + 2);
+}
+
+TEST_F(SessionWindowTest, TextsBeyondTheLimitsAreShownWholeKeptByteForByteAndOnlyShortened) {
+    Session& s = session();
+    const std::string date(60, 'd'), drivers(300, 'r'), note = std::string(20000, '\n') + "a\rb";
+    s.SessionDate = date;
+    s.SessionDrivers = drivers;
+    s.SessionNote = note;
+    frmSession* f = frmSession::Show(area.get());
+    EXPECT_EQ(line(f, 0)->text().size(), 60);
+    EXPECT_EQ(multi(f, 5)->toPlainText().size(), 300);
+    f->close();
+    EXPECT_EQ(s.FileState, 2);
+    EXPECT_EQ(std::tie(s.SessionDate, s.SessionDrivers, s.SessionNote),
+              std::tie(date, drivers, note));
+
+    // Typing cannot make them longer; deleting shortens them, and the note
+    // keeps its lone LFs.
+    f = frmSession::Show(area.get());
+    line(f, 0)->insert("x");
+    multi(f, 5)->insertPlainText("x");
+    EXPECT_EQ(f->text(0), date);
+    EXPECT_EQ(f->text(5), drivers);
+    line(f, 0)->backspace();
+    multi(f, 6)->moveCursor(QTextCursor::Start);
+    multi(f, 6)->textCursor().deleteChar();
+    f->close();
+    EXPECT_EQ(s.SessionDate, std::string(59, 'd'));
+    EXPECT_EQ(s.SessionNote.substr(0, 20000), std::string(19999, '\n') + "a");
+    EXPECT_EQ(s.FileState, 3);
 }
 
 TEST_F(SessionWindowTest, ReopeningUsesTheStoredPosition) {

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "fakes/FakePlatform.h"
@@ -65,7 +66,11 @@ TEST_F(frmStampaTest, OpensCentredWithTheCaptionsPlacesAndTabOrderOfTheDesign) {
     EXPECT_EQ(f.chkPrint[1]->nextInFocusChain(), f.chkPrint[2]);
     EXPECT_EQ(f.chkPrint[2]->nextInFocusChain(), f.CmdPrint[0]);
     EXPECT_EQ(f.CmdPrint[0]->nextInFocusChain(), f.CmdPrint[1]);
-    EXPECT_EQ(f.pos(), QPoint((1024 - f.width()) / 2, (768 - f.height()) / 2));
+    // Centred on the 1024 x 768 screen by its outer frame.
+    const QRect outer = f.frameGeometry();
+    ASSERT_NE(outer.size(), f.size());
+    EXPECT_NEAR(2 * outer.left() + outer.width(), 1024, 1);
+    EXPECT_NEAR(2 * outer.top() + outer.height(), 768, 1);
     f.close();
 }
 
@@ -85,6 +90,19 @@ TEST_F(frmStampaTest, CancelOrEscapeOnAnyControlClosesWithoutPrinting) {
         EXPECT_EQ(f.result(), QDialog::Rejected);
     }
     EXPECT_TRUE(fakes.printer.docs.empty());
+}
+
+TEST_F(frmStampaTest, EnterOnACheckBoxPrintsNothingEnterOnOkPrints) {
+    frmStampa f;
+    f.chkPrint[2]->setChecked(true);
+    f.show();
+    for (QWidget* box : {f.chkPrint[0], f.chkPrint[2]})
+        for (Qt::Key enter : {Qt::Key_Return, Qt::Key_Enter}) QTest::keyClick(box, enter);
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(fakes.printer.docs.empty());
+    QTest::keyClick(f.CmdPrint[0], Qt::Key_Return);
+    EXPECT_EQ(fakes.printer.docs.size(), 1u);
+    EXPECT_FALSE(f.isVisible());
 }
 
 TEST_F(frmStampaTest, OkPrintsTheTickedSectionsUnderTheBusyPointer) {

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 
 #include "fakes/DesktopFixture.h"
 #include "session/TimeFormat.h"
@@ -100,6 +101,52 @@ TEST_F(ListWindowsTest, DownOnTheLastVisibleLineScrollsByOneAndKeepsTheHighlight
     key(f->picList1, Qt::Key_Down);
     EXPECT_EQ(e.ItemSelect, 25);
     EXPECT_EQ(e.FirstLine, 25 - e.Lines + 1);
+
+    // With the selection scrolled out of view, Up and Down move it and bring it back.
+    f->scrList->setValue(0);
+    ASSERT_EQ(e.LineSelect, 0);
+    key(f->picList1, Qt::Key_Up);
+    EXPECT_EQ(e.ItemSelect, 24);
+    EXPECT_EQ(e.FirstLine, 24 - e.Lines + 1);
+    EXPECT_TRUE(highlighted(f, e.Lines));
+    f->Line_Select(e.FirstLine);
+    f->scrList->setValue(e.FirstLine +
+                         1);  // the selected line is now just above the one before row 1
+    key(f->picList1, Qt::Key_Down);
+    EXPECT_EQ(e.ItemSelect, e.FirstLine);
+    EXPECT_EQ(e.LineSelect, 1);
+    EXPECT_TRUE(highlighted(f, 1));
+}
+
+TEST_F(ListWindowsTest, AResizeKeepsTheHighlightAndAClickedScrollBarTakesTheKeys) {
+    session().LapsWin = WinState{0, 7575, 15, 3300, 3000};
+    frmLaps* f = frmLaps::Show(area.get());
+    Elenco& e = f->Lista();
+    const int height = f->height();
+
+    // Taller than the list: every line shows, the highlight stays on line 20.
+    f->scrList->setValue(f->scrList->maximum());
+    f->Line_Select(20);
+    f->resize(f->width(), height * 3);
+    ASSERT_EQ(e.FirstLine, 1);
+    EXPECT_EQ(e.ItemSelect, 20);
+    EXPECT_EQ(e.LineSelect, 20);
+    for (int row = 1; row <= e.Lines; ++row) EXPECT_EQ(highlighted(f, row), row == 20) << row;
+
+    f->resize(f->width(), height);
+    area->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(area.get()));
+    ASSERT_TRUE(f->scrList->isVisible());
+    QTest::mouseClick(f->scrList, Qt::LeftButton, {}, QPoint(2, f->scrList->height() - 20));
+    EXPECT_TRUE(f->scrList->hasFocus());
+    const int first = e.FirstLine;
+    ASSERT_GT(first, 1);
+    QTest::keyClick(f->scrList, Qt::Key_Up);
+    EXPECT_EQ(e.FirstLine, first - 1);
+    QTest::keyClick(f->scrList, Qt::Key_Down);
+    EXPECT_EQ(e.FirstLine, first);
+    QTest::keyClick(f->scrList, Qt::Key_Escape);
+    EXPECT_EQ(frmLaps::instance(), nullptr);
 }
 
 TEST_F(ListWindowsTest, TimeViewPutsDriversWithoutLapsFirstAndTiesInNumberOrder) {
@@ -162,7 +209,7 @@ TEST_F(ListWindowsTest, TimeViewSurvivesClosingWithEscapeAndReopening) {
     EXPECT_EQ(cellText(f, 1, 1), " 30");
 }
 
-TEST_F(ListWindowsTest, EscapeClosesAndReopeningRestoresTheLastNormalPosition) {
+TEST_F(ListWindowsTest, EscapeClosesAndReopeningRestoresTheLastNormalRectangleMaximisedOrNot) {
     frmLaps* f = frmLaps::Show(area.get());
     int released = 0;
     QObject::connect(f, &frmLaps::unloaded, [&] { ++released; });
@@ -179,9 +226,22 @@ TEST_F(ListWindowsTest, EscapeClosesAndReopeningRestoresTheLastNormalPosition) {
     f = frmLaps::Show(area.get());
     EXPECT_EQ(f->windowRect(), moved);
 
+    // Maximised, the window fills the area and stays so.
+    f->showMaximized();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(f->isMaximized());
+    EXPECT_EQ(f->geometry(), area->viewport()->rect());
+    f->GetWinPosition();
+    EXPECT_EQ(session().LapsWin.Left, moved.left);
+    EXPECT_EQ(session().LapsWin.Height, moved.height);
+    f->showNormal();
+    EXPECT_EQ(f->windowRect(), moved);
+
+    f->showMaximized();
     f->showMinimized();
     f->close();
     EXPECT_EQ(session().LapsWin.Left, moved.left);
+    EXPECT_EQ(session().LapsWin.Width, moved.width);
 }
 
 TEST_F(ListWindowsTest, ListWithoutLapEntriesShowsNoRowsAndClicksDoNoHarm) {

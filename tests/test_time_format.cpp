@@ -5,6 +5,9 @@
 #include "session/TimeFormat.h"
 
 using namespace orvex;
+// "x"s, not "x": GCC 12 at -O3 takes assigning a one-letter literal for an
+// overlapping copy (-Wrestrict).
+using namespace std::string_literals;
 
 TEST(FormatTime, FieldsAreZeroPaddedAtTheirBoundariesHoursGrow) {
     EXPECT_EQ(FormatTime(0), "00:00.00.00");
@@ -48,7 +51,7 @@ TEST(LapSpeed, NoTimeGivesNoSpeedTheLengthIsTheLeadingNumberAndNeverOverflows) {
 
 TEST(LapSpeed, UsesTheSessionsTrackLength) {
     FakePlatform fakes;
-    fakes.regional.separator = ",";
+    fakes.regional.separator = ","s;
     session().SessionLength = "1000";
     EXPECT_EQ(LapSpeed("00:01.23.45"), "43,13");
     session().SessionLength.clear();

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QTest>
+#include <functional>
 
 #include "fakes/MainWindowFixture.h"
 #include "lists/frmLaps.h"
@@ -34,38 +37,69 @@ protected:
 
 }  // namespace
 
-TEST_F(ViewCommandsTest, SessionDataAndStatisticsToggleFromMenuAndToolbar) {
-    desk->MenuView(0)->trigger();
-    ASSERT_NE(frmSession::instance(), nullptr);
-    EXPECT_TRUE(pressed("Session"));
-    EXPECT_TRUE(checked(0));
-    desk->MenuView(0)->trigger();
-    EXPECT_EQ(frmSession::instance(), nullptr);
-    EXPECT_FALSE(pressed("Session"));
-    EXPECT_FALSE(checked(0));
-
-    click("Statistics");
-    ASSERT_NE(frmStat::instance(), nullptr);
-    EXPECT_TRUE(pressed("Statistics"));
-    click("Statistics");
-    EXPECT_EQ(frmStat::instance(), nullptr);
-    EXPECT_FALSE(pressed("Statistics"));
+TEST_F(ViewCommandsTest, ButtonsAndCheckMarksFollowTheWindowsHoweverTheyOpenOrClose) {
+    fakes.files.folders.insert("/data");
+    auto escape = [](QWidget* w) {
+        QKeyEvent e(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &e);
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        bool session, stat, laps;  // which windows are open afterwards
+    };
+    const std::vector<Step> steps = {
+        {"View > Times", [&] { desk->MenuView(2)->trigger(); }, false, true, true},
+        {"Escape in Times", [&] { escape(frmLaps::instance()->picList1); }, false, true, false},
+        {"close box of Statistics", [&] { frmStat::instance()->close(); }, false, false, false},
+        {"Statistics button", [&] { click("Statistics"); }, false, true, false},
+        {"View > Statistics", [&] { desk->MenuView(1)->trigger(); }, false, false, false},
+        {"Session button", [&] { click("Session"); }, true, false, false},
+        {"Escape in Session data", [&] { escape(frmSession::instance()); }, false, false, false},
+        {"View > Session data", [&] { desk->MenuView(0)->trigger(); }, true, false, false},
+        {"Laps button", [&] { click("Laps"); }, true, true, true},
+        {"File > Save As keeps them",
+         [&] {
+             fakes.fileDialogs.answers.push_back("/data/Layout.DAT");
+             desk->menuFile_Click(3);
+         },
+         true, true, true},
+        {"File > New", [&] { desk->menuFile_Click(0); }, false, false, false},
+        {"File > Open restores the stored layout",
+         [&] {
+             fakes.fileDialogs.answers.push_back("/data/Layout.DAT");
+             fakes.messages.answers = {MessageBox::No};
+             desk->menuFile_Click(1);
+         },
+         true, true, true},
+        {"View > Times closes both", [&] { desk->MenuView(2)->trigger(); }, true, false, false},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(frmSession::instance() != nullptr, step.session);
+        EXPECT_EQ(frmStat::instance() != nullptr, step.stat);
+        EXPECT_EQ(frmLaps::instance() != nullptr, step.laps);
+        EXPECT_EQ(pressed("Session"), step.session);
+        EXPECT_EQ(checked(0), step.session);
+        EXPECT_EQ(pressed("Statistics"), step.stat);
+        EXPECT_EQ(checked(1), step.stat);
+        EXPECT_EQ(pressed("Laps"), step.laps);
+        EXPECT_EQ(checked(2), step.laps);
+    }
 }
 
-TEST_F(ViewCommandsTest, LapsButtonOpensAndClosesBothListWindows) {
-    click("Laps");
-    ASSERT_NE(frmLaps::instance(), nullptr);
-    ASSERT_NE(frmStat::instance(), nullptr);
-    EXPECT_EQ(frmLaps::instance()->mdiArea(), desk->mdiArea());
-    EXPECT_TRUE(pressed("Laps"));
-    EXPECT_TRUE(checked(2));
-    EXPECT_FALSE(pressed("Statistics"));
-    EXPECT_FALSE(checked(1));
-    click("Laps");
-    EXPECT_EQ(frmLaps::instance(), nullptr);
-    EXPECT_EQ(frmStat::instance(), nullptr);
-    EXPECT_FALSE(pressed("Laps"));
-    EXPECT_FALSE(checked(2));
+TEST_F(ViewCommandsTest, AltVThenTOpensTimesWithStatisticsShown) {
+    ASSERT_TRUE(desk->MenuView(1)->isVisible());
+    desk->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(desk.get()));
+    QTest::keyClick(desk.get(), Qt::Key_V, Qt::AltModifier);
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr);
+    QTest::keyClick(menu, Qt::Key_T);
+    EXPECT_NE(frmLaps::instance(), nullptr);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
 TEST_F(ViewCommandsTest, TimesRecomputesTheListsBeforeShowingThem) {
@@ -73,16 +107,6 @@ TEST_F(ViewCommandsTest, TimesRecomputesTheListsBeforeShowingThem) {
     desk->MenuView(2)->trigger();
     EXPECT_EQ(session().LapList[3].Text, "00:00.43.21");
     EXPECT_EQ(frmLaps::instance()->lblList[3 * 2]->text(), "00:00.43.21");
-}
-
-TEST_F(ViewCommandsTest, ClosingTheLapsWindowItselfReleasesItsButton) {
-    click("Laps");
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QCoreApplication::sendEvent(frmLaps::instance()->picList1, &escape);
-    EXPECT_EQ(frmLaps::instance(), nullptr);
-    EXPECT_FALSE(pressed("Laps"));
-    EXPECT_FALSE(checked(2));
-    EXPECT_NE(frmStat::instance(), nullptr);  // it stays until the next Times
 }
 
 TEST_F(ViewCommandsTest, ClicksWhileBusyAreIgnored) {

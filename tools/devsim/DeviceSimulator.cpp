@@ -78,12 +78,12 @@ SimulatorAnswer DeviceSimulator::answer(std::uint8_t code, const Bytes& payload)
             memory_.assign(kMemoryBytes, 0);
             break;
         case DeviceCode::Identify:
-            a.bytes = {kReplyStart, code};
+            a.bytes = Bytes{kReplyStart, code};
             a.bytes.insert(a.bytes.end(), kIdentity, kIdentity + sizeof kIdentity - 1);
             a.bytes = withCheckSum(a.bytes);
             break;
         case DeviceCode::TestMode:
-            a.bytes = {kReplyStart, code};
+            a.bytes = Bytes{kReplyStart, code};
             break;
         case DeviceCode::SetupWrite:
             settings_ = {payload[0], payload[1], payload[2]};
@@ -97,7 +97,7 @@ SimulatorAnswer DeviceSimulator::answer(std::uint8_t code, const Bytes& payload)
             if (address % kBlockBytes != 0 || address + kBlockBytes > kMemoryBytes) break;
             const int block = address / kBlockBytes + 1;
             if (block == faults_.noReplyBlock) break;
-            a.bytes = {kReplyStart, code};
+            a.bytes = Bytes{kReplyStart, code};
             a.bytes.insert(a.bytes.end(), memory_.begin() + address,
                            memory_.begin() + address + kBlockBytes);
             a.bytes = withCheckSum(a.bytes);
