@@ -27,17 +27,29 @@ private:
 }  // namespace
 
 void CommTick::Tick() {
-    if (running_) return;
+    if (running_ || closing_) return;
     RunningFlag guard(running_);
+    const std::int16_t code = DeviceCommand;
     const bool ok = runSilently([this] { runCommand(); });
     if (!ok) {
         // A failure drops the command; a download it interrupts is abandoned
         // so the progress window never stays open over a disabled window.
         if (downloading_) runSilently([this] { ErrorUpload(); });
-        DeviceCommand = DeviceCommandCode::None;
+        endCommand(code);
     }
-    runSilently([this] { updateIndicator(); });
+    if (!closing_) runSilently([this] { updateIndicator(); });
 }
+
+void CommTick::endCommand(std::int16_t code) {
+    if (DeviceCommand == code) DeviceCommand = DeviceCommandCode::None;
+}
+
+void CommTick::shutdown() {
+    closing_ = true;
+    if (downloading_) ErrorUpload();
+}
+
+SetupControls* CommTick::setupDialog() { return closing_ ? nullptr : host_.setupControls(); }
 
 void CommTick::runCommand() {
     switch (DeviceCommand) {
@@ -61,33 +73,52 @@ void CommTick::runCommand() {
 }
 
 void CommTick::shortCommand(std::int16_t code) {
-    SetupControls* controls = nullptr;
-    if (code == DeviceCommandCode::SetupWrite || code == DeviceCommandCode::SetupRead) {
-        controls = host_.setupControls();
-        // The settings live only in the configuration dialog's controls;
-        // with the dialog closed there is nothing to send or fill.
-        if (!controls) {
-            DeviceCommand = DeviceCommandCode::None;
-            return;
-        }
+    // The settings live only in the configuration dialog's controls; with
+    // the dialog closed there is nothing to send or fill. The dialog deletes
+    // itself when it closes, and it may close whenever events run (the port
+    // scan, the reply wait), so it is looked up again each time.
+    const bool settings =
+        code == DeviceCommandCode::SetupWrite || code == DeviceCommandCode::SetupRead;
+    if (settings && !setupDialog()) {
+        endCommand(code);
+        return;
     }
     // No device: the command stays pending and is tried again next tick.
     if (!Device_Connect()) return;
-    switch (code) {
-        case DeviceCommandCode::MemoryClear: Memory_Clear(); break;
-        case DeviceCommandCode::SetupWrite: Setup_Write(*controls); break;
-        case DeviceCommandCode::SetupRead: Setup_Read(*controls); break;
-        case DeviceCommandCode::DisplayTest: Test_Mode(TestModes::Display); break;
-        case DeviceCommandCode::InputsTest: Test_Mode(TestModes::Inputs); break;
-        case DeviceCommandCode::EndTest: Test_Mode(TestModes::End); break;
-        default: break;
+    if (settings && !setupDialog()) {
+        endCommand(code);
+        Port_Close();
+        return;
     }
-    DeviceCommand = DeviceCommandCode::None;
+    switch (code) {
+        case DeviceCommandCode::MemoryClear:
+            Memory_Clear();
+            break;
+        case DeviceCommandCode::SetupWrite:
+            Setup_Write(*setupDialog());
+            break;
+        case DeviceCommandCode::SetupRead:
+            Setup_Read([this] { return setupDialog(); });
+            break;
+        case DeviceCommandCode::DisplayTest:
+            Test_Mode(TestModes::Display);
+            break;
+        case DeviceCommandCode::InputsTest:
+            Test_Mode(TestModes::Inputs);
+            break;
+        case DeviceCommandCode::EndTest:
+            Test_Mode(TestModes::End);
+            break;
+        default:
+            break;
+    }
+    endCommand(code);
     Port_Close();
 }
 
 void CommTick::startDownload() {
     staging_.assign(kLapSlots + 1, 0);
+    unreadLaps_ = 0;
     downloading_ = true;
     host_.showProgress(kBlocks);
     BlocksToRead = kBlocks;
@@ -103,14 +134,16 @@ void CommTick::readBlock() {
     }
     if (!Device_Connect()) {
         ErrorUpload();
-        ShowMessage("Device NOT Connected !");
+        if (!closing_) ShowMessage("Device NOT Connected !");
         return;
     }
     DownloadActive = 1;
-    if (!Block_Read(BlocksToRead, staging_)) {
+    const std::optional<int> failed = Block_Read(BlocksToRead, staging_);
+    if (!failed || closing_) {
         ErrorUpload();
         return;
     }
+    unreadLaps_ += *failed;
     --BlocksToRead;
     if (BlocksToRead >= 1) {
         host_.setProgress(kBlocks - BlocksToRead);
@@ -144,6 +177,8 @@ void CommTick::finishDownload() {
 
     DownloadActive = 0;
     Port_Close();
+    // Told once, with the progress window gone; they are stored as 0.
+    if (unreadLaps_ > 0) ShowMessage(kUnreadLapsText + numberText(unreadLaps_));
 }
 
 void CommTick::ErrorUpload() {

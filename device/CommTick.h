@@ -5,6 +5,7 @@
 namespace orvex {
 
 class DeviceHost;
+class SetupControls;
 
 // The body of the 50 ms polling tick: carries out the pending DeviceCommand,
 // then keeps the connection indicator current. Every conversation with the
@@ -29,12 +30,22 @@ public:
     // enabled, port closed, nothing of the session touched.
     void ErrorUpload();
 
+    // The program is closing: no later tick runs, a download is abandoned,
+    // and a command still waiting for the device ends without a word.
+    void shutdown();
+
     bool running() const { return running_; }
     bool downloading() const { return downloading_; }
+
+    static constexpr const char* kUnreadLapsText = "Laps that could not be read:";
 
 private:
     void runCommand();
     void shortCommand(std::int16_t code);
+    // Clears the pending code if it still holds the one that ran: a request
+    // made while a command waits for the device is kept for the next tick.
+    static void endCommand(std::int16_t code);
+    SetupControls* setupDialog();
     void startDownload();
     void readBlock();
     void finishDownload();
@@ -43,7 +54,10 @@ private:
     DeviceHost& host_;
     bool running_ = false;
     bool downloading_ = false;
+    bool closing_ = false;
     std::vector<std::int32_t> staging_;
+    // Records of the running download that failed their check bytes.
+    int unreadLaps_ = 0;
 };
 
 }  // namespace orvex

@@ -98,12 +98,18 @@ std::int32_t decodeRecord(const std::uint8_t* record) {
     return static_cast<std::int32_t>(value);
 }
 
-std::array<std::int32_t, kRecordsPerBlock> decodeBlockReply(const Bytes& reply) {
-    std::array<std::int32_t, kRecordsPerBlock> laps{};
-    if (reply.size() < static_cast<std::size_t>(kBlockReplyRecordsAt + kBlockBytes)) return laps;
-    for (int k = 0; k < kRecordsPerBlock; ++k)
-        laps[k] = decodeRecord(reply.data() + kBlockReplyRecordsAt + k * kRecordBytes);
-    return laps;
+BlockReading decodeBlockReply(const Bytes& reply) {
+    BlockReading reading;
+    if (reply.size() < static_cast<std::size_t>(kBlockReplyRecordsAt + kBlockBytes)) {
+        reading.failed = kRecordsPerBlock;
+        return reading;
+    }
+    for (int k = 0; k < kRecordsPerBlock; ++k) {
+        const std::uint8_t* record = reply.data() + kBlockReplyRecordsAt + k * kRecordBytes;
+        reading.laps[k] = decodeRecord(record);
+        if (!recordCheckOk(record)) ++reading.failed;
+    }
+    return reading;
 }
 
 SettingsFields decodeSettings(const Bytes& reply) {

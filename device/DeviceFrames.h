@@ -79,8 +79,13 @@ bool recordCheckOk(const std::uint8_t* record);
 // check byte does not match (an empty slot).
 std::int32_t decodeRecord(const std::uint8_t* record);
 
-// The 25 lap times of a block reply of kBlockReplyLength bytes.
-std::array<std::int32_t, kRecordsPerBlock> decodeBlockReply(const Bytes& reply);
+// The 25 lap times of a block reply of kBlockReplyLength bytes, and how many
+// records failed their check byte (those are 0).
+struct BlockReading {
+    std::array<std::int32_t, kRecordsPerBlock> laps{};
+    int failed = 0;
+};
+BlockReading decodeBlockReply(const Bytes& reply);
 
 // The settings record as the configuration dialog shows it.
 struct SettingsFields {

@@ -79,35 +79,48 @@ bool Setup_Write(const SetupControls& dialog) {
     return false;
 }
 
-bool Setup_Read(SetupControls& dialog) {
+bool Setup_Read(const SetupLookup& lookup) {
     Port_Send(deviceFrame(DeviceCode::SetupRead));
     const Bytes reply = Port_Receive(kSetupReadReplyLength);
+    SetupControls* dialog = lookup();
+    if (!dialog) return false;
     if (reply.empty()) {
         reportNoCommunication();
         return false;
     }
     const SettingsFields fields = decodeSettings(reply);
-    dialog.setChkSetup(fields.brightness);
-    dialog.setChkSetup1(fields.lapDisplay);
-    dialog.setTxtSetup(1, fields.pause);
-    dialog.setTxtSetup(2, fields.correction);
+    dialog->setChkSetup(fields.brightness);
+    dialog->setChkSetup1(fields.lapDisplay);
+    dialog->setTxtSetup(1, fields.pause);
+    dialog->setTxtSetup(2, fields.correction);
     return true;
 }
 
-bool Block_Read(int block, std::vector<std::int32_t>& lapTimes) {
+std::optional<int> Block_Read(int block, std::vector<std::int32_t>& lapTimes) {
     if (block < 1 || block > kBlocks) throw RunError(ErrorNo::InvalidCall);
     if (lapTimes.size() <= static_cast<std::size_t>(lapSlot(block, kRecordsPerBlock)))
         throw RunError(ErrorNo::SubscriptOutOfRange);
-    Port_Send(blockReadFrame(block));
-    const Bytes reply = Port_Receive(kBlockReplyLength);
-    if (reply.empty()) {
+    BlockReading best;
+    best.failed = kRecordsPerBlock + 1;
+    for (int attempt = 1; attempt <= kBlockAttempts && best.failed > 0; ++attempt) {
+        // Failed records are most often a reply shifted by stray bytes, or a
+        // disturbed line: the repeat waits longer for quiet first.
+        Port_Send(blockReadFrame(block), attempt == 1 ? kQuietGapMs : kRetryQuietGapMs);
+        const Bytes reply = Port_Receive(kBlockReplyLength);
+        if (reply.empty()) {
+            best.failed = kRecordsPerBlock;
+            break;
+        }
+        const BlockReading reading = decodeBlockReply(reply);
+        if (reading.failed < best.failed) best = reading;
+    }
+    if (best.failed >= kRecordsPerBlock) {
         pointerNormal();
         Port_Close();
-        return false;
+        return std::nullopt;
     }
-    const auto laps = decodeBlockReply(reply);
-    for (int k = 1; k <= kRecordsPerBlock; ++k) lapTimes[lapSlot(block, k)] = laps[k - 1];
-    return true;
+    for (int k = 1; k <= kRecordsPerBlock; ++k) lapTimes[lapSlot(block, k)] = best.laps[k - 1];
+    return best.failed;
 }
 
 }  // namespace orvex

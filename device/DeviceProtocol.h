@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace orvex {
@@ -27,15 +29,28 @@ void Test_Mode(std::uint8_t mode);
 // number throws RunError before anything is sent.
 bool Setup_Write(const SetupControls& dialog);
 
+// The configuration dialog's controls, or null once it has closed. Asked
+// again after every wait, since events run while the reply is awaited.
+using SetupLookup = std::function<SetupControls*()>;
+
 // Reads the device's settings into the dialog. On no reply shows
-// "Comunicazione Impossibile", leaves the dialog alone and returns false.
-bool Setup_Read(SetupControls& dialog);
+// "Comunicazione Impossibile", leaves the dialog alone and returns false. A
+// dialog closed meanwhile drops the reply silently (false).
+bool Setup_Read(const SetupLookup& dialog);
+
+// How many times a block is requested at most while its records fail their
+// check bytes.
+constexpr int kBlockAttempts = 3;
 
 // Reads memory block `block` (1..30: driver `block`'s 25 laps) into slots
 // (block - 1) * 25 + 1 .. block * 25 of `lapTimes` (indexed like LapTimes,
-// 0 unused). A record with a bad check byte is stored as 0. Without a reply
-// nothing is stored, the pointer goes back to normal, the port is closed and
-// the result is false: the caller abandons the download.
-bool Block_Read(int block, std::vector<std::int32_t>& lapTimes);
+// 0 unused). While records fail their check bytes the block is requested
+// again, up to kBlockAttempts in all, and the reading with the fewest
+// failures is stored, those records as 0; the result is how many failed.
+// Without a reply, or when every record of every reading failed (not the
+// device's data: some other instrument answered), nothing is stored, the
+// pointer goes back to normal, the port is closed and the result is empty:
+// the caller abandons the download.
+std::optional<int> Block_Read(int block, std::vector<std::int32_t>& lapTimes);
 
 }  // namespace orvex

@@ -17,12 +17,25 @@ std::uint32_t now() { return platform().ticks->ticks(); }
 // exactly one second.
 bool timedOut(std::uint32_t start) { return ticksElapsed(start, now()) >= kPortTimeoutMs; }
 
+// When the last byte came in, on the tick counter.
+std::uint32_t lastByteAt = 0;
+
 // Discard stale bytes first, so a late reply to an earlier request is never
-// read as this one's.
-void discardStale() {
-    port().discardOutBuffer();
-    port().discardInBuffer();
-    port().setInputLen(0);
+// read as this one's; then keep discarding until the line has been quiet for
+// `quietMs`, so bytes a device sends after its reply are not either. Events
+// do not run: the wait is a few milliseconds on a well-behaved line.
+void discardStale(std::uint32_t quietMs) {
+    SerialPort& p = port();
+    p.discardOutBuffer();
+    p.setInputLen(0);
+    const std::uint32_t start = now();
+    for (;;) {
+        if (p.inBufferCount() > 0) {
+            p.discardInBuffer();
+            lastByteAt = now();
+        }
+        if (ticksElapsed(lastByteAt, now()) >= quietMs || timedOut(start)) return;
+    }
 }
 
 }  // namespace
@@ -40,10 +53,10 @@ void Port_Setup() {
     runSilently([&] { p.setRTSEnable(true); });
 }
 
-void Port_Send(const Bytes& frame) {
+void Port_Send(const Bytes& frame, std::uint32_t quietMs) {
     SerialPort& p = port();
     if (!p.portOpen()) return;
-    discardStale();
+    discardStale(quietMs);
     p.output(frame);
     const std::uint32_t start = now();
     while (p.portOpen() && p.outBufferCount() > 0 && !timedOut(start))
@@ -54,13 +67,14 @@ bool Port_SendExpect(const Bytes& frame, const Bytes& expected) {
     SerialPort& p = port();
     // Checked before discarding: a closed port refuses the discard.
     if (!p.portOpen()) return false;
-    discardStale();
+    discardStale(kQuietGapMs);
     p.output(frame);
     const std::uint32_t start = now();
     // Blocks the windows for up to a second; the reply is short.
     while (!timedOut(start)) {
-        if (p.inBufferCount() >= static_cast<int>(expected.size()) && p.input() == expected)
-            return true;
+        if (p.inBufferCount() < static_cast<int>(expected.size())) continue;
+        lastByteAt = now();
+        if (p.input() == expected) return true;
     }
     return false;
 }
@@ -75,6 +89,7 @@ Bytes Port_Receive(int count) {
         p.setInputLen(count - static_cast<int>(reply.size()));
         if (!p.portOpen()) return {};
         const Bytes part = p.input();
+        if (!part.empty()) lastByteAt = now();
         reply.insert(reply.end(), part.begin(), part.end());
         if (reply.size() == static_cast<std::size_t>(count)) return reply;
         if (timedOut(start)) return {};

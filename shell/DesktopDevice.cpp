@@ -33,7 +33,7 @@ DesktopDevice::~DesktopDevice() {
 
 void DesktopDevice::shutdown() {
     tmrComm.stop();
-    if (tick_.downloading()) tick_.ErrorUpload();
+    tick_.shutdown();
 }
 
 frmSetup* DesktopDevice::setupDialog() const { return setup_; }
@@ -77,13 +77,9 @@ void DesktopDevice::setProgress(int value) {
     if (progress_) progress_->ProgressBar->setValue(value);
 }
 
-void DesktopDevice::closeProgress() {
-    delete progress_;
-}
+void DesktopDevice::closeProgress() { delete progress_; }
 
-void DesktopDevice::setMainWindowEnabled(bool enabled) {
-    desktop_.setEnabled(enabled);
-}
+void DesktopDevice::setMainWindowEnabled(bool enabled) { desktop_.setEnabled(enabled); }
 
 void DesktopDevice::downloadComplete() { desktop_.refreshListsAfterDownload(); }
 

@@ -79,6 +79,20 @@ protected:
         s.FileState = 0;
     }
     void noDevice() { port.devicePort = 0; }
+    // A lap in every slot, so a reply read out of step cannot pass unseen.
+    static std::uint32_t lapAt(int slot) { return 6000u + slot * 7u; }
+    void fillMemory() {
+        for (int slot = 1; slot <= 750; ++slot) device.put(slot, deviceRecord(lapAt(slot)));
+    }
+    int blockRequests(int block) const {
+        int n = 0;
+        for (const Bytes& f : device.frames) n += f.size() == 6 && f[3] == (block - 1) * 125 % 256;
+        return n;
+    }
+    void download() {
+        DeviceCommand = 4;
+        for (int i = 0; i < 40 && DeviceCommand != 0; ++i) tick.Tick();
+    }
     // The earlier session, exactly as it was.
     void expectSessionUntouched() {
         EXPECT_EQ(s.FileState, 2);
@@ -115,6 +129,7 @@ TEST_F(CommTickTest, ADownloadDisablesTheWindowThenReplacesTheLapsAndRebuildsThe
     EXPECT_FALSE(host.mainEnabled);
     EXPECT_TRUE(device.frames.empty());  // the device is not contacted yet
     expectSessionUntouched();
+    fakes.messages.onShow = [&](const FakeMessageBox::Shown&) { EXPECT_FALSE(host.progressOpen); };
     std::vector<std::string> indicatorDuringDownload;
     host.onProgress = [&] { indicatorDuringDownload.push_back(host.text); };
     for (int i = 0; i < 30; ++i) tick.Tick();
@@ -140,6 +155,10 @@ TEST_F(CommTickTest, ADownloadDisablesTheWindowThenReplacesTheLapsAndRebuildsThe
     EXPECT_EQ(s.TotalList[2].Text, "00:01.00.00");
     EXPECT_EQ(s.SortedTotalList[30].Number, 2);
     EXPECT_EQ(s.LapList[1].Text, "00:00.00.00");  // driver 1's laps
+    // The bad record was asked for twice more, then told of once, after the
+    // progress window closed.
+    EXPECT_EQ(blockRequests(30), 3);
+    EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{"Laps that could not be read: 1"});
 
     // Blocks go from driver 30 down to driver 1.
     ASSERT_GE(device.frames.size(), 31u);
@@ -172,6 +191,38 @@ TEST_F(CommTickTest, ADeviceThatStopsAnsweringOrFailsAbandonsSilently) {
     // The device is unplugged: the port raises an error on the next read.
     port.device = [](const Bytes&) -> Bytes { throw RunError(8020); };
     tick.Tick();
+    expectCleanAbort();
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(CommTickTest, BytesAfterEveryReplyAndARecordThatFailsOnceLoseNoLap) {
+    fillMemory();
+    port.trailing = bytesOf({0x0D, 0x0A, 0x52, 0x00});
+    int spoil = 1;  // block 3's first reply is disturbed
+    port.device = [&](const Bytes& f) {
+        Bytes reply = device(f);
+        if (f.size() == 6 && f[3] == 250 && spoil-- > 0) reply[2 + 4] ^= 0x5A;
+        return reply;
+    };
+    download();
+    ASSERT_EQ(host.completions, 1);
+    for (int slot = 1; slot <= 750; ++slot) ASSERT_EQ(s.LapTimes[slot], lapAt(slot)) << slot;
+    EXPECT_EQ(blockRequests(3), 2);
+    EXPECT_EQ(blockRequests(4), 1);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(CommTickTest, ABlockWithNoGoodRecordOrAnotherInstrumentAbandonsTheDownload) {
+    fillMemory();
+    for (int slot = 101; slot <= 125; ++slot) device.put(slot, deviceRecord(lapAt(slot), 1));
+    download();
+    EXPECT_EQ(blockRequests(5), 3);
+    EXPECT_EQ(blockRequests(4), 0);
+    expectCleanAbort();
+
+    // A modem or a GPS answers the identify frame and every request after it.
+    port.device = [](const Bytes&) { return Bytes(140, 'A'); };
+    download();
     expectCleanAbort();
     EXPECT_TRUE(fakes.messages.shown.empty());
 }

@@ -6,11 +6,15 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "device/CommTick.h"
 #include "device/DeviceLink.h"
 #include "device/frmProgress.h"
 #include "device/frmSetup.h"
 #include "device/frmTest.h"
 #include "fakes/FakePlatform.h"
+#include "fakes/MainWindowFixture.h"
+#include "fakes/ScriptedDevice.h"
+#include "shell/DesktopDevice.h"
 
 using namespace orvex;
 
@@ -115,4 +119,86 @@ TEST_F(DeviceDialogs, DialogsCentreInTheClientArea) {
     EXPECT_EQ(progress.Label1->text(), "Download data in progress ...");
     EXPECT_EQ(progress.pos(),
               QPoint(100 + (800 - progress.width()) / 2, 50 + (600 - progress.height()) / 2));
+}
+
+namespace {
+
+// The dialogs over the real main window, the device behind the fake port; a
+// test acts once while the tick waits for the device, as a user would.
+class DialogsOnTheDesktop : public MainWindowFixture {
+protected:
+    ScriptedDevice device;
+    const Bytes settingsRead = bytesOf({0x48, 0x07, 0x34, 0x46});
+
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        fakes.serial.device = [this](const Bytes& f) { return device(f); };
+        load();
+    }
+    // Runs `act` once, on the first wait after `frame` was sent (any frame
+    // when empty).
+    void whileWaitingFor(const Bytes& frame, std::function<void()> act) {
+        fakes.events.hooks.push_back([this, frame, act, done = false]() mutable {
+            if (done || device.frames.empty() || (!frame.empty() && device.frames.back() != frame))
+                return;
+            done = true;
+            act();
+        });
+    }
+    void tick() { desk->device().tick().Tick(); }
+    std::vector<Bytes> framesWith(std::uint8_t code) const {
+        std::vector<Bytes> found;
+        for (const Bytes& f : device.frames)
+            if (f[1] == code) found.push_back(f);
+        return found;
+    }
+};
+
+}  // namespace
+
+TEST_F(DialogsOnTheDesktop, ClosingTheSetupDialogWhileItsCommandWaitsDropsTheCommand) {
+    // "TX Dati" closed during the port scan, "RX Dati" during its reply wait.
+    for (int button : {0, 1}) {
+        desk->device().showSetup();
+        frmSetup* dialog = desk->device().setupDialog();
+        dialog->cmdSetup[button]->click();
+        whileWaitingFor(button == 0 ? Bytes{} : settingsRead, [&] {
+            dialog->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        });
+        tick();
+        EXPECT_EQ(desk->device().setupDialog(), nullptr);
+        EXPECT_EQ(DeviceCommand, 0);
+        EXPECT_FALSE(fakes.serial.portOpen());
+        fakes.events.hooks.clear();
+    }
+    EXPECT_TRUE(framesWith(0x06).empty());
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(DialogsOnTheDesktop, FineTestPressedDuringThePortScanIsSentAfterTheDisplayTest) {
+    desk->device().showTest();
+    frmTest* dialog = desk->device().testDialog();
+    dialog->Command1[2]->click();                                // "Test Display"
+    whileWaitingFor({}, [&] { dialog->Command1[3]->click(); });  // "Fine Test"
+    tick();
+    tick();
+    EXPECT_EQ(framesWith(0x05), (std::vector<Bytes>{bytesOf({0x48, 0x05, 0x80, 0x43, 0x44}),
+                                                    bytesOf({0x48, 0x05, 0x00, 0x34, 0x44})}));
+    EXPECT_EQ(DeviceCommand, 0);
+}
+
+TEST_F(DialogsOnTheDesktop, ClosingTheProgramWhileRxDatiWaitsShowsNoMessage) {
+    // The device never answers the settings read.
+    fakes.serial.device = [this](const Bytes& f) {
+        const Bytes reply = device(f);
+        return f == settingsRead ? Bytes{} : reply;
+    };
+    desk->device().showSetup();
+    desk->device().setupDialog()->cmdSetup[1]->click();
+    whileWaitingFor(settingsRead, [&] { desk->close(); });
+    tick();
+    EXPECT_FALSE(desk->isVisible());
+    EXPECT_TRUE(fakes.messages.shown.empty());
+    EXPECT_FALSE(fakes.serial.portOpen());
 }

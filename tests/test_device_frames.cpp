@@ -68,8 +68,9 @@ TEST(Records, ABlockReplyHoldsTwentyFiveRecordsFromItsThirdByte) {
     }
     reply.insert(reply.end(), {0x41, 0x42, 0x0D});
     ASSERT_EQ(reply.size(), 130u);
-    const auto laps = decodeBlockReply(reply);
-    for (int k = 1; k <= 25; ++k) EXPECT_EQ(laps[k - 1], k == 7 ? 0 : k * 100) << k;
+    const BlockReading reading = decodeBlockReply(reply);
+    for (int k = 1; k <= 25; ++k) EXPECT_EQ(reading.laps[k - 1], k == 7 ? 0 : k * 100) << k;
+    EXPECT_EQ(reading.failed, 1);
 }
 
 TEST(SettingsDecoding, FlagsTickTheBoxesAndBytesBecomeDecimalText) {

@@ -129,7 +129,7 @@ TEST_F(Settings, ReadFillsTheDialogFromTheReplyOrKeepsItAndSaysSo) {
     FakeSetupControls dialog;
     dialog.brightness = true;
     port.setPortOpen(true);
-    EXPECT_TRUE(Setup_Read(dialog));
+    EXPECT_TRUE(Setup_Read([&] { return &dialog; }));
     EXPECT_EQ(
         (SettingsFields{dialog.brightness, dialog.lapDisplay, dialog.pause, dialog.correction}),
         (SettingsFields{false, true, "10", "-2"}));
@@ -137,7 +137,7 @@ TEST_F(Settings, ReadFillsTheDialogFromTheReplyOrKeepsItAndSaysSo) {
     reply.pop_back();
     dialog.pause = "4";
     fakes.pointer.shape = MousePointer::Hourglass;
-    EXPECT_FALSE(Setup_Read(dialog));
+    EXPECT_FALSE(Setup_Read([&] { return &dialog; }));
     EXPECT_EQ(dialog.pause, "4");
     EXPECT_EQ(fakes.messages.shown,
               (std::vector<FakeMessageBox::Shown>{

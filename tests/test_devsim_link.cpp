@@ -84,7 +84,7 @@ TEST_F(DevsimLink, SettingsRoundTripTestModeAndMemoryClearWithEveryFrameLogged) 
     sent.correction = "-2.5";
     EXPECT_TRUE(Setup_Write(sent));
     FakeSetupControls back;
-    EXPECT_TRUE(Setup_Read(back));
+    EXPECT_TRUE(Setup_Read([&] { return &back; }));
     EXPECT_TRUE(back.brightness);
     EXPECT_FALSE(back.lapDisplay);
     EXPECT_EQ(back.pause, "44");

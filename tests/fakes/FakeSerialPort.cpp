@@ -84,6 +84,7 @@ void FakeSerialPort::output(const Bytes& bytes) {
     if (device && commPort_ == devicePort) {
         const Bytes reply = device(bytes);
         if (!reply.empty()) arrive(reply, replyDelayMs);
+        if (!reply.empty() && !trailing.empty()) arrive(trailing, replyDelayMs + trailingAfterMs);
     }
 }
 

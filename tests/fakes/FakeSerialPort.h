@@ -40,6 +40,9 @@ public:
     std::uint32_t pollMs = 1;
     // How long written bytes stay in the output buffer.
     std::uint32_t drainMs = 0;
+    // Bytes the device sends `trailingAfterMs` after each of its replies.
+    Bytes trailing;
+    std::uint32_t trailingAfterMs = 2;
 
     // What the program did.
     std::vector<Bytes> written;
