@@ -4,7 +4,6 @@
 // ratio to the wire time, how often the bar advanced, and how long the
 // "Device NOT Connected !" message takes when no device is there.
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QProgressBar>
@@ -12,13 +11,13 @@
 #include <cstdio>
 #include <set>
 
+#include "bench/BenchApp.h"
+#include "bench/SimulatorAt9600.h"
 #include "device/DeviceFrames.h"
 #include "device/DeviceLink.h"
 #include "device/frmProgress.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
-#include "bench/SimulatorAt9600.h"
-#include "platform/QtPlatform.h"
 #include "session/Session.h"
 #include "shell/DesktopDevice.h"
 #include "shell/frmDesktop.h"
@@ -54,7 +53,8 @@ Observed runDownload(frmDesktop& desk, QElapsedTimer& clock) {
     QObject::connect(&watch, &QTimer::timeout, [&] {
         if (seen.firstBlockNs < 0 && DeviceCommand == DeviceCommandCode::ReadBlock)
             seen.firstBlockNs = clock.nsecsElapsed();
-        if (frmProgress* p = desk.device().progressWindow()) seen.barValues.insert(p->ProgressBar->value());
+        if (frmProgress* p = desk.device().progressWindow())
+            seen.barValues.insert(p->ProgressBar->value());
     });
     watch.start();
     clock.restart();
@@ -76,14 +76,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "this bench needs the device simulator, which this platform lacks\n");
     return 1;
 #else
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QtPlatform qt;
+    BenchApp app(argc, argv);
     TimedMessages messages;
     QElapsedTimer clock;
     clock.start();
     messages.clock = &clock;
-    Platform p = qt.interfaces();
+    Platform p = platform();
     p.messages = &messages;
     installPlatform(p);
 
@@ -103,10 +101,11 @@ int main(int argc, char** argv) {
         const Observed seen = runDownload(desk, clock);
         const double seconds = (seen.endNs - seen.firstBlockNs) / 1e9;
         const bool complete = session().LapCount == 750 && !messages.text.size();
-        std::printf("  round %d: %.3f s from the first block request to the end, %.3f x wire time,"
-                    " bar showed %zu values%s\n",
-                    round, seconds, seconds / wireSeconds, seen.barValues.size(),
-                    complete ? "" : " (INCOMPLETE)");
+        std::printf(
+            "  round %d: %.3f s from the first block request to the end, %.3f x wire time,"
+            " bar showed %zu values%s\n",
+            round, seconds, seconds / wireSeconds, seen.barValues.size(),
+            complete ? "" : " (INCOMPLETE)");
         if (!complete) status = 1;
         session().LapCount = 0;
     }

@@ -1,8 +1,8 @@
 #include "lists/Elenco.h"
 
 #include <QCheckBox>
-#include <QFrame>
 #include <QFontMetrics>
+#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -24,8 +24,7 @@ namespace {
 void shrinkToFit(QLabel* label) {
     QFont font = label->font();
     const int room = label->contentsRect().width() - 2;
-    while (font.pointSizeF() > 5.0 &&
-           QFontMetrics(font).horizontalAdvance(label->text()) > room)
+    while (font.pointSizeF() > 5.0 && QFontMetrics(font).horizontalAdvance(label->text()) > room)
         font.setPointSizeF(font.pointSizeF() - 0.5);
     label->setFont(font);
 }
@@ -98,7 +97,6 @@ void Elenco::Create(ListForm& form) {
     FirstLine = 1;
     Lines = 0;
     ItemSelect = 0;
-    NextLeft = 0;
     NextTop = 0;
 }
 
@@ -265,7 +263,6 @@ void Elenco::ListLineAdd() {
         f.adoptCell(l, index);
         place(l);
     }
-    NextLeft = static_cast<std::int16_t>(std::min(left, 32767));
     RowsLoaded = static_cast<std::int16_t>(r);
     // Consecutive rows share one pixel row, so their borders coincide.
     NextTop = toInt16(NextTop + LineHeight - tppy());

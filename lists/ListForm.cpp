@@ -123,10 +123,6 @@ void ListForm::adoptCell(QWidget* cell, int index) {
     }
 }
 
-std::string ListForm::numberText(int n) {
-    return n < 0 ? std::to_string(n) : " " + std::to_string(n);
-}
-
 void ListForm::FormLoad(const ListLayout& layout) {
     setWindowTitle(QString::fromStdString(layout.caption));
     loadList([&](Elenco& e) {

@@ -89,8 +89,6 @@ protected:
     virtual void cellPressed(QWidget* cell, double y);
     virtual void cmdList_Click(int) {}
 
-    static std::string numberText(int n);
-
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "platform/Messages.h"
 #include "session/Session.h"
 
 namespace orvex {

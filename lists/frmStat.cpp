@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QLabel>
 
+#include "platform/Messages.h"
 #include "session/Session.h"
 
 namespace orvex {

@@ -107,7 +107,7 @@ void QtSerialPort::setInBufferSize(int bytes) {
 void QtSerialPort::setOutBufferSize(int bytes) {
     if (port_->isOpen()) throw RunError(PortError::InvalidWhileOpen);
     if (bytes <= 0) throw RunError(kInvalidPropertyValue);
-    outBufferSize_ = bytes;
+    // Qt sizes its write buffer itself; the size is only checked.
 }
 
 int QtSerialPort::inBufferCount() {

@@ -43,4 +43,15 @@ void moveTwips(QWidget* w, int left, int top) {
 int widthTwips(const QWidget* w) { return pixelsToTwipsX(w->width()); }
 int heightTwips(const QWidget* w) { return pixelsToTwipsY(w->height()); }
 
+void centreOnScreen(QWidget* window) {
+    const ScreenInfo& screen = *platform().screen;
+    centreIn(window, twipsToPixels(0, 0, screen.widthTwips(), screen.heightTwips()));
+}
+
+void centreIn(QWidget* window, const QRect& area) {
+    const QSize frame = window->frameGeometry().size();
+    window->move(area.left() + (area.width() - frame.width()) / 2,
+                 area.top() + (area.height() - frame.height()) / 2);
+}
+
 }  // namespace orvex

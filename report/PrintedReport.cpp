@@ -25,8 +25,6 @@ constexpr const char* kValueMark = ":   ";
 constexpr const char* kValueIndent = "    ";  // continues a value under its first line
 constexpr int kVersionMajor = 1, kVersionMinor = 0;
 
-std::string twoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
-
 // The first `cells` characters of a UTF-8 text, as a byte count.
 std::size_t bytesOfCells(const std::string& text, int cells) {
     std::size_t i = 0;
@@ -44,7 +42,7 @@ std::string PrintedReport::HeaderLine(int page, const std::string& dataFileName)
     year.insert(0, year.size() < 4 ? 4 - year.size() : 0, '0');
     const std::string date =
         twoDigits(d.day) + " " + platform().regional->monthName(d.month) + " " + year;
-    return "Page " + numberText(page) + "   *** ORVEX Timing System " +
+    return "Page " + numberText(page) + "   *** " + kProgramName + " " +
            std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + " -- " +
            dataFileName + " -- " + date + " ***";
 }
@@ -195,7 +193,7 @@ void PrintedReport::PrintReport(const ReportSections& sections) {
     platform().pointer->set(MousePointer::Normal);
     if (*failure != ErrorNo::None && *failure != ErrorNo::DialogCancelled) {
         // An OK button alone is the box's default.
-        platform().messages->show("Printer Error !", MessageBox::Critical, "ORVEX");
+        platform().messages->show("Printer Error !", MessageBox::Critical, kProgramTitle);
     }
 }
 

@@ -6,7 +6,6 @@
 
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
-#include "platform/ScreenInfo.h"
 #include "platform/Twips.h"
 
 namespace orvex {
@@ -62,12 +61,7 @@ frmStampa::frmStampa(QWidget* parent) : QDialog(parent) {
     Form_Load();
 }
 
-void frmStampa::Form_Load() {
-    const ScreenInfo& s = *platform().screen;
-    const int left = (s.widthTwips() - pixelsToTwipsX(width())) / 2;
-    const int top = (s.heightTwips() - pixelsToTwipsY(height())) / 2;
-    move(twipsToPixelsX(left), twipsToPixelsY(top));
-}
+void frmStampa::Form_Load() { centreOnScreen(this); }
 
 void frmStampa::CmdPrint_Click(int index) {
     if (index == 0) {

@@ -12,8 +12,6 @@ namespace orvex {
 
 namespace {
 
-const char* const kTitle = "ORVEX";
-
 void normalPointer() { platform().pointer->set(MousePointer::Normal); }
 
 std::string programFolder() {
@@ -36,7 +34,7 @@ bool File_Write(const std::string& name, DesktopViews* views) {
     Session& s = session();
     platform().pointer->set(MousePointer::Hourglass);
     RWData rw;
-    rw.Title = kTitle;
+    rw.Title = kProgramTitle;
     rw.FileName(name);
     if (rw.Path_Check() != 0) {
         normalPointer();
@@ -86,7 +84,7 @@ bool File_Write(const std::string& name, DesktopViews* views) {
 bool File_Read(const std::string& name) {
     Session& s = session();
     RWData rw;
-    rw.Title = kTitle;
+    rw.Title = kProgramTitle;
     rw.FileName(name);
     s.AppPath = programFolder();
     s.DataFileName = rw.Name;

@@ -51,7 +51,7 @@ bool samePlace(const WinState& a, const WinState& b) {
 }  // namespace
 
 std::string FileCommands::titleFor(const std::string& dataFileName) {
-    return "  ORVEX Timing System : " + dataFileName;
+    return std::string("  ") + kProgramName + " : " + dataFileName;
 }
 
 void FileCommands::menuFile_Click(int index) {
@@ -140,7 +140,7 @@ void FileCommands::SaveAs() {
     if (!platform().fileDialogs->showSave(dataFileDialog("Data file (*.DAT)|*.DAT"), chosen))
         throw RunError(ErrorNo::DialogCancelled);
     RWData rw;
-    rw.Title = "ORVEX";
+    rw.Title = kProgramTitle;
     rw.FileName(chosen);
     s.DataFileName = rw.Name;
     s.DataFilePath = rw.Path;
@@ -167,7 +167,7 @@ bool FileCommands::SaveQuery() {
 
     const int answer =
         platform().messages->show("File modified. Save your changes to '" + s.DataFileName + "' ?",
-                                  MessageBox::YesNoCancel | MessageBox::Exclamation, "ORVEX");
+                                  MessageBox::YesNoCancel | MessageBox::Exclamation, kProgramTitle);
     if (answer == MessageBox::Cancel) return false;
     if (answer == MessageBox::Yes) {
         try {

@@ -2,6 +2,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/MessageBox.h"
+#include "platform/Messages.h"
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
 #include "platform/PrivateProfile.h"
@@ -37,8 +38,6 @@ std::int32_t little(const unsigned char* p, int bytes) {
 void putLittle(std::string& out, std::int64_t v, int bytes) {
     for (int k = 0; k < bytes; ++k) out += static_cast<char>((v >> (8 * k)) & 0xFF);
 }
-
-std::string signedNumber(int n) { return n < 0 ? std::to_string(n) : " " + std::to_string(n); }
 
 }  // namespace
 
@@ -93,7 +92,7 @@ std::string RWData::errorMessage(int number, const std::string& full) {
         case ErrorNo::PathNotFound:
             return FULL + "Errore : " + "Percorso non trovato";
         default:
-            return "Errore n. " + signedNumber(number);
+            return "Errore n. " + numberText(number);
     }
 }
 

@@ -32,13 +32,10 @@ void Session::ResetSession() {
     LapCount = 0;
     TotalTime = "0:00:00.00";
     AverageLap = "00:00.00";
-    AverageSpeed = "0";
     FastestLapNo = 0;
     FastestLap = "00:00.00";
-    FastestSpeed = "0";
     SlowestLapNo = 0;
     SlowestLap = "00:00.00";
-    SlowestSpeed = "0";
 
     SessionDate.clear();
     SessionTime.clear();

@@ -61,11 +61,11 @@ public:
     std::int16_t RecordCount = 0;
     std::int16_t LapCount = 0;
 
-    std::string TotalTime, AverageLap, AverageSpeed;
+    std::string TotalTime, AverageLap;
     std::int16_t FastestLapNo = 0;
-    std::string FastestLap, FastestSpeed;
+    std::string FastestLap;
     std::int16_t SlowestLapNo = 0;
-    std::string SlowestLap, SlowestSpeed;
+    std::string SlowestLap;
 
     // 0 no session, 1 new, 2 equal to its file, 3 modified.
     std::int16_t FileState = 0;

@@ -10,6 +10,9 @@ namespace orvex {
 // Fixed-width fields make text order equal time order below 100 hours.
 std::string FormatTime(std::int32_t t);
 
+// A non-negative number with at least two digits ("07"), as times and dates write it.
+std::string twoDigits(std::int64_t n);
+
 // Speed in km/h of one lap of `trackLength` metres shown as the time text
 // `lapText`, truncated to hundredths and written in the shortest form with the
 // given decimal separator. Empty when the text stands for 0.
