@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     installPlatform(p);
 
     session().ResetSession();
-    session().FileState = 1;
+    session().FileState = FileState::New;
     frmDesktop desk;
     desk.Form_Load();
     desk.show();

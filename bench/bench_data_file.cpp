@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i <= kLapSlots; ++i) s.LapTimes[i] = 5000 + i;
     s.SessionTrack = "Circuito";
     s.SessionNote = std::string(2000, 'n');
-    s.FileState = 3;
+    s.FileState = FileState::Modified;
 
     QElapsedTimer timer;
     timer.start();

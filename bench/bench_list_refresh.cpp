@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
 
     Session& s = session();
     s.ResetSession();
-    s.FileState = 1;
+    s.FileState = FileState::New;
     s.StatWin.Left = -1;
     for (int d = 1; d <= kDrivers; ++d) s.LapTimes[lapSlot(d, 1)] = 6000 + 37 * d;
     s.MakeTotals();

@@ -75,7 +75,7 @@ bool File_Write(const std::string& name, DesktopViews* views) {
     } catch (const Stopped&) {
         return false;
     }
-    s.FileState = 2;
+    s.FileState = FileState::Saved;
     normalPointer();
     Errori();
     return true;
@@ -151,7 +151,7 @@ bool File_Read(const std::string& name) {
     s.MakeLapList(1);
     s.SortTotals();
     rw.File_Close();
-    s.FileState = 2;
+    s.FileState = FileState::Saved;
     normalPointer();
     return true;
 }

@@ -16,11 +16,11 @@ inline constexpr const char* kLapsMarker = "Tempi";
 // Writes the session as `name` with the extension DAT, whatever extension the
 // name had. The old file is replaced only once the new one is complete, so a
 // failed write loses nothing. `views` (may be null) lets the open windows
-// record their positions and texts first. True when written (FileState 2).
+// record their positions and texts first. True when written (FileState::Saved).
 bool File_Write(const std::string& name, DesktopViews* views);
 
 // Reads `name` (with the extension DAT) into the session, which the caller
-// has just reset. True when read to the end (FileState 2). After a failure
+// has just reset. True when read to the end (FileState::Saved). After a failure
 // the message has been shown and the names are back to those of the reset,
 // so that the next Save never aims at the file that could not be read.
 bool File_Read(const std::string& name);

@@ -93,7 +93,7 @@ void FileCommands::New() {
     Session& s = session();
     views_.closeChildWindows();
     s.ResetSession();
-    s.FileState = 1;
+    s.FileState = FileState::New;
     views_.setTitle(titleFor(s.DataFileName));
     views_.MenuRefresh();
     RestoreLayout();
@@ -120,14 +120,14 @@ void FileCommands::openFile(const std::string& name) {
     s.ResetSession();
     File_Read(name);
     FileRecentiWrite(views_, name, kFirstRecent);
-    if (s.FileState == 2 || s.FileState == 3) views_.setTitle(titleFor(s.DataFileName));
+    if (s.FileState == FileState::Saved || s.FileState == FileState::Modified) views_.setTitle(titleFor(s.DataFileName));
     views_.MenuRefresh();
     RestoreLayout();
 }
 
 void FileCommands::Save() {
     Session& s = session();
-    if (s.FileState == 1) {
+    if (s.FileState == FileState::New) {
         SaveAs();
         return;
     }
@@ -156,14 +156,14 @@ void FileCommands::Exit() {
 bool FileCommands::SaveQuery() {
     Session& s = session();
     bool result = true;
-    if (s.FileState == 2 || s.FileState == 3) {
+    if (s.FileState == FileState::Saved || s.FileState == FileState::Modified) {
         views_.recordWindowPositions();
         if (s.LapsWin != s.SavedLapsWin || !samePlace(s.SessionWin, s.SavedSessionWin) ||
             !samePlace(s.StatWin, s.SavedStatWin))
-            s.FileState = 3;
+            s.FileState = FileState::Modified;
     }
     views_.copySessionTexts();
-    if (s.FileState != 1 && s.FileState != 3) return result;
+    if (s.FileState != FileState::New && s.FileState != FileState::Modified) return result;
 
     const int answer =
         platform().messages->show("File modified. Save your changes to '" + s.DataFileName + "' ?",
@@ -178,7 +178,7 @@ bool FileCommands::SaveQuery() {
         }
         // A save that failed has shown its message; dropping the session
         // now would lose it.
-        if (s.FileState != 2) result = false;
+        if (s.FileState != FileState::Saved) result = false;
     }
     return result;
 }

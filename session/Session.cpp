@@ -95,7 +95,7 @@ void Session::SortTotals() {
 }
 
 void Session::ChangeField(std::string& field, const std::string& text) {
-    if (field != text) FileState = 3;
+    if (field != text) FileState = FileState::Modified;
     field = text;
 }
 

@@ -278,7 +278,7 @@ void frmDesktop::MenuDisabilita(int code) {
 
 void frmDesktop::MenuRefresh() {
     for (int code : {1, 2, 3, 4, 8, 100, 101, 102, 200, 201, 202, 300}) MenuDisabilita(code);
-    if (session().FileState == 0) {
+    if (session().FileState == FileState::NoSession) {
         for (int code : {1, 2, 300}) MenuAbilita(code);
     } else {
         for (int code : {1, 2, 3, 4, 8, 100, 101, 102, 300, 201, 202, 200}) MenuAbilita(code);

@@ -92,7 +92,7 @@ TEST_F(DesktopFilesTest, ASavedLayoutComesBackWhenTheFileIsOpened) {
     frmLaps::instance()->move(100, 50);
     fakes.fileDialogs.answers.push_back("/data/Layout.DAT");
     desk->menuFile_Click(3);
-    ASSERT_EQ(session().FileState, 2);
+    ASSERT_EQ(session().FileState, FileState::Saved);
 
     desk->menuFile_Click(0);
     EXPECT_EQ(frmLaps::instance(), nullptr);

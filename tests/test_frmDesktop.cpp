@@ -67,7 +67,7 @@ TEST_F(DesktopTest, WithoutASessionOnlyNewOpenExitAndHelpAreUsable) {
 }
 
 TEST_F(DesktopTest, WithASessionEverythingIsEnabledAndTheDeviceDialogsCanBeReached) {
-    session().FileState = 1;
+    session().FileState = FileState::New;
     desk->MenuRefresh();
     EXPECT_EQ(enabledButtons().size(), 8u);
     for (int i : {0, 1, 2, 3, 5, 12}) EXPECT_TRUE(frmDesktop::itemEnabled(desk->menuFile(i))) << i;
@@ -78,7 +78,7 @@ TEST_F(DesktopTest, WithASessionEverythingIsEnabledAndTheDeviceDialogsCanBeReach
     EXPECT_TRUE(desk->MenuView(1)->isVisible());
     EXPECT_TRUE(desk->MenuDevice(1)->isVisible());
     EXPECT_TRUE(desk->MenuDevice(2)->isVisible());
-    session().FileState = 0;
+    session().FileState = FileState::NoSession;
     desk->MenuRefresh();
     EXPECT_EQ(enabledButtons(), (std::vector<std::string>{"New", "Open"}));
 }

@@ -20,7 +20,7 @@ protected:
         s.SessionDate = "6 December";
         s.SessionDrivers = "Anna\r\nBruno";
         s.SessionNote = "dry\r\n\r\nwindy";
-        s.FileState = 2;
+        s.FileState = FileState::Saved;
     }
     static QLineEdit* line(frmSession* f, int i) {
         return qobject_cast<QLineEdit*>(f->txtSession[i]);
@@ -48,7 +48,7 @@ TEST_F(SessionWindowTest, FirstOpeningShowsTheFieldsAtLeft10Top10ClosingKeepsThe
     EXPECT_EQ(geometryTwips(f->txtSession[6]), (TwipsRect{1320, 2220, 2595, 2115}));
     EXPECT_EQ(geometryTwips(f->txtSession[0]), (TwipsRect{720, 180, 1695, 285}));
     f->close();  // without typing: the session stays unmodified
-    EXPECT_EQ(session().FileState, 2);
+    EXPECT_EQ(session().FileState, FileState::Saved);
     EXPECT_EQ(session().SessionNote, "dry\r\n\r\nwindy");
     EXPECT_EQ(session().SessionWin.Open, 0);
 }
@@ -57,9 +57,9 @@ TEST_F(SessionWindowTest, TypedTextReachesTheSessionOnlyThroughGetData) {
     frmSession* f = frmSession::Show(area.get());
     line(f, 0)->setText("7 December");
     multi(f, 6)->setPlainText("wet\nvery");
-    EXPECT_EQ(session().FileState, 2);
+    EXPECT_EQ(session().FileState, FileState::Saved);
     f->GetData();
-    EXPECT_EQ(session().FileState, 3);
+    EXPECT_EQ(session().FileState, FileState::Modified);
     EXPECT_EQ(session().SessionDate, "7 December");
     EXPECT_EQ(session().SessionNote, "wet\r\nvery");
 }
@@ -70,7 +70,7 @@ TEST_F(SessionWindowTest, TrackLengthIsStoredAtEveryKeystrokeAndRefreshesTheList
     session().LapList[1].Text = "changed behind the window";
     line(f, 3)->insert("1");
     EXPECT_EQ(session().SessionLength, "1");
-    EXPECT_EQ(session().FileState, 3);
+    EXPECT_EQ(session().FileState, FileState::Modified);
     EXPECT_EQ(laps->lblList[2]->text(), "changed behind the window");
 }
 

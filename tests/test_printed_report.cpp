@@ -46,7 +46,7 @@ class PrintedReportTest : public ::testing::Test {
 protected:
     void SetUp() override {
         session().ResetSession();
-        session().FileState = 1;
+        session().FileState = FileState::New;
         session().DataFileName = "Race";
     }
 

@@ -25,7 +25,7 @@ protected:
         p.printer = &printer;
         installPlatform(p);
         session().ResetSession();
-        session().FileState = 1;
+        session().FileState = FileState::New;
         session().DataFileName = "Race";
     }
 

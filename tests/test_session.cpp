@@ -32,7 +32,7 @@ protected:
 }  // namespace
 
 TEST_F(SessionTest, ResetGivesAnEmptySessionInDriverOrderAndLeavesFileStateAlone) {
-    s.FileState = 3;
+    s.FileState = FileState::Modified;
     s.SessionNote = "old";
     s.LapsWin = WinState{-1, 10, 20, 30, 40};
     s.ResetSession();
@@ -57,7 +57,7 @@ TEST_F(SessionTest, ResetGivesAnEmptySessionInDriverOrderAndLeavesFileStateAlone
     EXPECT_EQ(s.SavedLapsWin, (WinState{0, -1, 0, 0, 0}));
     EXPECT_EQ(s.SavedSessionWin.Left, -1);
     EXPECT_EQ(s.SavedStatWin.Left, -1);
-    EXPECT_EQ(s.FileState, 3);
+    EXPECT_EQ(s.FileState, FileState::Modified);
 }
 
 TEST_F(SessionTest, LapListReadsTheDriversOwnSlotsAndRefreshesAnOpenLapsWindow) {
@@ -135,14 +135,14 @@ TEST_F(SessionTest, SortOrdersThirtyDistinctTotalsCompletely) {
 }
 
 TEST_F(SessionTest, ChangeFieldMarksOnlyARealChange) {
-    s.FileState = 2;
+    s.FileState = FileState::Saved;
     s.SessionTrack = "Monza";
     s.ChangeField(s.SessionTrack, "Monza");
-    EXPECT_EQ(s.FileState, 2);
+    EXPECT_EQ(s.FileState, FileState::Saved);
     s.ChangeField(s.SessionTrack, "monza");
-    EXPECT_EQ(s.FileState, 3);
+    EXPECT_EQ(s.FileState, FileState::Modified);
     EXPECT_EQ(s.SessionTrack, "monza");
-    s.FileState = 1;
+    s.FileState = FileState::New;
     s.ChangeField(s.SessionTrack, "monza ");
-    EXPECT_EQ(s.FileState, 3);
+    EXPECT_EQ(s.FileState, FileState::Modified);
 }
