@@ -46,7 +46,9 @@ TEST_F(QtFileSystemTest, OpeningNeverTruncatesAReplacementTakesEffectOnlyWhenCom
         ASSERT_TRUE(r);
         EXPECT_EQ(r->write("new", 3), 0);
         EXPECT_EQ(content(path("a.DAT")), "AB23456789");
-        if (commit) EXPECT_EQ(r->commit(), 0);
+        if (commit) {
+            EXPECT_EQ(r->commit(), 0);
+        }
     }
     EXPECT_EQ(content(path("a.DAT")), "new");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.DAT"});
