@@ -6,7 +6,6 @@
 // when no device is there. Arguments go to the simulator, for example
 // `--extra 4` for a device that sends four bytes after every reply.
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QProgressBar>
@@ -15,13 +14,13 @@
 #include <cstdio>
 #include <set>
 
+#include "bench/BenchApp.h"
 #include "bench/SimulatorAt9600.h"
 #include "device/DeviceFrames.h"
 #include "device/DeviceLink.h"
 #include "device/frmProgress.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
-#include "platform/QtPlatform.h"
 #include "session/Session.h"
 #include "shell/DesktopDevice.h"
 #include "shell/frmDesktop.h"
@@ -98,19 +97,17 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "this bench needs the device simulator, which this platform lacks\n");
     return 1;
 #else
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QtPlatform qt;
+    BenchApp app(argc, argv);
     TimedMessages messages;
     QElapsedTimer clock;
     clock.start();
     messages.clock = &clock;
-    Platform p = qt.interfaces();
+    Platform p = platform();
     p.messages = &messages;
     installPlatform(p);
 
     session().ResetSession();
-    session().FileState = 1;
+    session().FileState = FileState::New;
     frmDesktop desk;
     desk.Form_Load();
     desk.show();

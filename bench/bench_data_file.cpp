@@ -1,7 +1,6 @@
 // Saves and opens a full session (750 laps, every text filled) as a data
 // file through the Qt file layer, and prints the time per save and per open.
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -9,16 +8,14 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/QtPlatform.h"
+#include "bench/BenchApp.h"
 #include "session/DataFile.h"
 #include "session/Session.h"
 
 using namespace orvex;
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QtPlatform qt;
+    BenchApp app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
     QTemporaryDir dir;
     const std::string name = dir.filePath("Race1.DAT").toStdString();
@@ -28,7 +25,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i <= kLapSlots; ++i) s.LapTimes[i] = 5000 + i;
     s.SessionTrack = "Circuito";
     s.SessionNote = std::string(2000, 'n');
-    s.FileState = 3;
+    s.FileState = FileState::Modified;
 
     QElapsedTimer timer;
     timer.start();

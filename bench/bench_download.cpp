@@ -1,7 +1,6 @@
 // Reads the whole device memory (30 blocks) through the real port layer from
 // the simulator at 9600 baud, and compares the time with the bare wire time.
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <algorithm>
@@ -10,11 +9,11 @@
 #include <ctime>
 #include <vector>
 
+#include "bench/BenchApp.h"
+#include "bench/SimulatorAt9600.h"
 #include "device/DeviceFrames.h"
 #include "device/DeviceProtocol.h"
 #include "device/SerialLink.h"
-#include "bench/SimulatorAt9600.h"
-#include "platform/QtPlatform.h"
 
 using namespace orvex;
 
@@ -25,9 +24,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "this bench needs the device simulator, which this platform lacks\n");
     return 1;
 #else
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QtPlatform qt;
+    BenchApp app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
 
     QProcess sim;

@@ -1,14 +1,13 @@
 // Scrolls and refreshes the statistics window offscreen and prints the time
 // per refresh and the number of cell widgets before and after.
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMdiArea>
 #include <QScrollBar>
 #include <cstdio>
 
+#include "bench/BenchApp.h"
 #include "lists/frmStat.h"
-#include "platform/QtPlatform.h"
 #include "session/Session.h"
 
 using namespace orvex;
@@ -22,14 +21,11 @@ int cellWidgets(const frmStat* f) { return f->findChildren<QLabel*>("lblList").s
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("QT_FONT_DPI")) qputenv("QT_FONT_DPI", "96");
-    QApplication app(argc, argv);
-    QtPlatform platform;
+    BenchApp app(argc, argv);
 
     Session& s = session();
     s.ResetSession();
-    s.FileState = 1;
+    s.FileState = FileState::New;
     s.StatWin.Left = -1;
     for (int d = 1; d <= kDrivers; ++d) s.LapTimes[lapSlot(d, 1)] = 6000 + 37 * d;
     s.MakeTotals();

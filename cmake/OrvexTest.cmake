@@ -8,9 +8,7 @@ find_package(Qt6 REQUIRED COMPONENTS Test)
 function(orvex_add_test name)
   cmake_parse_arguments(T "DEVSIM" "TIMEOUT" "LABELS;ENV" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})
-  # Tests declare no Qt meta-objects of their own: no moc pass per test.
-  set_target_properties(${name} PROPERTIES AUTOMOC OFF)
-  target_link_libraries(${name} PRIVATE orvex_test_main orvex_fakes orvex_core GTest::gtest
+  target_link_libraries(${name} PRIVATE orvex_test_main orvex_fakes orvex_shell GTest::gtest
                         GTest::gmock Qt6::Test)
   if(T_DEVSIM)
     target_compile_definitions(${name} PRIVATE ORVEX_DEVSIM="$<TARGET_FILE:orvex-devsim>")

@@ -163,7 +163,7 @@ void CommTick::finishDownload() {
     staging_.clear();
     s.LapCount = kLapSlots;
     s.RecordCount = kLapSlots;
-    if (s.FileState != 0) s.FileState = 3;
+    if (s.FileState != FileState::NoSession) s.FileState = FileState::Modified;
     s.LapList.assign(kLapsPerDriver + 1, TimeItem{});
     s.SortedLapList.assign(kLapsPerDriver + 1, TimeItem{});
     s.TotalList.assign(kDrivers + 1, TimeItem{});

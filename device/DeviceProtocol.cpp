@@ -21,8 +21,7 @@ void pointerNormal() { platform().pointer->set(MousePointer::Normal); }
 
 void reportNoCommunication() {
     pointerNormal();
-    platform().messages->show("Comunicazione Impossibile", MessageBox::OkOnly,
-                              "ORVEX Timing System");
+    platform().messages->show("Comunicazione Impossibile", MessageBox::OkOnly, kProgramName);
 }
 
 bool deviceAnswers() {

@@ -4,13 +4,14 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
+#include "platform/Messages.h"
 #include "platform/Twips.h"
 
 namespace orvex {
 
 frmProgress::frmProgress(QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-    setWindowTitle("ORVEX");
+    setWindowTitle(kProgramTitle);
     Label1 = new QLabel("Download data in progress ...", this);
     ProgressBar = new QProgressBar(this);
     ProgressBar->setMinimum(0);
@@ -21,8 +22,7 @@ frmProgress::frmProgress(QWidget* parent)
 }
 
 void frmProgress::Form_Load(const QRect& clientArea) {
-    move(clientArea.left() + (clientArea.width() - width()) / 2,
-         clientArea.top() + (clientArea.height() - height()) / 2);
+    centreIn(this, clientArea);
     ProgressBar->setValue(0);
 }
 

@@ -57,10 +57,7 @@ frmSetup::frmSetup(QWidget* parent) : QDialog(parent, Qt::Tool) {
         connect(cmdSetup[i], &QPushButton::clicked, this, [this, i] { cmdSetup_Click(i); });
 }
 
-void frmSetup::Form_Load(const QRect& clientArea) {
-    move(clientArea.left() + (clientArea.width() - width()) / 2,
-         clientArea.top() + (clientArea.height() - height()) / 2);
-}
+void frmSetup::Form_Load(const QRect& clientArea) { centreIn(this, clientArea); }
 
 void frmSetup::cmdSetup_Click(int index) {
     platform().pointer->set(MousePointer::Hourglass);

@@ -5,6 +5,7 @@
 
 #include "device/DeviceLink.h"
 #include "platform/MessageBox.h"
+#include "platform/Messages.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
 
@@ -42,8 +43,7 @@ frmTest::frmTest(QWidget* parent) : QDialog(parent, Qt::Tool) {
 }
 
 void frmTest::Form_Load(const QRect& clientArea) {
-    move(clientArea.left() + (clientArea.width() - width()) / 2,
-         clientArea.top() + (clientArea.height() - height()) / 2);
+    centreIn(this, clientArea);
 }
 
 void frmTest::Command1_Click(int index) {
@@ -52,7 +52,7 @@ void frmTest::Command1_Click(int index) {
             // Erasing loses every lap in the device: ask first, No by default.
             const int answer = platform().messages->show(
                 kEraseQuestion, MessageBox::YesNo | MessageBox::Question | MessageBox::Default2,
-                "ORVEX");
+                kProgramTitle);
             if (answer == MessageBox::Yes) DeviceCommand = DeviceCommandCode::MemoryClear;
             break;
         }

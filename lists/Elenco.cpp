@@ -97,7 +97,6 @@ void Elenco::Create(ListForm& form) {
     FirstLine = 1;
     Lines = 0;
     ItemSelect = 0;
-    NextLeft = 0;
     NextTop = 0;
 }
 
@@ -264,7 +263,6 @@ void Elenco::ListLineAdd() {
         f.adoptCell(l, index);
         place(l);
     }
-    NextLeft = static_cast<std::int16_t>(std::min(left, 32767));
     RowsLoaded = static_cast<std::int16_t>(r);
     // Consecutive rows share one pixel row, so their borders coincide.
     NextTop = toInt16(NextTop + LineHeight - tppy());

@@ -60,7 +60,6 @@ private:
     std::int16_t RowsLoaded = 0;
     std::int16_t RowsFit = 0;
     std::int16_t Refreshing = 0;
-    std::int16_t NextLeft = 0;
     std::int16_t NextTop = 0;
 
     void ListLineAdd();

@@ -8,11 +8,10 @@ namespace orvex {
 
 namespace {
 int gPendingError = 0;
-const char* const kTitle = "ORVEX";
 }  // namespace
 
 void ShowMessage(const std::string& text) {
-    platform().messages->show(text, MessageBox::OkOnly | MessageBox::Exclamation, kTitle);
+    platform().messages->show(text, MessageBox::OkOnly | MessageBox::Exclamation, kProgramTitle);
 }
 
 int pendingError() { return gPendingError; }
@@ -36,7 +35,7 @@ void Errori() {
         return;
     }
     platform().messages->show(errorText(number), MessageBox::OkOnly | MessageBox::Exclamation,
-                              kTitle);
+                              kProgramTitle);
     gPendingError = 0;
 }
 

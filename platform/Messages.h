@@ -8,6 +8,11 @@
 
 namespace orvex {
 
+// The program's name as its titles and report write it, and the title of its
+// message boxes.
+constexpr const char* kProgramName = "ORVEX Timing System";
+constexpr const char* kProgramTitle = "ORVEX";
+
 // The warning box every part of the program uses: exclamation icon, OK, title "ORVEX".
 void ShowMessage(const std::string& text);
 

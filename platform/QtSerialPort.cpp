@@ -1,5 +1,6 @@
 #include "platform/QtSerialPort.h"
 
+#include <QLoggingCategory>
 #include <QSerialPort>
 #include <QSerialPortInfo>
 #include <QStringList>
@@ -22,6 +23,14 @@ constexpr int kInvalidPropertyValue = 380;
 // How long one look at the line may block when nothing new has arrived: short
 // enough to keep a wait loop responsive, long enough not to spin a core.
 constexpr int kCollectWaitMs = 1;
+
+// Every frame, reply and port event in hex, for "the device is not found"
+// reports. Silent unless switched on: QT_LOGGING_RULES="orvex.frames.debug=true".
+Q_LOGGING_CATEGORY(lcFrames, "orvex.frames", QtWarningMsg)
+
+QByteArray hex(const char* data, qint64 size) {
+    return QByteArray::fromRawData(data, static_cast<qsizetype>(size)).toHex(' ');
+}
 
 }  // namespace
 
@@ -55,7 +64,10 @@ bool QtSerialPort::portOpen() const { return port_->isOpen(); }
 
 void QtSerialPort::setPortOpen(bool open) {
     if (!open) {
-        if (port_->isOpen()) port_->close();
+        if (port_->isOpen()) {
+            port_->close();
+            qCDebug(lcFrames) << "port" << commPort_ << "closed";
+        }
         return;
     }
     if (port_->isOpen()) throw RunError(PortError::AlreadyOpen);
@@ -64,6 +76,8 @@ void QtSerialPort::setPortOpen(bool open) {
     port_->setPortName(QString::fromStdString(path));
     port_->setReadBufferSize(inBufferSize_);
     if (!port_->open(QIODevice::ReadWrite)) {
+        qCDebug(lcFrames).noquote() << "port" << commPort_ << path.c_str()
+                                    << "cannot be opened:" << port_->errorString();
         const auto error = port_->error();
         port_->clearError();
         throw RunError(error == QSerialPort::DeviceNotFoundError ? PortError::InvalidPortNumber
@@ -72,6 +86,7 @@ void QtSerialPort::setPortOpen(bool open) {
     applyLine();
     applySignals();
     port_->clearError();
+    qCDebug(lcFrames).noquote() << "port" << commPort_ << path.c_str() << "opened";
 }
 
 void QtSerialPort::setSettings(const std::string& settings) {
@@ -107,7 +122,7 @@ void QtSerialPort::setInBufferSize(int bytes) {
 void QtSerialPort::setOutBufferSize(int bytes) {
     if (port_->isOpen()) throw RunError(PortError::InvalidWhileOpen);
     if (bytes <= 0) throw RunError(kInvalidPropertyValue);
-    outBufferSize_ = bytes;
+    // Qt sizes its write buffer itself; the size is only checked.
 }
 
 int QtSerialPort::inBufferCount() {
@@ -150,12 +165,15 @@ Bytes QtSerialPort::input() {
     const qint64 waiting = port_->bytesAvailable();
     const qint64 take = inputLen_ == 0 ? waiting : qMin<qint64>(waiting, inputLen_);
     const QByteArray data = port_->read(take);
+    if (!data.isEmpty()) qCDebug(lcFrames).noquote() << "<-" << data.toHex(' ');
     return Bytes(data.begin(), data.end());
 }
 
 void QtSerialPort::output(const Bytes& bytes) {
     requireOpen();
-    port_->write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    const auto* data = reinterpret_cast<const char*>(bytes.data());
+    qCDebug(lcFrames).noquote() << "->" << hex(data, static_cast<qint64>(bytes.size()));
+    port_->write(data, static_cast<qint64>(bytes.size()));
     // Hand the bytes to the line now: the caller may wait without letting
     // events run, and QSerialPort writes only from the event loop otherwise.
     port_->flush();
@@ -219,11 +237,13 @@ void QtSerialPort::collect() {
 void QtSerialPort::checkLine() {
     const auto error = port_->error();
     if (error == QSerialPort::NoError) return;
+    const QString reason = port_->errorString();
     port_->clearError();
     if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
         error == QSerialPort::WriteError) {
         // The line is gone (device unplugged or hung up): close, so the wait
         // loops see it, and let the command's handler report it.
+        qCDebug(lcFrames).noquote() << "port" << commPort_ << "line lost:" << reason;
         port_->close();
         throw RunError(PortError::ReadFailed);
     }

@@ -56,7 +56,6 @@ private:
     int stopBits_ = 1;
     int handshaking_ = 0;
     int inBufferSize_ = 1024;
-    int outBufferSize_ = 512;
     int inputLen_ = 0;
     bool dtr_ = false;
     bool rts_ = false;

@@ -1,6 +1,7 @@
 #include "platform/Twips.h"
 
 #include <QWidget>
+#include <QWindow>
 #include <cmath>
 
 #include "platform/Platform.h"
@@ -43,5 +44,23 @@ void moveTwips(QWidget* w, int left, int top) {
 
 int widthTwips(const QWidget* w) { return pixelsToTwipsX(w->width()); }
 int heightTwips(const QWidget* w) { return pixelsToTwipsY(w->height()); }
+
+void centreOnScreen(QWidget* window) {
+    const ScreenInfo& screen = *platform().screen;
+    centreIn(window, twipsToPixels(0, 0, screen.widthTwips(), screen.heightTwips()));
+}
+
+// The frame is known once the window manager has drawn it; until then the
+// frame of the window's parent is the best guess.
+void centreIn(QWidget* window, const QRect& area) {
+    QMargins frame = window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
+    const QWidget* parent = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+    if (frame.isNull() && parent && parent->windowHandle())
+        frame = parent->windowHandle()->frameMargins();
+    const QSize outer = window->size().grownBy(frame);
+    // move() places the frame's top left corner.
+    window->move(area.left() + (area.width() - outer.width()) / 2,
+                 area.top() + (area.height() - outer.height()) / 2);
+}
 
 }  // namespace orvex

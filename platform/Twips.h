@@ -28,4 +28,9 @@ void moveTwips(QWidget* w, int left, int top);
 int widthTwips(const QWidget* w);
 int heightTwips(const QWidget* w);
 
+// Centres a window by its outer frame: on the screen, or in `area` (pixels,
+// in the coordinates the window moves in).
+void centreOnScreen(QWidget* window);
+void centreIn(QWidget* window, const QRect& area);
+
 }  // namespace orvex

@@ -42,7 +42,7 @@ std::string PrintedReport::HeaderLine(int page, const std::string& dataFileName)
     year.insert(0, year.size() < 4 ? 4 - year.size() : 0, '0');
     const std::string date =
         twoDigits(d.day) + " " + platform().regional->monthName(d.month) + " " + year;
-    return "Page " + numberText(page) + "   *** ORVEX Timing System " +
+    return "Page " + numberText(page) + "   *** " + kProgramName + " " +
            std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + " -- " +
            dataFileName + " -- " + date + " ***";
 }
@@ -193,7 +193,7 @@ void PrintedReport::PrintReport(const ReportSections& sections) {
     platform().pointer->set(MousePointer::Normal);
     if (*failure != ErrorNo::None && *failure != ErrorNo::DialogCancelled) {
         // An OK button alone is the box's default.
-        platform().messages->show("Printer Error !", MessageBox::Critical, "ORVEX");
+        platform().messages->show("Printer Error !", MessageBox::Critical, kProgramTitle);
     }
 }
 

@@ -4,11 +4,9 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QWindow>
 
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
-#include "platform/ScreenInfo.h"
 #include "platform/Twips.h"
 
 namespace orvex {
@@ -63,20 +61,7 @@ frmStampa::frmStampa(QWidget* parent) : QDialog(parent) {
     setFixedSize(client.size());
 }
 
-// Centred by the outer frame, title bar included. The frame is known once the
-// window exists; until the window manager has drawn it, the main window's
-// frame is the best guess.
-void frmStampa::Form_Load() {
-    QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    if (frame.isNull() && parentWidget() && parentWidget()->window()->windowHandle())
-        frame = parentWidget()->window()->windowHandle()->frameMargins();
-    const ScreenInfo& s = *platform().screen;
-    const int outerWidth = pixelsToTwipsX(width() + frame.left() + frame.right());
-    const int outerHeight = pixelsToTwipsY(height() + frame.top() + frame.bottom());
-    // move() places the frame's top left corner.
-    move(twipsToPixelsX((s.widthTwips() - outerWidth) / 2),
-         twipsToPixelsY((s.heightTwips() - outerHeight) / 2));
-}
+void frmStampa::Form_Load() { centreOnScreen(this); }
 
 void frmStampa::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);

@@ -13,8 +13,6 @@ namespace orvex {
 
 namespace {
 
-const char* const kTitle = "ORVEX";
-
 void normalPointer() { platform().pointer->set(MousePointer::Normal); }
 
 std::string programFolder() {
@@ -48,7 +46,7 @@ bool File_Write(const std::string& name, DesktopViews* views) {
     Session& s = session();
     platform().pointer->set(MousePointer::Hourglass);
     RWData rw;
-    rw.Title = kTitle;
+    rw.Title = kProgramTitle;
     rw.FileName(name);
     if (rw.Path_Check() != 0) {
         normalPointer();
@@ -89,7 +87,7 @@ bool File_Write(const std::string& name, DesktopViews* views) {
     } catch (const Stopped&) {
         return false;
     }
-    s.FileState = 2;
+    s.FileState = FileState::Saved;
     normalPointer();
     Errori();
     return true;
@@ -98,7 +96,7 @@ bool File_Write(const std::string& name, DesktopViews* views) {
 bool File_Read(const std::string& name) {
     Session& s = session();
     RWData rw;
-    rw.Title = kTitle;
+    rw.Title = kProgramTitle;
     rw.FileName(name);
     s.AppPath = programFolder();
     s.DataFileName = rw.Name;
@@ -166,7 +164,7 @@ bool File_Read(const std::string& name) {
     s.MakeLapList(1);
     s.SortTotals();
     rw.File_Close();
-    s.FileState = 2;
+    s.FileState = FileState::Saved;
     normalPointer();
     return true;
 }

@@ -21,11 +21,11 @@ std::string dataFileFullName(const std::string& name);
 
 // Writes the session as `name` with the extension of dataFileExt. The old file is replaced only
 // once the new one is complete, so a failed write loses nothing. `views` (may be null) lets the
-// open windows record their positions and texts first. True when written (FileState 2).
+// open windows record their positions and texts first. True when written (FileState::Saved).
 bool File_Write(const std::string& name, DesktopViews* views);
 
 // Reads `name` (with the extension of dataFileExt) into the session, which the caller
-// has just reset. True when read to the end (FileState 2). After a failure
+// has just reset. True when read to the end (FileState::Saved). After a failure
 // the message has been shown and the names are back to those of the reset,
 // so that the next Save never aims at the file that could not be read.
 bool File_Read(const std::string& name);

@@ -52,7 +52,7 @@ bool samePlace(const WinState& a, const WinState& b) {
 }  // namespace
 
 std::string FileCommands::titleFor(const std::string& dataFileName) {
-    return "  ORVEX Timing System : " + dataFileName;
+    return std::string("  ") + kProgramName + " : " + dataFileName;
 }
 
 void FileCommands::menuFile_Click(int index) {
@@ -94,7 +94,7 @@ void FileCommands::New() {
     Session& s = session();
     views_.closeChildWindows();
     s.ResetSession();
-    s.FileState = 1;
+    s.FileState = FileState::New;
     views_.setTitle(titleFor(s.DataFileName));
     views_.MenuRefresh();
     RestoreLayout();
@@ -123,15 +123,15 @@ void FileCommands::openFile(const std::string& name) {
     FileRecentiWrite(views_, name, kFirstRecent);
     // What a failed read leaves is the reset's session, called New and
     // never saved: Save must ask for a name rather than write New.DAT.
-    if (!read && s.FileState != 0) s.FileState = 1;
-    if (s.FileState != 0) views_.setTitle(titleFor(s.DataFileName));
+    if (!read && s.FileState != FileState::NoSession) s.FileState = FileState::New;
+    if (s.FileState != FileState::NoSession) views_.setTitle(titleFor(s.DataFileName));
     views_.MenuRefresh();
     RestoreLayout();
 }
 
 void FileCommands::Save() {
     Session& s = session();
-    if (s.FileState == 1) {
+    if (s.FileState == FileState::New) {
         SaveAs();
         return;
     }
@@ -152,10 +152,10 @@ void FileCommands::SaveAs() {
         platform().messages->show(
             target + " already exists.\nDo you want to replace it ?",
             MessageBox::YesNo | MessageBox::Exclamation | MessageBox::Default2,
-            "ORVEX") != MessageBox::Yes)
+            kProgramTitle) != MessageBox::Yes)
         return;
     RWData rw;
-    rw.Title = "ORVEX";
+    rw.Title = kProgramTitle;
     rw.FileName(chosen);
     s.DataFileName = rw.Name;
     s.DataFilePath = rw.Path;
@@ -171,18 +171,18 @@ void FileCommands::Exit() {
 bool FileCommands::SaveQuery() {
     Session& s = session();
     bool result = true;
-    if (s.FileState == 2 || s.FileState == 3) {
+    if (s.FileState == FileState::Saved || s.FileState == FileState::Modified) {
         views_.recordWindowPositions();
         if (s.LapsWin != s.SavedLapsWin || !samePlace(s.SessionWin, s.SavedSessionWin) ||
             !samePlace(s.StatWin, s.SavedStatWin))
-            s.FileState = 3;
+            s.FileState = FileState::Modified;
     }
     views_.copySessionTexts();
-    if (s.FileState != 1 && s.FileState != 3) return result;
+    if (s.FileState != FileState::New && s.FileState != FileState::Modified) return result;
 
     const int answer =
         platform().messages->show("File modified. Save your changes to '" + s.DataFileName + "' ?",
-                                  MessageBox::YesNoCancel | MessageBox::Exclamation, "ORVEX");
+                                  MessageBox::YesNoCancel | MessageBox::Exclamation, kProgramTitle);
     if (answer == MessageBox::Cancel) return false;
     if (answer == MessageBox::Yes) {
         try {
@@ -193,7 +193,7 @@ bool FileCommands::SaveQuery() {
         }
         // A save that failed has shown its message; dropping the session
         // now would lose it.
-        if (s.FileState != 2) result = false;
+        if (s.FileState != FileState::Saved) result = false;
     }
     return result;
 }

@@ -1,6 +1,7 @@
 #include "session/RecentFiles.h"
 
 #include "platform/FileSystem.h"
+#include "platform/Messages.h"
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
@@ -16,7 +17,7 @@ constexpr int kPlaces = 4;
 
 // A settings-mode object on key "File" + place.
 void aim(RWData& rw, int place) {
-    rw.Title = "ORVEX";
+    rw.Title = kProgramTitle;
     rw.FileName(settingsFileName());
     rw.Section = "File";
     rw.Index = "File" + std::to_string(place);

@@ -30,19 +30,13 @@ void Session::ResetSession() {
     MakeLapList(1);
     SortTotals();
 
-    // The speeds are copied from one string: GCC 12 at -O3 takes assigning a
-    // one-letter literal for an overlapping copy and warns (-Wrestrict).
-    const std::string noSpeed(1, '0');
     LapCount = 0;
     TotalTime = "0:00:00.00";
     AverageLap = "00:00.00";
-    AverageSpeed = noSpeed;
     FastestLapNo = 0;
     FastestLap = "00:00.00";
-    FastestSpeed = noSpeed;
     SlowestLapNo = 0;
     SlowestLap = "00:00.00";
-    SlowestSpeed = noSpeed;
 
     SessionDate.clear();
     SessionTime.clear();
@@ -102,7 +96,7 @@ void Session::SortTotals() {
 }
 
 void Session::ChangeField(std::string& field, const std::string& text) {
-    if (field != text) FileState = 3;
+    if (field != text) FileState = FileState::Modified;
     field = text;
 }
 

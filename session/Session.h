@@ -24,6 +24,9 @@ struct WinState {
     bool operator==(const WinState&) const = default;
 };
 
+// Whether a session exists and whether it differs from its file.
+enum class FileState : std::int16_t { NoSession = 0, New = 1, Saved = 2, Modified = 3 };
+
 // One line of a derived list.
 struct TimeItem {
     std::int16_t Number = 0;
@@ -63,14 +66,13 @@ public:
     std::int16_t RecordCount = 0;
     std::int16_t LapCount = 0;
 
-    std::string TotalTime, AverageLap, AverageSpeed;
+    std::string TotalTime, AverageLap;
     std::int16_t FastestLapNo = 0;
-    std::string FastestLap, FastestSpeed;
+    std::string FastestLap;
     std::int16_t SlowestLapNo = 0;
-    std::string SlowestLap, SlowestSpeed;
+    std::string SlowestLap;
 
-    // 0 no session, 1 new, 2 equal to its file, 3 modified.
-    std::int16_t FileState = 0;
+    orvex::FileState FileState = orvex::FileState::NoSession;
 
     SessionViews* views = nullptr;
 

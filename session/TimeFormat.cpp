@@ -57,7 +57,8 @@ std::int64_t TimeTextValue(const std::string& text) {
     const auto p2 = p1 == std::string::npos ? std::string::npos : text.find('.', p1 + 1);
     auto field = [&](std::size_t from, std::size_t to) -> std::int64_t {
         if (from == std::string::npos || from >= text.size()) return 0;
-        return std::atoll(text.substr(from, to == std::string::npos ? std::string::npos : to - from).c_str());
+        return std::atoll(
+            text.substr(from, to == std::string::npos ? std::string::npos : to - from).c_str());
     };
     if (colon == std::string::npos || p1 == std::string::npos || p2 == std::string::npos) return 0;
     return field(0, colon) * 360000 + field(colon + 1, p1) * 6000 + field(p1 + 1, p2) * 100 +

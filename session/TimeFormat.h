@@ -10,6 +10,9 @@ namespace orvex {
 // Fixed-width fields make text order equal time order below 100 hours.
 std::string FormatTime(std::int32_t t);
 
+// A non-negative number with at least two digits ("07"), as times and dates write it.
+std::string twoDigits(std::int64_t n);
+
 // Speed in km/h of one lap of `trackLength` metres shown as the time text
 // `lapText`, truncated to hundredths and written in the shortest form with the
 // given decimal separator. Empty when the text stands for 0.
@@ -22,9 +25,6 @@ std::string LapSpeed(const std::string& lapText);
 // The leading number of a track-length text, rounded to whole metres with
 // ties to even; 0 when the text does not start with a number.
 std::int64_t TrackMetres(const std::string& trackLength);
-
-// At least two digits: 7 is "07".
-std::string twoDigits(std::int64_t n);
 
 // Hundredths shown by a time text in the layout FormatTime writes.
 std::int64_t TimeTextValue(const std::string& text);

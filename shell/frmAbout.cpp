@@ -5,8 +5,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/Messages.h"
+#include "platform/Twips.h"
 #include "shell/ImageList1.h"
-#include "shell/frmStart.h"
 
 namespace orvex {
 
@@ -14,7 +15,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setWindowTitle("About ORVEX");
     Image1 = new QLabel(this);
     Image1->setPixmap(ImageList1::pixmap(ImageList1::Logo, 48));
-    Label1 = new QLabel(kLabel, this);
+    Label1 = new QLabel(QString(kProgramName) + "  - Version 1.0   ", this);
     Command1 = new QPushButton("OK", this);
     Command1->setDefault(true);
     // QDialog already closes on Esc, whichever of its controls has the focus.

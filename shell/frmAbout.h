@@ -11,8 +11,6 @@ class frmAbout : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr const char* kLabel = "ORVEX Timing System  - Version 1.0   ";
-
     explicit frmAbout(QWidget* parent = nullptr);
 
     QLabel* Image1 = nullptr;

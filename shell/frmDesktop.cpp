@@ -22,7 +22,6 @@
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
-#include "platform/ScreenInfo.h"
 #include "platform/Twips.h"
 #include "session/FileCommands.h"
 #include "session/RecentFiles.h"
@@ -58,7 +57,7 @@ const ToolbarButton kButtons[] = {
 }  // namespace
 
 frmDesktop::frmDesktop(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(kTitle);
+    setWindowTitle(QString("  ") + kProgramName);
     setWindowIcon(ImageList1::icon(ImageList1::Logo));
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName("MDIClient");
@@ -206,9 +205,7 @@ void frmDesktop::setConnectionPanel(int image, const QString& text) {
 QString frmDesktop::connectionText() const { return panel2Text_->text(); }
 
 void frmDesktop::Form_Load() {
-    const int left = (platform().screen->widthTwips() - pixelsToTwipsX(width())) / 2;
-    const int top = (platform().screen->heightTwips() - pixelsToTwipsY(height())) / 2;
-    move(twipsToPixelsX(left), twipsToPixelsY(top));
+    centreOnScreen(this);
 
     // The user guide is HTML beside the program; fall back to the program's
     // own folder when the settings folder is elsewhere.
@@ -282,7 +279,7 @@ void frmDesktop::MenuDisabilita(int code) {
 
 void frmDesktop::MenuRefresh() {
     for (int code : {1, 2, 3, 4, 8, 100, 101, 102, 200, 201, 202, 300}) MenuDisabilita(code);
-    if (session().FileState == 0) {
+    if (session().FileState == FileState::NoSession) {
         for (int code : {1, 2, 300}) MenuAbilita(code);
     } else {
         for (int code : {1, 2, 3, 4, 8, 100, 101, 102, 300, 201, 202, 200}) MenuAbilita(code);

@@ -25,8 +25,6 @@ class frmDesktop : public QMainWindow, public SessionViews {
     Q_OBJECT
 
 public:
-    static constexpr const char* kTitle = "  ORVEX Timing System";
-
     explicit frmDesktop(QWidget* parent = nullptr);
     ~frmDesktop() override;
 

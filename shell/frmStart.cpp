@@ -6,21 +6,12 @@
 #include "platform/DayClock.h"
 #include "platform/EventPump.h"
 #include "platform/Platform.h"
-#include "platform/ScreenInfo.h"
 #include "platform/Twips.h"
 #include "shell/ImageList1.h"
 
 namespace orvex {
 
-void centreOnScreen(QWidget* window) {
-    const ScreenInfo& screen = *platform().screen;
-    const int left = (screen.widthTwips() - pixelsToTwipsX(window->frameGeometry().width())) / 2;
-    const int top = (screen.heightTwips() - pixelsToTwipsY(window->frameGeometry().height())) / 2;
-    window->move(twipsToPixelsX(left), twipsToPixelsY(top));
-}
-
-frmStart::frmStart(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+frmStart::frmStart(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setFixedSize(twipsToPixelsX(6000), twipsToPixelsY(3600));
 }
 

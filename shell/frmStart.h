@@ -6,9 +6,6 @@ namespace orvex {
 class DayClock;
 class EventPump;
 
-// Places a top-level window in the middle of the screen.
-void centreOnScreen(QWidget* window);
-
 // The splash window shown while the program starts.
 class frmStart : public QWidget {
     Q_OBJECT

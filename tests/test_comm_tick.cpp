@@ -65,9 +65,9 @@ protected:
         port.existing = {1};
         port.devicePort = 1;
         port.device = [this](const Bytes& f) { return device(f); };
-        s.FileState = 0;
+        s.FileState = FileState::NoSession;
         s.ResetSession();
-        s.FileState = 2;
+        s.FileState = FileState::Saved;
         // An earlier session the download must never damage.
         s.LapTimes[1] = 4242;
         s.MakeTotals();
@@ -76,7 +76,7 @@ protected:
     }
     void TearDown() override {
         DeviceCommand = DownloadActive = BlocksToRead = 0;
-        s.FileState = 0;
+        s.FileState = FileState::NoSession;
     }
     void noDevice() { port.devicePort = 0; }
     // A lap in every slot, so a reply read out of step cannot pass unseen.
@@ -95,7 +95,7 @@ protected:
     }
     // The earlier session, exactly as it was.
     void expectSessionUntouched() {
-        EXPECT_EQ(s.FileState, 2);
+        EXPECT_EQ(s.FileState, FileState::Saved);
         EXPECT_EQ(s.LapTimes.size(), 751u);
         EXPECT_EQ(s.LapTimes[1], 4242);
         for (int i = 2; i <= 750; ++i) ASSERT_EQ(s.LapTimes[i], 0) << i;
@@ -151,7 +151,7 @@ TEST_F(CommTickTest, ADownloadDisablesTheWindowThenReplacesTheLapsAndRebuildsThe
     EXPECT_EQ(s.LapTimes[750], 0);
     EXPECT_EQ(s.LapCount, 750);
     EXPECT_EQ(s.RecordCount, 750);
-    EXPECT_EQ(s.FileState, 3);
+    EXPECT_EQ(s.FileState, FileState::Modified);
     EXPECT_EQ(s.TotalList[2].Text, "00:01.00.00");
     EXPECT_EQ(s.SortedTotalList[30].Number, 2);
     EXPECT_EQ(s.LapList[1].Text, "00:00.00.00");  // driver 1's laps

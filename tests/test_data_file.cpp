@@ -43,7 +43,7 @@ protected:
         for (int i = 1; i <= kLapSlots; ++i) s.LapTimes[i] = i % 7 == 0 ? 0 : 6000 + i * 13;
         s.MakeTotals();
         s.SortTotals();
-        s.FileState = 3;
+        s.FileState = FileState::Modified;
     }
     std::string lastMessage() const {
         return fakes.messages.shown.empty() ? "" : fakes.messages.shown.back().text;
@@ -74,7 +74,7 @@ TEST_F(DataFileTest, AKnownSessionIsWrittenAsTheGoldenBytes) {
     for (const auto& t : golden.texts) texts += t.size();
     EXPECT_EQ(written.size(), 4590 + texts);
 
-    EXPECT_EQ(s.FileState, 2);
+    EXPECT_EQ(s.FileState, FileState::Saved);
     EXPECT_EQ(s.DataFileName, "Race1");
     EXPECT_EQ(s.DataFilePath, "/data");
     EXPECT_EQ(s.SavedLapsWin, s.LapsWin);
@@ -94,7 +94,7 @@ TEST_F(DataFileTest, OpenWindowsRecordTheirPlaceAndTextsBeforeTheyAreWritten) {
     f.stat = {false, 0, 0, 0, 0};
     f.texts[6] = "typed";
     EXPECT_EQ(fakes.files.files[kRace], f.bytes());
-    EXPECT_EQ(s.FileState, 2);
+    EXPECT_EQ(s.FileState, FileState::Saved);
 }
 
 TEST_F(DataFileTest, ANameWithAnotherExtensionFullyReplacesALongerDAT) {
@@ -111,18 +111,18 @@ TEST_F(DataFileTest, AFailedWriteLeavesTheOldFileIdenticalAndNothingElse) {
         fakes.files.files = {{kRace, old}};
         fakes.files.bytesWritten = 0;
         fakes.files.failAfterBytes = cut;
-        s.FileState = 3;
+        s.FileState = FileState::Modified;
         EXPECT_FALSE(File_Write(kRace, nullptr));
         EXPECT_EQ(fakes.files.files, (std::map<std::string, std::string>{{kRace, old}}));
         EXPECT_EQ(lastMessage(), "Errore : Disco pieno");
-        EXPECT_EQ(s.FileState, 3);
+        EXPECT_EQ(s.FileState, FileState::Modified);
         EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
     }
 }
 
 TEST_F(DataFileTest, AFailedReplaceOrReadOnlyFolderLeavesTheOldFileIdentical) {
     fakes.files.files[kRace] = "old";
-    s.FileState = 3;
+    s.FileState = FileState::Modified;
     fakes.files.commitError = 57;
     EXPECT_FALSE(File_Write(kRace, nullptr));
     EXPECT_EQ(lastMessage(), "Errore di I/O periferica");
@@ -131,29 +131,29 @@ TEST_F(DataFileTest, AFailedReplaceOrReadOnlyFolderLeavesTheOldFileIdentical) {
     EXPECT_FALSE(File_Write(kRace, nullptr));
     EXPECT_EQ(lastMessage(), "Errore : Permesso negato");
     EXPECT_EQ(fakes.files.files, (std::map<std::string, std::string>{{kRace, "old"}}));
-    EXPECT_EQ(s.FileState, 3);
+    EXPECT_EQ(s.FileState, FileState::Modified);
 }
 
 TEST_F(DataFileTest, ANoteOver32767CharactersOverflowsAndKeepsTheOldFile) {
     fakes.files.files[kRace] = "old";
     s.SessionNote = std::string(32768, 'n');
-    s.FileState = 3;
+    s.FileState = FileState::Modified;
     EXPECT_FALSE(File_Write(kRace, nullptr));
     EXPECT_EQ(lastMessage(), "/DATA/RACE1.DAT\nErrore : Overflow");
     EXPECT_EQ(fakes.files.files, (std::map<std::string, std::string>{{kRace, "old"}}));
-    EXPECT_EQ(s.FileState, 3);
+    EXPECT_EQ(s.FileState, FileState::Modified);
 
     s.SessionNote.pop_back();
     EXPECT_TRUE(File_Write(kRace, nullptr));
 }
 
 TEST_F(DataFileTest, AMissingFolderIsReportedWithoutAName) {
-    s.FileState = 1;
+    s.FileState = FileState::New;
     EXPECT_FALSE(File_Write("/nowhere/Race1.DAT", nullptr));
     EXPECT_EQ(fakes.messages.texts(),
               (std::vector<std::string>{"\nErrore : Impossibile trovare il file"}));
     EXPECT_TRUE(fakes.files.files.empty());
-    EXPECT_EQ(s.FileState, 1);
+    EXPECT_EQ(s.FileState, FileState::New);
 }
 
 // ---- reading ----
@@ -163,11 +163,11 @@ TEST_F(DataFileTest, ASessionWrittenAndReadBackIsTheSame) {
     ASSERT_TRUE(File_Write(kRace, nullptr));
     const Session written = s;
     s.ResetSession();
-    s.FileState = 1;
+    s.FileState = FileState::New;
     s.LapCount = 9;
     ASSERT_TRUE(File_Read(kRace));
 
-    EXPECT_EQ(s.FileState, 2);
+    EXPECT_EQ(s.FileState, FileState::Saved);
     EXPECT_EQ(s.LapTimes, written.LapTimes);
     for (auto field : {&Session::SessionDate, &Session::SessionTime, &Session::SessionTrack,
                        &Session::SessionLength, &Session::SessionVehicle, &Session::SessionDrivers,
@@ -194,10 +194,10 @@ TEST_F(DataFileTest, ABadFileIsRefusedWithItsMessageAndKeepsFileState) {
         fakes.files.files[kRace] = bad.bytes;
         fakes.messages.shown.clear();
         s.ResetSession();
-        s.FileState = 3;
+        s.FileState = FileState::Modified;
         EXPECT_FALSE(File_Read("/data/Race1.TXT"));
         EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{bad.message});
-        EXPECT_EQ(s.FileState, 3);
+        EXPECT_EQ(s.FileState, FileState::Modified);
         EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
         expectNamesOfTheReset();
         if (bad.message == "File not valid Race1.DAT") {  // nothing of it is loaded
@@ -217,9 +217,9 @@ TEST_F(DataFileTest, WithoutTheMarkerTheTextsAndLayoutLoadWithNoLaps) {
     for (const auto& file : {f, otherMarker}) {
         fakes.files.files[kRace] = file.bytes();
         s.ResetSession();
-        s.FileState = 0;
+        s.FileState = FileState::NoSession;
         ASSERT_TRUE(File_Read(kRace));
-        EXPECT_EQ(s.FileState, 2);
+        EXPECT_EQ(s.FileState, FileState::Saved);
         EXPECT_EQ(s.SessionTrack, "Pista Città");
         EXPECT_EQ(s.SavedLapsWin, (WinState{-1, 120, 240, 4000, 3000}));
         expectNoLaps();
@@ -231,7 +231,7 @@ TEST_F(DataFileTest, AFileCutInsideTheLapsLoadsTheLapsUpToTheCut) {
     const std::size_t lapsStart = full.size() - 750 * 6;
     fakes.files.files[kRace] = full.substr(0, lapsStart + 99 * 6);
     ASSERT_TRUE(File_Read(kRace));
-    EXPECT_EQ(s.FileState, 2);
+    EXPECT_EQ(s.FileState, FileState::Saved);
     const auto expected = items::filledFile().lapTimes;
     for (int i = 1; i <= kLapSlots; ++i)
         ASSERT_EQ(s.LapTimes[i], i <= 99 ? expected[i - 1] : 0) << i;

@@ -94,7 +94,7 @@ TEST_F(DesktopFilesTest, ASavedLayoutComesBackWhenTheFileIsOpened) {
     frmLaps::instance()->move(100, 50);
     fakes.fileDialogs.answers.push_back("/data/Layout.DAT");
     desk->menuFile_Click(3);
-    ASSERT_EQ(session().FileState, 2);
+    ASSERT_EQ(session().FileState, FileState::Saved);
 
     desk->menuFile_Click(0);
     EXPECT_EQ(frmLaps::instance(), nullptr);
@@ -176,7 +176,7 @@ TEST_F(DesktopFilesTest, WindowsFarFromTheCornerAreStoredAtTheRangesEdgeAndNothi
     fakes.fileDialogs.answers.push_back("/data/Far.DAT");
     desk->menuFile_Click(3);
     EXPECT_EQ(session().SavedLapsWin.Left, 32767);
-    EXPECT_EQ(session().FileState, 2);
+    EXPECT_EQ(session().FileState, FileState::Saved);
     EXPECT_EQ(fakes.messages.shown.size(), 1u);
 }
 

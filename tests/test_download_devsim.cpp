@@ -36,7 +36,7 @@ protected:
         installPlatform(p);
         DeviceCommand = DownloadActive = BlocksToRead = 0;
         s.ResetSession();
-        s.FileState = 2;
+        s.FileState = FileState::Saved;
         s.SessionTrack = "Vallelunga";
         s.LapTimes[1] = 4242;  // the earlier session a failed download must keep
         s.MakeTotals();
@@ -50,7 +50,7 @@ protected:
         Port_Close();
         qunsetenv("ORVEX_PORTS");
         DeviceCommand = 0;
-        s.FileState = 0;
+        s.FileState = FileState::NoSession;
     }
     void usePort(const QString& path) { qputenv("ORVEX_PORTS", path.toUtf8()); }
 
@@ -70,7 +70,7 @@ protected:
     }
     void expectUsableAndUntouched() {
         expectUsable();
-        EXPECT_EQ(s.FileState, 2);
+        EXPECT_EQ(s.FileState, FileState::Saved);
         EXPECT_EQ(s.LapTimes[1], 4242);
         for (int i = 2; i <= 750; ++i) ASSERT_EQ(s.LapTimes[i], 0) << i;
         EXPECT_EQ(s.TotalList[1].Text, "00:00.42.42");
@@ -87,7 +87,7 @@ TEST_F(DownloadTest, FullDownloadEqualsTheDevicesMemory) {
     download();
     for (int slot = 1; slot <= 750; ++slot)
         ASSERT_EQ(s.LapTimes[slot], bad.count(slot) ? 0 : std::int32_t(raceLap(slot))) << slot;
-    EXPECT_EQ(s.FileState, 3);
+    EXPECT_EQ(s.FileState, FileState::Modified);
     EXPECT_EQ(s.LapCount, 750);
     std::int64_t driver3 = 0;
     for (int l = 1; l <= 25; ++l) driver3 += raceLap(50 + l);

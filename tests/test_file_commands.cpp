@@ -36,7 +36,7 @@ protected:
         fakes.files.files["/data/Race1.DAT"] = file.bytes();
         fakes.fileDialogs.answers.push_back("/data/Race1.DAT");
         commands.menuFile_Click(Open);
-        ASSERT_EQ(s.FileState, 2);
+        ASSERT_EQ(s.FileState, FileState::Saved);
         fakes.messages.shown.clear();
         fakes.fileDialogs.shown.clear();
         views.calls.clear();
@@ -50,7 +50,7 @@ protected:
 
 TEST_F(FileCommandsTest, NewMakesAFreshSessionTitledNew) {
     commands.menuFile_Click(New);
-    EXPECT_EQ(s.FileState, 1);
+    EXPECT_EQ(s.FileState, FileState::New);
     EXPECT_EQ(s.DataFileName, "New");
     EXPECT_EQ(s.DataFilePath, "/orvex");
     EXPECT_EQ(views.title, kTitleNew);
@@ -81,7 +81,7 @@ TEST_F(FileCommandsTest, OpenUsesTheOpenDialogAndACancelledOneChangesNothing) {
     EXPECT_EQ(d.settings.initialName, "");
     EXPECT_TRUE(d.settings.overwritePrompt && d.settings.hideReadOnly && d.settings.pathMustExist &&
                 d.settings.fileMustExist);
-    EXPECT_EQ(s.FileState, 2);
+    EXPECT_EQ(s.FileState, FileState::Saved);
     EXPECT_EQ(s.SessionDate, "06/12/2026");
     EXPECT_EQ(views.title, "  ORVEX Timing System : Race1");
     EXPECT_EQ(std::count(views.calls.begin(), views.calls.end(), "closeChildWindows"), 0);
@@ -95,16 +95,16 @@ TEST_F(FileCommandsTest, RecentFilesOpenByCaptionAndAMissingOneStillMovesToTheTo
     commands.menuFile_Click(Recent1);
     EXPECT_EQ(messages(),
               std::vector<std::string>{"/DATA/GONE.DAT\nErrore : Impossibile trovare il file"});
-    EXPECT_EQ(s.FileState, 0);
+    EXPECT_EQ(s.FileState, FileState::NoSession);
     EXPECT_EQ(views.recent(), std::vector<std::string>{"/data/Gone.DAT"});
     EXPECT_EQ(views.title, "  ORVEX Timing System");
 
     openedRace();
     commands.menuFile_Click(New);
     s.SessionNote = "x";
-    s.FileState = 2;
+    s.FileState = FileState::Saved;
     commands.menuFile_Click(Recent1);
-    EXPECT_EQ(s.FileState, 2);
+    EXPECT_EQ(s.FileState, FileState::Saved);
     EXPECT_EQ(s.SessionDate, "06/12/2026");
     EXPECT_EQ(s.SessionNote, "");
     EXPECT_EQ(fakes.fileDialogs.shown.size(), 0u);
@@ -119,7 +119,7 @@ TEST_F(FileCommandsTest, AfterAFailedOpenSaveAsksForANameAndNeverTouchesTheFileT
     fakes.fileDialogs.answers.push_back("/data/Newer.DAT");
     commands.menuFile_Click(Open);
     EXPECT_EQ(messages(), std::vector<std::string>{"File not valid Newer.DAT"});
-    EXPECT_EQ(s.FileState, 1);
+    EXPECT_EQ(s.FileState, FileState::New);
     EXPECT_EQ(views.title, kTitleNew);
 
     commands.menuFile_Click(Save);  // the dialog is cancelled
@@ -134,7 +134,7 @@ TEST_F(FileCommandsTest, SaveOfANewSessionAsksForANameOnlyUntilItIsEdited) {
     commands.menuFile_Click(New);
     commands.menuFile_Click(Save);  // the dialog is cancelled
     EXPECT_EQ(fakes.fileDialogs.shown.size(), 1u);
-    EXPECT_EQ(s.FileState, 1);
+    EXPECT_EQ(s.FileState, FileState::New);
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(pendingError(), 0);
 
@@ -142,7 +142,7 @@ TEST_F(FileCommandsTest, SaveOfANewSessionAsksForANameOnlyUntilItIsEdited) {
     commands.menuFile_Click(Save);
     EXPECT_EQ(fakes.fileDialogs.shown.size(), 1u);
     ASSERT_TRUE(fakes.files.fileExists("/orvex/New.DAT"));
-    EXPECT_EQ(s.FileState, 2);
+    EXPECT_EQ(s.FileState, FileState::Saved);
 }
 
 TEST_F(FileCommandsTest, SaveAsUsesTheSaveDialogAndNamesTheSessionAfterTheFile) {
@@ -157,7 +157,7 @@ TEST_F(FileCommandsTest, SaveAsUsesTheSaveDialogAndNamesTheSessionAfterTheFile) 
     EXPECT_TRUE(fakes.files.fileExists("/data/Race1.DAT"));
     EXPECT_EQ(views.title, "  ORVEX Timing System : Race1");
     EXPECT_EQ(views.recent(), std::vector<std::string>{"/data/Race1.TXT"});
-    EXPECT_EQ(s.FileState, 2);
+    EXPECT_EQ(s.FileState, FileState::Saved);
 }
 
 // ---- the save question ----
@@ -166,7 +166,7 @@ TEST_F(FileCommandsTest, OnlyANewOrModifiedSessionAsks) {
     EXPECT_TRUE(commands.SaveQuery());
     openedRace();
     EXPECT_TRUE(commands.SaveQuery());
-    EXPECT_EQ(s.FileState, 2);
+    EXPECT_EQ(s.FileState, FileState::Saved);
     // The statistics window is compared by place only, not by size.
     views.onRecordPositions = [&] { s.StatWin.Width = 1234; };
     EXPECT_TRUE(commands.SaveQuery());
@@ -178,7 +178,7 @@ TEST_F(FileCommandsTest, OnlyANewOrModifiedSessionAsks) {
     EXPECT_EQ(fakes.messages.shown,
               (std::vector<FakeMessageBox::Shown>{
                   {kQuestionNew, MessageBox::YesNoCancel | MessageBox::Exclamation, "ORVEX"}}));
-    EXPECT_EQ(s.FileState, 1);
+    EXPECT_EQ(s.FileState, FileState::New);
 }
 
 TEST_F(FileCommandsTest, AMovedOrReopenedWindowOrAnEditedTextMarksTheSessionModified) {
@@ -200,7 +200,7 @@ TEST_F(FileCommandsTest, AMovedOrReopenedWindowOrAnEditedTextMarksTheSessionModi
         changes[i]();
         fakes.messages.answers = {MessageBox::Cancel};
         EXPECT_FALSE(commands.SaveQuery());
-        EXPECT_EQ(s.FileState, 3);
+        EXPECT_EQ(s.FileState, FileState::Modified);
         EXPECT_EQ(messages(),
                   std::vector<std::string>{"File modified. Save your changes to 'Race1' ?"});
     }
@@ -211,12 +211,12 @@ TEST_F(FileCommandsTest, YesSavesNoDropsCancelStays) {
     s.ChangeField(s.SessionNote, "changed");
     fakes.messages.answers = {MessageBox::No};
     EXPECT_TRUE(commands.SaveQuery());
-    EXPECT_EQ(s.FileState, 3);
+    EXPECT_EQ(s.FileState, FileState::Modified);
     fakes.messages.answers = {MessageBox::Cancel};
     EXPECT_FALSE(commands.SaveQuery());
     fakes.messages.answers = {MessageBox::Yes};
     EXPECT_TRUE(commands.SaveQuery());
-    EXPECT_EQ(s.FileState, 2);
+    EXPECT_EQ(s.FileState, FileState::Saved);
     items::DataFile saved;
     saved.texts[0] = "06/12/2026";
     saved.texts[6] = "changed";
@@ -245,7 +245,7 @@ TEST_F(FileCommandsTest, YesWithAFailingSaveKeepsTheSession) {
     commands.menuFile_Click(Exit);
     EXPECT_FALSE(views.ended);
     EXPECT_EQ(s.SessionNote, "unsaved");
-    EXPECT_EQ(s.FileState, 3);
+    EXPECT_EQ(s.FileState, FileState::Modified);
     EXPECT_EQ(messages().back(), "Errore : Disco pieno");
 }
 
@@ -277,7 +277,7 @@ TEST_F(FileCommandsTest, ExitAndTheCloseBoxAskOnlyWhenThereIsSomethingToSave) {
 TEST_F(FileCommandsTest, ClicksAreIgnoredWhileTheBusyPointerShows) {
     fakes.pointer.shape = MousePointer::Hourglass;
     for (int item : {New, Open, Save, SaveAs, Print, Recent1, Exit}) commands.menuFile_Click(item);
-    EXPECT_EQ(s.FileState, 0);
+    EXPECT_EQ(s.FileState, FileState::NoSession);
     EXPECT_TRUE(views.calls.empty());
     EXPECT_EQ(views.printDialogs, 0);
     EXPECT_FALSE(views.ended);

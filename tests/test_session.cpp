@@ -21,10 +21,7 @@ class SessionTest : public ::testing::Test {
 protected:
     FakePlatform fakes;
     Session s;
-    void SetUp() override {
-        fakes.folder.folder = "/opt/orvex";
-        s.ResetSession();
-    }
+    void SetUp() override { s.ResetSession(); }
     std::vector<int> sortedDrivers() const {
         std::vector<int> d;
         for (int i = 1; i <= kDrivers; ++i) d.push_back(s.SortedTotalList[i].Number);
@@ -34,50 +31,34 @@ protected:
 
 }  // namespace
 
-TEST_F(SessionTest, ResetGivesAnEmptySessionInDriverOrderAndLeavesFileStateAlone) {
-    s.FileState = 3;
+TEST_F(SessionTest, ResetEmptiesTimesTextsAndWindowsButLeavesFileStateAlone) {
+    s.FileState = FileState::Modified;
     s.SessionNote = "old";
+    s.LapTimes[lapSlot(3, 2)] = 500;
+    s.MakeTotals();
     s.LapsWin = WinState{-1, 10, 20, 30, 40};
     s.ResetSession();
-    EXPECT_EQ(s.AppPath, "/opt/orvex");
-    EXPECT_EQ(s.DataFileName, "New");
-    EXPECT_EQ(s.DataFilePath, "/opt/orvex");
-    ASSERT_EQ(s.LapTimes.size(), 751u);
-    ASSERT_EQ(s.LapList.size(), 26u);
-    ASSERT_EQ(s.SortedLapList.size(), 26u);
-    ASSERT_EQ(s.TotalList.size(), 31u);
-    for (int l = 1; l <= 25; ++l) EXPECT_EQ(s.LapList[l].Text, "00:00.00.00");
-    for (int d = 1; d <= 30; ++d) {
-        EXPECT_EQ(s.TotalList[d].Text, "00:00.00.00");
-        EXPECT_EQ(s.SortedTotalList[d].Number, d);
-    }
-    EXPECT_EQ(s.LapCount, 0);
-    EXPECT_EQ(s.TotalTime, "0:00:00.00");
-    EXPECT_EQ(s.AverageLap, "00:00.00");
-    EXPECT_EQ(s.AverageSpeed, "0");
-    EXPECT_EQ(s.FastestLap, "00:00.00");
-    EXPECT_EQ(s.SlowestSpeed, "0");
+    EXPECT_EQ(s.DataFilePath, "/orvex");
+    EXPECT_EQ(s.LapTimes, std::vector<std::int32_t>(751, 0));
+    EXPECT_EQ(s.TotalList[3].Text, "00:00.00.00");
+    EXPECT_EQ(s.SortedTotalList[30].Number, 30);
     EXPECT_EQ(s.SessionNote, "");
     EXPECT_EQ(s.LapsWin, WinState{});
-    EXPECT_EQ(s.SavedLapsWin, (WinState{0, -1, 0, 0, 0}));
-    EXPECT_EQ(s.SavedSessionWin.Left, -1);
-    EXPECT_EQ(s.SavedStatWin.Left, -1);
-    EXPECT_EQ(s.FileState, 3);
+    EXPECT_EQ(s.FileState, FileState::Modified);
 }
 
-TEST_F(SessionTest, LapListReadsTheDriversOwnSlotsAndRefreshesAnOpenLapsWindow) {
+TEST_F(SessionTest, LapListReadsTheDriversOwnSlotsAndRefreshesOnlyAnOpenLapsWindow) {
     s.LapTimes[lapSlot(1, 1)] = 6000;
     s.LapTimes[lapSlot(30, 1)] = 8345;
     s.LapTimes[750] = 100;
     s.MakeLapList(30);
-    EXPECT_EQ(lapSlot(30, 1), 726);
     EXPECT_EQ(s.LapList[1].Text, "00:01.23.45");
     EXPECT_EQ(s.LapList[25].Text, "00:00.01.00");
     s.MakeLapList(1);
     EXPECT_EQ(s.LapList[1].Text, "00:01.00.00");
     EXPECT_EQ(s.LapList[25].Text, "00:00.00.00");
 
-    RecordingViews views;  // the laps window is refreshed only when open
+    RecordingViews views;
     s.views = &views;
     s.MakeLapList(2);
     EXPECT_EQ(views.refreshes, 0);
@@ -86,33 +67,36 @@ TEST_F(SessionTest, LapListReadsTheDriversOwnSlotsAndRefreshesAnOpenLapsWindow) 
     EXPECT_EQ(views.refreshes, 1);
 }
 
-TEST_F(SessionTest, LapListWithoutLapEntriesIsLeftAlone) {
+TEST_F(SessionTest, ListsWithoutEntriesAreLeftAlone) {
     s.LapList.resize(1);
-    s.LapList[0].Text = "x"s;
     s.MakeLapList(1);
     s.MakeLapList(31);
     EXPECT_EQ(s.LapList.size(), 1u);
-    EXPECT_EQ(s.LapList[0].Text, "x");
-    // With no lap entries every total is 0.
     s.LapTimes[1] = 500;
-    s.MakeTotals();
+    s.MakeTotals();  // with no lap entries every total is 0
     EXPECT_EQ(s.TotalList[1].Text, "00:00.00.00");
 }
 
 TEST_F(SessionTest, TotalsSumEachDriversLapsAndClampInsteadOfWrapping) {
     for (int l = 1; l <= 25; ++l) s.LapTimes[lapSlot(2, l)] = 6000;
     s.LapTimes[lapSlot(3, 25)] = 1;
+    for (int l = 1; l <= 25; ++l) s.LapTimes[lapSlot(4, l)] = 2000000000;
     s.MakeTotals();
     EXPECT_EQ(s.TotalList[1].Text, "00:00.00.00");
     EXPECT_EQ(s.TotalList[2].Text, "00:25.00.00");
     EXPECT_EQ(s.TotalList[3].Text, "00:00.00.01");
-
-    for (int l = 1; l <= 25; ++l) s.LapTimes[lapSlot(4, l)] = 2000000000;
-    s.MakeTotals();
     EXPECT_EQ(s.TotalList[4].Text, FormatTime(2147483647));
 }
 
-TEST_F(SessionTest, SortKeepsDriverOrderForEqualTotals) {
+TEST_F(SessionTest, SortOrdersAllThirtyTotalsKeepingDriverOrderForEqualOnes) {
+    // Reverse order is the worst case of the exchange sort.
+    for (int d = 1; d <= 30; ++d) s.LapTimes[lapSlot(d, 1)] = (31 - d) * 1000;
+    s.MakeTotals();
+    s.SortTotals();
+    for (int i = 1; i <= 30; ++i) EXPECT_EQ(s.SortedTotalList[i].Number, 31 - i);
+    EXPECT_EQ(s.SortedTotalList[1].Text, s.TotalList[30].Text);
+
+    s.ResetSession();
     s.LapTimes[lapSlot(5, 1)] = 700;
     s.LapTimes[lapSlot(9, 1)] = 500;
     s.LapTimes[lapSlot(3, 1)] = 700;
@@ -125,29 +109,42 @@ TEST_F(SessionTest, SortKeepsDriverOrderForEqualTotals) {
     EXPECT_EQ(sortedDrivers(), expected);
 }
 
-TEST_F(SessionTest, SortOrdersThirtyDistinctTotalsCompletely) {
-    // Reverse order is the worst case of the exchange sort: the two smallest
-    // totals start at the far end and must reach the first two lines.
-    for (int d = 1; d <= 30; ++d) s.LapTimes[lapSlot(d, 1)] = (31 - d) * 1000;
-    s.MakeTotals();
-    s.SortTotals();
-    for (int i = 1; i <= 30; ++i) {
-        EXPECT_EQ(s.SortedTotalList[i].Number, 31 - i);
-        EXPECT_EQ(s.SortedTotalList[i].Text, s.TotalList[31 - i].Text);
-    }
-    for (int i = 1; i < 30; ++i)
-        EXPECT_LT(s.SortedTotalList[i].Text, s.SortedTotalList[i + 1].Text);
-}
-
 TEST_F(SessionTest, ChangeFieldMarksOnlyARealChange) {
-    s.FileState = 2;
+    s.FileState = FileState::Saved;
     s.SessionTrack = "Monza";
     s.ChangeField(s.SessionTrack, "Monza");
-    EXPECT_EQ(s.FileState, 2);
+    EXPECT_EQ(s.FileState, FileState::Saved);
     s.ChangeField(s.SessionTrack, "monza");
-    EXPECT_EQ(s.FileState, 3);
+    EXPECT_EQ(s.FileState, FileState::Modified);
     EXPECT_EQ(s.SessionTrack, "monza");
-    s.FileState = 1;
-    s.ChangeField(s.SessionTrack, "monza ");
-    EXPECT_EQ(s.FileState, 3);
+}
+
+TEST(TimeTexts, FieldsAreZeroPaddedAtTheirBoundariesAndHoursGrow) {
+    const std::pair<std::int32_t, const char*> cases[] = {
+        {99, "00:00.00.99"},     {6000, "00:01.00.00"},      {359999, "00:59.59.99"},
+        {360000, "01:00.00.00"}, {45296789, "125:49.27.89"}, {2147483647, "5965:13.56.47"}};
+    for (const auto& [hundredths, text] : cases) EXPECT_EQ(FormatTime(hundredths), text);
+}
+
+TEST(TimeTexts, SpeedIsTruncatedToTheShortestHundredthsAndNeverOverflows) {
+    EXPECT_EQ(LapSpeed("00:01.23.45", "1000", ","), "43,13");  // 43.1396...
+    EXPECT_EQ(LapSpeed("00:01.00.00", "1000", "."), "60");
+    EXPECT_EQ(LapSpeed("00:01.12.00", "1", "."), "0.05");
+    EXPECT_EQ(LapSpeed("00:00.07.20", "1", "."), "0.5");
+    EXPECT_EQ(LapSpeed(FormatTime(0), "1000", "."), "");
+    EXPECT_EQ(LapSpeed("00:01.00.00", "abc", "."), "0");
+    // 100 km in one hour: the product 100000 x 36000 needs more than 32 bits.
+    EXPECT_EQ(LapSpeed("01:00.00.00", "100000", "."), "100");
+    // The track length is the leading number rounded to even.
+    EXPECT_EQ(TrackMetres("1234.5 m"), 1234);
+    EXPECT_EQ(TrackMetres("1235.5"), 1236);
+    EXPECT_EQ(TrackMetres(" 1 2 0 0"), 1200);
+    EXPECT_EQ(TrackMetres("1,5"), 1);
+    EXPECT_EQ(TrackMetres("m 1000"), 0);
+
+    FakePlatform fakes;
+    fakes.regional.separator = ","s;
+    session().SessionLength = "1000";
+    EXPECT_EQ(LapSpeed("00:01.23.45"), "43,13");
+    session().SessionLength.clear();
 }

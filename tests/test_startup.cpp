@@ -5,40 +5,18 @@
 
 using namespace orvex;
 
-namespace {
-
 // Each pass of the wait loop moves the day clock by 10 ms, wrapping at midnight.
-struct Midnight {
-    FakePlatform fakes;
-    Midnight(double start) {
+TEST(SplashWait, EndsAtTheRoundedThirdSecondEvenAcrossMidnight) {
+    const std::pair<double, double> cases[] = {
+        {1000.2, 2.8}, {1000.5, 3.5}, {1001.5, 2.5}, {86398.7, 3.3}};  // ties round to even
+    for (const auto& [start, waited] : cases) {
+        FakePlatform fakes;
         fakes.dayClock.seconds = start;
-        fakes.events.hooks.push_back([this] {
+        fakes.events.hooks.push_back([&] {
             fakes.dayClock.seconds += 0.01;
             if (fakes.dayClock.seconds >= 86400.0) fakes.dayClock.seconds -= 86400.0;
         });
+        EXPECT_NEAR(SplashWait(fakes.dayClock, fakes.events), waited, 1e-9) << start;
+        EXPECT_NEAR(fakes.events.calls, waited * 100, 2) << start;
     }
-    double run() { return SplashWait(fakes.dayClock, fakes.events); }
-};
-
-}  // namespace
-
-TEST(SplashWait, LastsAboutThreeSeconds) {
-    Midnight m(1000.2);
-    EXPECT_DOUBLE_EQ(m.run(), 1003.0 - 1000.2);
-    EXPECT_NEAR(m.fakes.events.calls, 280, 2);
-}
-
-TEST(SplashWait, RoundsTheEndToTheEvenSecondOnATie) {
-    Midnight up(1000.5);
-    EXPECT_DOUBLE_EQ(up.run(), 3.5);  // 1003.5 ends at 1004
-    Midnight down(1001.5);
-    EXPECT_DOUBLE_EQ(down.run(), 2.5);  // 1004.5 ends at 1004
-}
-
-TEST(SplashWait, EndsWhenStartedJustBeforeMidnight) {
-    Midnight m(86398.7);
-    const double waited = m.run();
-    EXPECT_NEAR(waited, 3.3, 1e-9);
-    EXPECT_LT(m.fakes.dayClock.seconds, 10.0);  // it went past midnight and stopped
-    EXPECT_NEAR(m.fakes.events.calls, 330, 2);
 }

@@ -26,7 +26,7 @@ protected:
         MainWindowFixture::SetUp();
         Session& s = session();
         s.ResetSession();
-        s.FileState = 1;
+        s.FileState = FileState::New;
         s.LapsWin.Left = s.StatWin.Left = s.SessionWin.Left = -1;
         load();
     }
@@ -148,5 +148,5 @@ TEST_F(ViewCommandsTest, FileCommandsReadTheOpenWindowsPositionsAndTexts) {
     EXPECT_EQ(session().SessionDate, "");
     views.copySessionTexts();
     EXPECT_EQ(session().SessionDate, "Sunday");
-    EXPECT_EQ(session().FileState, 3);
+    EXPECT_EQ(session().FileState, FileState::Modified);
 }

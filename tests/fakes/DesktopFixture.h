@@ -39,7 +39,7 @@ protected:
         area->show();
         Session& s = session();
         s.ResetSession();
-        s.FileState = 1;
+        s.FileState = FileState::New;
         s.LapsWin.Left = s.StatWin.Left = s.SessionWin.Left = -1;
         s.views = &refresher;
         frmStat::SortMode = 0;

@@ -29,7 +29,7 @@ private:
 class FakeReplacement : public BinaryFile {
 public:
     FakeReplacement(FakeFileSystem& fs, std::string target)
-        : fs_(fs), target_(std::move(target)), temp_(fs.temporaryNameFor(target_)) {
+        : fs_(fs), target_(std::move(target)), temp_(target_ + ".tmp~") {
         fs_.files[temp_].clear();
     }
     ~FakeReplacement() override { fs_.files.erase(temp_); }
@@ -102,7 +102,7 @@ int FakeFileSystem::writeTo(std::string& content, std::size_t& pos, const char* 
     content.replace(pos, allowed, data, allowed);
     pos += allowed;
     bytesWritten += static_cast<long long>(allowed);
-    return allowed == n ? 0 : writeError;
+    return allowed == n ? 0 : ErrorNo::DiskFull;
 }
 
 }  // namespace orvex

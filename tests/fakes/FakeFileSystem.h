@@ -18,14 +18,12 @@ public:
     // Folders where nothing can be created or replaced (error 70).
     std::set<std::string> readOnlyFolders;
     // The write that would take the bytes written (all files together) past
-    // this count writes only what fits and fails with writeError.
+    // this count writes only what fits and fails as a full disk.
     long long failAfterBytes = -1;
-    int writeError = 61;
     int commitError = 0;
     long long bytesWritten = 0;
 
     static std::string folderOf(const std::string& path);
-    std::string temporaryNameFor(const std::string& path) const { return path + ".tmp~"; }
 
     bool fileExists(const std::string& path) override { return files.count(path) != 0; }
     bool folderExists(const std::string& path) override { return folders.count(path) != 0; }

@@ -8,6 +8,8 @@
 
 #include "fakes/FakeFileDialog.h"
 #include "fakes/FakeFileSystem.h"
+#include "fakes/FakeSerialPort.h"
+#include "fakes/RecordingPrinter.h"
 #include "platform/DayClock.h"
 #include "platform/EventPump.h"
 #include "platform/HelpViewer.h"
@@ -18,8 +20,6 @@
 #include "platform/Regional.h"
 #include "platform/ScreenInfo.h"
 #include "platform/TickClock.h"
-#include "fakes/FakeSerialPort.h"
-#include "fakes/RecordingPrinter.h"
 
 namespace orvex {
 
@@ -32,17 +32,16 @@ public:
     void advance(std::uint32_t ms) { now += ms; }
 };
 
-// Each pass of a wait loop advances the virtual clock by `stepMs` and runs the
+// Each pass of a wait loop advances the virtual clock by 1 ms and runs the
 // hooks a test installed (a scripted device answering, a tick firing, ...).
 class FakeEventPump : public EventPump {
 public:
     explicit FakeEventPump(FakeTickClock& clock) : clock_(clock) {}
-    std::uint32_t stepMs = 1;
     int calls = 0;
     std::vector<std::function<void()>> hooks;
     void processEvents() override {
         ++calls;
-        clock_.advance(stepMs);
+        clock_.advance(1);
         for (auto& h : hooks) h();
     }
 
@@ -72,6 +71,7 @@ public:
     };
     std::vector<Shown> shown;
     std::deque<int> answers;
+    // Runs as each box appears, to look at the program while it is shown.
     std::function<void(const Shown&)> onShow;
 
     int show(const std::string& text, int flags, const std::string& title) override {
@@ -105,11 +105,11 @@ public:
 // A 1024 x 768 screen at 96 DPI.
 class FakeScreen : public ScreenInfo {
 public:
-    int widthPx = 1024, heightPx = 768, tpp = 15;
-    int widthTwips() const override { return widthPx * tpp; }
-    int heightTwips() const override { return heightPx * tpp; }
-    int twipsPerPixelX() const override { return tpp; }
-    int twipsPerPixelY() const override { return tpp; }
+    int widthPx = 1024;
+    int widthTwips() const override { return widthPx * 15; }
+    int heightTwips() const override { return 768 * 15; }
+    int twipsPerPixelX() const override { return 15; }
+    int twipsPerPixelY() const override { return 15; }
 };
 
 class FakeHelpViewer : public HelpViewer {
@@ -127,9 +127,9 @@ public:
     std::string separator = ".";
     std::string decimalSeparator() const override { return separator; }
     std::string monthName(int month) const override {
-        static const char* names[] = {"January", "February", "March",     "April",
-                                      "May",     "June",     "July",      "August",
-                                      "September", "October", "November", "December"};
+        static const char* names[] = {"January",   "February", "March",    "April",
+                                      "May",       "June",     "July",     "August",
+                                      "September", "October",  "November", "December"};
         return month >= 1 && month <= 12 ? names[month - 1] : "";
     }
 };

@@ -16,10 +16,6 @@ public:
         if (!doc().ended) doc().dropped = true;
     }
 
-    void setScaleMode(int mode) override {
-        CellPrintJob::setScaleMode(mode);
-        doc().scaleModes.push_back(mode);
-    }
     int height() const override { return printer_.heightTwips; }
     int width() const override { return printer_.widthTwips; }
     void endDoc() override { doc().ended = true; }
@@ -59,12 +55,6 @@ std::unique_ptr<PrintJob> RecordingPrinter::startJob() {
     if (missing) throw RunError(ErrorNo::NoPrinter);
     docs.emplace_back();
     return std::make_unique<RecordingJob>(*this, docs.size() - 1);
-}
-
-std::vector<std::string> RecordingPrinter::allLines() const {
-    std::vector<std::string> lines;
-    for (const auto& p : docs.back().pages) lines.insert(lines.end(), p.begin(), p.end());
-    return lines;
 }
 
 }  // namespace orvex

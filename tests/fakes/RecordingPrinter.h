@@ -14,10 +14,9 @@ class RecordingPrinter : public Printer {
 public:
     struct Doc {
         std::vector<std::vector<std::string>> pages{1};  // page, row -> text
-        std::vector<int> scaleModes;
-        int texts = 0;         // print calls that put text on paper
-        bool ended = false;    // EndDoc reached
-        bool dropped = false;  // released without EndDoc
+        int texts = 0;                                   // print calls that put text on paper
+        bool ended = false;                              // EndDoc reached
+        bool dropped = false;                            // released without EndDoc
     };
 
     int heightTwips = 16838;  // A4
@@ -31,8 +30,6 @@ public:
     // The last job's page (1-based) as lines.
     const std::vector<std::string>& page(int n) const { return docs.back().pages.at(n - 1); }
     int pageCount() const { return static_cast<int>(docs.back().pages.size()); }
-    // Every line the last job printed, page after page.
-    std::vector<std::string> allLines() const;
 };
 
 }  // namespace orvex

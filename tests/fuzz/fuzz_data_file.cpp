@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     s.ResetSession();
     const bool read = File_Read("/f/x.DAT");
     require(s.LapTimes.size() == 751);
-    require(read ? s.FileState == 2 : s.FileState == 0);
+    require(read ? s.FileState == FileState::Saved : s.FileState == FileState::NoSession);
     require(read ? s.DataFileName == "x" : s.DataFileName == "New");
 
     if (read) {

@@ -1,0 +1,30 @@
+# Run with cmake -P: fails when a source includes a header of a higher layer.
+# ROOT is the project root, STAMP the file touched when all is well.
+include(${CMAKE_CURRENT_LIST_DIR}/OrvexLayers.cmake)
+
+set(errors "")
+foreach(layer IN LISTS ORVEX_LAYERS)
+  orvex_layer_sources(${ROOT} ${layer} sources)
+  list(FIND ORVEX_LAYERS ${layer} rank)
+  foreach(src IN LISTS sources)
+    file(STRINGS ${src} includes REGEX "^#include \"[^\"]+\"")
+    file(RELATIVE_PATH rel ${ROOT} ${src})
+    foreach(line IN LISTS includes)
+      string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" header "${line}")
+      orvex_layer_of(${header} target)
+      if(target STREQUAL "")
+        continue()
+      endif()
+      list(FIND ORVEX_LAYERS ${target} target_rank)
+      # The Qt implementations stand beside the logic, not above it: neither
+      # may include the other.
+      if(target_rank GREATER rank OR (layer STREQUAL "platform_qt" AND target STREQUAL "logic"))
+        string(APPEND errors "  ${rel} (${layer}) includes ${header} (${target})\n")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(errors)
+  message(FATAL_ERROR "Includes that run up a layer:\n${errors}")
+endif()
+file(TOUCH ${STAMP})
