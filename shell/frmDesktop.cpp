@@ -10,8 +10,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QTimer>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include "device/DeviceLink.h"

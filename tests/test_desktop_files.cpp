@@ -159,7 +159,8 @@ TEST_F(DesktopFilesTest, ANamedOrDroppedFileOpensAsFileOpenDoesAfterTheSaveQuest
         return enter.isAccepted();
     };
     // A session is one local file: two files, or a web address, are refused.
-    EXPECT_FALSE(drop({QUrl::fromLocalFile("/data/Race1.DAT"), QUrl::fromLocalFile("/data/B.DAT")}));
+    EXPECT_FALSE(
+        drop({QUrl::fromLocalFile("/data/Race1.DAT"), QUrl::fromLocalFile("/data/B.DAT")}));
     EXPECT_FALSE(drop({QUrl("https://example.org/Race1.DAT")}));
     EXPECT_EQ(desk->windowTitle(), "  ORVEX Timing System : Here");
 
