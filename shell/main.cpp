@@ -17,7 +17,7 @@ namespace {
 
 struct CommandLine {
     QCommandLineParser parser;
-    QCommandLineOption help = parser.addHelpOption();
+    QCommandLineOption help = parser.addHelpOption();  // with --help-all
     QCommandLineOption version = parser.addVersionOption();
     CommandLine() {
         parser.setApplicationDescription(
@@ -39,8 +39,9 @@ int main(int argc, char** argv) {
         QCoreApplication console(argc, argv);
         CommandLine early;
         early.parser.parse(QCoreApplication::arguments());
-        if (early.parser.isSet(early.help)) early.parser.showHelp();
-        if (early.parser.isSet(early.version)) early.parser.showVersion();
+        if (early.parser.isSet(early.help) || early.parser.isSet("help-all") ||
+            early.parser.isSet(early.version))
+            early.parser.process(console);
     }
 
     QApplication app(argc, argv);
