@@ -13,7 +13,7 @@ set(ORVEX_LOGIC_DIRS session device lists report)
 # Layer of a source path relative to the project root, or "" when it is none of ours.
 function(orvex_layer_of path out)
   set(layer "")
-  if(path MATCHES "^platform/(Qt[A-Za-z]*|Twips)\\.(cpp|h)$")
+  if(path MATCHES "^platform/(Qt[A-Za-z]*|Twips|InstallLayout)\\.(cpp|h)$")
     set(layer platform_qt)
   elseif(path MATCHES "^platform/")
     set(layer platform)

@@ -17,6 +17,7 @@
 #include "platform/DayClock.h"
 #include "platform/EventPump.h"
 #include "platform/HelpViewer.h"
+#include "platform/InstallLayout.h"
 #include "platform/MessageBox.h"
 #include "platform/MousePointer.h"
 #include "platform/ProgramFolder.h"
@@ -160,10 +161,11 @@ public:
 class QtProgramFolder : public ProgramFolder {
 public:
     QtProgramFolder() {
-        // An installed program cannot write beside its executable; its
-        // settings and new sessions then go to the user's data folder.
+        // An installed program keeps its settings and new sessions in the
+        // user's data folder, even where it could write beside its executable
+        // (as root): files there would outlive the package's removal.
         QString dir = QCoreApplication::applicationDirPath();
-        if (!QFileInfo(dir).isWritable()) {
+        if (!QFileInfo(dir).isWritable() || !installedDataFolder().isEmpty()) {
             dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
             QDir().mkpath(dir);
         }

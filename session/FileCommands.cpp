@@ -89,6 +89,13 @@ void FileCommands::menuFile_Click(int index) {
     });
 }
 
+void FileCommands::OpenNamed(const std::string& name) {
+    if (platform().pointer->current() == MousePointer::Hourglass) return;
+    trapErrors([&] {
+        if (SaveQuery()) openFile(name);
+    });
+}
+
 void FileCommands::New() {
     if (!SaveQuery()) return;
     Session& s = session();

@@ -16,6 +16,11 @@ public:
     // pointer shows; failures are reported, a cancelled dialog silently.
     void menuFile_Click(int index);
 
+    // Opens the data file `name` (a full name) as File > Open does after its
+    // dialog: the save question first, then the same checks. For a file named
+    // on the command line or dropped on the main window.
+    void OpenNamed(const std::string& name);
+
     // Asks whether to save a session that differs from its file. True: go
     // on (saved, or may be dropped); false: the user cancelled, or the save
     // did not happen.

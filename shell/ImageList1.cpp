@@ -87,12 +87,8 @@ void drawPlug(QPainter& p, const QColor& colour) {
 
 }  // namespace
 
-QPixmap pixmap(int image, int size) {
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
+void draw(QPainter& p, int image) {
     p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 24.0, size / 24.0);
     p.setPen(QPen(QColor(40, 40, 40), 1.2));
     switch (image) {
         case New: drawPage(p); break;
@@ -108,6 +104,14 @@ QPixmap pixmap(int image, int size) {
         case Connected: drawPlug(p, QColor(40, 180, 60)); break;
         default: break;
     }
+}
+
+QPixmap pixmap(int image, int size) {
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.scale(size / 24.0, size / 24.0);
+    draw(p, image);
     return pm;
 }
 

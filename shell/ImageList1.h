@@ -2,6 +2,8 @@
 #include <QIcon>
 #include <QPixmap>
 
+class QPainter;
+
 namespace orvex {
 
 // The main window's pictures, drawn at run time so the program ships no image
@@ -20,6 +22,9 @@ enum Image {
     NotConnected = 10,
     Connected = 11,
 };
+// Draws `image` on a 24 x 24 grid; scale the painter for other sizes. The
+// packaged program icons are rendered from the same drawing as the window's.
+void draw(QPainter& p, int image);
 QPixmap pixmap(int image, int size = 24);
 QIcon icon(int image);
 }  // namespace ImageList1

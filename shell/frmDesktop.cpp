@@ -9,7 +9,9 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include "device/DeviceLink.h"
@@ -18,6 +20,7 @@
 #include "lists/frmStat.h"
 #include "platform/EventPump.h"
 #include "platform/HelpViewer.h"
+#include "platform/InstallLayout.h"
 #include "platform/Messages.h"
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
@@ -54,6 +57,13 @@ const ToolbarButton kButtons[] = {
     {"Laps", "Times", ImageList1::Laps, true},
     {"Upload", "Download data", ImageList1::Upload, false},
 };
+
+// A session is one file: a drop is taken only when it is exactly one local file.
+QString droppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1) return QString();
+    const QUrl url = data->urls().front();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
 }  // namespace
 
 frmDesktop::frmDesktop(QWidget* parent) : QMainWindow(parent) {
@@ -69,6 +79,7 @@ frmDesktop::frmDesktop(QWidget* parent) : QMainWindow(parent) {
     fileCommands_ = std::make_unique<FileCommands>(*fileViews_);
     resize(twipsToPixelsX(kDesktopWidth), twipsToPixelsY(kDesktopHeight));
     device_ = new DesktopDevice(*this);
+    setAcceptDrops(true);
 }
 
 frmDesktop::~frmDesktop() {
@@ -208,11 +219,15 @@ void frmDesktop::Form_Load() {
     centreOnScreen(this);
 
     // The user guide is HTML beside the program; fall back to the program's
-    // own folder when the settings folder is elsewhere.
+    // own folder when the settings folder is elsewhere, and to the installed
+    // data folder when the program is installed.
     helpFile_ = QString::fromStdString(session().AppPath) + QChar(platform().folder->separator()) +
                 "ORVEX.html";
-    if (!QFileInfo::exists(helpFile_))
-        helpFile_ = QDir(QCoreApplication::applicationDirPath()).filePath("ORVEX.html");
+    if (!QFileInfo::exists(helpFile_)) {
+        const QString installed = installedDataFolder();
+        helpFile_ = QDir(installed.isEmpty() ? QCoreApplication::applicationDirPath() : installed)
+                        .filePath("ORVEX.html");
+    }
 
     session().views = this;
     // The polling tick runs for the whole life of the main window.
@@ -401,6 +416,24 @@ void frmDesktop::refreshListsAfterDownload() {
 void frmDesktop::endProgram() {
     ending_ = true;
     close();
+}
+
+void frmDesktop::openDataFile(const QString& name) {
+    const QString full = QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath());
+    fileCommands_->OpenNamed(full.toStdString());
+}
+
+void frmDesktop::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void frmDesktop::dropEvent(QDropEvent* event) {
+    const QString name = droppedFile(event->mimeData());
+    if (name.isEmpty()) return;
+    event->acceptProposedAction();
+    // Opened once the drop has finished, so the save question and any message
+    // box do not hold the drag source waiting.
+    QTimer::singleShot(0, this, [this, name] { openDataFile(name); });
 }
 
 void frmDesktop::closeEvent(QCloseEvent* event) {

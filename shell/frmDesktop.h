@@ -36,6 +36,10 @@ public:
     FileCommands& fileCommands() { return *fileCommands_; }
     void endProgram();
 
+    // Opens a data file named on the command line or dropped on the window,
+    // as File > Open does; a relative name is taken from the current folder.
+    void openDataFile(const QString& name);
+
     QMdiArea* mdiArea() const { return mdiArea_; }
 
     // Command enabling by group code; codes 50..53 switch visibility and,
@@ -89,6 +93,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenus();

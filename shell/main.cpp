@@ -1,4 +1,7 @@
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+#include <cstdio>
 
 #include "platform/DayClock.h"
 #include "platform/EventPump.h"
@@ -10,10 +13,46 @@
 #include "shell/frmDesktop.h"
 #include "shell/frmStart.h"
 
-// Start-up: splash for about three seconds, then the main window.
+namespace {
+
+struct CommandLine {
+    QCommandLineParser parser;
+    QCommandLineOption help = parser.addHelpOption();  // with --help-all
+    QCommandLineOption version = parser.addVersionOption();
+    CommandLine() {
+        parser.setApplicationDescription(
+            "The desktop companion program of the ORVEX lap-timing device.");
+        parser.addPositionalArgument("file", "A data file (.DAT) to open after start-up.",
+                                     "[file]");
+    }
+};
+
+}  // namespace
+
+// Start-up: splash for about three seconds, then the main window, then the
+// data file named on the command line, if any.
 int main(int argc, char** argv) {
+    QCoreApplication::setApplicationName("ORVEX");
+    QCoreApplication::setApplicationVersion(ORVEX_VERSION);
+    {
+        // --help and --version print and end before anything needs a display.
+        QCoreApplication console(argc, argv);
+        CommandLine early;
+        early.parser.parse(QCoreApplication::arguments());
+        if (early.parser.isSet(early.help) || early.parser.isSet("help-all") ||
+            early.parser.isSet(early.version))
+            early.parser.process(console);
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName("ORVEX");
+    CommandLine commandLine;
+    commandLine.parser.process(app);
+    const QStringList files = commandLine.parser.positionalArguments();
+    if (files.size() > 1) {
+        std::fputs("orvex: only one data file can be opened at a time.\n", stderr);
+        return 1;
+    }
+
     QApplication::setWindowIcon(orvex::ImageList1::icon(orvex::ImageList1::Logo));
     orvex::QtPlatform qtPlatform;
     const orvex::Platform& p = orvex::platform();
@@ -29,6 +68,10 @@ int main(int argc, char** argv) {
     splash->close();
     delete splash;
 
+    if (!files.isEmpty()) {
+        const QString name = files.front();
+        QTimer::singleShot(0, &desktop, [&desktop, name] { desktop.openDataFile(name); });
+    }
     QObject::connect(&desktop, &orvex::frmDesktop::unloaded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     return QApplication::exec();

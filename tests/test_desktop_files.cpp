@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QUrl>
 
 #include "ItemBytes.h"
 #include "fakes/MainWindowFixture.h"
@@ -207,4 +211,50 @@ TEST_F(DesktopFilesTest, EveryFuzzSeedOpensIntoTheStoredLayoutAndTheRecentListSt
             EXPECT_TRUE(frmLaps::instance() && frmStat::instance() && frmSession::instance());
         }
     }
+}
+
+TEST_F(DesktopFilesTest, ANamedOrDroppedFileOpensAsFileOpenDoesAfterTheSaveQuestion) {
+    load();
+    desk->menuFile_Click(0);
+    fakes.fileDialogs.answers.push_back("/data/Race1.DAT");
+    desk->menuFile_Click(3);
+    fakes.files.files["/data/Bad.DAT"] = items::text("ORVEX:1.1");
+    desk->menuFile_Click(0);
+
+    // A relative name is the current folder's; the recent list keeps it whole.
+    const QString here = QDir::currentPath();
+    fakes.files.folders.insert(here.toStdString());
+    fakes.files.files[QDir(here).filePath("Here.DAT").toStdString()] =
+        fakes.files.files["/data/Race1.DAT"];
+    fakes.messages.answers = {MessageBox::Cancel};
+    desk->openDataFile("Here.DAT");
+    EXPECT_EQ(desk->windowTitle(), "  ORVEX Timing System : New");
+    fakes.messages.answers = {MessageBox::No};
+    desk->openDataFile("Here.DAT");
+    EXPECT_EQ(desk->windowTitle(), "  ORVEX Timing System : Here");
+    EXPECT_EQ(session().FileState, FileState::Saved);
+    EXPECT_EQ(desk->menuFile(7)->text(), QDir(here).filePath("Here.DAT"));
+
+    auto drop = [&](const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(desk.get(), &enter);
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(desk.get(), &dropped);
+        QCoreApplication::processEvents();
+        return enter.isAccepted();
+    };
+    // A session is one local file: two files, or a web address, are refused.
+    EXPECT_FALSE(
+        drop({QUrl::fromLocalFile("/data/Race1.DAT"), QUrl::fromLocalFile("/data/B.DAT")}));
+    EXPECT_FALSE(drop({QUrl("https://example.org/Race1.DAT")}));
+    EXPECT_EQ(desk->windowTitle(), "  ORVEX Timing System : Here");
+
+    fakes.messages.shown.clear();
+    EXPECT_TRUE(drop({QUrl::fromLocalFile("/data/Bad.DAT")}));
+    EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{"File not valid Bad.DAT"});
+    EXPECT_TRUE(drop({QUrl::fromLocalFile("/data/Race1.DAT")}));
+    EXPECT_EQ(desk->windowTitle(), "  ORVEX Timing System : Race1");
+    EXPECT_EQ(desk->menuFile(7)->text(), "/data/Race1.DAT");
 }

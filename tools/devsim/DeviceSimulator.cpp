@@ -1,5 +1,7 @@
 #include "tools/devsim/DeviceSimulator.h"
 
+#include <algorithm>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -13,6 +15,17 @@ const char kIdentity[] = "LT750 1.2";
 Bytes withCheckSum(Bytes reply) {
     const std::string sum = CheckSum(reply);
     reply.insert(reply.end(), sum.begin(), sum.end());
+    return reply;
+}
+
+// Start byte, command code, then the data: sized once and filled, which also
+// keeps GCC 12 from a false bounds warning about inserting into a short vector.
+template <typename It>
+Bytes replyWith(std::uint8_t code, It first, It last) {
+    Bytes reply(2 + static_cast<std::size_t>(std::distance(first, last)));
+    reply[0] = kReplyStart;
+    reply[1] = code;
+    std::copy(first, last, reply.begin() + 2);
     return reply;
 }
 
@@ -78,9 +91,7 @@ SimulatorAnswer DeviceSimulator::answer(std::uint8_t code, const Bytes& payload)
             memory_.assign(kMemoryBytes, 0);
             break;
         case DeviceCode::Identify:
-            a.bytes = Bytes{kReplyStart, code};
-            a.bytes.insert(a.bytes.end(), kIdentity, kIdentity + sizeof kIdentity - 1);
-            a.bytes = withCheckSum(a.bytes);
+            a.bytes = withCheckSum(replyWith(code, kIdentity, kIdentity + sizeof kIdentity - 1));
             break;
         case DeviceCode::TestMode:
             a.bytes = Bytes{kReplyStart, code};
@@ -97,10 +108,8 @@ SimulatorAnswer DeviceSimulator::answer(std::uint8_t code, const Bytes& payload)
             if (address % kBlockBytes != 0 || address + kBlockBytes > kMemoryBytes) break;
             const int block = address / kBlockBytes + 1;
             if (block == faults_.noReplyBlock) break;
-            a.bytes = Bytes{kReplyStart, code};
-            a.bytes.insert(a.bytes.end(), memory_.begin() + address,
-                           memory_.begin() + address + kBlockBytes);
-            a.bytes = withCheckSum(a.bytes);
+            a.bytes = withCheckSum(replyWith(code, memory_.begin() + address,
+                                             memory_.begin() + address + kBlockBytes));
             a.bytes.push_back(0x0D);
             if (block == faults_.slowBlock) a.spreadMs = kSlowReplyMs;
             ++blocksAnswered_;
