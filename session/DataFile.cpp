@@ -21,12 +21,20 @@ std::string programFolder() {
 
 Variant boolean(std::int16_t open) { return Boolean{open != 0}; }
 
-// A record-file failure has already been reported; this unwinds to the
-// reader's or writer's end.
-struct Stopped {};
+// A record-file failure, unwound to the reader's or writer's end, which
+// reports it.
+struct Stopped {
+    int number;
+};
 
 void check(std::int16_t result) {
-    if (result != 0) throw Stopped{};
+    if (result != 0) throw Stopped{result};
+}
+
+// The box goes up with the normal pointer, the failed file already closed.
+void report(const RWData& rw, int number) {
+    normalPointer();
+    ShowMessage(rw.errorMessage(number));
 }
 
 }  // namespace
@@ -46,10 +54,9 @@ bool File_Write(const std::string& name, DesktopViews* views) {
     Session& s = session();
     platform().pointer->set(MousePointer::Hourglass);
     RWData rw;
-    rw.Title = kProgramTitle;
     rw.FileName(name);
-    if (rw.Path_Check() != 0) {
-        normalPointer();
+    if (const int number = rw.Path_Check()) {
+        report(rw, number);
         Errori();
         return false;
     }
@@ -84,7 +91,8 @@ bool File_Write(const std::string& name, DesktopViews* views) {
         check(rw.Data_Write(std::max(count, 0)));
         for (std::int32_t i = 1; i <= count; ++i) check(rw.Data_Write(s.LapTimes[i]));
         check(rw.File_Commit());
-    } catch (const Stopped&) {
+    } catch (const Stopped& stop) {
+        report(rw, stop.number);
         return false;
     }
     s.FileState = FileState::Saved;
@@ -95,8 +103,8 @@ bool File_Write(const std::string& name, DesktopViews* views) {
 
 bool File_Read(const std::string& name) {
     Session& s = session();
+    platform().pointer->set(MousePointer::Hourglass);
     RWData rw;
-    rw.Title = kProgramTitle;
     rw.FileName(name);
     s.AppPath = programFolder();
     s.DataFileName = rw.Name;
@@ -153,7 +161,8 @@ bool File_Read(const std::string& name) {
                 s.LapTimes[i] = toLong(rw.Data);
             }
         }
-    } catch (const Stopped&) {
+    } catch (const Stopped& stop) {
+        report(rw, stop.number);
         return failed();
     } catch (const RunError&) {
         normalPointer();

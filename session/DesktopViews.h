@@ -3,12 +3,24 @@
 
 namespace orvex {
 
+// The recent files: File menu items kFirstRecentFile on, which MenuAbilita
+// shows by the group codes kFirstRecentCode on, one for each of the places.
+inline constexpr int kRecentFiles = 4;
+inline constexpr int kFirstRecentFile = 7;
+inline constexpr int kFirstRecentCode = 50;
+
+// The File menu item of a recent file's group code.
+constexpr int recentFileItem(int code) { return kFirstRecentFile + code - kFirstRecentCode; }
+constexpr bool isRecentFileItem(int index) {
+    return index >= kFirstRecentFile && index < kFirstRecentFile + kRecentFiles;
+}
+
 // What the file commands ask of the main window and its child windows. The
 // shell implements it; tests use a recording fake.
 class DesktopViews {
 public:
     virtual ~DesktopViews() = default;
-    // Command enabling by group code; codes 50..53 show a recent-file item
+    // Command enabling by group code; the recent-file codes show their item
     // with `caption`.
     virtual void MenuAbilita(int code, const std::string& caption) = 0;
     virtual void MenuRefresh() = 0;

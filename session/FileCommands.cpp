@@ -18,9 +18,6 @@ namespace orvex {
 
 namespace {
 
-constexpr int kFirstRecent = 7;
-constexpr int kLastRecent = 10;
-
 FileDialogSettings dataFileDialog(const char* filter) {
     FileDialogSettings d;
     d.filter = filter;
@@ -74,16 +71,11 @@ void FileCommands::menuFile_Click(int index) {
             case 5:
                 views_.showPrintDialog();
                 break;
-            case 7:
-            case 8:
-            case 9:
-            case 10:
-                OpenRecent(index);
-                break;
             case 12:
                 Exit();
                 break;
             default:
+                if (isRecentFileItem(index)) OpenRecent(index);
                 break;
         }
     });
@@ -127,7 +119,7 @@ void FileCommands::openFile(const std::string& name) {
     views_.closeChildWindows();
     s.ResetSession();
     const bool read = File_Read(name);
-    FileRecentiWrite(views_, name, kFirstRecent);
+    FileRecentiWrite(views_, name);
     // What a failed read leaves is the reset's session, called New and
     // never saved: Save must ask for a name rather than write New.DAT.
     if (!read && s.FileState != FileState::NoSession) s.FileState = FileState::New;
@@ -162,13 +154,12 @@ void FileCommands::SaveAs() {
             kProgramTitle) != MessageBox::Yes)
         return;
     RWData rw;
-    rw.Title = kProgramTitle;
     rw.FileName(chosen);
     s.DataFileName = rw.Name;
     s.DataFilePath = rw.Path;
     File_Write(chosen, &views_);
     views_.setTitle(titleFor(s.DataFileName));
-    FileRecentiWrite(views_, chosen, kFirstRecent);
+    FileRecentiWrite(views_, chosen);
 }
 
 void FileCommands::Exit() {

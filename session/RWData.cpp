@@ -1,9 +1,7 @@
 #include "session/RWData.h"
 
 #include "platform/FileSystem.h"
-#include "platform/MessageBox.h"
 #include "platform/Messages.h"
-#include "platform/MousePointer.h"
 #include "platform/Platform.h"
 #include "platform/PrivateProfile.h"
 #include "platform/ProgramFolder.h"
@@ -26,8 +24,6 @@ const char* const kNotUsed = "Not Used";
 constexpr int kSettingsRoom = 255;
 
 char separator() { return platform().folder ? platform().folder->separator() : '/'; }
-
-void busy() { platform().pointer->set(MousePointer::Hourglass); }
 
 std::int32_t little(const unsigned char* p, int bytes) {
     std::uint32_t v = 0;
@@ -98,9 +94,6 @@ std::string RWData::errorMessage(int number, const std::string& full) {
 
 std::int16_t RWData::fail(int number) {
     File_Close();
-    platform().pointer->set(MousePointer::Normal);
-    platform().messages->show(errorMessage(number, fullName_),
-                              MessageBox::OkOnly | MessageBox::Exclamation, Title);
     return static_cast<std::int16_t>(number);
 }
 
@@ -113,7 +106,6 @@ bool RWData::openFile(int& error) {
 }
 
 std::int16_t RWData::Data_Read(const Variant& Dato) {
-    busy();
     if (Mode != 0 && Mode != 1) return 0;
     if (Name.empty()) return fail(ErrorNo::PathFileAccess);
     composeFullName();
@@ -135,7 +127,6 @@ std::int16_t RWData::Data_Read(const Variant& Dato) {
 }
 
 std::int16_t RWData::Data_Write(const Variant& Dato) {
-    busy();
     if (Mode != 0 && Mode != 1) return 0;
     if (Name.empty()) return fail(ErrorNo::PathFileAccess);
     composeFullName();

@@ -10,8 +10,9 @@ namespace orvex {
 
 // The program's one way to files. An object stands for one file, either one
 // key of a section of a settings (INI) file (Mode 0) or a sequence of typed
-// items from the start of a binary file (Mode 1). It reports each failure
-// itself, in Italian, and returns its number; the caller then stops.
+// items from the start of a binary file (Mode 1). Each operation returns 0
+// or the error number and shows nothing: the command that called it decides
+// what the user sees (errorMessage gives the text) and owns the pointer.
 //
 // Binary items, little-endian, without gaps: a text is its 16-bit length and
 // that many Windows-1252 bytes; a typed value is its 16-bit type code (2, 3,
@@ -25,7 +26,6 @@ public:
     std::string Index;
     Variant Data;  // the value last read; in settings mode also the value to write
     std::int16_t Mode = 0;
-    std::string Title;
     // Binary writes build a new content that takes the file's place only at
     // File_Commit; closing without it leaves the file as it was.
     bool Replace = false;
@@ -50,6 +50,8 @@ public:
 
     // The message shown for an error number, `full` being the file's name.
     static std::string errorMessage(int number, const std::string& full);
+    // The message for a number this object returned.
+    std::string errorMessage(int number) const { return errorMessage(number, fullName_); }
 
 private:
     std::string composeFullName();

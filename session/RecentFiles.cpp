@@ -13,11 +13,8 @@ namespace orvex {
 
 namespace {
 
-constexpr int kPlaces = 4;
-
 // A settings-mode object on key "File" + place.
 void aim(RWData& rw, int place) {
-    rw.Title = kProgramTitle;
     rw.FileName(settingsFileName());
     rw.Section = "File";
     rw.Index = "File" + std::to_string(place);
@@ -35,18 +32,19 @@ std::string settingsFileName() {
 }
 
 void FileRecentiRead(DesktopViews& views) {
-    for (int i = 1; i <= kPlaces; ++i) {
+    for (int i = 1; i <= kRecentFiles; ++i) {
         RWData rw;
         aim(rw, i);
-        if (settingsExist() && rw.Data_Read() == 0) views.MenuAbilita(49 + i, toText(rw.Data));
+        if (settingsExist() && rw.Data_Read() == 0)
+            views.MenuAbilita(kFirstRecentCode + i - 1, toText(rw.Data));
     }
     platform().pointer->set(MousePointer::Normal);
 }
 
-void FileRecentiWrite(DesktopViews& views, const std::string& name, int first) {
-    int start = kPlaces - 1;
-    for (int k = 1; k <= kPlaces; ++k) {
-        if (views.menuFileCaption(first + k - 1) == name) {
+void FileRecentiWrite(DesktopViews& views, const std::string& name) {
+    int start = kRecentFiles - 1;
+    for (int k = 1; k <= kRecentFiles; ++k) {
+        if (views.menuFileCaption(kFirstRecentFile + k - 1) == name) {
             start = k - 1;
             break;
         }

@@ -7,7 +7,7 @@ class DesktopViews;
 
 // The four most recent data files, kept in ORVEX.INI in the program's folder
 // (section "File", keys "File1" to "File4", most recent first) and shown as
-// File menu items 7 to 10.
+// the File menu's recent-file items.
 
 // The settings file's full name.
 std::string settingsFileName();
@@ -17,8 +17,7 @@ std::string settingsFileName();
 void FileRecentiRead(DesktopViews& views);
 
 // Moves `name` to the top of the list, or adds it there pushing the others
-// down; `first` is the menu index of the first recent item (7). Names are
-// compared exactly, letter case included.
-void FileRecentiWrite(DesktopViews& views, const std::string& name, int first = 7);
+// down. Names are compared exactly, letter case included.
+void FileRecentiWrite(DesktopViews& views, const std::string& name);
 
 }  // namespace orvex

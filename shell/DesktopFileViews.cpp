@@ -13,11 +13,7 @@ namespace orvex {
 
 namespace {
 
-constexpr int kFirstRecent = 7;
-constexpr int kLastRecent = 10;
 constexpr int kViewSession = 0, kViewStatistics = 1, kViewTimes = 2;
-
-bool isRecentItem(int index) { return index >= kFirstRecent && index <= kLastRecent; }
 
 }  // namespace
 
@@ -31,7 +27,7 @@ void DesktopFileViews::MenuRefresh() { desktop_.MenuRefresh(); }
 
 std::string DesktopFileViews::menuFileCaption(int index) const {
     QString text = desktop_.menuFile(index)->text();
-    if (isRecentItem(index)) text.replace("&&", "&");
+    if (isRecentFileItem(index)) text.replace("&&", "&");
     return text.toStdString();
 }
 

@@ -276,7 +276,7 @@ QAction* frmDesktop::groupButton(int code) const {
 void frmDesktop::MenuAbilita(int code, const QString& caption) {
     if (code >= 50 && code <= 53) {
         for (QAction* a : groupMenuItems(code)) a->setVisible(true);
-        menuFile_[code - 43]->setText(caption);
+        menuFile_[recentFileItem(code)]->setText(caption);
         return;
     }
     for (QAction* a : groupMenuItems(code)) setItemEnabled(a, true);

@@ -41,25 +41,25 @@ protected:
 TEST_F(RecentFilesTest, AFirstRunShowsNoItemsAndTheFirstOpenStartsTheList) {
     FileRecentiRead(views);
     EXPECT_TRUE(views.recent().empty());
-    FileRecentiWrite(views, "/d/Race1.DAT", 7);
+    FileRecentiWrite(views, "/d/Race1.DAT");
     EXPECT_EQ(fakes.files.files[kIni], "[File]\r\nFile1=/d/Race1.DAT\r\n");
     EXPECT_EQ(views.recent(), Names{"/d/Race1.DAT"});
-    EXPECT_TRUE(fakes.messages.shown.empty());
+    EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
 }
 
 TEST_F(RecentFilesTest, ANameAlreadyListedMovesToTheTopAFifthDropsTheOldestCaseCounts) {
     store("[File]\r\nFile1=/a\r\nFile2=/b\r\nFile3=/c\r\nFile4=/d\r\n");
-    FileRecentiWrite(views, "/c", 7);
+    FileRecentiWrite(views, "/c");
     EXPECT_EQ(keys(), (Names{"/c", "/a", "/b", "/d"}));
     EXPECT_EQ(views.recent(), (Names{"/c", "/a", "/b", "/d"}));
-    FileRecentiWrite(views, "/C", 7);
+    FileRecentiWrite(views, "/C");
     EXPECT_EQ(keys(), (Names{"/C", "/c", "/a", "/b"}));
 }
 
 TEST_F(RecentFilesTest, AGapKeepsAStaleValueBelowItAndTheMenuNeverShrinks) {
     store("[File]\r\nFile1=/a\r\nFile3=/c\r\n");
     EXPECT_EQ(views.recent(), (Names{"/a", "/c"}));
-    FileRecentiWrite(views, "/x", 7);
+    FileRecentiWrite(views, "/x");
     EXPECT_EQ(keys(), (Names{"/x", "/a", "/c", "/c"}));
 
     store("[File]\r\nFile1=/z\r\nFile2=\r\n");

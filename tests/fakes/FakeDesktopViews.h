@@ -34,8 +34,8 @@ public:
         calls.push_back("MenuAbilita " + std::to_string(code));
         if (code < 50 || code > 53) return;
         if (code == 50) visible[6] = true;
-        visible[code - 43] = true;
-        captions[code - 43] = caption;
+        visible[recentFileItem(code)] = true;
+        captions[recentFileItem(code)] = caption;
     }
     void MenuRefresh() override { calls.push_back("MenuRefresh"); }
     std::string menuFileCaption(int index) const override { return captions.at(index); }

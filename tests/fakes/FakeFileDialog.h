@@ -1,6 +1,5 @@
 #pragma once
 #include <deque>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,8 +7,8 @@
 
 namespace orvex {
 
-// Records every dialog and answers from a script: a name, or nothing for
-// Cancel. With no answer left the dialog is cancelled.
+// Records every dialog and answers from a script of names; with no answer
+// left the dialog is cancelled.
 class FakeFileDialog : public FileDialog {
 public:
     struct Shown {
@@ -17,7 +16,7 @@ public:
         FileDialogSettings settings;
     };
     std::vector<Shown> shown;
-    std::deque<std::optional<std::string>> answers;
+    std::deque<std::string> answers;
 
     bool showOpen(const FileDialogSettings& s, std::string& chosen) override {
         return answer(false, s, chosen);
@@ -30,10 +29,8 @@ private:
     bool answer(bool save, const FileDialogSettings& s, std::string& chosen) {
         shown.push_back({save, s});
         if (answers.empty()) return false;
-        const auto a = answers.front();
+        chosen = answers.front();
         answers.pop_front();
-        if (!a) return false;
-        chosen = *a;
         return true;
     }
 };
