@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <string>
 #include <vector>
 
 #include "fakes/FakePlatform.h"
+#include "platform/QtPrinter.h"
 #include "platform/RunError.h"
 #include "report/PrintedReport.h"
 #include "session/Session.h"
@@ -22,6 +27,24 @@ std::string valueLine(const std::string& label, const std::string& value) {
 std::string header(int page) {
     return "Page  " + std::to_string(page) +
            "   *** ORVEX Timing System 1.0 -- Race -- 04 December 2026 ***";
+}
+
+// The pages of a PDF as pdftotext lays them out by position, the way the
+// sheet looks: at a pitch of 6 points, one cell, every cell is one column.
+std::vector<std::vector<std::string>> pdfPages(const QString& pdf) {
+    const QString tool = QStandardPaths::findExecutable("pdftotext");
+    EXPECT_FALSE(tool.isEmpty()) << "pdftotext (poppler-utils) is missing: run tools/setup";
+    QProcess run;
+    run.start(tool, {"-layout", "-fixed", "6", pdf, "-"});
+    EXPECT_TRUE(run.waitForFinished(60000));
+    EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+    std::vector<std::vector<std::string>> pages;
+    for (const QString& page : QString::fromUtf8(run.readAllStandardOutput()).split('\f')) {
+        if (page.trimmed().isEmpty()) continue;
+        pages.emplace_back();
+        for (const QString& line : page.split('\n')) pages.back().push_back(line.toStdString());
+    }
+    return pages;
 }
 
 class PrintedReportTest : public ::testing::Test {
@@ -149,6 +172,41 @@ TEST_F(PrintedReportTest, NoPrinterOrAFailingOneShowsPrinterErrorOnceAndEndsNoJo
     report.PrintReport({.SessionData = true});
     EXPECT_TRUE(fakes.printer.docs[1].ended);
     EXPECT_EQ(fakes.printer.page(1)[0], header(1));
+}
+
+TEST_F(PrintedReportTest, OnPaperEachPageHasItsHeaderAndTheColonsStandInOneColumn) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("report.pdf");
+    QtPrinter printer(pdf), nowhere(dir.filePath("missing/folder/report.pdf"));
+    Platform p = fakes.interfaces();
+    p.printer = &printer;
+    installPlatform(p);
+    report.PrintReport({});
+    EXPECT_FALSE(QFile::exists(pdf));  // nothing ticked, no page
+    session().SessionTrack = "Autodromo";
+    session().LapTimes[lapSlot(1, 1)] = 8345;
+    session().MakeTotals();
+    report.PrintReport({.SessionData = true, .Times = true});
+    EXPECT_TRUE(fakes.messages.shown.empty());
+    const auto pages = pdfPages(pdf);
+    ASSERT_EQ(pages.size(), 16u);  // 942 lines, 62 under each header
+    EXPECT_NE(pages[1][0].find(header(2)), std::string::npos);
+    // Every value line has its colon 19 cells right of where the lines begin.
+    const auto left = pages[0][2].find('S');
+    int valueLines = 0;
+    for (const auto& line : pages[0]) {
+        const auto colon = line.rfind(":   ");
+        if (colon == std::string::npos || line.find("***") != std::string::npos) continue;
+        ++valueLines;
+        EXPECT_EQ(colon, left + 19) << line;
+    }
+    EXPECT_GT(valueLines, 30);
+
+    // A target that cannot be written is a printer error, not a silent loss.
+    p.printer = &nowhere;
+    installPlatform(p);
+    report.PrintReport({.SessionData = true});
+    EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{"Printer Error !"});
 }
 
 // The grid the report relies on: Tab(20) puts the next text at column 20

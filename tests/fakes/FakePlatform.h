@@ -155,16 +155,19 @@ public:
     FakeFileSystem files;
     FakeFileDialog fileDialogs;
 
-    FakePlatform();
-    ~FakePlatform();
+    FakePlatform() { installPlatform(interfaces()); }
+    ~FakePlatform() { installPlatform(previous_); }
     FakePlatform(const FakePlatform&) = delete;
     FakePlatform& operator=(const FakePlatform&) = delete;
 
     // The fakes as a platform, for tests that swap one of them.
-    Platform interfaces();
+    Platform interfaces() {
+        return {&ticks,    &events, &dayClock, &messages, &pointer, &screen,     &help,
+                &regional, &folder, &serial,   &printer,  &files,   &fileDialogs};
+    }
 
 private:
-    Platform previous_;
+    Platform previous_ = platform();
 };
 
 }  // namespace orvex
