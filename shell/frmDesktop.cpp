@@ -41,23 +41,6 @@ namespace {
 constexpr int kDesktopWidth = 12000;
 constexpr int kDesktopHeight = 9000;
 
-struct ToolbarButton {
-    const char* key;
-    const char* tooltip;
-    int image;
-    bool pressable;
-};
-const ToolbarButton kButtons[] = {
-    {"New", "New", ImageList1::New, false},
-    {"Open", "Open file", ImageList1::Open, false},
-    {"Save", "Save file", ImageList1::Save, false},
-    {"Print", "Print", ImageList1::Print, false},
-    {"Session", "Session note", ImageList1::Session, true},
-    {"Statistics", "Statistics", ImageList1::Statistics, true},
-    {"Laps", "Times", ImageList1::Laps, true},
-    {"Upload", "Download data", ImageList1::Upload, false},
-};
-
 // A session is one file: a drop is taken only when it is exactly one local file.
 QString droppedFile(const QMimeData* data) {
     if (!data || !data->hasUrls() || data->urls().size() != 1) return QString();
@@ -86,65 +69,26 @@ frmDesktop::~frmDesktop() {
     if (session().views == this) session().views = nullptr;
 }
 
-QAction* frmDesktop::addItem(QMenu* menu, std::vector<QAction*>& items, const QString& caption,
-                             const QKeySequence& shortcut, bool visible, bool enabled) {
-    QAction* a = caption.isEmpty() ? menu->addSeparator() : menu->addAction(caption);
-    if (!shortcut.isEmpty()) a->setShortcut(shortcut);
-    a->setVisible(visible);
-    setItemEnabled(a, enabled);
-    items.push_back(a);
-    return a;
-}
-
 void frmDesktop::buildMenus() {
-    const QKeySequence none;
-    QMenu* file = menuBar()->addMenu("&File");
-    addItem(file, menuFile_, "&New", QKeySequence("Ctrl+N"), true, true);
-    addItem(file, menuFile_, "&Open...", QKeySequence("Ctrl+O"), true, true);
-    addItem(file, menuFile_, "&Save", QKeySequence("Ctrl+S"), true, true);
-    addItem(file, menuFile_, "Save &As...", none, true, true);
-    addItem(file, menuFile_, QString(), none, true, true);
-    addItem(file, menuFile_, "&Print...", QKeySequence("Ctrl+P"), true, true);
-    addItem(file, menuFile_, QString(), none, false, true);
-    for (int i = 1; i <= 4; ++i)
-        addItem(file, menuFile_, QString("RecentFile%1").arg(i), none, false, true);
-    addItem(file, menuFile_, QString(), none, true, true);
-    addItem(file, menuFile_, "E&xit", QKeySequence("Ctrl+X"), true, true);
-
-    QMenu* view = menuBar()->addMenu("&View");
-    addItem(view, menuView_, "S&ession data", none, true, true);
-    // Shown, so the statistics window has a way in of its own; "I", because
-    // "T" belongs to Times.
-    addItem(view, menuView_, "Stat&istics", none, true, false);
-    addItem(view, menuView_, "&Times", none, true, true);
-
-    QMenu* device = menuBar()->addMenu("&Device");
-    addItem(device, menuDevice_, "&Download data", QKeySequence("Ctrl+U"), true, true);
-    // Shown, so the device dialogs can be reached.
-    addItem(device, menuDevice_, "&Config device...", none, true, false);
-    addItem(device, menuDevice_, "&Test device...", none, true, false);
-
-    QMenu* help = menuBar()->addMenu("&Help");
-    addItem(help, menuHelp_, "Help &Topics", none, true, true);
-    addItem(help, menuHelp_, "&About...", none, true, true);
-
-    // View items carry check marks that only the View handler sets.
-    for (QAction* a : menuView_) a->setCheckable(true);
-
-    auto connectArray = [this](const std::vector<QAction*>& items, void (frmDesktop::*handler)(int)) {
-        for (int i = 0; i < static_cast<int>(items.size()); ++i) {
-            QAction* a = items[i];
-            connect(a, &QAction::triggered, this, [this, a, i, handler] {
-                // A click must not flip the check mark by itself.
-                if (a->isCheckable()) a->setChecked(!a->isChecked());
-                (this->*handler)(i);
-            });
-        }
-    };
-    connectArray(menuFile_, &frmDesktop::menuFile_Click);
-    connectArray(menuView_, &frmDesktop::MenuView_Click);
-    connectArray(menuDevice_, &frmDesktop::MenuDevice_Click);
-    connectArray(menuHelp_, &frmDesktop::MenuHelp_Click);
+    QMenu* menus[kMenuCount];
+    for (int m = 0; m < kMenuCount; ++m) menus[m] = menuBar()->addMenu(menuTitle(MenuId(m)));
+    const auto table = commandTable();
+    for (std::size_t row = 0; row < table.size(); ++row) {
+        const Command& c = table[row];
+        QMenu* menu = menus[int(c.menu)];
+        QAction* a = c.caption ? menu->addAction(c.caption) : menu->addSeparator();
+        if (*c.shortcut) a->setShortcut(QKeySequence(c.shortcut));
+        a->setVisible(c.shown);
+        setItemEnabled(a, c.enabled);
+        a->setCheckable(c.toggle);
+        connect(a, &QAction::triggered, this, [this, a, menu = c.menu, i = indexInMenu(row)] {
+            // A click must not flip the check mark by itself.
+            if (a->isCheckable()) a->setChecked(!a->isChecked());
+            runCommand(menu, i);
+        });
+        menus_[int(c.menu)].push_back(a);
+        rows_.push_back(a);
+    }
 }
 
 void frmDesktop::buildToolbar() {
@@ -152,12 +96,13 @@ void frmDesktop::buildToolbar() {
     toolbar_->setObjectName("Toolbar1");
     toolbar_->setMovable(false);
     toolbar_->setIconSize(QSize(24, 24));
-    for (const ToolbarButton& button : kButtons) {
-        const QString key = button.key;
-        QAction* a = toolbar_->addAction(ImageList1::icon(button.image), button.tooltip);
+    for (const Command& c : commandTable()) {
+        if (!c.key) continue;
+        const QString key = c.key;
+        QAction* a = toolbar_->addAction(ImageList1::icon(c.image), c.tooltip);
         a->setObjectName(key);
-        a->setToolTip(button.tooltip);
-        a->setCheckable(button.pressable);
+        a->setToolTip(c.tooltip);
+        a->setCheckable(c.toggle);
         buttons_[key] = a;
         buttonValues_[key] = 0;
         connect(a, &QAction::triggered, this, [this, key, a] {
@@ -165,7 +110,7 @@ void frmDesktop::buildToolbar() {
             if (a->isCheckable()) a->setChecked(buttonValues_[key] == 1);
             Toolbar1_ButtonClick(key);
         });
-        if (key == "Print" || key == "Laps") toolbar_->addSeparator();
+        if (c.gapAfter) toolbar_->addSeparator();
     }
 }
 
@@ -188,7 +133,9 @@ void frmDesktop::setItemEnabled(QAction* item, bool enabled) {
     item->setProperty("orvexEnabled", enabled);
 }
 
-bool frmDesktop::itemEnabled(const QAction* item) { return item->property("orvexEnabled").toBool(); }
+bool frmDesktop::itemEnabled(const QAction* item) {
+    return item->property("orvexEnabled").toBool();
+}
 
 QAction* frmDesktop::toolbarButton(const QString& key) const {
     auto it = buttons_.find(key);
@@ -236,68 +183,52 @@ void frmDesktop::Form_Load() {
     MenuRefresh();
 }
 
-std::vector<QAction*> frmDesktop::groupMenuItems(int code) const {
-    switch (code) {
-        case 1: return {menuFile_[0]};
-        case 2: return {menuFile_[1]};
-        case 3: return {menuFile_[2]};
-        case 4: return {menuFile_[3]};
-        case 8: return {menuFile_[5]};
-        case 9: return {menuFile_[12]};
-        case 50: return {menuFile_[6], menuFile_[7]};
-        case 51: return {menuFile_[8]};
-        case 52: return {menuFile_[9]};
-        case 53: return {menuFile_[10]};
-        case 100: return {menuView_[0]};
-        case 101: return {menuView_[1]};
-        case 102: return {menuView_[2]};
-        case 200: return {menuDevice_[0]};
-        case 201: return {menuDevice_[1]};
-        case 202: return {menuDevice_[2]};
-        case 300: return {menuHelp_[0]};
-        default: return {};
-    }
-}
-
-QAction* frmDesktop::groupButton(int code) const {
-    switch (code) {
-        case 1: return toolbarButton("New");
-        case 2: return toolbarButton("Open");
-        case 3: return toolbarButton("Save");
-        case 8: return toolbarButton("Print");
-        case 100: return toolbarButton("Session");
-        case 101: return toolbarButton("Statistics");
-        case 102: return toolbarButton("Laps");
-        case 200: return toolbarButton("Upload");
-        default: return nullptr;
-    }
-}
-
-void frmDesktop::MenuAbilita(int code, const QString& caption) {
-    if (code >= 50 && code <= 53) {
-        for (QAction* a : groupMenuItems(code)) a->setVisible(true);
-        menuFile_[recentFileItem(code)]->setText(caption);
+void frmDesktop::setRow(std::size_t row, bool on, const QString& caption) {
+    const Command& c = commandTable()[row];
+    QAction* a = rows_[row];
+    if (!c.shown) {
+        a->setVisible(on);
+        if (on && c.caption) a->setText(caption);
         return;
     }
-    for (QAction* a : groupMenuItems(code)) setItemEnabled(a, true);
-    if (QAction* b = groupButton(code)) b->setEnabled(true);
+    setItemEnabled(a, on);
+    if (c.key) toolbarButton(c.key)->setEnabled(on);
 }
 
-void frmDesktop::MenuDisabilita(int code) {
-    if (code >= 50 && code <= 53) {
-        for (QAction* a : groupMenuItems(code)) a->setVisible(false);
-        return;
-    }
-    for (QAction* a : groupMenuItems(code)) setItemEnabled(a, false);
-    if (QAction* b = groupButton(code)) b->setEnabled(false);
+void frmDesktop::setGroup(int code, bool on, const QString& caption) {
+    if (code == Group::None) return;
+    const auto table = commandTable();
+    for (std::size_t row = 0; row < table.size(); ++row)
+        if (table[row].group == code) setRow(row, on, caption);
 }
+
+void frmDesktop::MenuAbilita(int code, const QString& caption) { setGroup(code, true, caption); }
+
+void frmDesktop::MenuDisabilita(int code) { setGroup(code, false); }
 
 void frmDesktop::MenuRefresh() {
-    for (int code : {1, 2, 3, 4, 8, 100, 101, 102, 200, 201, 202, 300}) MenuDisabilita(code);
-    if (session().FileState == FileState::NoSession) {
-        for (int code : {1, 2, 300}) MenuAbilita(code);
-    } else {
-        for (int code : {1, 2, 3, 4, 8, 100, 101, 102, 300, 201, 202, 200}) MenuAbilita(code);
+    const bool open = session().FileState != FileState::NoSession;
+    const auto table = commandTable();
+    for (std::size_t row = 0; row < table.size(); ++row) {
+        const Needs needs = table[row].needs;
+        if (needs != Needs::Nothing) setRow(row, needs == Needs::Program || open);
+    }
+}
+
+void frmDesktop::runCommand(MenuId menu, int index) {
+    switch (menu) {
+        case MenuId::File:
+            menuFile_Click(index);
+            break;
+        case MenuId::View:
+            MenuView_Click(index);
+            break;
+        case MenuId::Device:
+            MenuDevice_Click(index);
+            break;
+        case MenuId::Help:
+            MenuHelp_Click(index);
+            break;
     }
 }
 
@@ -358,17 +289,24 @@ void frmDesktop::followWindows() {
 
 void frmDesktop::setViewToggle(int index, const QString& key, bool on) {
     setButtonValue(key, on ? 1 : 0);
-    menuView_.at(index)->setChecked(on);
+    MenuView(index)->setChecked(on);
 }
 
 void frmDesktop::MenuDevice_Click(int index) {
     if (platform().pointer->current() == MousePointer::Hourglass) return;
     trapErrors([&] {
         switch (index) {
-            case 0: DeviceCommand = DeviceCommandCode::StartDownload; break;
-            case 1: device_->showSetup(); break;
-            case 2: device_->showTest(); break;
-            default: break;
+            case 0:
+                DeviceCommand = DeviceCommandCode::StartDownload;
+                break;
+            case 1:
+                device_->showSetup();
+                break;
+            case 2:
+                device_->showTest();
+                break;
+            default:
+                break;
         }
     });
 }
@@ -386,14 +324,9 @@ void frmDesktop::MenuHelp_Click(int index) {
 }
 
 void frmDesktop::Toolbar1_ButtonClick(const QString& key) {
-    if (key == "New") menuFile_Click(0);
-    else if (key == "Open") menuFile_Click(1);
-    else if (key == "Save") menuFile_Click(2);
-    else if (key == "Print") menuFile_Click(5);
-    else if (key == "Session") MenuView_Click(0);
-    else if (key == "Statistics") MenuView_Click(1);
-    else if (key == "Laps") MenuView_Click(2);
-    else if (key == "Upload") MenuDevice_Click(0);
+    const auto table = commandTable();
+    for (std::size_t row = 0; row < table.size(); ++row)
+        if (table[row].key && key == table[row].key) runCommand(table[row].menu, indexInMenu(row));
 }
 
 void frmDesktop::lapListChanged() {

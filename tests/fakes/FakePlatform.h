@@ -122,16 +122,13 @@ public:
     }
 };
 
+// Knows one month's name, enough for the dates the tests print.
 class FakeRegional : public Regional {
 public:
     std::string separator = ".";
+    std::string december = "December";
     std::string decimalSeparator() const override { return separator; }
-    std::string monthName(int month) const override {
-        static const char* names[] = {"January",   "February", "March",    "April",
-                                      "May",       "June",     "July",     "August",
-                                      "September", "October",  "November", "December"};
-        return month >= 1 && month <= 12 ? names[month - 1] : "";
-    }
+    std::string monthName(int month) const override { return month == 12 ? december : "?"; }
 };
 
 class FakeProgramFolder : public ProgramFolder {
@@ -158,16 +155,19 @@ public:
     FakeFileSystem files;
     FakeFileDialog fileDialogs;
 
-    FakePlatform();
-    ~FakePlatform();
+    FakePlatform() { installPlatform(interfaces()); }
+    ~FakePlatform() { installPlatform(previous_); }
     FakePlatform(const FakePlatform&) = delete;
     FakePlatform& operator=(const FakePlatform&) = delete;
 
     // The fakes as a platform, for tests that swap one of them.
-    Platform interfaces();
+    Platform interfaces() {
+        return {&ticks,    &events, &dayClock, &messages, &pointer, &screen,     &help,
+                &regional, &folder, &serial,   &printer,  &files,   &fileDialogs};
+    }
 
 private:
-    Platform previous_;
+    Platform previous_ = platform();
 };
 
 }  // namespace orvex

@@ -12,9 +12,6 @@ namespace {
 class RecordingJob : public CellPrintJob {
 public:
     RecordingJob(RecordingPrinter& printer, std::size_t doc) : printer_(printer), index_(doc) {}
-    ~RecordingJob() override {
-        if (!doc().ended) doc().dropped = true;
-    }
 
     int height() const override { return printer_.heightTwips; }
     int width() const override { return printer_.widthTwips; }

@@ -16,7 +16,6 @@ public:
         std::vector<std::vector<std::string>> pages{1};  // page, row -> text
         int texts = 0;                                   // print calls that put text on paper
         bool ended = false;                              // EndDoc reached
-        bool dropped = false;                            // released without EndDoc
     };
 
     int heightTwips = 16838;  // A4

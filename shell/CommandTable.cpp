@@ -1,0 +1,140 @@
+#include "shell/CommandTable.h"
+
+#include "shell/ImageList1.h"
+
+namespace orvex {
+
+namespace {
+
+using M = MenuId;
+namespace I = ImageList1;
+
+constexpr Command kCommands[] = {
+    {.menu = M::File,
+     .caption = "&New",
+     .shortcut = "Ctrl+N",
+     .group = Group::New,
+     .needs = Needs::Program,
+     .key = "New",
+     .tooltip = "New",
+     .image = I::New},
+    {.menu = M::File,
+     .caption = "&Open...",
+     .shortcut = "Ctrl+O",
+     .group = Group::Open,
+     .needs = Needs::Program,
+     .key = "Open",
+     .tooltip = "Open file",
+     .image = I::Open},
+    {.menu = M::File,
+     .caption = "&Save",
+     .shortcut = "Ctrl+S",
+     .group = Group::Save,
+     .needs = Needs::Session,
+     .key = "Save",
+     .tooltip = "Save file",
+     .image = I::Save},
+    {.menu = M::File, .caption = "Save &As...", .group = Group::SaveAs, .needs = Needs::Session},
+    {.menu = M::File, .caption = nullptr},
+    {.menu = M::File,
+     .caption = "&Print...",
+     .shortcut = "Ctrl+P",
+     .group = Group::Print,
+     .needs = Needs::Session,
+     .key = "Print",
+     .tooltip = "Print",
+     .image = I::Print,
+     .gapAfter = true},
+    {.menu = M::File, .caption = nullptr, .group = Group::Recent1, .shown = false},
+    {.menu = M::File, .caption = "RecentFile1", .group = Group::Recent1, .shown = false},
+    {.menu = M::File, .caption = "RecentFile2", .group = Group::Recent2, .shown = false},
+    {.menu = M::File, .caption = "RecentFile3", .group = Group::Recent3, .shown = false},
+    {.menu = M::File, .caption = "RecentFile4", .group = Group::Recent4, .shown = false},
+    {.menu = M::File, .caption = nullptr},
+    {.menu = M::File, .caption = "E&xit", .shortcut = "Ctrl+X", .group = Group::Exit},
+
+    {.menu = M::View,
+     .caption = "S&ession data",
+     .group = Group::ViewSession,
+     .needs = Needs::Session,
+     .toggle = true,
+     .key = "Session",
+     .tooltip = "Session note",
+     .image = I::Session},
+    // Shown, so the statistics window has a way in of its own; "I", because
+    // "T" belongs to Times.
+    {.menu = M::View,
+     .caption = "Stat&istics",
+     .group = Group::ViewStatistics,
+     .needs = Needs::Session,
+     .enabled = false,
+     .toggle = true,
+     .key = "Statistics",
+     .tooltip = "Statistics",
+     .image = I::Statistics},
+    {.menu = M::View,
+     .caption = "&Times",
+     .group = Group::ViewTimes,
+     .needs = Needs::Session,
+     .toggle = true,
+     .key = "Laps",
+     .tooltip = "Times",
+     .image = I::Laps,
+     .gapAfter = true},
+
+    {.menu = M::Device,
+     .caption = "&Download data",
+     .shortcut = "Ctrl+U",
+     .group = Group::Download,
+     .needs = Needs::Session,
+     .key = "Upload",
+     .tooltip = "Download data",
+     .image = I::Upload},
+    // Shown, so the device dialogs can be reached.
+    {.menu = M::Device,
+     .caption = "&Config device...",
+     .group = Group::ConfigDevice,
+     .needs = Needs::Session,
+     .enabled = false},
+    {.menu = M::Device,
+     .caption = "&Test device...",
+     .group = Group::TestDevice,
+     .needs = Needs::Session,
+     .enabled = false},
+
+    {.menu = M::Help,
+     .caption = "Help &Topics",
+     .group = Group::HelpTopics,
+     .needs = Needs::Program},
+    {.menu = M::Help, .caption = "&About..."},
+};
+
+// The file commands know the recent files by their place in the File menu.
+constexpr int fileMenuIndexOfGroup(int group) {
+    int index = 0;
+    for (const Command& c : kCommands) {
+        if (c.menu != MenuId::File) continue;
+        if (c.group == group && c.caption) return index;
+        ++index;
+    }
+    return -1;
+}
+static_assert(fileMenuIndexOfGroup(Group::Recent1) == kFirstRecentFile);
+
+}  // namespace
+
+std::span<const Command> commandTable() { return kCommands; }
+
+const char* menuTitle(MenuId menu) {
+    static const char* const titles[] = {"&File", "&View", "&Device", "&Help"};
+    return titles[static_cast<int>(menu)];
+}
+
+int indexInMenu(std::size_t row) {
+    int index = 0;
+    for (std::size_t i = 0; i < row; ++i)
+        if (kCommands[i].menu == kCommands[row].menu) ++index;
+    return index;
+}
+
+}  // namespace orvex
