@@ -365,7 +365,7 @@ void frmDesktop::MenuDevice_Click(int index) {
     if (platform().pointer->current() == MousePointer::Hourglass) return;
     trapErrors([&] {
         switch (index) {
-            case 0: DeviceCommand = DeviceCommandCode::StartDownload; break;
+            case 0: device_->requests().post(DeviceCommand::StartDownload); break;
             case 1: device_->showSetup(); break;
             case 2: device_->showTest(); break;
             default: break;

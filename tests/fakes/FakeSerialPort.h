@@ -50,7 +50,6 @@ public:
     std::string settings;
     int handshaking = -1;
     int inBufferSize = 0;
-    int outBufferSize = 0;
     bool dtr = true;
     bool rts = false;
 
@@ -65,7 +64,6 @@ public:
     void setSettings(const std::string& s) override { settings = s; }
     void setHandshaking(int mode) override { handshaking = mode; }
     void setInBufferSize(int bytes) override;
-    void setOutBufferSize(int bytes) override;
     int inBufferCount() override;
     int outBufferCount() override;
     void discardInBuffer() override;
