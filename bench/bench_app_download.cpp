@@ -72,7 +72,7 @@ Observed runDownload(frmDesktop& desk, QElapsedTimer& clock) {
     QTimer watch;
     watch.setInterval(1);
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (seen.firstBlockNs < 0 && DeviceCommand == DeviceCommandCode::ReadBlock)
+        if (seen.firstBlockNs < 0 && desk.device().requests().pending() == DeviceCommand::ReadBlock)
             seen.firstBlockNs = clock.nsecsElapsed();
         if (frmProgress* p = desk.device().progressWindow())
             seen.barValues.insert(p->ProgressBar->value());
@@ -80,7 +80,8 @@ Observed runDownload(frmDesktop& desk, QElapsedTimer& clock) {
     watch.start();
     clock.restart();
     desk.MenuDevice_Click(0);
-    while (DeviceCommand != 0 || desk.device().tick().downloading()) {
+    while (desk.device().requests().pending() != DeviceCommand::None ||
+           desk.device().tick().downloading()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         if (clock.elapsed() > 60000) break;
     }

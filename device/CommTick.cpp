@@ -2,10 +2,12 @@
 
 #include "device/DeviceFrames.h"
 #include "device/DeviceHost.h"
-#include "device/DeviceLink.h"
 #include "device/DeviceProtocol.h"
 #include "device/SerialLink.h"
+#include "platform/MessageBox.h"
 #include "platform/Messages.h"
+#include "platform/MousePointer.h"
+#include "platform/Platform.h"
 #include "session/Session.h"
 
 namespace orvex {
@@ -24,24 +26,27 @@ private:
     bool& flag_;
 };
 
+void pointerNormal() { platform().pointer->set(MousePointer::Normal); }
+
+void reportNoCommunication() {
+    pointerNormal();
+    platform().messages->show("Comunicazione Impossibile", MessageBox::OkOnly, kProgramName);
+}
+
 }  // namespace
 
 void CommTick::Tick() {
     if (running_ || closing_) return;
     RunningFlag guard(running_);
-    const std::int16_t code = DeviceCommand;
+    const DeviceCommand code = requests_.pending();
     const bool ok = runSilently([this] { runCommand(); });
     if (!ok) {
         // A failure drops the command; a download it interrupts is abandoned
         // so the progress window never stays open over a disabled window.
         if (downloading_) runSilently([this] { ErrorUpload(); });
-        endCommand(code);
+        requests_.finish(code);
     }
     if (!closing_) runSilently([this] { updateIndicator(); });
-}
-
-void CommTick::endCommand(std::int16_t code) {
-    if (DeviceCommand == code) DeviceCommand = DeviceCommandCode::None;
 }
 
 void CommTick::shutdown() {
@@ -52,19 +57,20 @@ void CommTick::shutdown() {
 SetupControls* CommTick::setupDialog() { return closing_ ? nullptr : host_.setupControls(); }
 
 void CommTick::runCommand() {
-    switch (DeviceCommand) {
-        case DeviceCommandCode::MemoryClear:
-        case DeviceCommandCode::SetupWrite:
-        case DeviceCommandCode::SetupRead:
-        case DeviceCommandCode::DisplayTest:
-        case DeviceCommandCode::InputsTest:
-        case DeviceCommandCode::EndTest:
-            shortCommand(DeviceCommand);
+    const DeviceCommand code = requests_.pending();
+    switch (code) {
+        case DeviceCommand::MemoryClear:
+        case DeviceCommand::SetupWrite:
+        case DeviceCommand::SetupRead:
+        case DeviceCommand::DisplayTest:
+        case DeviceCommand::InputsTest:
+        case DeviceCommand::EndTest:
+            shortCommand(code);
             break;
-        case DeviceCommandCode::StartDownload:
+        case DeviceCommand::StartDownload:
             startDownload();
             break;
-        case DeviceCommandCode::ReadBlock:
+        case DeviceCommand::ReadBlock:
             readBlock();
             break;
         default:
@@ -72,47 +78,57 @@ void CommTick::runCommand() {
     }
 }
 
-void CommTick::shortCommand(std::int16_t code) {
+void CommTick::shortCommand(DeviceCommand code) {
     // The settings live only in the configuration dialog's controls; with
     // the dialog closed there is nothing to send or fill. The dialog deletes
     // itself when it closes, and it may close whenever events run (the port
     // scan, the reply wait), so it is looked up again each time.
-    const bool settings =
-        code == DeviceCommandCode::SetupWrite || code == DeviceCommandCode::SetupRead;
+    const bool settings = code == DeviceCommand::SetupWrite || code == DeviceCommand::SetupRead;
     if (settings && !setupDialog()) {
-        endCommand(code);
+        requests_.finish(code);
         return;
     }
     // No device: the command stays pending and is tried again next tick.
-    if (!Device_Connect()) return;
+    const LinkStatus connected = Device_Connect();
+    pointerNormal();
+    if (connected != LinkStatus::Ok) return;
     if (settings && !setupDialog()) {
-        endCommand(code);
+        requests_.finish(code);
         Port_Close();
         return;
     }
+    LinkStatus status = LinkStatus::Ok;
     switch (code) {
-        case DeviceCommandCode::MemoryClear:
+        case DeviceCommand::MemoryClear:
             Memory_Clear();
             break;
-        case DeviceCommandCode::SetupWrite:
-            Setup_Write(*setupDialog());
+        case DeviceCommand::SetupWrite:
+            status = Setup_Write(*setupDialog());
             break;
-        case DeviceCommandCode::SetupRead:
-            Setup_Read([this] { return setupDialog(); });
+        case DeviceCommand::SetupRead:
+            status = Setup_Read([this] { return setupDialog(); });
             break;
-        case DeviceCommandCode::DisplayTest:
-            Test_Mode(TestModes::Display);
+        case DeviceCommand::DisplayTest:
+            status = Test_Mode(TestModes::Display);
             break;
-        case DeviceCommandCode::InputsTest:
-            Test_Mode(TestModes::Inputs);
+        case DeviceCommand::InputsTest:
+            status = Test_Mode(TestModes::Inputs);
             break;
-        case DeviceCommandCode::EndTest:
-            Test_Mode(TestModes::End);
+        case DeviceCommand::EndTest:
+            status = Test_Mode(TestModes::End);
             break;
         default:
             break;
     }
-    endCommand(code);
+    // The settings need the device's answer; a test mode only drops the
+    // hourglass when the device stays silent.
+    if (status == LinkStatus::NoReply) {
+        if (settings)
+            reportNoCommunication();
+        else
+            pointerNormal();
+    }
+    requests_.finish(code);
     Port_Close();
 }
 
@@ -121,32 +137,36 @@ void CommTick::startDownload() {
     unreadLaps_ = 0;
     downloading_ = true;
     host_.showProgress(kBlocks);
-    BlocksToRead = kBlocks;
-    DeviceCommand = DeviceCommandCode::ReadBlock;
+    blocksToRead_ = kBlocks;
+    requests_.post(DeviceCommand::ReadBlock);
     host_.setMainWindowEnabled(false);
 }
 
 void CommTick::readBlock() {
     if (!downloading_) {
         // A block request with no download behind it has nothing to fill.
-        DeviceCommand = DeviceCommandCode::None;
+        requests_.clear();
         return;
     }
-    if (!Device_Connect()) {
+    const LinkStatus connected = Device_Connect();
+    pointerNormal();
+    if (connected != LinkStatus::Ok) {
         ErrorUpload();
         if (!closing_) ShowMessage("Device NOT Connected !");
         return;
     }
-    DownloadActive = 1;
-    const std::optional<int> failed = Block_Read(BlocksToRead, staging_);
-    if (!failed || closing_) {
+    downloadActive_ = true;
+    int failed = 0;
+    const LinkStatus read = Block_Read(blocksToRead_, staging_, failed);
+    if (read != LinkStatus::Ok) pointerNormal();
+    if (read != LinkStatus::Ok || closing_) {
         ErrorUpload();
         return;
     }
-    unreadLaps_ += *failed;
-    --BlocksToRead;
-    if (BlocksToRead >= 1) {
-        host_.setProgress(kBlocks - BlocksToRead);
+    unreadLaps_ += failed;
+    --blocksToRead_;
+    if (blocksToRead_ >= 1) {
+        host_.setProgress(kBlocks - blocksToRead_);
         return;
     }
     finishDownload();
@@ -154,7 +174,7 @@ void CommTick::readBlock() {
 
 void CommTick::finishDownload() {
     Session& s = session();
-    DeviceCommand = DeviceCommandCode::None;
+    requests_.clear();
     downloading_ = false;
     host_.closeProgress();
     host_.setMainWindowEnabled(true);
@@ -175,7 +195,7 @@ void CommTick::finishDownload() {
     s.MakeLapList(1);
     host_.downloadComplete();
 
-    DownloadActive = 0;
+    downloadActive_ = false;
     Port_Close();
     // Told once, with the progress window gone; they are stored as 0.
     if (unreadLaps_ > 0) ShowMessage(kUnreadLapsText + numberText(unreadLaps_));
@@ -185,16 +205,17 @@ void CommTick::ErrorUpload() {
     downloading_ = false;
     staging_.clear();
     host_.closeProgress();
-    DeviceCommand = DeviceCommandCode::None;
+    requests_.clear();
     host_.setMainWindowEnabled(true);
-    DownloadActive = 0;
+    downloadActive_ = false;
     Port_Close();
 }
 
 void CommTick::updateIndicator() {
-    const int wanted = DownloadActive == 1 ? kImageConnected : kImageNotConnected;
+    const Indicator wanted = downloadActive_ ? Indicator::Connected : Indicator::NotConnected;
     if (host_.indicatorImage() == wanted) return;
-    host_.setIndicator(wanted, wanted == kImageConnected ? "Device Connected" : "NOT Connected");
+    host_.setIndicator(wanted,
+                       wanted == Indicator::Connected ? "Device Connected" : "NOT Connected");
     host_.MenuRefresh();
 }
 

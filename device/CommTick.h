@@ -2,14 +2,17 @@
 #include <cstdint>
 #include <vector>
 
+#include "device/DeviceLink.h"
+
 namespace orvex {
 
 class DeviceHost;
 class SetupControls;
 
-// The body of the 50 ms polling tick: carries out the pending DeviceCommand,
-// then keeps the connection indicator current. Every conversation with the
-// device happens here.
+// The body of the 50 ms polling tick: carries out the command pending in its
+// mailbox, then keeps the connection indicator current. Every conversation
+// with the device happens here, and so does everything the user is told of
+// it: the device operations only report how they ended.
 //
 // A download reads the 30 memory blocks, one per tick, into a staging copy;
 // only a complete download replaces the session's laps. An abandoned one
@@ -17,9 +20,6 @@ class SetupControls;
 // as it was.
 class CommTick {
 public:
-    static constexpr int kImageNotConnected = 10;
-    static constexpr int kImageConnected = 11;
-
     explicit CommTick(DeviceHost& host) : host_(host) {}
 
     // One tick. A tick that starts while another is still running (the port
@@ -34,17 +34,20 @@ public:
     // and a command still waiting for the device ends without a word.
     void shutdown();
 
+    // Where the windows post their requests.
+    DeviceRequests& requests() { return requests_; }
+    const DeviceRequests& requests() const { return requests_; }
+
     bool running() const { return running_; }
     bool downloading() const { return downloading_; }
+    // A download is talking to the device: the indicator shows it connected.
+    bool downloadActive() const { return downloadActive_; }
 
     static constexpr const char* kUnreadLapsText = "Laps that could not be read:";
 
 private:
     void runCommand();
-    void shortCommand(std::int16_t code);
-    // Clears the pending code if it still holds the one that ran: a request
-    // made while a command waits for the device is kept for the next tick.
-    static void endCommand(std::int16_t code);
+    void shortCommand(DeviceCommand code);
     SetupControls* setupDialog();
     void startDownload();
     void readBlock();
@@ -52,7 +55,11 @@ private:
     void updateIndicator();
 
     DeviceHost& host_;
+    DeviceRequests requests_;
     bool running_ = false;
+    bool downloadActive_ = false;
+    // Blocks of the running download still to read; also the next block's number.
+    int blocksToRead_ = 0;
     bool downloading_ = false;
     bool closing_ = false;
     std::vector<std::int32_t> staging_;

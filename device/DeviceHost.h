@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "device/DeviceLink.h"
+
 namespace orvex {
 
 class SetupControls;
@@ -20,9 +22,9 @@ public:
     // windows show the new ones.
     virtual void downloadComplete() = 0;
 
-    // Status panel 2: the image shown now (0 = none yet), and a new one.
-    virtual int indicatorImage() const = 0;
-    virtual void setIndicator(int image, const std::string& text) = 0;
+    // Status panel 2: the image shown now, and a new one.
+    virtual Indicator indicatorImage() const = 0;
+    virtual void setIndicator(Indicator image, const std::string& text) = 0;
     virtual void MenuRefresh() = 0;
 
     // The configuration dialog's controls, or null when it is not open.

@@ -3,9 +3,7 @@
 #include "device/DeviceFrames.h"
 #include "device/SerialLink.h"
 #include "device/SetupControls.h"
-#include "platform/MessageBox.h"
 #include "platform/Messages.h"
-#include "platform/MousePointer.h"
 #include "platform/Platform.h"
 #include "platform/Regional.h"
 #include "platform/RunError.h"
@@ -16,13 +14,6 @@ namespace orvex {
 namespace {
 
 constexpr int kLastPort = 20;
-
-void pointerNormal() { platform().pointer->set(MousePointer::Normal); }
-
-void reportNoCommunication() {
-    pointerNormal();
-    platform().messages->show("Comunicazione Impossibile", MessageBox::OkOnly, kProgramName);
-}
 
 bool deviceAnswers() {
     bool answered = false;
@@ -35,7 +26,7 @@ bool deviceAnswers() {
 
 }  // namespace
 
-bool Device_Connect() {
+LinkStatus Device_Connect() {
     SerialPort& port = *platform().serial;
     Port_Setup();
     bool open = false;
@@ -53,18 +44,17 @@ bool Device_Connect() {
         }
         runSilently([&] { open = port.portOpen(); });
     }
-    pointerNormal();
-    return open;
+    return open ? LinkStatus::Ok : LinkStatus::NoDevice;
 }
 
 void Memory_Clear() { Port_Send(deviceFrame(DeviceCode::MemoryClear)); }
 
-void Test_Mode(std::uint8_t mode) {
+LinkStatus Test_Mode(std::uint8_t mode) {
     Port_Send(testModeFrame(mode));
-    if (Port_Receive(kTestReplyLength).empty()) pointerNormal();
+    return Port_Receive(kTestReplyLength).empty() ? LinkStatus::NoReply : LinkStatus::Ok;
 }
 
-bool Setup_Write(const SetupControls& dialog) {
+LinkStatus Setup_Write(const SetupControls& dialog) {
     SettingsFields fields;
     fields.brightness = dialog.chkSetup();
     fields.lapDisplay = dialog.chkSetup1();
@@ -73,53 +63,50 @@ bool Setup_Write(const SetupControls& dialog) {
     const std::string decimal =
         platform().regional ? platform().regional->decimalSeparator() : std::string(".");
     const SettingsRecord record = encodeSettings(fields, decimal);
-    if (Port_SendExpect(setupWriteFrame(record), setupWriteAck())) return true;
-    reportNoCommunication();
-    return false;
+    return Port_SendExpect(setupWriteFrame(record), setupWriteAck()) ? LinkStatus::Ok
+                                                                     : LinkStatus::NoReply;
 }
 
-bool Setup_Read(const SetupLookup& lookup) {
+LinkStatus Setup_Read(const SetupLookup& lookup) {
     Port_Send(deviceFrame(DeviceCode::SetupRead));
     const Bytes reply = Port_Receive(kSetupReadReplyLength);
     SetupControls* dialog = lookup();
-    if (!dialog) return false;
-    if (reply.empty()) {
-        reportNoCommunication();
-        return false;
-    }
+    if (!dialog) return LinkStatus::DialogClosed;
+    if (reply.empty()) return LinkStatus::NoReply;
     const SettingsFields fields = decodeSettings(reply);
     dialog->setChkSetup(fields.brightness);
     dialog->setChkSetup1(fields.lapDisplay);
     dialog->setTxtSetup(1, fields.pause);
     dialog->setTxtSetup(2, fields.correction);
-    return true;
+    return LinkStatus::Ok;
 }
 
-std::optional<int> Block_Read(int block, std::vector<std::int32_t>& lapTimes) {
+LinkStatus Block_Read(int block, std::vector<std::int32_t>& lapTimes, int& failed) {
     if (block < 1 || block > kBlocks) throw RunError(ErrorNo::InvalidCall);
     if (lapTimes.size() <= static_cast<std::size_t>(lapSlot(block, kRecordsPerBlock)))
         throw RunError(ErrorNo::SubscriptOutOfRange);
     BlockReading best;
     best.failed = kRecordsPerBlock + 1;
+    bool replied = true;
     for (int attempt = 1; attempt <= kBlockAttempts && best.failed > 0; ++attempt) {
         // Failed records are most often a reply shifted by stray bytes, or a
         // disturbed line: the repeat waits longer for quiet first.
         Port_Send(blockReadFrame(block), attempt == 1 ? kQuietGapMs : kRetryQuietGapMs);
         const Bytes reply = Port_Receive(kBlockReplyLength);
         if (reply.empty()) {
-            best.failed = kRecordsPerBlock;
+            replied = false;
             break;
         }
         const BlockReading reading = decodeBlockReply(reply);
         if (reading.failed < best.failed) best = reading;
     }
-    if (best.failed >= kRecordsPerBlock) {
-        pointerNormal();
+    if (!replied || best.failed >= kRecordsPerBlock) {
         Port_Close();
-        return std::nullopt;
+        return replied ? LinkStatus::NotTheDevice : LinkStatus::NoReply;
     }
     for (int k = 1; k <= kRecordsPerBlock; ++k) lapTimes[lapSlot(block, k)] = best.laps[k - 1];
-    return best.failed;
+    failed = best.failed;
+    return LinkStatus::Ok;
 }
 
 }  // namespace orvex

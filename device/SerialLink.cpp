@@ -47,7 +47,6 @@ void Port_Setup() {
     runSilently([&] { p.discardOutBuffer(); });
     runSilently([&] { p.discardInBuffer(); });
     runSilently([&] { p.setInBufferSize(kPortBufferSize); });
-    runSilently([&] { p.setOutBufferSize(kPortBufferSize); });
     runSilently([&] { p.setInputLen(0); });
     runSilently([&] { p.setDTREnable(false); });
     runSilently([&] { p.setRTSEnable(true); });

@@ -19,7 +19,8 @@ void place(QWidget* w, int left, int top, int width, int height) {
 }
 }  // namespace
 
-frmSetup::frmSetup(QWidget* parent) : QDialog(parent, Qt::Tool) {
+frmSetup::frmSetup(DeviceRequests& requests, QWidget* parent)
+    : QDialog(parent, Qt::Tool), requests_(requests) {
     setWindowTitle(" Setup");
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(twipsToPixelsX(2280), twipsToPixelsY(2400));
@@ -61,7 +62,7 @@ void frmSetup::Form_Load(const QRect& clientArea) { centreIn(this, clientArea); 
 
 void frmSetup::cmdSetup_Click(int index) {
     platform().pointer->set(MousePointer::Hourglass);
-    DeviceCommand = index == 0 ? DeviceCommandCode::SetupWrite : DeviceCommandCode::SetupRead;
+    requests_.post(index == 0 ? DeviceCommand::SetupWrite : DeviceCommand::SetupRead);
     platform().pointer->set(MousePointer::Normal);
 }
 

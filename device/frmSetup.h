@@ -11,6 +11,8 @@ class QFrame;
 
 namespace orvex {
 
+class DeviceRequests;
+
 // The configuration dialog. Its controls are the only copy of the device's
 // settings the program keeps: "RX Dati" asks the polling tick to fill them
 // from the device, "TX Dati" to send them.
@@ -18,7 +20,7 @@ class frmSetup : public QDialog, public SetupControls {
     Q_OBJECT
 
 public:
-    explicit frmSetup(QWidget* parent = nullptr);
+    explicit frmSetup(DeviceRequests& requests, QWidget* parent = nullptr);
 
     // Centres the dialog in `clientArea` (global coordinates).
     void Form_Load(const QRect& clientArea);
@@ -38,6 +40,9 @@ public:
     void setChkSetup1(bool ticked) override;
     std::string txtSetup(int index) const override;
     void setTxtSetup(int index, const std::string& text) override;
+
+private:
+    DeviceRequests& requests_;
 };
 
 }  // namespace orvex

@@ -11,7 +11,8 @@
 
 namespace orvex {
 
-frmTest::frmTest(QWidget* parent) : QDialog(parent, Qt::Tool) {
+frmTest::frmTest(DeviceRequests& requests, QWidget* parent)
+    : QDialog(parent, Qt::Tool), requests_(requests) {
     setWindowTitle(" Test");
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(twipsToPixelsX(2235), twipsToPixelsY(2115));
@@ -42,9 +43,7 @@ frmTest::frmTest(QWidget* parent) : QDialog(parent, Qt::Tool) {
     }
 }
 
-void frmTest::Form_Load(const QRect& clientArea) {
-    centreIn(this, clientArea);
-}
+void frmTest::Form_Load(const QRect& clientArea) { centreIn(this, clientArea); }
 
 void frmTest::Command1_Click(int index) {
     switch (index) {
@@ -53,13 +52,20 @@ void frmTest::Command1_Click(int index) {
             const int answer = platform().messages->show(
                 kEraseQuestion, MessageBox::YesNo | MessageBox::Question | MessageBox::Default2,
                 kProgramTitle);
-            if (answer == MessageBox::Yes) DeviceCommand = DeviceCommandCode::MemoryClear;
+            if (answer == MessageBox::Yes) requests_.post(DeviceCommand::MemoryClear);
             break;
         }
-        case 1: DeviceCommand = DeviceCommandCode::InputsTest; break;
-        case 2: DeviceCommand = DeviceCommandCode::DisplayTest; break;
-        case 3: DeviceCommand = DeviceCommandCode::EndTest; break;
-        default: break;
+        case 1:
+            requests_.post(DeviceCommand::InputsTest);
+            break;
+        case 2:
+            requests_.post(DeviceCommand::DisplayTest);
+            break;
+        case 3:
+            requests_.post(DeviceCommand::EndTest);
+            break;
+        default:
+            break;
     }
 }
 

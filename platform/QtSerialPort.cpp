@@ -76,8 +76,8 @@ void QtSerialPort::setPortOpen(bool open) {
     port_->setPortName(QString::fromStdString(path));
     port_->setReadBufferSize(inBufferSize_);
     if (!port_->open(QIODevice::ReadWrite)) {
-        qCDebug(lcFrames).noquote() << "port" << commPort_ << path.c_str()
-                                    << "cannot be opened:" << port_->errorString();
+        qCDebug(lcFrames).noquote()
+            << "port" << commPort_ << path.c_str() << "cannot be opened:" << port_->errorString();
         const auto error = port_->error();
         port_->clearError();
         throw RunError(error == QSerialPort::DeviceNotFoundError ? PortError::InvalidPortNumber
@@ -117,12 +117,6 @@ void QtSerialPort::setInBufferSize(int bytes) {
     if (port_->isOpen()) throw RunError(PortError::InvalidWhileOpen);
     if (bytes <= 0) throw RunError(kInvalidPropertyValue);
     inBufferSize_ = bytes;
-}
-
-void QtSerialPort::setOutBufferSize(int bytes) {
-    if (port_->isOpen()) throw RunError(PortError::InvalidWhileOpen);
-    if (bytes <= 0) throw RunError(kInvalidPropertyValue);
-    // Qt sizes its write buffer itself; the size is only checked.
 }
 
 int QtSerialPort::inBufferCount() {

@@ -26,7 +26,6 @@ public:
     void setSettings(const std::string& settings) override;
     void setHandshaking(int mode) override;
     void setInBufferSize(int bytes) override;
-    void setOutBufferSize(int bytes) override;
     int inBufferCount() override;
     int outBufferCount() override;
     void discardInBuffer() override;

@@ -41,7 +41,6 @@ public:
 
     // Only while the port is closed.
     virtual void setInBufferSize(int bytes) = 0;
-    virtual void setOutBufferSize(int bytes) = 0;
 
     // Bytes waiting in each direction. Only while the port is open.
     virtual int inBufferCount() = 0;

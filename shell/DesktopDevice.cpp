@@ -3,7 +3,6 @@
 #include <QMdiArea>
 #include <QProgressBar>
 
-#include "device/DeviceLink.h"
 #include "device/frmProgress.h"
 #include "device/frmSetup.h"
 #include "device/frmTest.h"
@@ -22,7 +21,7 @@ void DesktopDevice::runTick() {
     // While a download runs, the next block follows as soon as the windows
     // have repainted instead of waiting for the timer: the line, not the
     // timer, sets the pace.
-    if (DeviceCommand == DeviceCommandCode::ReadBlock && !tick_.running())
+    if (tick_.requests().pending() == DeviceCommand::ReadBlock && !tick_.running())
         QTimer::singleShot(0, this, &DesktopDevice::runTick);
 }
 
@@ -47,7 +46,7 @@ QRect DesktopDevice::clientArea() const {
 
 void DesktopDevice::showSetup() {
     if (!setup_) {
-        setup_ = new frmSetup(&desktop_);
+        setup_ = new frmSetup(tick_.requests(), &desktop_);
         setup_->Form_Load(clientArea());
     }
     setup_->show();
@@ -56,7 +55,7 @@ void DesktopDevice::showSetup() {
 
 void DesktopDevice::showTest() {
     if (!test_) {
-        test_ = new frmTest(&desktop_);
+        test_ = new frmTest(tick_.requests(), &desktop_);
         test_->Form_Load(clientArea());
     }
     test_->show();
@@ -83,10 +82,12 @@ void DesktopDevice::setMainWindowEnabled(bool enabled) { desktop_.setEnabled(ena
 
 void DesktopDevice::downloadComplete() { desktop_.refreshListsAfterDownload(); }
 
-int DesktopDevice::indicatorImage() const { return desktop_.connectionImage(); }
+Indicator DesktopDevice::indicatorImage() const {
+    return static_cast<Indicator>(desktop_.connectionImage());
+}
 
-void DesktopDevice::setIndicator(int image, const std::string& text) {
-    desktop_.setConnectionPanel(image, QString::fromStdString(text));
+void DesktopDevice::setIndicator(Indicator image, const std::string& text) {
+    desktop_.setConnectionPanel(static_cast<int>(image), QString::fromStdString(text));
 }
 
 void DesktopDevice::MenuRefresh() { desktop_.MenuRefresh(); }

@@ -28,6 +28,8 @@ public:
     // Stops the polling and abandons a download in progress.
     void shutdown();
     CommTick& tick() { return tick_; }
+    // The device requests' mailbox, handed to whoever posts one.
+    DeviceRequests& requests() { return tick_.requests(); }
 
     // Device menu, indexes 1 and 2: the dialogs, not modal.
     void showSetup();
@@ -42,8 +44,8 @@ public:
     void closeProgress() override;
     void setMainWindowEnabled(bool enabled) override;
     void downloadComplete() override;
-    int indicatorImage() const override;
-    void setIndicator(int image, const std::string& text) override;
+    Indicator indicatorImage() const override;
+    void setIndicator(Indicator image, const std::string& text) override;
     void MenuRefresh() override;
     SetupControls* setupControls() override;
 

@@ -2,6 +2,8 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include "device/DeviceLink.h"
+
 class QPainter;
 
 namespace orvex {
@@ -19,8 +21,8 @@ enum Image {
     Laps = 7,
     Upload = 8,
     Logo = 9,
-    NotConnected = 10,
-    Connected = 11,
+    NotConnected = static_cast<int>(Indicator::NotConnected),
+    Connected = static_cast<int>(Indicator::Connected),
 };
 // Draws `image` on a 24 x 24 grid; scale the painter for other sizes. The
 // packaged program icons are rendered from the same drawing as the window's.

@@ -296,17 +296,10 @@ void frmDesktop::MenuDevice_Click(int index) {
     if (platform().pointer->current() == MousePointer::Hourglass) return;
     trapErrors([&] {
         switch (index) {
-            case 0:
-                DeviceCommand = DeviceCommandCode::StartDownload;
-                break;
-            case 1:
-                device_->showSetup();
-                break;
-            case 2:
-                device_->showTest();
-                break;
-            default:
-                break;
+            case 0: device_->requests().post(DeviceCommand::StartDownload); break;
+            case 1: device_->showSetup(); break;
+            case 2: device_->showTest(); break;
+            default: break;
         }
     });
 }

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "fakes/MainWindowFixture.h"
+#include "shell/DesktopDevice.h"
 #include "shell/frmAbout.h"
 
 using namespace orvex;
@@ -48,7 +49,7 @@ TEST_F(DesktopTest, ASessionEnablesEveryCommandAndWithoutOneOnlyNewOpenExitAndHe
     EXPECT_EQ(commands(false), QStringList());
     EXPECT_EQ(commands(true).size(), 22);
     desk->toolbarButton("Upload")->trigger();
-    EXPECT_EQ(DeviceCommand, DeviceCommandCode::StartDownload);
+    EXPECT_EQ(desk->device().requests().pending(), DeviceCommand::StartDownload);
     session().FileState = FileState::NoSession;
     desk->MenuRefresh();
     EXPECT_EQ(commands(true), none);

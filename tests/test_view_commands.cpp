@@ -13,6 +13,7 @@
 #include "lists/frmLaps.h"
 #include "lists/frmStat.h"
 #include "session/frmSession.h"
+#include "shell/DesktopDevice.h"
 #include "shell/DesktopFileViews.h"
 
 using namespace orvex;
@@ -114,11 +115,11 @@ TEST_F(ViewCommandsTest, ClicksWhileBusyAreIgnored) {
     desk->MenuDevice(0)->trigger();
     click("Upload");
     click("Laps");
-    EXPECT_EQ(DeviceCommand, 0);
+    EXPECT_EQ(desk->device().requests().pending(), DeviceCommand::None);
     EXPECT_EQ(frmLaps::instance(), nullptr);
     fakes.pointer.shape = MousePointer::Normal;
     click("Upload");
-    EXPECT_EQ(DeviceCommand, DeviceCommandCode::StartDownload);
+    EXPECT_EQ(desk->device().requests().pending(), DeviceCommand::StartDownload);
 }
 
 TEST_F(ViewCommandsTest, EndOfDownloadRefreshesTheOpenListWindows) {

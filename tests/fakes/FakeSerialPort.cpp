@@ -37,11 +37,6 @@ void FakeSerialPort::setInBufferSize(int bytes) {
     inBufferSize = bytes;
 }
 
-void FakeSerialPort::setOutBufferSize(int bytes) {
-    if (open_) throw RunError(PortError::InvalidWhileOpen);
-    outBufferSize = bytes;
-}
-
 int FakeSerialPort::inBufferCount() {
     requireOpen();
     poll();

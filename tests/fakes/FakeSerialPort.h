@@ -47,12 +47,7 @@ public:
     // What the program did.
     std::vector<Bytes> written;
     std::vector<int> openedPorts;
-    std::string settings;
-    int handshaking = -1;
     int inBufferSize = 0;
-    int outBufferSize = 0;
-    bool dtr = true;
-    bool rts = false;
 
     // Bytes that arrive `afterMs` from now (opening the port drops what is
     // still on its way, as a fresh line would).
@@ -62,10 +57,9 @@ public:
     int commPort() const override { return commPort_; }
     void setPortOpen(bool open) override;
     bool portOpen() const override { return open_; }
-    void setSettings(const std::string& s) override { settings = s; }
-    void setHandshaking(int mode) override { handshaking = mode; }
+    void setSettings(const std::string&) override {}
+    void setHandshaking(int) override {}
     void setInBufferSize(int bytes) override;
-    void setOutBufferSize(int bytes) override;
     int inBufferCount() override;
     int outBufferCount() override;
     void discardInBuffer() override;
@@ -74,8 +68,8 @@ public:
     int inputLen() const override { return inputLen_; }
     Bytes input() override;
     void output(const Bytes& bytes) override;
-    void setDTREnable(bool on) override { dtr = on; }
-    void setRTSEnable(bool on) override { rts = on; }
+    void setDTREnable(bool) override {}
+    void setRTSEnable(bool) override {}
 
 private:
     struct Arrival {

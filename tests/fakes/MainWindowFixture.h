@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <memory>
 
-#include "device/DeviceLink.h"
 #include "fakes/FakePlatform.h"
 #include "session/Session.h"
 #include "shell/frmDesktop.h"
@@ -12,7 +11,7 @@
 namespace orvex {
 
 // The main window on the fakes with the program folder /orvex; the session
-// and the pending device command are cleared again at the end.
+// is cleared again at the end.
 class MainWindowFixture : public ::testing::Test {
 protected:
     FakePlatform fakes;
@@ -21,13 +20,11 @@ protected:
     void SetUp() override {
         session() = Session{};
         session().AppPath = "/orvex";
-        DeviceCommand = 0;
     }
     void TearDown() override {
         desk.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         session() = Session{};
-        DeviceCommand = 0;
     }
     void load(bool show = true) {
         desk = std::make_unique<frmDesktop>();
