@@ -16,7 +16,9 @@
 
 #include "device/DeviceLink.h"
 #include "device/SerialLink.h"
+#include "lists/ChildWindows.h"
 #include "lists/frmLaps.h"
+#include "lists/frmSession.h"
 #include "lists/frmStat.h"
 #include "platform/EventPump.h"
 #include "platform/HelpViewer.h"
@@ -28,7 +30,6 @@
 #include "platform/Twips.h"
 #include "session/FileCommands.h"
 #include "session/RecentFiles.h"
-#include "session/frmSession.h"
 #include "shell/DesktopDevice.h"
 #include "shell/DesktopFileViews.h"
 #include "shell/ImageList1.h"
@@ -72,6 +73,7 @@ frmDesktop::frmDesktop(QWidget* parent) : QMainWindow(parent) {
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName("MDIClient");
     setCentralWidget(mdiArea_);
+    children_ = std::make_unique<ChildWindows>(mdiArea_);
     buildMenus();
     buildToolbar();
     buildStatusBar();
@@ -131,7 +133,8 @@ void frmDesktop::buildMenus() {
     // View items carry check marks that only the View handler sets.
     for (QAction* a : menuView_) a->setCheckable(true);
 
-    auto connectArray = [this](const std::vector<QAction*>& items, void (frmDesktop::*handler)(int)) {
+    auto connectArray = [this](const std::vector<QAction*>& items,
+                               void (frmDesktop::*handler)(int)) {
         for (int i = 0; i < static_cast<int>(items.size()); ++i) {
             QAction* a = items[i];
             connect(a, &QAction::triggered, this, [this, a, i, handler] {
@@ -188,7 +191,9 @@ void frmDesktop::setItemEnabled(QAction* item, bool enabled) {
     item->setProperty("orvexEnabled", enabled);
 }
 
-bool frmDesktop::itemEnabled(const QAction* item) { return item->property("orvexEnabled").toBool(); }
+bool frmDesktop::itemEnabled(const QAction* item) {
+    return item->property("orvexEnabled").toBool();
+}
 
 QAction* frmDesktop::toolbarButton(const QString& key) const {
     auto it = buttons_.find(key);
@@ -238,38 +243,65 @@ void frmDesktop::Form_Load() {
 
 std::vector<QAction*> frmDesktop::groupMenuItems(int code) const {
     switch (code) {
-        case 1: return {menuFile_[0]};
-        case 2: return {menuFile_[1]};
-        case 3: return {menuFile_[2]};
-        case 4: return {menuFile_[3]};
-        case 8: return {menuFile_[5]};
-        case 9: return {menuFile_[12]};
-        case 50: return {menuFile_[6], menuFile_[7]};
-        case 51: return {menuFile_[8]};
-        case 52: return {menuFile_[9]};
-        case 53: return {menuFile_[10]};
-        case 100: return {menuView_[0]};
-        case 101: return {menuView_[1]};
-        case 102: return {menuView_[2]};
-        case 200: return {menuDevice_[0]};
-        case 201: return {menuDevice_[1]};
-        case 202: return {menuDevice_[2]};
-        case 300: return {menuHelp_[0]};
-        default: return {};
+        case 1:
+            return {menuFile_[0]};
+        case 2:
+            return {menuFile_[1]};
+        case 3:
+            return {menuFile_[2]};
+        case 4:
+            return {menuFile_[3]};
+        case 8:
+            return {menuFile_[5]};
+        case 9:
+            return {menuFile_[12]};
+        case 50:
+            return {menuFile_[6], menuFile_[7]};
+        case 51:
+            return {menuFile_[8]};
+        case 52:
+            return {menuFile_[9]};
+        case 53:
+            return {menuFile_[10]};
+        case 100:
+            return {menuView_[0]};
+        case 101:
+            return {menuView_[1]};
+        case 102:
+            return {menuView_[2]};
+        case 200:
+            return {menuDevice_[0]};
+        case 201:
+            return {menuDevice_[1]};
+        case 202:
+            return {menuDevice_[2]};
+        case 300:
+            return {menuHelp_[0]};
+        default:
+            return {};
     }
 }
 
 QAction* frmDesktop::groupButton(int code) const {
     switch (code) {
-        case 1: return toolbarButton("New");
-        case 2: return toolbarButton("Open");
-        case 3: return toolbarButton("Save");
-        case 8: return toolbarButton("Print");
-        case 100: return toolbarButton("Session");
-        case 101: return toolbarButton("Statistics");
-        case 102: return toolbarButton("Laps");
-        case 200: return toolbarButton("Upload");
-        default: return nullptr;
+        case 1:
+            return toolbarButton("New");
+        case 2:
+            return toolbarButton("Open");
+        case 3:
+            return toolbarButton("Save");
+        case 8:
+            return toolbarButton("Print");
+        case 100:
+            return toolbarButton("Session");
+        case 101:
+            return toolbarButton("Statistics");
+        case 102:
+            return toolbarButton("Laps");
+        case 200:
+            return toolbarButton("Upload");
+        default:
+            return nullptr;
     }
 }
 
@@ -307,32 +339,33 @@ void frmDesktop::MenuView_Click(int index) {
     if (platform().pointer->current() == MousePointer::Hourglass) return;
     trapErrors([&] {
         Session& s = session();
+        ChildWindows& w = *children_;
         switch (index) {
             case 0:
                 if (s.SessionWin.isOpen()) {
-                    if (frmSession* f = frmSession::instance()) f->close();
+                    if (frmSession* f = w.sessionData()) f->close();
                 } else {
-                    frmSession::Show(mdiArea_);
+                    w.showSessionData();
                 }
                 break;
             case 1:
                 if (s.StatWin.isOpen()) {
-                    if (frmStat* f = frmStat::instance()) f->close();
+                    if (frmStat* f = w.stat()) f->close();
                 } else {
-                    frmStat::Show(mdiArea_);
+                    w.showStat();
                 }
                 break;
             case 2:
                 if (!s.LapsWin.isOpen()) {
-                    frmStat::Show(mdiArea_);
-                    frmLaps::Show(mdiArea_);
+                    // The lists first, so each window is built once with them.
                     s.MakeTotals();
                     s.MakeLapList(1);
                     s.SortTotals();
-                    lapListChanged();
+                    w.showStat();
+                    w.showLaps();
                 } else {
-                    if (frmStat* f = frmStat::instance()) f->close();
-                    if (frmLaps* f = frmLaps::instance()) f->close();
+                    if (frmStat* f = w.stat()) f->close();
+                    if (frmLaps* f = w.laps()) f->close();
                 }
                 break;
             default:
@@ -345,9 +378,9 @@ void frmDesktop::MenuView_Click(int index) {
 // Every child window, whichever way it opens, is opened by a View command;
 // each one tells the main window when it closes, however that happens.
 void frmDesktop::followWindows() {
-    if (frmSession* f = frmSession::instance())
+    if (frmSession* f = children_->sessionData())
         connect(f, &frmSession::unloaded, this, &frmDesktop::followWindows, Qt::UniqueConnection);
-    for (ListForm* f : std::initializer_list<ListForm*>{frmStat::instance(), frmLaps::instance()})
+    for (ListForm* f : std::initializer_list<ListForm*>{children_->stat(), children_->laps()})
         if (f)
             connect(f, &ListForm::unloaded, this, &frmDesktop::followWindows, Qt::UniqueConnection);
     const Session& s = session();
@@ -365,10 +398,17 @@ void frmDesktop::MenuDevice_Click(int index) {
     if (platform().pointer->current() == MousePointer::Hourglass) return;
     trapErrors([&] {
         switch (index) {
-            case 0: DeviceCommand = DeviceCommandCode::StartDownload; break;
-            case 1: device_->showSetup(); break;
-            case 2: device_->showTest(); break;
-            default: break;
+            case 0:
+                DeviceCommand = DeviceCommandCode::StartDownload;
+                break;
+            case 1:
+                device_->showSetup();
+                break;
+            case 2:
+                device_->showTest();
+                break;
+            default:
+                break;
         }
     });
 }
@@ -386,32 +426,27 @@ void frmDesktop::MenuHelp_Click(int index) {
 }
 
 void frmDesktop::Toolbar1_ButtonClick(const QString& key) {
-    if (key == "New") menuFile_Click(0);
-    else if (key == "Open") menuFile_Click(1);
-    else if (key == "Save") menuFile_Click(2);
-    else if (key == "Print") menuFile_Click(5);
-    else if (key == "Session") MenuView_Click(0);
-    else if (key == "Statistics") MenuView_Click(1);
-    else if (key == "Laps") MenuView_Click(2);
-    else if (key == "Upload") MenuDevice_Click(0);
+    if (key == "New")
+        menuFile_Click(0);
+    else if (key == "Open")
+        menuFile_Click(1);
+    else if (key == "Save")
+        menuFile_Click(2);
+    else if (key == "Print")
+        menuFile_Click(5);
+    else if (key == "Session")
+        MenuView_Click(0);
+    else if (key == "Statistics")
+        MenuView_Click(1);
+    else if (key == "Laps")
+        MenuView_Click(2);
+    else if (key == "Upload")
+        MenuDevice_Click(0);
 }
 
-void frmDesktop::lapListChanged() {
-    if (frmLaps* f = session().LapsWin.isOpen() ? frmLaps::instance() : nullptr) {
-        f->RemakeLista();
-        f->RefreshDati();
-    }
-}
+void frmDesktop::lapListChanged() { children_->refreshLists(ListChange::LapList); }
 
-void frmDesktop::refreshListsAfterDownload() {
-    Session& s = session();
-    lapListChanged();
-    if (frmStat* f = s.StatWin.isOpen() ? frmStat::instance() : nullptr) {
-        s.MakeLapList(1);
-        f->Line_Select(1);
-        if (s.StatWin.isOpen() && frmStat::instance() == f) f->RefreshData();
-    }
-}
+void frmDesktop::refreshListsAfterDownload() { children_->refreshLists(ListChange::Download); }
 
 void frmDesktop::endProgram() {
     ending_ = true;
