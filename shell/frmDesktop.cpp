@@ -133,8 +133,7 @@ void frmDesktop::buildMenus() {
     // View items carry check marks that only the View handler sets.
     for (QAction* a : menuView_) a->setCheckable(true);
 
-    auto connectArray = [this](const std::vector<QAction*>& items,
-                               void (frmDesktop::*handler)(int)) {
+    auto connectArray = [this](const std::vector<QAction*>& items, void (frmDesktop::*handler)(int)) {
         for (int i = 0; i < static_cast<int>(items.size()); ++i) {
             QAction* a = items[i];
             connect(a, &QAction::triggered, this, [this, a, i, handler] {
@@ -191,9 +190,7 @@ void frmDesktop::setItemEnabled(QAction* item, bool enabled) {
     item->setProperty("orvexEnabled", enabled);
 }
 
-bool frmDesktop::itemEnabled(const QAction* item) {
-    return item->property("orvexEnabled").toBool();
-}
+bool frmDesktop::itemEnabled(const QAction* item) { return item->property("orvexEnabled").toBool(); }
 
 QAction* frmDesktop::toolbarButton(const QString& key) const {
     auto it = buttons_.find(key);
@@ -243,65 +240,38 @@ void frmDesktop::Form_Load() {
 
 std::vector<QAction*> frmDesktop::groupMenuItems(int code) const {
     switch (code) {
-        case 1:
-            return {menuFile_[0]};
-        case 2:
-            return {menuFile_[1]};
-        case 3:
-            return {menuFile_[2]};
-        case 4:
-            return {menuFile_[3]};
-        case 8:
-            return {menuFile_[5]};
-        case 9:
-            return {menuFile_[12]};
-        case 50:
-            return {menuFile_[6], menuFile_[7]};
-        case 51:
-            return {menuFile_[8]};
-        case 52:
-            return {menuFile_[9]};
-        case 53:
-            return {menuFile_[10]};
-        case 100:
-            return {menuView_[0]};
-        case 101:
-            return {menuView_[1]};
-        case 102:
-            return {menuView_[2]};
-        case 200:
-            return {menuDevice_[0]};
-        case 201:
-            return {menuDevice_[1]};
-        case 202:
-            return {menuDevice_[2]};
-        case 300:
-            return {menuHelp_[0]};
-        default:
-            return {};
+        case 1: return {menuFile_[0]};
+        case 2: return {menuFile_[1]};
+        case 3: return {menuFile_[2]};
+        case 4: return {menuFile_[3]};
+        case 8: return {menuFile_[5]};
+        case 9: return {menuFile_[12]};
+        case 50: return {menuFile_[6], menuFile_[7]};
+        case 51: return {menuFile_[8]};
+        case 52: return {menuFile_[9]};
+        case 53: return {menuFile_[10]};
+        case 100: return {menuView_[0]};
+        case 101: return {menuView_[1]};
+        case 102: return {menuView_[2]};
+        case 200: return {menuDevice_[0]};
+        case 201: return {menuDevice_[1]};
+        case 202: return {menuDevice_[2]};
+        case 300: return {menuHelp_[0]};
+        default: return {};
     }
 }
 
 QAction* frmDesktop::groupButton(int code) const {
     switch (code) {
-        case 1:
-            return toolbarButton("New");
-        case 2:
-            return toolbarButton("Open");
-        case 3:
-            return toolbarButton("Save");
-        case 8:
-            return toolbarButton("Print");
-        case 100:
-            return toolbarButton("Session");
-        case 101:
-            return toolbarButton("Statistics");
-        case 102:
-            return toolbarButton("Laps");
-        case 200:
-            return toolbarButton("Upload");
-        default:
-            return nullptr;
+        case 1: return toolbarButton("New");
+        case 2: return toolbarButton("Open");
+        case 3: return toolbarButton("Save");
+        case 8: return toolbarButton("Print");
+        case 100: return toolbarButton("Session");
+        case 101: return toolbarButton("Statistics");
+        case 102: return toolbarButton("Laps");
+        case 200: return toolbarButton("Upload");
+        default: return nullptr;
     }
 }
 
@@ -398,17 +368,10 @@ void frmDesktop::MenuDevice_Click(int index) {
     if (platform().pointer->current() == MousePointer::Hourglass) return;
     trapErrors([&] {
         switch (index) {
-            case 0:
-                DeviceCommand = DeviceCommandCode::StartDownload;
-                break;
-            case 1:
-                device_->showSetup();
-                break;
-            case 2:
-                device_->showTest();
-                break;
-            default:
-                break;
+            case 0: DeviceCommand = DeviceCommandCode::StartDownload; break;
+            case 1: device_->showSetup(); break;
+            case 2: device_->showTest(); break;
+            default: break;
         }
     });
 }
@@ -426,22 +389,14 @@ void frmDesktop::MenuHelp_Click(int index) {
 }
 
 void frmDesktop::Toolbar1_ButtonClick(const QString& key) {
-    if (key == "New")
-        menuFile_Click(0);
-    else if (key == "Open")
-        menuFile_Click(1);
-    else if (key == "Save")
-        menuFile_Click(2);
-    else if (key == "Print")
-        menuFile_Click(5);
-    else if (key == "Session")
-        MenuView_Click(0);
-    else if (key == "Statistics")
-        MenuView_Click(1);
-    else if (key == "Laps")
-        MenuView_Click(2);
-    else if (key == "Upload")
-        MenuDevice_Click(0);
+    if (key == "New") menuFile_Click(0);
+    else if (key == "Open") menuFile_Click(1);
+    else if (key == "Save") menuFile_Click(2);
+    else if (key == "Print") menuFile_Click(5);
+    else if (key == "Session") MenuView_Click(0);
+    else if (key == "Statistics") MenuView_Click(1);
+    else if (key == "Laps") MenuView_Click(2);
+    else if (key == "Upload") MenuDevice_Click(0);
 }
 
 void frmDesktop::lapListChanged() { children_->refreshLists(ListChange::LapList); }
