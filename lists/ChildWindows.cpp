@@ -7,6 +7,10 @@
 
 namespace orvex {
 
+frmLaps* ChildWindows::laps() const { return laps_.get(); }
+frmStat* ChildWindows::stat() const { return stat_.get(); }
+frmSession* ChildWindows::sessionData() const { return session_.get(); }
+
 frmLaps* ChildWindows::showLaps() {
     return laps_.show([this] { return frmLaps::Load(area_); });
 }

@@ -54,9 +54,10 @@ class ChildWindows {
 public:
     explicit ChildWindows(QMdiArea* area) : area_(area) {}
 
-    frmLaps* laps() const { return laps_.get(); }
-    frmStat* stat() const { return stat_.get(); }
-    frmSession* sessionData() const { return session_.get(); }
+    // The open window of each kind, or null.
+    frmLaps* laps() const;
+    frmStat* stat() const;
+    frmSession* sessionData() const;
 
     frmLaps* showLaps();
     frmStat* showStat();
