@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "bench/BenchApp.h"
+#include "lists/ChildWindows.h"
 #include "lists/frmStat.h"
 #include "session/Session.h"
 
@@ -34,7 +35,8 @@ int main(int argc, char** argv) {
     QMdiArea area;
     area.resize(1200, 900);
     area.show();
-    frmStat* f = frmStat::Show(&area);
+    ChildWindows windows(&area);
+    frmStat* f = windows.showStat();
     const int before = cellWidgets(f);
     const int steps = f->scrList->maximum() + 1;
 

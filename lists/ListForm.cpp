@@ -46,12 +46,6 @@ void setColours(QWidget* w, const QColor& back, const QColor& text) {
 
 }  // namespace
 
-// The lists' columns are sized for an 8-point font, as small as a dialog's.
-QFont listFont(QFont font) {
-    font.setPointSize(8);
-    return font;
-}
-
 void recordRect(const TwipsRect& r, WinState& win) {
     win.Left = clampInt16(r.left);
     win.Top = clampInt16(r.top);
@@ -188,6 +182,7 @@ void ListForm::loadList(const std::function<void(Elenco&)>& configure) {
         show();
         e.FormMake();
         e.ListMake();
+        ++listBuilds_;
         e.ListRefresh();
     } catch (...) {
         // A window that failed to load is not left half-made on screen.
@@ -201,7 +196,10 @@ void ListForm::loadList(const std::function<void(Elenco&)>& configure) {
 
 void ListForm::Line_Select(std::int16_t Line) { Lista().ListSelect(Line); }
 
-void ListForm::RemakeLista() { Lista().ListMake(); }
+void ListForm::RemakeLista() {
+    Lista().ListMake();
+    ++listBuilds_;
+}
 
 void ListForm::GetWinPosition() {
     const bool normal = !isMinimized() && !isMaximized();

@@ -1,5 +1,4 @@
 #pragma once
-#include <QFont>
 #include <QMdiSubWindow>
 #include <array>
 #include <cstdint>
@@ -22,9 +21,6 @@ class QScrollBar;
 namespace orvex {
 
 struct WinState;
-
-// `font` at the size the list windows and the session data window use.
-QFont listFont(QFont font);
 
 // Stores a child window's rectangle into its record; a window dragged beyond
 // the 16-bit range is stored at the range's edge.
@@ -70,6 +66,8 @@ public:
 
     void Line_Select(std::int16_t Line);
     void RemakeLista();
+    // How often the list was built: at the load and at each RemakeLista.
+    int listBuilds() const { return listBuilds_; }
     void GetWinPosition();
     virtual void UnloadForm();
 
@@ -79,16 +77,11 @@ signals:
 
 protected:
     virtual WinState& winState() = 0;
-    // Loads a window of kind F unless `open`, the one window of that kind, exists.
+    // Loads the new window `f` and hands it back.
     template <class F>
-    static F* showOnce(F*& open, QMdiArea* area, const ListLayout& layout) {
-        if (!open) {
-            auto* f = new F(area);
-            f->FormLoad(layout);
-            open = f;
-        }
-        open->show();
-        return open;
+    static F* load(F* f, const ListLayout& layout) {
+        f->FormLoad(layout);
+        return f;
     }
     // Load: styles the templates, configures and builds the list.
     void FormLoad(const ListLayout& layout);
@@ -106,6 +99,7 @@ private:
     std::unique_ptr<Elenco> Lista_;
     std::int16_t ButtonFocus = 0;
     std::int16_t ScrollFocus = 0;
+    int listBuilds_ = 0;
     // The rectangle of the normal state, which a maximised or minimised
     // window returns to and the stored layout keeps.
     QRect normalGeometry_;

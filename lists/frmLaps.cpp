@@ -7,18 +7,8 @@
 
 namespace orvex {
 
-namespace {
-frmLaps* gOpen = nullptr;
-}
-
-frmLaps* frmLaps::Show(QMdiArea* area) {
-    return showOnce(gOpen, area, {"Times Report", 7570, {"Record No", "Time"}, {}});
-}
-
-frmLaps* frmLaps::instance() { return gOpen; }
-
-frmLaps::~frmLaps() {
-    if (gOpen == this) gOpen = nullptr;
+frmLaps* frmLaps::Load(QMdiArea* area) {
+    return load(new frmLaps(area), {"Times Report", 7570, {"Record No", "Time"}, {}});
 }
 
 WinState& frmLaps::winState() { return session().LapsWin; }
@@ -37,10 +27,5 @@ void frmLaps::Item_Get(std::int16_t Tipo, std::int16_t Numero, std::int16_t Line
 }
 
 void frmLaps::RefreshDati() { Lista().ListRefresh(); }
-
-void frmLaps::UnloadForm() {
-    if (gOpen == this) gOpen = nullptr;
-    ListForm::UnloadForm();
-}
 
 }  // namespace orvex

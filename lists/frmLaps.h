@@ -7,19 +7,14 @@ namespace orvex {
 class frmLaps : public ListForm {
     Q_OBJECT
 public:
-    // Loads the window into `area` unless it is open already.
-    static frmLaps* Show(QMdiArea* area);
-    // The open window, or null.
-    static frmLaps* instance();
-
-    ~frmLaps() override;
+    // A new window loaded into `area`; ChildWindows keeps it the only one.
+    static frmLaps* Load(QMdiArea* area);
 
     std::int16_t Line_Count() override;
     void Item_Get(std::int16_t Tipo, std::int16_t Numero, std::int16_t Linea,
                   QWidget* Cella) override;
     void Item_Set(std::int16_t, std::int16_t, std::int16_t, QWidget*) override {}
     void RefreshDati();
-    void UnloadForm() override;
 
 protected:
     WinState& winState() override;

@@ -8,22 +8,10 @@
 
 namespace orvex {
 
-namespace {
-frmStat* gOpen = nullptr;
-}
-
-std::int16_t frmStat::SortMode = 0;
-
-frmStat* frmStat::Show(QMdiArea* area) {
-    return showOnce(
-        gOpen, area,
+frmStat* frmStat::Load(QMdiArea* area, std::int16_t& sortMode) {
+    return load(
+        new frmStat(area, sortMode),
         {"Drivers Total Time", 4250, {"Number", "Time"}, {"Sort by &Number", "Sort by &Time"}});
-}
-
-frmStat* frmStat::instance() { return gOpen; }
-
-frmStat::~frmStat() {
-    if (gOpen == this) gOpen = nullptr;
 }
 
 WinState& frmStat::winState() { return session().StatWin; }
@@ -52,11 +40,6 @@ void frmStat::Item_Get(std::int16_t Tipo, std::int16_t Numero, std::int16_t Line
 }
 
 void frmStat::RefreshData() { Lista().ListRefresh(); }
-
-void frmStat::UnloadForm() {
-    if (gOpen == this) gOpen = nullptr;
-    ListForm::UnloadForm();
-}
 
 void frmStat::cellPressed(QWidget* cell, double y) {
     ListForm::cellPressed(cell, y);

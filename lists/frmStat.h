@@ -8,21 +8,16 @@ namespace orvex {
 class frmStat : public ListForm {
     Q_OBJECT
 public:
-    static frmStat* Show(QMdiArea* area);
-    static frmStat* instance();
-
-    // 0: line n shows driver n; 1: line n shows the n-th fastest total.
-    // Kept while the window is closed and opened again.
-    static std::int16_t SortMode;
-
-    ~frmStat() override;
+    // A new window loaded into `area`. `sortMode` (0: line n shows driver n;
+    // 1: the n-th fastest total) belongs to the owner, which keeps it while
+    // the window is closed and opened again.
+    static frmStat* Load(QMdiArea* area, std::int16_t& sortMode);
 
     std::int16_t Line_Count() override;
     void Item_Get(std::int16_t Tipo, std::int16_t Numero, std::int16_t Linea,
                   QWidget* Cella) override;
     void Item_Set(std::int16_t, std::int16_t, std::int16_t, QWidget*) override {}
     void RefreshData();
-    void UnloadForm() override;
 
 protected:
     WinState& winState() override;
@@ -30,7 +25,8 @@ protected:
     void cmdList_Click(int index) override;
 
 private:
-    using ListForm::ListForm;
+    frmStat(QMdiArea* area, std::int16_t& sortMode) : ListForm(area), SortMode(sortMode) {}
+    std::int16_t& SortMode;
     // The driver shown on a line in the current view.
     int driverOnLine(int line) const;
 };

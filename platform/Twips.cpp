@@ -63,4 +63,10 @@ void centreIn(QWidget* window, const QRect& area) {
                  area.top() + (area.height() - outer.height()) / 2);
 }
 
+// The lists' columns are sized for an 8-point font, as small as a dialog's.
+QFont listFont(QFont font) {
+    font.setPointSize(8);
+    return font;
+}
+
 }  // namespace orvex

@@ -1,4 +1,5 @@
 #pragma once
+#include <QFont>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -27,6 +28,9 @@ void moveTwips(QWidget* w, int left, int top, int width, int height);
 void moveTwips(QWidget* w, int left, int top);
 int widthTwips(const QWidget* w);
 int heightTwips(const QWidget* w);
+
+// `font` at the size the list windows and the session data window use.
+QFont listFont(QFont font);
 
 // Centres a window by its outer frame: on the screen, or in `area` (pixels,
 // in the coordinates the window moves in).

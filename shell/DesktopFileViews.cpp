@@ -2,11 +2,12 @@
 
 #include <QAction>
 
+#include "lists/ChildWindows.h"
 #include "lists/frmLaps.h"
+#include "lists/frmSession.h"
 #include "lists/frmStat.h"
 #include "report/frmStampa.h"
 #include "session/Session.h"
-#include "session/frmSession.h"
 #include "shell/frmDesktop.h"
 
 namespace orvex {
@@ -36,13 +37,14 @@ void DesktopFileViews::setTitle(const std::string& title) {
 }
 
 void DesktopFileViews::recordWindowPositions() {
-    if (frmLaps* f = frmLaps::instance()) f->GetWinPosition();
-    if (frmSession* f = frmSession::instance()) f->GetWinPosition();
-    if (frmStat* f = frmStat::instance()) f->GetWinPosition();
+    const ChildWindows& w = desktop_.childWindows();
+    if (frmLaps* f = w.laps()) f->GetWinPosition();
+    if (frmSession* f = w.sessionData()) f->GetWinPosition();
+    if (frmStat* f = w.stat()) f->GetWinPosition();
 }
 
 void DesktopFileViews::copySessionTexts() {
-    if (frmSession* f = frmSession::instance()) f->GetData();
+    if (frmSession* f = desktop_.childWindows().sessionData()) f->GetData();
 }
 
 // Through the View commands, so that the toolbar buttons and check marks

@@ -16,7 +16,9 @@
 
 #include "device/DeviceLink.h"
 #include "device/SerialLink.h"
+#include "lists/ChildWindows.h"
 #include "lists/frmLaps.h"
+#include "lists/frmSession.h"
 #include "lists/frmStat.h"
 #include "platform/EventPump.h"
 #include "platform/HelpViewer.h"
@@ -28,7 +30,6 @@
 #include "platform/Twips.h"
 #include "session/FileCommands.h"
 #include "session/RecentFiles.h"
-#include "session/frmSession.h"
 #include "shell/DesktopDevice.h"
 #include "shell/DesktopFileViews.h"
 #include "shell/ImageList1.h"
@@ -55,6 +56,7 @@ frmDesktop::frmDesktop(QWidget* parent) : QMainWindow(parent) {
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName("MDIClient");
     setCentralWidget(mdiArea_);
+    children_ = std::make_unique<ChildWindows>(mdiArea_);
     buildMenus();
     buildToolbar();
     buildStatusBar();
@@ -238,32 +240,33 @@ void frmDesktop::MenuView_Click(int index) {
     if (platform().pointer->current() == MousePointer::Hourglass) return;
     trapErrors([&] {
         Session& s = session();
+        ChildWindows& w = *children_;
         switch (index) {
             case 0:
                 if (s.SessionWin.isOpen()) {
-                    if (frmSession* f = frmSession::instance()) f->close();
+                    if (frmSession* f = w.sessionData()) f->close();
                 } else {
-                    frmSession::Show(mdiArea_);
+                    w.showSessionData();
                 }
                 break;
             case 1:
                 if (s.StatWin.isOpen()) {
-                    if (frmStat* f = frmStat::instance()) f->close();
+                    if (frmStat* f = w.stat()) f->close();
                 } else {
-                    frmStat::Show(mdiArea_);
+                    w.showStat();
                 }
                 break;
             case 2:
                 if (!s.LapsWin.isOpen()) {
-                    frmStat::Show(mdiArea_);
-                    frmLaps::Show(mdiArea_);
+                    // The lists first, so each window is built once with them.
                     s.MakeTotals();
                     s.MakeLapList(1);
                     s.SortTotals();
-                    lapListChanged();
+                    w.showStat();
+                    w.showLaps();
                 } else {
-                    if (frmStat* f = frmStat::instance()) f->close();
-                    if (frmLaps* f = frmLaps::instance()) f->close();
+                    if (frmStat* f = w.stat()) f->close();
+                    if (frmLaps* f = w.laps()) f->close();
                 }
                 break;
             default:
@@ -276,9 +279,9 @@ void frmDesktop::MenuView_Click(int index) {
 // Every child window, whichever way it opens, is opened by a View command;
 // each one tells the main window when it closes, however that happens.
 void frmDesktop::followWindows() {
-    if (frmSession* f = frmSession::instance())
+    if (frmSession* f = children_->sessionData())
         connect(f, &frmSession::unloaded, this, &frmDesktop::followWindows, Qt::UniqueConnection);
-    for (ListForm* f : std::initializer_list<ListForm*>{frmStat::instance(), frmLaps::instance()})
+    for (ListForm* f : std::initializer_list<ListForm*>{children_->stat(), children_->laps()})
         if (f)
             connect(f, &ListForm::unloaded, this, &frmDesktop::followWindows, Qt::UniqueConnection);
     const Session& s = session();
@@ -322,22 +325,9 @@ void frmDesktop::Toolbar1_ButtonClick(const QString& key) {
         if (table[row].key && key == table[row].key) runCommand(table[row].menu, indexInMenu(row));
 }
 
-void frmDesktop::lapListChanged() {
-    if (frmLaps* f = session().LapsWin.isOpen() ? frmLaps::instance() : nullptr) {
-        f->RemakeLista();
-        f->RefreshDati();
-    }
-}
+void frmDesktop::lapListChanged() { children_->refreshLists(ListChange::LapList); }
 
-void frmDesktop::refreshListsAfterDownload() {
-    Session& s = session();
-    lapListChanged();
-    if (frmStat* f = s.StatWin.isOpen() ? frmStat::instance() : nullptr) {
-        s.MakeLapList(1);
-        f->Line_Select(1);
-        if (s.StatWin.isOpen() && frmStat::instance() == f) f->RefreshData();
-    }
-}
+void frmDesktop::refreshListsAfterDownload() { children_->refreshLists(ListChange::Download); }
 
 void frmDesktop::endProgram() {
     ending_ = true;

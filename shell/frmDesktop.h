@@ -16,6 +16,7 @@ class QToolBar;
 
 namespace orvex {
 
+class ChildWindows;
 class DesktopDevice;
 class DesktopFileViews;
 class FileCommands;
@@ -42,6 +43,8 @@ public:
     void openDataFile(const QString& name);
 
     QMdiArea* mdiArea() const { return mdiArea_; }
+    // The laps, statistics and session data windows.
+    ChildWindows& childWindows() const { return *children_; }
 
     // Command enabling by group code (Group::); the recent files' codes
     // switch visibility and, when switched on, take the file's caption.
@@ -123,6 +126,7 @@ private:
     std::map<QString, QAction*> buttons_;
     std::map<QString, int> buttonValues_;
     QString helpFile_;
+    std::unique_ptr<ChildWindows> children_;
     std::unique_ptr<DesktopFileViews> fileViews_;
     std::unique_ptr<FileCommands> fileCommands_;
     bool ending_ = false;

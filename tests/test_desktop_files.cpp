@@ -9,10 +9,11 @@
 
 #include "ItemBytes.h"
 #include "fakes/MainWindowFixture.h"
+#include "lists/ChildWindows.h"
 #include "lists/frmLaps.h"
+#include "lists/frmSession.h"
 #include "lists/frmStat.h"
 #include "session/FileCommands.h"
-#include "session/frmSession.h"
 
 using namespace orvex;
 
@@ -65,8 +66,8 @@ TEST_F(DesktopFilesTest, ASavedLayoutComesBackWhenTheFileIsOpened) {
     desk->menuFile_Click(0);
     desk->toolbarButton("Laps")->trigger();
     desk->MenuView(0)->trigger();
-    ASSERT_NE(frmLaps::instance(), nullptr);
-    frmLaps::instance()->move(100, 50);
+    ASSERT_NE(desk->childWindows().laps(), nullptr);
+    desk->childWindows().laps()->move(100, 50);
     fakes.fileDialogs.answers.push_back("/data/Layout.DAT");
     desk->menuFile_Click(3);
     ASSERT_EQ(session().FileState, FileState::Saved);
@@ -74,14 +75,16 @@ TEST_F(DesktopFilesTest, ASavedLayoutComesBackWhenTheFileIsOpened) {
     EXPECT_EQ(desk->menuFile(7)->text(), "/data/Layout.DAT");
 
     desk->menuFile_Click(0);
-    EXPECT_EQ(frmLaps::instance(), nullptr);
+    EXPECT_EQ(desk->childWindows().laps(), nullptr);
+    EXPECT_EQ(desk->childWindows().stat(), nullptr);
+    EXPECT_EQ(desk->childWindows().sessionData(), nullptr);
 
     fakes.fileDialogs.answers.push_back("/data/Layout.DAT");
     fakes.messages.answers = {MessageBox::No};
     desk->menuFile_Click(1);
-    ASSERT_NE(frmLaps::instance(), nullptr);
-    EXPECT_NE(frmStat::instance(), nullptr);
-    EXPECT_NE(frmSession::instance(), nullptr);
+    ASSERT_NE(desk->childWindows().laps(), nullptr);
+    EXPECT_NE(desk->childWindows().stat(), nullptr);
+    EXPECT_NE(desk->childWindows().sessionData(), nullptr);
     EXPECT_EQ(desk->buttonValue("Laps"), 1);
     EXPECT_EQ(session().LapsWin.Left, 100 * 15);
     // Everything is where the file says, so nothing asks to be saved.
@@ -89,7 +92,7 @@ TEST_F(DesktopFilesTest, ASavedLayoutComesBackWhenTheFileIsOpened) {
     EXPECT_TRUE(desk->fileCommands().SaveQuery());
     EXPECT_TRUE(fakes.messages.shown.empty());
 
-    frmLaps::instance()->move(200, 50);
+    desk->childWindows().laps()->move(200, 50);
     fakes.messages.answers = {MessageBox::Cancel};
     desk->menuFile_Click(12);
     EXPECT_TRUE(desk->isVisible());
@@ -129,10 +132,11 @@ TEST_F(DesktopFilesTest, WindowsFarFromTheCornerAreStoredAtTheRangesEdgeAndNothi
     desk->menuFile_Click(0);
     desk->toolbarButton("Laps")->trigger();
     desk->MenuView(0)->trigger();
-    frmLaps::instance()->move(2300, 20);
-    frmSession::instance()->move(20, 2400);
-    qobject_cast<QLineEdit*>(frmSession::instance()->txtSession[0])->setText("typed");
-    frmSession::instance()->close();
+    desk->childWindows().laps()->move(2300, 20);
+    desk->childWindows().sessionData()->move(20, 2400);
+    qobject_cast<QLineEdit*>(desk->childWindows().sessionData()->txtSession[0])->setText("typed");
+    desk->childWindows().sessionData()->close();
+    EXPECT_EQ(session().SessionDate, "typed");
     EXPECT_EQ(session().SessionWin.Top, 32767);
 
     fakes.fileDialogs.answers.push_back("/data/Far.DAT");
@@ -167,7 +171,8 @@ TEST_F(DesktopFilesTest, EveryFuzzSeedOpensIntoTheStoredLayoutAndTheRecentListSt
         EXPECT_EQ(fakes.files.files[kIni], ini);
         EXPECT_EQ(fakes.files.files["/data/" + name], bytes);
         if (name == "valid.DAT" || name == "long-texts.DAT") {
-            EXPECT_TRUE(frmLaps::instance() && frmStat::instance() && frmSession::instance());
+            EXPECT_TRUE(desk->childWindows().laps() && desk->childWindows().stat() &&
+                        desk->childWindows().sessionData());
         }
     }
 }

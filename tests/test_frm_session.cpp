@@ -32,39 +32,20 @@ protected:
 
 }  // namespace
 
-TEST_F(SessionWindowTest, FirstOpeningShowsTheFieldsAtLeft10Top10ClosingKeepsThemUnmodified) {
-    frmSession* f = frmSession::Show(area.get());
-    EXPECT_EQ(f->windowTitle(), "Session Data");
-    EXPECT_NEAR(geometryTwips(f).left, 10, 7);
-    EXPECT_NEAR(geometryTwips(f).top, 10, 7);
+TEST_F(SessionWindowTest, OpeningShowsTheTextsClosingUntouchedKeepsThemUnmodified) {
+    frmSession* f = windows.showSessionData();
     EXPECT_EQ(session().SessionWin.Open, -1);
-    const char* captions[] = {
-        "Date :", "Time :", "Track :", "Track Length :", "Vehicle :", "Drivers :", "Note :"};
-    for (int i = 0; i < frmSession::kFields; ++i) EXPECT_EQ(f->Label1[i]->text(), captions[i]);
     EXPECT_EQ(line(f, 0)->text(), "6 December");
     EXPECT_EQ(multi(f, 5)->toPlainText(), "Anna\nBruno");
-    EXPECT_EQ(geometryTwips(f->txtSession[6]), (TwipsRect{1320, 2220, 2595, 2115}));
-    EXPECT_EQ(geometryTwips(f->txtSession[0]), (TwipsRect{720, 180, 1695, 285}));
     f->close();  // without typing: the session stays unmodified
     EXPECT_EQ(session().FileState, FileState::Saved);
     EXPECT_EQ(session().SessionNote, "dry\r\n\r\nwindy");
     EXPECT_EQ(session().SessionWin.Open, 0);
 }
 
-TEST_F(SessionWindowTest, TypedTextReachesTheSessionOnlyThroughGetData) {
-    frmSession* f = frmSession::Show(area.get());
-    line(f, 0)->setText("7 December");
-    multi(f, 6)->setPlainText("wet\nvery");
-    EXPECT_EQ(session().FileState, FileState::Saved);
-    f->GetData();
-    EXPECT_EQ(session().FileState, FileState::Modified);
-    EXPECT_EQ(session().SessionDate, "7 December");
-    EXPECT_EQ(session().SessionNote, "wet\r\nvery");
-}
-
 TEST_F(SessionWindowTest, TrackLengthIsStoredAtEveryKeystrokeAndRefreshesTheLists) {
-    frmLaps* laps = frmLaps::Show(area.get());
-    frmSession* f = frmSession::Show(area.get());
+    frmLaps* laps = windows.showLaps();
+    frmSession* f = windows.showSessionData();
     session().LapList[1].Text = "changed behind the window";
     line(f, 3)->insert("1");
     EXPECT_EQ(session().SessionLength, "1");
@@ -73,19 +54,19 @@ TEST_F(SessionWindowTest, TrackLengthIsStoredAtEveryKeystrokeAndRefreshesTheList
 }
 
 TEST_F(SessionWindowTest, EscapeClosesAndKeepsTheEdits) {
-    frmSession* f = frmSession::Show(area.get());
-    int released = 0;
-    QObject::connect(f, &frmSession::unloaded, [&] { ++released; });
+    frmSession* f = windows.showSessionData();
     line(f, 4)->setText("Kart 125");
+    multi(f, 6)->setPlainText("wet\nvery");
+    EXPECT_EQ(session().FileState, FileState::Saved);
     key(f->txtSession[4], Qt::Key_Escape);
-    EXPECT_EQ(frmSession::instance(), nullptr);
-    EXPECT_EQ(released, 1);
+    EXPECT_EQ(windows.sessionData(), nullptr);
     EXPECT_EQ(session().SessionVehicle, "Kart 125");
-    EXPECT_EQ(session().SessionWin.Open, 0);
+    EXPECT_EQ(session().SessionNote, "wet\r\nvery");
+    EXPECT_EQ(session().FileState, FileState::Modified);
 }
 
 TEST_F(SessionWindowTest, DriversAndNoteBoxesRefuseMoreThanADataFileStores) {
-    frmSession* f = frmSession::Show(area.get());
+    frmSession* f = windows.showSessionData();
     // A line break is stored as CR LF: two characters.
     for (const auto& [box, fill, limit] :
          {std::tuple{5, QChar('x'), 100}, std::tuple{6, QChar(0xE9), 32767}}) {
@@ -107,7 +88,7 @@ TEST_F(SessionWindowTest, TextsBeyondTheLimitsAreShownWholeKeptByteForByteAndOnl
     s.SessionDate = date;
     s.SessionDrivers = drivers;
     s.SessionNote = note;
-    frmSession* f = frmSession::Show(area.get());
+    frmSession* f = windows.showSessionData();
     EXPECT_EQ(line(f, 0)->text().size(), 60);
     EXPECT_EQ(multi(f, 5)->toPlainText().size(), 300);
     f->close();
@@ -117,7 +98,7 @@ TEST_F(SessionWindowTest, TextsBeyondTheLimitsAreShownWholeKeptByteForByteAndOnl
 
     // Typing cannot make them longer; deleting shortens them, and the note
     // keeps its lone LFs.
-    f = frmSession::Show(area.get());
+    f = windows.showSessionData();
     line(f, 0)->insert("x");
     multi(f, 5)->insertPlainText("x");
     EXPECT_EQ(f->text(0), date);
@@ -132,13 +113,13 @@ TEST_F(SessionWindowTest, TextsBeyondTheLimitsAreShownWholeKeptByteForByteAndOnl
 }
 
 TEST_F(SessionWindowTest, ReopeningUsesTheStoredPosition) {
-    frmSession* f = frmSession::Show(area.get());
+    frmSession* f = windows.showSessionData();
     f->move(30, 45);
     f->close();
     flush();
     EXPECT_EQ(session().SessionWin.Left, 450);
     EXPECT_EQ(session().SessionWin.Top, 675);
-    f = frmSession::Show(area.get());
+    f = windows.showSessionData();
     EXPECT_EQ(geometryTwips(f).left, 450);
     EXPECT_EQ(geometryTwips(f).top, 675);
 }

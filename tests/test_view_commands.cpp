@@ -10,9 +10,10 @@
 #include <functional>
 
 #include "fakes/MainWindowFixture.h"
+#include "lists/ChildWindows.h"
 #include "lists/frmLaps.h"
+#include "lists/frmSession.h"
 #include "lists/frmStat.h"
-#include "session/frmSession.h"
 #include "shell/DesktopDevice.h"
 #include "shell/DesktopFileViews.h"
 
@@ -34,6 +35,7 @@ protected:
     void click(const char* key) { desk->toolbarButton(key)->trigger(); }
     bool pressed(const char* key) { return desk->buttonValue(key) == 1; }
     bool checked(int index) { return desk->MenuView(index)->isChecked(); }
+    ChildWindows& w() { return desk->childWindows(); }
 };
 
 }  // namespace
@@ -51,12 +53,12 @@ TEST_F(ViewCommandsTest, ButtonsAndCheckMarksFollowTheWindowsHoweverTheyOpenOrCl
     };
     const std::vector<Step> steps = {
         {"View > Times", [&] { desk->MenuView(2)->trigger(); }, false, true, true},
-        {"Escape in Times", [&] { escape(frmLaps::instance()->picList1); }, false, true, false},
-        {"close box of Statistics", [&] { frmStat::instance()->close(); }, false, false, false},
+        {"Escape in Times", [&] { escape(w().laps()->picList1); }, false, true, false},
+        {"close box of Statistics", [&] { w().stat()->close(); }, false, false, false},
         {"Statistics button", [&] { click("Statistics"); }, false, true, false},
         {"View > Statistics", [&] { desk->MenuView(1)->trigger(); }, false, false, false},
         {"Session button", [&] { click("Session"); }, true, false, false},
-        {"Escape in Session data", [&] { escape(frmSession::instance()); }, false, false, false},
+        {"Escape in Session data", [&] { escape(w().sessionData()); }, false, false, false},
         {"View > Session data", [&] { desk->MenuView(0)->trigger(); }, true, false, false},
         {"Laps button", [&] { click("Laps"); }, true, true, true},
         {"File > Save As keeps them",
@@ -79,9 +81,9 @@ TEST_F(ViewCommandsTest, ButtonsAndCheckMarksFollowTheWindowsHoweverTheyOpenOrCl
         SCOPED_TRACE(step.what);
         step.act();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(frmSession::instance() != nullptr, step.session);
-        EXPECT_EQ(frmStat::instance() != nullptr, step.stat);
-        EXPECT_EQ(frmLaps::instance() != nullptr, step.laps);
+        EXPECT_EQ(w().sessionData() != nullptr, step.session);
+        EXPECT_EQ(w().stat() != nullptr, step.stat);
+        EXPECT_EQ(w().laps() != nullptr, step.laps);
         EXPECT_EQ(pressed("Session"), step.session);
         EXPECT_EQ(checked(0), step.session);
         EXPECT_EQ(pressed("Statistics"), step.stat);
@@ -99,15 +101,31 @@ TEST_F(ViewCommandsTest, AltVThenTOpensTimesWithStatisticsShown) {
     QWidget* menu = QApplication::activePopupWidget();
     ASSERT_NE(menu, nullptr);
     QTest::keyClick(menu, Qt::Key_T);
-    EXPECT_NE(frmLaps::instance(), nullptr);
+    EXPECT_NE(w().laps(), nullptr);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
-TEST_F(ViewCommandsTest, TimesRecomputesTheListsBeforeShowingThem) {
-    session().LapTimes[lapSlot(1, 3)] = 4321;
+TEST_F(ViewCommandsTest, TimesAndTheEndOfADownloadBuildTheLapsListOnce) {
+    Session& s = session();
+    s.LapTimes[lapSlot(1, 3)] = 4321;
     desk->MenuView(2)->trigger();
-    EXPECT_EQ(session().LapList[3].Text, "00:00.43.21");
-    EXPECT_EQ(frmLaps::instance()->lblList[3 * 2]->text(), "00:00.43.21");
+    frmLaps* laps = w().laps();
+    EXPECT_EQ(laps->listBuilds(), 1);
+    EXPECT_EQ(laps->lblList[3 * 2]->text(), "00:00.43.21");
+    EXPECT_EQ(w().stat()->lblList[2]->text(), "00:00.43.21");
+
+    // A download ends as the comm tick ends it: new lists, driver 1's laps.
+    frmStat* stat = w().stat();
+    stat->Line_Select(4);
+    s.LapTimes[lapSlot(1, 2)] = 1234;
+    s.MakeTotals();
+    s.SortTotals();
+    s.MakeLapList(1);
+    desk->refreshListsAfterDownload();
+    EXPECT_EQ(laps->listBuilds(), 2);
+    EXPECT_EQ(stat->Lista().ItemSelect, 1);
+    EXPECT_EQ(stat->lblList[2]->text(), "00:00.55.55");
+    EXPECT_EQ(laps->lblList[2 * 2]->text(), "00:00.12.34");
 }
 
 TEST_F(ViewCommandsTest, ClicksWhileBusyAreIgnored) {
@@ -116,32 +134,18 @@ TEST_F(ViewCommandsTest, ClicksWhileBusyAreIgnored) {
     click("Upload");
     click("Laps");
     EXPECT_EQ(desk->device().requests().pending(), DeviceCommand::None);
-    EXPECT_EQ(frmLaps::instance(), nullptr);
+    EXPECT_EQ(w().laps(), nullptr);
     fakes.pointer.shape = MousePointer::Normal;
     click("Upload");
     EXPECT_EQ(desk->device().requests().pending(), DeviceCommand::StartDownload);
 }
 
-TEST_F(ViewCommandsTest, EndOfDownloadRefreshesTheOpenListWindows) {
-    click("Laps");
-    frmStat* stat = frmStat::instance();
-    stat->Line_Select(4);
-    Session& s = session();
-    s.LapTimes[lapSlot(1, 2)] = 1234;
-    s.MakeTotals();
-    s.SortTotals();
-    desk->refreshListsAfterDownload();
-    EXPECT_EQ(stat->Lista().ItemSelect, 1);
-    EXPECT_EQ(stat->lblList[2]->text(), "00:00.12.34");
-    EXPECT_EQ(frmLaps::instance()->lblList[2 * 2]->text(), "00:00.12.34");
-}
-
 TEST_F(ViewCommandsTest, FileCommandsReadTheOpenWindowsPositionsAndTexts) {
     click("Laps");
     desk->MenuView(0)->trigger();
-    frmLaps::instance()->move(30, 40);
-    frmSession::instance()->move(50, 60);
-    static_cast<QLineEdit*>(frmSession::instance()->txtSession[0])->setText("Sunday");
+    w().laps()->move(30, 40);
+    w().sessionData()->move(50, 60);
+    static_cast<QLineEdit*>(w().sessionData()->txtSession[0])->setText("Sunday");
     DesktopFileViews views(*desk);
     views.recordWindowPositions();
     EXPECT_EQ(session().LapsWin.Left, 30 * 15);

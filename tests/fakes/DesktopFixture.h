@@ -8,32 +8,23 @@
 #include <memory>
 
 #include "fakes/FakePlatform.h"
+#include "lists/ChildWindows.h"
 #include "lists/frmLaps.h"
+#include "lists/frmSession.h"
 #include "lists/frmStat.h"
 #include "session/Session.h"
-#include "session/frmSession.h"
 
 namespace orvex {
 
-// What the main window does when the lap list changes.
-class LapsWindowRefresher : public SessionViews {
-public:
-    void lapListChanged() override {
-        if (frmLaps* f = frmLaps::instance()) {
-            f->RemakeLista();
-            f->RefreshDati();
-        }
-    }
-};
-
-// A new session in an offscreen MDI area, with every window closed again
-// at the end.
-class DesktopFixture : public ::testing::Test {
+// A new session in an offscreen MDI area whose child windows have an owner of
+// their own for each test, refreshed as the main window refreshes them.
+class DesktopFixture : public ::testing::Test, public SessionViews {
 protected:
     FakePlatform fakes;
     std::unique_ptr<QMdiArea> area = std::make_unique<QMdiArea>();
-    LapsWindowRefresher refresher;
+    ChildWindows windows{area.get()};
 
+    void lapListChanged() override { windows.refreshLists(ListChange::LapList); }
     void SetUp() override {
         area->resize(1200, 900);
         area->show();
@@ -41,27 +32,23 @@ protected:
         s.ResetSession();
         s.FileState = FileState::New;
         s.LapsWin.Left = s.StatWin.Left = s.SessionWin.Left = -1;
-        s.views = &refresher;
-        frmStat::SortMode = 0;
+        s.views = this;
     }
     void TearDown() override {
-        if (frmLaps::instance()) frmLaps::instance()->close();
-        if (frmStat::instance()) frmStat::instance()->close();
-        if (frmSession::instance()) frmSession::instance()->close();
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{windows.laps(), windows.stat(), windows.sessionData()})
+            if (w) w->close();
         flush();
-        area.reset();
         session().views = nullptr;
-        frmStat::SortMode = 0;
     }
     static void flush() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     static void key(QWidget* w, int k) {
         QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
         QCoreApplication::sendEvent(w, &e);
     }
-    static void press(QWidget* w, int yPixels = 2) {
-        QMouseEvent e(QEvent::MouseButtonPress, QPointF(3, yPixels),
-                      w->mapToGlobal(QPointF(3, yPixels)), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
+    static void press(QWidget* w) {
+        QMouseEvent e(QEvent::MouseButtonPress, QPointF(3, 2), w->mapToGlobal(QPointF(3, 2)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(w, &e);
     }
     static QString cellText(ListForm* f, int row, int column) {

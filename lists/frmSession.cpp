@@ -1,4 +1,4 @@
-#include "session/frmSession.h"
+#include "lists/frmSession.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -11,8 +11,6 @@
 #include <algorithm>
 
 #include "lists/ListForm.h"
-#include "lists/frmLaps.h"
-#include "lists/frmStat.h"
 #include "platform/Messages.h"
 #include "platform/Twips.h"
 #include "session/AnsiText.h"
@@ -21,8 +19,6 @@
 namespace orvex {
 
 namespace {
-
-frmSession* gOpen = nullptr;
 
 struct FieldLayout {
     const char* caption;
@@ -66,17 +62,11 @@ constexpr int kClientHeight = 4515;
 
 }  // namespace
 
-frmSession* frmSession::Show(QMdiArea* area) {
-    if (!gOpen) {
-        auto* f = new frmSession(area);
-        f->Form_Load();
-        gOpen = f;
-    }
-    gOpen->show();
-    return gOpen;
+frmSession* frmSession::Load(QMdiArea* area) {
+    auto* f = new frmSession(area);
+    f->Form_Load();
+    return f;
 }
-
-frmSession* frmSession::instance() { return gOpen; }
 
 frmSession::frmSession(QMdiArea* area) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -112,10 +102,6 @@ frmSession::frmSession(QMdiArea* area) {
         if (i > 0) setTabOrder(txtSession[i - 1], txtSession[i]);
     }
     area->addSubWindow(this);
-}
-
-frmSession::~frmSession() {
-    if (gOpen == this) gOpen = nullptr;
 }
 
 QString frmSession::boxText(int index) const {
@@ -202,8 +188,7 @@ void frmSession::txtSession_Change(int index) {
     trapErrors([&] {
         Session& s = session();
         s.ChangeField(s.SessionLength, text(kTrackLength));
-        if (s.LapsWin.isOpen() && frmLaps::instance()) frmLaps::instance()->RefreshDati();
-        if (s.StatWin.isOpen() && frmStat::instance()) frmStat::instance()->RefreshData();
+        emit trackLengthChanged();
     });
 }
 
@@ -221,7 +206,6 @@ void frmSession::UnloadForm() {
     GetWinPosition();
     GetData();
     session().SessionWin.Open = 0;
-    if (gOpen == this) gOpen = nullptr;
     emit unloaded();
 }
 

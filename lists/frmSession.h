@@ -15,12 +15,8 @@ class frmSession : public QMdiSubWindow {
 public:
     static constexpr int kFields = 7;
 
-    // Loads the window into `area` unless it is open already.
-    static frmSession* Show(QMdiArea* area);
-    // The open window, or null.
-    static frmSession* instance();
-
-    ~frmSession() override;
+    // A new window loaded into `area`; ChildWindows keeps it the only one.
+    static frmSession* Load(QMdiArea* area);
 
     QFrame* SSPanel1 = nullptr;
     std::array<QLabel*, kFields> Label1{};
@@ -38,6 +34,8 @@ public:
 signals:
     // The main window releases its "Session" button and clears the check mark.
     void unloaded();
+    // The track length was typed: the list windows show their lines anew.
+    void trackLengthChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
