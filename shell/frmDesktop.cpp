@@ -16,6 +16,8 @@
 
 #include "device/DeviceLink.h"
 #include "device/SerialLink.h"
+#include "export/LapsCsv.h"
+#include "export/frmExport.h"
 #include "lists/frmLaps.h"
 #include "lists/frmStat.h"
 #include "platform/EventPump.h"
@@ -105,6 +107,7 @@ void frmDesktop::buildMenus() {
     addItem(file, menuFile_, "Save &As...", none, true, true);
     addItem(file, menuFile_, QString(), none, true, true);
     addItem(file, menuFile_, "&Print...", QKeySequence("Ctrl+P"), true, true);
+    buildExportItems(file);
     addItem(file, menuFile_, QString(), none, false, true);
     for (int i = 1; i <= 4; ++i)
         addItem(file, menuFile_, QString("RecentFile%1").arg(i), none, false, true);
@@ -145,6 +148,24 @@ void frmDesktop::buildMenus() {
     connectArray(menuView_, &frmDesktop::MenuView_Click);
     connectArray(menuDevice_, &frmDesktop::MenuDevice_Click);
     connectArray(menuHelp_, &frmDesktop::MenuHelp_Click);
+}
+
+// Print Preview and the Export submenu follow Print and share its enabling
+// (group 8); they stay out of menuFile_, whose indices the File commands use.
+void frmDesktop::buildExportItems(QMenu* file) {
+    previewItem_ = file->addAction("Print Pre&view...");
+    exportMenu_ = file->addMenu("&Export");
+    QAction* csv = exportMenu_->addAction("&Laps CSV...");
+    QAction* pdf = exportMenu_->addAction("P&DF...");
+    auto exportCommand = [this](void (*command)(QWidget*)) {
+        return [this, command] {
+            if (platform().pointer->current() == MousePointer::Hourglass) return;
+            trapErrors([&] { command(this); });
+        };
+    };
+    connect(previewItem_, &QAction::triggered, this, exportCommand(&frmExport::ShowPreview));
+    connect(pdf, &QAction::triggered, this, exportCommand(&frmExport::ExportPdf));
+    connect(csv, &QAction::triggered, this, exportCommand([](QWidget*) { ExportLapsCsv(); }));
 }
 
 void frmDesktop::buildToolbar() {
@@ -242,7 +263,11 @@ std::vector<QAction*> frmDesktop::groupMenuItems(int code) const {
         case 2: return {menuFile_[1]};
         case 3: return {menuFile_[2]};
         case 4: return {menuFile_[3]};
-        case 8: return {menuFile_[5]};
+        case 8: {
+            std::vector<QAction*> items{menuFile_[5], previewItem_, exportMenu_->menuAction()};
+            for (QAction* a : exportMenu_->actions()) items.push_back(a);
+            return items;
+        }
         case 9: return {menuFile_[12]};
         case 50: return {menuFile_[6], menuFile_[7]};
         case 51: return {menuFile_[8]};

@@ -10,6 +10,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QMdiArea;
 class QToolBar;
 
@@ -61,6 +62,9 @@ public:
     QAction* MenuDevice(int index) const { return menuDevice_.at(index); }
     QAction* MenuHelp(int index) const { return menuHelp_.at(index); }
     QAction* toolbarButton(const QString& key) const;
+    // File > Print Preview, File > Export and its Laps CSV and PDF items.
+    QAction* previewItem() const { return previewItem_; }
+    QMenu* exportMenu() const { return exportMenu_; }
     QToolBar* Toolbar1() const { return toolbar_; }
     int menuFileCount() const { return static_cast<int>(menuFile_.size()); }
 
@@ -98,6 +102,7 @@ protected:
 
 private:
     void buildMenus();
+    void buildExportItems(QMenu* file);
     void buildToolbar();
     void buildStatusBar();
     // Presses each window's toolbar button and checks its View item exactly
@@ -123,6 +128,8 @@ private:
     std::unique_ptr<DesktopFileViews> fileViews_;
     std::unique_ptr<FileCommands> fileCommands_;
     bool ending_ = false;
+    QAction* previewItem_ = nullptr;
+    QMenu* exportMenu_ = nullptr;
     DesktopDevice* device_ = nullptr;
 };
 
