@@ -34,7 +34,7 @@ void WriteExportFile(const std::string& path, const std::string& bytes) {
 void ReportExportFailure(const std::string& path, int number) {
     platform().pointer->set(MousePointer::Normal);
     if (number == ErrorNo::None || number == ErrorNo::DialogCancelled) return;
-    ShowMessage("The file " + path + " could not be written (" + errorText(number) +
+    ShowMessage("The file " + path + " could not be written (error " + std::to_string(number) +
                 ").\nNothing on disk has changed.");
 }
 
