@@ -1,14 +1,16 @@
 # The program's layers, lowest first. Each builds into a library of its own,
 # and a source may include headers of its own layer or the ones below it:
 #   platform     interfaces to the outside world and plain helpers on them
-#   logic        session model, files, frames, download, list geometry, report lines
+#   logic        session model, files, frames, download, list geometry, report lines,
+#                export files
 #   platform_qt  the Qt implementations of the platform interfaces
 #   windows      the windows and dialogs of every subsystem
 #   shell        the main window, which wires everything together
 # The two lowest link no Qt at all, so a window header included there fails to
 # compile; orvex_check_layers catches every other include that runs upwards.
 set(ORVEX_LAYERS platform logic platform_qt windows shell)
-set(ORVEX_LOGIC_DIRS session device lists report)
+# Folders of a feature: their frm* sources are windows, the rest is logic.
+set(ORVEX_LOGIC_DIRS session device lists report export)
 
 # Layer of a source path relative to the project root, or "" when it is none of ours.
 function(orvex_layer_of path out)

@@ -22,7 +22,8 @@ constexpr double kMarginPoints = 18.0;
 
 class QtPrintJob : public CellPrintJob {
 public:
-    explicit QtPrintJob(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {
+    QtPrintJob(QPrinter* printer, std::unique_ptr<QPrinter> owned)
+        : owned_(std::move(owned)), printer_(printer) {
         printer_->setFullPage(false);
         printer_->setPageMargins(
             QMarginsF(kMarginPoints, kMarginPoints, kMarginPoints, kMarginPoints),
@@ -80,10 +81,10 @@ private:
     // nothing to print sends nothing.
     void begin() {
         if (painter_.isActive()) return;
-        if (!painter_.begin(printer_.get())) throw RunError(ErrorNo::PrinterError);
+        if (!painter_.begin(printer_)) throw RunError(ErrorNo::PrinterError);
         painter_.setFont(gridFont());
         painter_.setPen(Qt::black);
-        ascent_ = QFontMetricsF(painter_.font(), printer_.get()).ascent();
+        ascent_ = QFontMetricsF(painter_.font(), printer_).ascent();
     }
 
     void check() {
@@ -97,13 +98,13 @@ private:
         font.setFixedPitch(true);
         font.setKerning(false);
         font.setPointSizeF(10);
-        const double advance =
-            QFontMetricsF(font, printer_.get()).horizontalAdvance(QLatin1Char('M'));
+        const double advance = QFontMetricsF(font, printer_).horizontalAdvance(QLatin1Char('M'));
         if (advance > 0) font.setPointSizeF(10 * px(kCellWidthTwips) / advance);
         return font;
     }
 
-    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPrinter> owned_;
+    QPrinter* printer_;
     QPainter painter_;
     int height_ = 0;
     int width_ = 0;
@@ -113,6 +114,7 @@ private:
 }  // namespace
 
 std::unique_ptr<PrintJob> QtPrinter::startJob() {
+    if (target_) return std::make_unique<QtPrintJob>(target_, nullptr);
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (pdfFile_.isEmpty()) {
         const QPrinterInfo info = QPrinterInfo::defaultPrinter();
@@ -125,7 +127,8 @@ std::unique_ptr<PrintJob> QtPrinter::startJob() {
         printer->setPageOrientation(QPageLayout::Portrait);
     }
     printer->setDocName(QStringLiteral("ORVEX"));
-    return std::make_unique<QtPrintJob>(std::move(printer));
+    QPrinter* target = printer.get();
+    return std::make_unique<QtPrintJob>(target, std::move(printer));
 }
 
 }  // namespace orvex

@@ -4,6 +4,8 @@
 
 #include "platform/Printer.h"
 
+class QPrinter;
+
 namespace orvex {
 
 // The page printer on Qt. The report's fixed-pitch font is laid on the
@@ -15,11 +17,15 @@ class QtPrinter : public Printer {
 public:
     QtPrinter() = default;
     explicit QtPrinter(const QString& pdfFile) : pdfFile_(pdfFile) {}
+    // Draws on a printer set up by someone else, such as the one a print
+    // preview hands over; it must outlive the jobs.
+    explicit QtPrinter(QPrinter* target) : target_(target) {}
 
     std::unique_ptr<PrintJob> startJob() override;
 
 private:
     QString pdfFile_;
+    QPrinter* target_ = nullptr;
 };
 
 }  // namespace orvex

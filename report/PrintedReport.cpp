@@ -175,9 +175,13 @@ void PrintedReport::PrintTimes() {
 }
 
 void PrintedReport::PrintReport(const ReportSections& sections) {
+    PrintReport(sections, *platform().printer);
+}
+
+bool PrintedReport::PrintReport(const ReportSections& sections, Printer& printer) {
     const auto failure = catchError([&] {
         // Dropped without EndDoc when anything below fails.
-        const std::unique_ptr<PrintJob> job = platform().printer->startJob();
+        const std::unique_ptr<PrintJob> job = printer.startJob();
         job_ = job.get();
         PageNo = 0;
         job_->setScaleMode(PrintJob::Characters);
@@ -189,12 +193,13 @@ void PrintedReport::PrintReport(const ReportSections& sections) {
         job_->endDoc();
     });
     job_ = nullptr;
-    if (!failure) return;
+    if (!failure) return true;
     platform().pointer->set(MousePointer::Normal);
     if (*failure != ErrorNo::None && *failure != ErrorNo::DialogCancelled) {
         // An OK button alone is the box's default.
         platform().messages->show("Printer Error !", MessageBox::Critical, kProgramTitle);
     }
+    return false;
 }
 
 }  // namespace orvex

@@ -6,6 +6,7 @@
 namespace orvex {
 
 class PrintJob;
+class Printer;
 
 // The sections a report holds, as ticked in the print dialog.
 struct ReportSections {
@@ -27,6 +28,9 @@ public:
     // ends the report there: the pointer goes back to normal, "Printer Error !"
     // is shown and the unfinished job is dropped.
     void PrintReport(const ReportSections& sections);
+    // The same report on another printer (a preview, a PDF file); false when
+    // it failed and was dropped.
+    bool PrintReport(const ReportSections& sections, Printer& printer);
 
     // One line with the page logic: a page break when the page is full, the
     // header at the top of every page. A text running past the right edge or

@@ -75,12 +75,17 @@ void frmStampa::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
+ReportSections frmStampa::ticked() const {
+    return {chkPrint[0]->isChecked(), chkPrint[1]->isChecked(), chkPrint[2]->isChecked()};
+}
+
 void frmStampa::CmdPrint_Click(int index) {
-    if (index == 0) {
+    if (index == 0 && chooseOnly_) {
+        accept();
+    } else if (index == 0) {
         platform().pointer->set(MousePointer::Hourglass);
         hide();
-        report_.PrintReport(
-            {chkPrint[0]->isChecked(), chkPrint[1]->isChecked(), chkPrint[2]->isChecked()});
+        report_.PrintReport(ticked());
         platform().pointer->set(MousePointer::Normal);
         accept();
     } else {
@@ -91,6 +96,15 @@ void frmStampa::CmdPrint_Click(int index) {
 void frmStampa::ShowModal(QWidget* parent) {
     frmStampa dialog(parent);
     dialog.exec();
+}
+
+bool frmStampa::ChooseSections(QWidget* parent, const QString& title, ReportSections& chosen) {
+    frmStampa dialog(parent);
+    dialog.chooseOnly_ = true;
+    dialog.setWindowTitle(title);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    chosen = dialog.ticked();
+    return true;
 }
 
 }  // namespace orvex

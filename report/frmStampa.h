@@ -19,6 +19,9 @@ public:
 
     // Opens the dialog modally over `parent`; returns once it has closed.
     static void ShowModal(QWidget* parent);
+    // The same choices for another use of the report (a preview, a PDF):
+    // the dialog, titled `title`, only asks. False when it was cancelled.
+    static bool ChooseSections(QWidget* parent, const QString& title, ReportSections& chosen);
 
     QFrame* Frame1 = nullptr;
     // 0 session data, 1 statistics (never shown), 2 times.
@@ -34,7 +37,10 @@ private:
     void CmdPrint_Click(int index);
     void Form_Load();
 
+    ReportSections ticked() const;
+
     PrintedReport report_;
+    bool chooseOnly_ = false;
 };
 
 }  // namespace orvex

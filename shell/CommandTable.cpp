@@ -1,5 +1,7 @@
 #include "shell/CommandTable.h"
 
+#include "export/LapsCsv.h"
+#include "export/frmExport.h"
 #include "shell/ImageList1.h"
 
 namespace orvex {
@@ -9,7 +11,7 @@ namespace {
 using M = MenuId;
 namespace I = ImageList1;
 
-constexpr Command kCommands[] = {
+const Command kCommands[] = {
     {.menu = M::File,
      .caption = "&New",
      .shortcut = "Ctrl+N",
@@ -45,6 +47,23 @@ constexpr Command kCommands[] = {
      .tooltip = "Print",
      .image = I::Print,
      .gapAfter = true},
+    {.menu = M::File,
+     .caption = "Print Pre&view...",
+     .group = Group::Print,
+     .needs = Needs::Session,
+     .action = &frmExport::ShowPreview},
+    {.menu = M::File,
+     .caption = "&Laps CSV...",
+     .group = Group::Print,
+     .needs = Needs::Session,
+     .submenu = "&Export",
+     .action = [](QWidget*) { ExportLapsCsv(); }},
+    {.menu = M::File,
+     .caption = "P&DF...",
+     .group = Group::Print,
+     .needs = Needs::Session,
+     .submenu = "&Export",
+     .action = &frmExport::ExportPdf},
     {.menu = M::File, .caption = nullptr, .group = Group::Recent1, .shown = false},
     {.menu = M::File, .caption = "RecentFile1", .group = Group::Recent1, .shown = false},
     {.menu = M::File, .caption = "RecentFile2", .group = Group::Recent2, .shown = false},
@@ -109,17 +128,6 @@ constexpr Command kCommands[] = {
     {.menu = M::Help, .caption = "&About..."},
 };
 
-// The file commands know the recent files by their place in the File menu.
-constexpr int fileMenuIndexOfGroup(int group) {
-    int index = 0;
-    for (const Command& c : kCommands) {
-        if (c.menu != MenuId::File) continue;
-        if (c.group == group && c.caption) return index;
-        ++index;
-    }
-    return -1;
-}
-static_assert(fileMenuIndexOfGroup(Group::Recent1) == kFirstRecentFile);
 
 }  // namespace
 
@@ -133,7 +141,7 @@ const char* menuTitle(MenuId menu) {
 int indexInMenu(std::size_t row) {
     int index = 0;
     for (std::size_t i = 0; i < row; ++i)
-        if (kCommands[i].menu == kCommands[row].menu) ++index;
+        if (kCommands[i].menu == kCommands[row].menu && !kCommands[i].action) ++index;
     return index;
 }
 

@@ -4,6 +4,8 @@
 
 #include "session/DesktopViews.h"
 
+class QWidget;
+
 namespace orvex {
 
 // The main window's menus, in menu-bar order.
@@ -48,6 +50,13 @@ struct Command {
     const char* tooltip = nullptr;
     int image = 0;
     bool gapAfter = false;  // a toolbar separator follows the button
+    // Rows that name the same submenu form one submenu of their menu, which
+    // is enabled with them.
+    const char* submenu = nullptr;
+    // A command with a handler of its own, given the main window as the
+    // parent of what it shows. Such a row takes no index in its menu, so the
+    // File commands keep theirs.
+    void (*action)(QWidget* parent) = nullptr;
 };
 
 // Every command in menu order: a row's place among its menu's rows is the

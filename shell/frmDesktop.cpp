@@ -78,11 +78,24 @@ void frmDesktop::buildMenus() {
     for (std::size_t row = 0; row < table.size(); ++row) {
         const Command& c = table[row];
         QMenu* menu = menus[int(c.menu)];
+        if (c.submenu) {
+            QMenu*& sub = submenus_[c.submenu];
+            if (!sub) sub = menu->addMenu(c.submenu);
+            menu = sub;
+        }
         QAction* a = c.caption ? menu->addAction(c.caption) : menu->addSeparator();
         if (*c.shortcut) a->setShortcut(QKeySequence(c.shortcut));
         a->setVisible(c.shown);
         setItemEnabled(a, c.enabled);
         a->setCheckable(c.toggle);
+        if (c.action) {
+            connect(a, &QAction::triggered, this, [this, action = c.action] {
+                if (platform().pointer->current() == MousePointer::Hourglass) return;
+                trapErrors([&] { action(this); });
+            });
+            rows_.push_back(a);
+            continue;
+        }
         connect(a, &QAction::triggered, this, [this, a, menu = c.menu, i = indexInMenu(row)] {
             // A click must not flip the check mark by itself.
             if (a->isCheckable()) a->setChecked(!a->isChecked());
@@ -195,6 +208,7 @@ void frmDesktop::setRow(std::size_t row, bool on, const QString& caption) {
     }
     setItemEnabled(a, on);
     if (c.key) toolbarButton(c.key)->setEnabled(on);
+    if (c.submenu) setItemEnabled(submenus_.at(c.submenu)->menuAction(), on);
 }
 
 void frmDesktop::setGroup(int code, bool on, const QString& caption) {

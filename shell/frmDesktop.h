@@ -11,6 +11,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QMdiArea;
 class QToolBar;
 
@@ -123,6 +124,7 @@ private:
     int connectionImage_ = 0;
     std::vector<QAction*> menus_[kMenuCount];  // by MenuId, the items by index
     std::vector<QAction*> rows_;               // the items in command-table order
+    std::map<std::string, QMenu*> submenus_;   // by caption
     std::map<QString, QAction*> buttons_;
     std::map<QString, int> buttonValues_;
     QString helpFile_;

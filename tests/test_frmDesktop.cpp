@@ -21,9 +21,12 @@ protected:
         MainWindowFixture::SetUp();
         load(false);
     }
+    // The menu bar, its menus and their submenus.
     std::vector<QWidget*> menus() const {
         std::vector<QWidget*> m{desk->menuBar()};
-        for (QAction* a : desk->menuBar()->actions()) m.push_back(a->menu());
+        for (std::size_t i = 0; i < m.size(); ++i)
+            for (QAction* a : m[i]->actions())
+                if (a->menu()) m.push_back(a->menu());
         return m;
     }
     // The commands that are (or are not) usable: visible menu items, then buttons.
@@ -47,7 +50,7 @@ TEST_F(DesktopTest, ASessionEnablesEveryCommandAndWithoutOneOnlyNewOpenExitAndHe
     session().FileState = FileState::New;
     desk->MenuRefresh();
     EXPECT_EQ(commands(false), QStringList());
-    EXPECT_EQ(commands(true).size(), 22);
+    EXPECT_EQ(commands(true).size(), 24);
     desk->toolbarButton("Upload")->trigger();
     EXPECT_EQ(desk->device().requests().pending(), DeviceCommand::StartDownload);
     session().FileState = FileState::NoSession;

@@ -1,0 +1,78 @@
+// Exports a full session (750 laps, both report sections) and prints the time
+// of a laps CSV file, of a PDF file and until the print preview shows its pages.
+
+#include <QElapsedTimer>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+#include "bench/BenchApp.h"
+#include "export/ExportFile.h"
+#include "export/LapsCsv.h"
+#include "export/frmExport.h"
+#include "platform/Platform.h"
+#include "platform/Regional.h"
+#include "session/Session.h"
+
+using namespace orvex;
+
+namespace {
+
+// Median of `rounds` runs, in milliseconds.
+double medianMs(int rounds, const std::function<void()>& body) {
+    std::vector<double> ms;
+    QElapsedTimer timer;
+    for (int r = 0; r < rounds; ++r) {
+        timer.restart();
+        body();
+        ms.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    BenchApp app(argc, argv);
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+    QTemporaryDir dir;
+
+    Session& s = session();
+    s.ResetSession();
+    for (int i = 1; i <= kLapSlots; ++i) s.LapTimes[i] = 5000 + 7 * i;
+    s.SessionTrack = "Circuito";
+    s.SessionLength = "1200";
+    s.FileState = FileState::Modified;
+    s.DataFileName = "Race1";
+    s.MakeTotals();
+    const ReportSections all{.SessionData = true, .Times = true};
+
+    const std::string csv = dir.filePath("laps.csv").toStdString();
+    const double csvMs = medianMs(
+        rounds, [&] { WriteExportFile(csv, LapsCsv(s, platform().regional->decimalSeparator())); });
+    const std::string pdf = dir.filePath("report.pdf").toStdString();
+    const double pdfMs = medianMs(rounds, [&] {
+        if (!frmExport::WritePdf(all, pdf)) std::exit(1);
+    });
+    int pages = 0;
+    const double previewMs = medianMs(rounds, [&] {
+        const auto preview = frmExport::MakePreview(nullptr, all);
+        preview->show();
+        auto* widget = preview->findChild<QPrintPreviewWidget*>();
+        while (widget->pageCount() == 0) QApplication::processEvents();
+        pages = widget->pageCount();
+        preview->close();
+    });
+
+    std::printf("full session: 750 laps, report of session data and times, median of %d\n", rounds);
+    std::printf("laps CSV export: %.2f ms (goal 20 ms)\n", csvMs);
+    std::printf("PDF export: %.1f ms (goal 300 ms)\n", pdfMs);
+    std::printf("print preview shown with %d pages: %.1f ms (goal 500 ms)\n", pages, previewMs);
+    return 0;
+}

@@ -1,0 +1,68 @@
+#include "export/LapsCsv.h"
+
+#include <initializer_list>
+
+#include "export/ExportFile.h"
+#include "platform/Messages.h"
+#include "platform/MousePointer.h"
+#include "platform/Platform.h"
+#include "platform/Regional.h"
+#include "session/Session.h"
+#include "session/TimeFormat.h"
+
+namespace orvex {
+
+std::string CsvField(const std::string& text, char separator) {
+    if (text.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string::npos) {
+        return text;
+    }
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+std::string LapsCsv(const Session& s, const std::string& userDecimalSeparator) {
+    const bool commaLocale = userDecimalSeparator == ",";
+    const char sep = commaLocale ? ';' : ',';
+    const std::string decimal = commaLocale ? "," : ".";
+    // Without a number in the track length a speed would be a meaningless 0.
+    const bool hasSpeed = TrackMetres(s.SessionLength) != 0;
+    std::string out;
+    out.reserve(48 * (kLapSlots + 1));
+    auto row = [&](std::initializer_list<std::string> fields) {
+        bool first = true;
+        for (const auto& f : fields) {
+            if (!first) out += sep;
+            out += CsvField(f, sep);
+            first = false;
+        }
+        out += "\r\n";
+    };
+    row({"Driver", "Lap", "Lap time", "Hundredths", "Speed (km/h)"});
+    for (int d = 1; d <= kDrivers; ++d) {
+        for (int l = 1; l <= kLapsPerDriver; ++l) {
+            const std::size_t slot = lapSlot(d, l);
+            if (slot >= s.LapTimes.size() || s.LapTimes[slot] == 0) continue;
+            const std::string text = FormatTime(s.LapTimes[slot]);
+            row({std::to_string(d), std::to_string(l), text, std::to_string(s.LapTimes[slot]),
+                 hasSpeed ? LapSpeed(text, s.SessionLength, decimal) : std::string()});
+        }
+    }
+    return out;
+}
+
+void ExportLapsCsv() {
+    std::string chosen;
+    if (!AskExportFile("Laps CSV (*.csv)|*.csv", "csv", chosen)) return;
+    const auto failure = catchError([&] {
+        platform().pointer->set(MousePointer::Hourglass);
+        WriteExportFile(chosen, LapsCsv(session(), platform().regional->decimalSeparator()));
+        platform().pointer->set(MousePointer::Normal);
+    });
+    if (failure) ReportExportFailure(chosen, *failure);
+}
+
+}  // namespace orvex

@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+
+namespace orvex {
+
+class Session;
+
+// The recorded laps of a session as CSV for spreadsheet programs: a first row
+// naming the columns, then one row per lap slot that is not 0, in driver and
+// lap order: driver, lap, lap time as the program shows it, hundredths and
+// km/h (empty when the track length has no number). Where the user's decimal
+// separator is a comma, fields are separated by semicolons and the speed uses
+// the comma; elsewhere commas and a decimal point. Rows end in CR LF and
+// fields are quoted where they need it.
+std::string LapsCsv(const Session& s, const std::string& userDecimalSeparator);
+
+// One CSV field, quoted when it holds the separator, a quote or a line break.
+std::string CsvField(const std::string& text, char separator);
+
+// File > Export > Laps CSV: asks for the file name and writes the session's
+// laps there atomically; a failure is reported and changes nothing on disk.
+void ExportLapsCsv();
+
+}  // namespace orvex

@@ -1,0 +1,75 @@
+#include "export/frmExport.h"
+
+#include <QFile>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include "export/ExportFile.h"
+#include "platform/Messages.h"
+#include "platform/MousePointer.h"
+#include "platform/Platform.h"
+#include "platform/QtPrinter.h"
+#include "report/frmStampa.h"
+
+namespace orvex {
+
+std::unique_ptr<QPrintPreviewDialog> frmExport::MakePreview(QWidget* parent,
+                                                            const ReportSections& sections) {
+    auto preview = std::make_unique<QPrintPreviewDialog>(parent);
+    preview->setWindowTitle(QStringLiteral("Print Preview"));
+    // Called for the preview's pages and again when the user prints from it.
+    QObject::connect(preview.get(), &QPrintPreviewDialog::paintRequested, preview.get(),
+                     [sections](QPrinter* target) {
+                         QtPrinter printer(target);
+                         PrintedReport().PrintReport(sections, printer);
+                     });
+    return preview;
+}
+
+void frmExport::ShowPreview(QWidget* parent) {
+    ReportSections sections;
+    if (!frmStampa::ChooseSections(parent, QStringLiteral("Print Preview"), sections)) return;
+    platform().pointer->set(MousePointer::Hourglass);
+    const auto preview = MakePreview(parent, sections);
+    preview->resize(parent ? parent->size() : QSize(800, 600));
+    platform().pointer->set(MousePointer::Normal);
+    preview->exec();
+}
+
+bool frmExport::WritePdf(const ReportSections& sections, const std::string& path) {
+    // The PDF is drawn beside the system's temporary files and then takes the
+    // target's place in one step, so a failure half way leaves no broken file.
+    QTemporaryDir work;
+    if (!work.isValid()) {
+        ReportExportFailure(path, ErrorNo::PathFileAccess);
+        return false;
+    }
+    const QString drawn = work.filePath(QStringLiteral("report.pdf"));
+    QtPrinter printer(drawn);
+    if (!PrintedReport().PrintReport(sections, printer)) return false;
+    QFile file(drawn);
+    if (!file.exists()) {
+        ShowMessage("No section was chosen, so no PDF file was written.");
+        return false;
+    }
+    const auto failure = catchError([&] {
+        if (!file.open(QIODevice::ReadOnly)) throw RunError(ErrorNo::DeviceIO);
+        const QByteArray bytes = file.readAll();
+        WriteExportFile(path, bytes.toStdString());
+    });
+    if (failure) ReportExportFailure(path, *failure);
+    return !failure;
+}
+
+void frmExport::ExportPdf(QWidget* parent) {
+    ReportSections sections;
+    if (!frmStampa::ChooseSections(parent, QStringLiteral("Export PDF"), sections)) return;
+    std::string chosen;
+    if (!AskExportFile("PDF file (*.pdf)|*.pdf", "pdf", chosen)) return;
+    platform().pointer->set(MousePointer::Hourglass);
+    WritePdf(sections, chosen);
+    platform().pointer->set(MousePointer::Normal);
+}
+
+}  // namespace orvex

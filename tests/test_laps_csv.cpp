@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include "export/LapsCsv.h"
+#include "fakes/FakePlatform.h"
+#include "session/Session.h"
+#include "session/TimeFormat.h"
+
+using namespace orvex;
+
+namespace {
+
+// RFC 4180 read back: quoted fields may hold the separator, quotes and line breaks.
+std::vector<std::vector<std::string>> parseCsv(const std::string& text, char sep) {
+    std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        std::string& field = rows.back().back();
+        if (quoted && c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+            field += '"';
+            ++i;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (quoted) {
+            field += c;
+        } else if (c == sep) {
+            rows.back().emplace_back();
+        } else if (c == '\r' && text.compare(i, 2, "\r\n") == 0) {
+            rows.emplace_back(1);
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    if (rows.back() == std::vector<std::string>(1)) rows.pop_back();
+    return rows;
+}
+
+class LapsCsvTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        session().ResetSession();
+        session().FileState = FileState::New;
+        session().DataFileName = "Race";
+    }
+    FakePlatform fakes;
+};
+
+TEST_F(LapsCsvTest, OneRowPerRecordedLapInDriverAndLapOrderInBothLocales) {
+    Session& s = session();
+    s.SessionLength = "1200 m";
+    s.LapTimes[lapSlot(30, 25)] = 5999;
+    s.LapTimes[lapSlot(1, 2)] = 8345;  // lap 1 of driver 1 stays empty
+    s.LapTimes[lapSlot(7, 1)] = 360000;
+    const std::vector<std::pair<int, int>> laps{{1, 2}, {7, 1}, {30, 25}};
+    for (const auto& [decimal, sep] : {std::pair{".", ','}, {",", ';'}}) {
+        SCOPED_TRACE(decimal);
+        const auto rows = parseCsv(LapsCsv(s, decimal), sep);
+        ASSERT_EQ(rows.size(), laps.size() + 1);
+        EXPECT_EQ(rows[0], (std::vector<std::string>{"Driver", "Lap", "Lap time", "Hundredths",
+                                                     "Speed (km/h)"}));
+        for (std::size_t i = 0; i < laps.size(); ++i) {
+            const auto [d, l] = laps[i];
+            const std::int32_t t = s.LapTimes[lapSlot(d, l)];
+            EXPECT_EQ(rows[i + 1],
+                      (std::vector<std::string>{std::to_string(d), std::to_string(l), FormatTime(t),
+                                                std::to_string(t),
+                                                LapSpeed(FormatTime(t), "1200", decimal)}));
+        }
+        // 1200 m in 59.99 s is 72.01 km/h, written the locale's way.
+        EXPECT_EQ(rows[3][4], std::string("72") + decimal + "01");
+    }
+}
+
+TEST_F(LapsCsvTest, NoTrackLengthLeavesTheSpeedEmptyAnEmptySessionHasOnlyTheHeader) {
+    Session& s = session();
+    EXPECT_EQ(LapsCsv(s, "."), "Driver,Lap,Lap time,Hundredths,Speed (km/h)\r\n");
+    s.SessionLength = "about a mile";
+    s.LapTimes[lapSlot(2, 3)] = 4200;
+    const auto rows = parseCsv(LapsCsv(s, ","), ';');
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1], (std::vector<std::string>{"2", "3", FormatTime(4200), "4200", ""}));
+}
+
+TEST_F(LapsCsvTest, FieldsAreQuotedOnlyWhereTheyNeedIt) {
+    EXPECT_EQ(CsvField("72.5", ','), "72.5");
+    EXPECT_EQ(CsvField("72,5", ','), "\"72,5\"");
+    EXPECT_EQ(CsvField("72,5", ';'), "72,5");
+    EXPECT_EQ(CsvField("say \"hi\"\r\n", ';'), "\"say \"\"hi\"\"\r\n\"");
+    EXPECT_EQ(parseCsv(CsvField("a;\"b\"\r\nc", ';') + ";x\r\n", ';'),
+              (std::vector<std::vector<std::string>>{{"a;\"b\"\r\nc", "x"}}));
+}
+
+TEST_F(LapsCsvTest, ExportWritesAtomicallyAndAFailureKeepsTheEarlierFile) {
+    session().LapTimes[lapSlot(1, 1)] = 8345;
+    fakes.files.files["/data/laps.csv"] = "earlier";
+    fakes.files.folders.insert("/data");
+    fakes.files.commitError = 61;
+    fakes.fileDialogs.answers = {"/data/laps.csv", "/data/laps.csv"};
+    ExportLapsCsv();
+    EXPECT_EQ(fakes.files.files,
+              (std::map<std::string, std::string>{{"/data/laps.csv", "earlier"}}));
+    ASSERT_EQ(fakes.messages.texts().size(), 1u);
+    EXPECT_NE(fakes.messages.texts()[0].find("/data/laps.csv could not be written"),
+              std::string::npos);
+    EXPECT_EQ(fakes.fileDialogs.shown[0].settings.filter, "Laps CSV (*.csv)|*.csv");
+
+    fakes.files.commitError = 0;
+    ExportLapsCsv();
+    EXPECT_EQ(fakes.files.files["/data/laps.csv"], LapsCsv(session(), "."));
+    ExportLapsCsv();  // cancelled: nothing said, nothing written
+    EXPECT_EQ(fakes.messages.texts().size(), 1u);
+    EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
+}
+
+}  // namespace
