@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "device/DeviceLink.h"
+#include "platform/Messages.h"
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
@@ -55,7 +56,7 @@ frmSetup::frmSetup(DeviceRequests& requests, QWidget* parent)
     setTabOrder(cmdSetup[0], cmdSetup[1]);
 
     for (int i = 0; i < 2; ++i)
-        connect(cmdSetup[i], &QPushButton::clicked, this, [this, i] { cmdSetup_Click(i); });
+        connect(cmdSetup[i], &QPushButton::clicked, this, [this, i] { trapErrors([&] { cmdSetup_Click(i); }); });
 }
 
 void frmSetup::Form_Load(const QRect& clientArea) { centreIn(this, clientArea); }

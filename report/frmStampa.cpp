@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
+#include "platform/Messages.h"
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
@@ -48,7 +49,7 @@ frmStampa::frmStampa(QWidget* parent) : QDialog(parent) {
         CmdPrint[i] = new QPushButton(QString::fromLatin1(captions[i]), this);
         CmdPrint[i]->setObjectName(QStringLiteral("CmdPrint%1").arg(i));
         CmdPrint[i]->setGeometry(twipsToPixels(60 + 1020 * i, 1380, 915, 375));
-        connect(CmdPrint[i], &QPushButton::clicked, this, [this, i] { CmdPrint_Click(i); });
+        connect(CmdPrint[i], &QPushButton::clicked, this, [this, i] { trapErrors([&] { CmdPrint_Click(i); }); });
     }
 
     setTabOrder(chkPrint[0], chkPrint[1]);
