@@ -68,7 +68,6 @@ protected:
         return cell(row, 1)->palette().color(QPalette::Window) == QColor(128, 128, 128) &&
                cell(row, 2)->palette().color(QPalette::WindowText) == Qt::white;
     }
-}
 };
 
 }  // namespace
@@ -84,7 +83,7 @@ TEST_F(ElencoTest, SelectionClampsToTheListAndTheHighlightFollowsScrolling) {
     EXPECT_EQ(e().LineSelect, 0);
     EXPECT_FALSE(highlighted(2));
     host->scrList->setValue(1);
-    EXPECT_TRUE(highlighted(1));
+    EXPECT_TRUE(highlighted(3));  // line 4 on row 3
     EXPECT_EQ(e().ListLineNumber(host->lblList[4]), 3);  // row 2 shows line 1 + 2
 }
 
