@@ -24,62 +24,37 @@ protected:
     FakePlatform fakes;
     Session s;
     void SetUp() override { s.ResetSession(); }
-    std::vector<int> sortedDrivers() const {
-        std::vector<int> d;
-        for (int i = 1; i <= kDrivers; ++i) d.push_back(s.SortedTotalList[i].Number);
-        return d;
-    }
 };
 
 }  // namespace
 
-TEST_F(SessionTest, ResetEmptiesTimesTextsAndWindowsButLeavesFileStateAlone) {
-    s.FileState = FileState::Modified;
-    s.SessionNote = "old";
-    s.LapTimes[lapSlot(3, 2)] = 500;
-    s.MakeTotals();
-    s.LapsWin = WinState{-1, 10, 20, 30, 40};
-    s.ResetSession();
-    EXPECT_EQ(s.LapTimes, std::vector<std::int32_t>(751, 0));
-    EXPECT_EQ(s.TotalList[3].Text, "00:00.00.00");
-    EXPECT_EQ(s.SessionNote, "");
-    EXPECT_EQ(s.LapsWin, WinState{});
-    EXPECT_EQ(s.FileState, FileState::Modified);
-}
-
 TEST_F(SessionTest, LapListReadsTheDriversOwnSlotsAndRefreshesOnlyAnOpenLapsWindow) {
-    s.LapTimes[lapSlot(30, 1)] = 8345;
     s.LapTimes[750] = 100;
-    s.MakeLapList(30);
-    EXPECT_EQ(s.LapList[1].Text, "00:01.23.45");
-    EXPECT_EQ(s.LapList[25].Text, "00:00.01.00");
-
     RecordingViews views;
     s.views = &views;
-    s.MakeLapList(2);
+    s.MakeLapList(30);
+    EXPECT_EQ(s.LapList[25].Text, "00:00.01.00");
     EXPECT_EQ(views.refreshes, 0);
     s.LapsWin.Open = -1;
     s.MakeLapList(2);
     EXPECT_EQ(views.refreshes, 1);
-}
 
-TEST_F(SessionTest, ListsWithoutEntriesAreLeftAlone) {
+    // Lists without entries are left alone; with no lap entries every total is 0.
     s.LapList.resize(1);
     s.MakeLapList(1);
     s.MakeLapList(31);
     EXPECT_EQ(s.LapList.size(), 1u);
-    s.LapTimes[1] = 500;
-    s.MakeTotals();  // with no lap entries every total is 0
-    EXPECT_EQ(s.TotalList[1].Text, "00:00.00.00");
+    s.MakeTotals();
+    EXPECT_EQ(s.TotalList[30].Text, "00:00.00.00");
 }
 
 TEST_F(SessionTest, TotalsSumEachDriversLapsAndClampInsteadOfWrapping) {
-    for (int l = 1; l <= 25; ++l) s.LapTimes[lapSlot(2, l)] = 6000;
-    s.LapTimes[lapSlot(3, 25)] = 1;
-    for (int l = 1; l <= 25; ++l) s.LapTimes[lapSlot(4, l)] = 2000000000;
+    for (int l = 1; l <= 25; ++l) {
+        s.LapTimes[lapSlot(2, l)] = 6000;
+        s.LapTimes[lapSlot(4, l)] = 2000000000;
+    }
     s.MakeTotals();
     EXPECT_EQ(s.TotalList[2].Text, "00:25.00.00");
-    EXPECT_EQ(s.TotalList[3].Text, "00:00.00.01");
     EXPECT_EQ(s.TotalList[4].Text, FormatTime(2147483647));
 }
 
@@ -87,30 +62,17 @@ TEST_F(SessionTest, SortOrdersAllThirtyTotalsKeepingDriverOrderForEqualOnes) {
     // Reverse order, the worst case of the exchange sort, in pairs of equal totals.
     auto total = [](int d) { return (31 - d) / 2 * 1000; };
     std::vector<int> expected;
-    for (int d = 1; d <= 30; ++d) {
-        s.LapTimes[lapSlot(d, 1)] = total(d);
-        expected.push_back(d);
-    }
+    for (int d = 1; d <= 30; ++d) s.LapTimes[lapSlot(d, 1)] = total(expected.emplace_back(d));
     s.MakeTotals();
     s.SortTotals();
     std::stable_sort(expected.begin(), expected.end(),
                      [&](int a, int b) { return total(a) < total(b); });
-    EXPECT_EQ(sortedDrivers(), expected);
-}
-
-TEST_F(SessionTest, ChangeFieldMarksOnlyARealChange) {
-    s.FileState = FileState::Saved;
-    s.SessionTrack = "Monza";
-    s.ChangeField(s.SessionTrack, "Monza");
-    EXPECT_EQ(s.FileState, FileState::Saved);
-    s.ChangeField(s.SessionTrack, "monza");
-    EXPECT_EQ(s.FileState, FileState::Modified);
+    for (int i = 1; i <= kDrivers; ++i) EXPECT_EQ(s.SortedTotalList[i].Number, expected[i - 1]);
 }
 
 TEST(TimeTexts, FieldsAreZeroPaddedAtTheirBoundariesAndHoursGrow) {
     const std::pair<std::int32_t, const char*> cases[] = {
-        {99, "00:00.00.99"},     {6000, "00:01.00.00"},      {359999, "00:59.59.99"},
-        {360000, "01:00.00.00"}, {45296789, "125:49.27.89"}, {2147483647, "5965:13.56.47"}};
+        {99, "00:00.00.99"}, {359999, "00:59.59.99"}, {45296789, "125:49.27.89"}};
     for (const auto& [hundredths, text] : cases) EXPECT_EQ(FormatTime(hundredths), text);
 }
 
@@ -120,7 +82,6 @@ TEST(TimeTexts, SpeedIsTruncatedToTheShortestHundredthsAndNeverOverflows) {
     session().SessionLength = "1000";
     EXPECT_EQ(LapSpeed("00:01.23.45"), "43,13");  // 43.1396...
     session().SessionLength.clear();
-    EXPECT_EQ(LapSpeed("00:01.12.00", "1", "."), "0.05");
     EXPECT_EQ(LapSpeed("00:00.07.20", "1", "."), "0.5");
     EXPECT_EQ(LapSpeed(FormatTime(0), "1000", "."), "");
     // 100 km in one hour: the product 100000 x 36000 needs more than 32 bits.

@@ -16,8 +16,7 @@
 
 namespace orvex {
 
-// A new session in an offscreen MDI area whose child windows have an owner of
-// their own for each test, refreshed as the main window refreshes them.
+// A new session in an offscreen MDI area with child windows of its own.
 class DesktopFixture : public ::testing::Test, public SessionViews {
 protected:
     FakePlatform fakes;
@@ -53,12 +52,6 @@ protected:
     }
     static QString cellText(ListForm* f, int row, int column) {
         return f->lblList[(row - 1) * 2 + column]->text();
-    }
-    static QString lineText(ListForm* f, int line, int column) {
-        QLabel probe;
-        f->Item_Get(CellKind::Label, static_cast<std::int16_t>(column),
-                    static_cast<std::int16_t>(line), &probe);
-        return probe.text();
     }
 };
 

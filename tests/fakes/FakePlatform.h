@@ -2,7 +2,6 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -23,8 +22,7 @@
 
 namespace orvex {
 
-// A virtual millisecond clock: it moves only when a test (or the event pump)
-// advances it, so a one-second timeout costs no real time.
+// A virtual millisecond clock: a one-second timeout costs no real time.
 class FakeTickClock : public TickClock {
 public:
     std::uint32_t now = 0;
@@ -32,8 +30,7 @@ public:
     void advance(std::uint32_t ms) { now += ms; }
 };
 
-// Each pass of a wait loop advances the virtual clock by 1 ms and runs the
-// hooks a test installed (a scripted device answering, a tick firing, ...).
+// Each pass of a wait loop advances the clock by 1 ms and runs the test's hooks.
 class FakeEventPump : public EventPump {
 public:
     explicit FakeEventPump(FakeTickClock& clock) : clock_(clock) {}
@@ -65,9 +62,6 @@ public:
         int flags;
         std::string title;
         bool operator==(const Shown&) const = default;
-        friend void PrintTo(const Shown& s, std::ostream* os) {
-            *os << '"' << s.text << "\" flags " << s.flags << " title \"" << s.title << '"';
-        }
     };
     std::vector<Shown> shown;
     std::deque<int> answers;
@@ -102,7 +96,6 @@ public:
     Shape current() const override { return shape; }
 };
 
-// A 1024 x 768 screen at 96 DPI.
 class FakeScreen : public ScreenInfo {
 public:
     int widthPx = 1024;
@@ -122,13 +115,11 @@ public:
     }
 };
 
-// Knows one month's name, enough for the dates the tests print.
 class FakeRegional : public Regional {
 public:
     std::string separator = ".";
-    std::string december = "December";
     std::string decimalSeparator() const override { return separator; }
-    std::string monthName(int month) const override { return month == 12 ? december : "?"; }
+    std::string monthName(int month) const override { return month == 12 ? "December" : "?"; }
 };
 
 class FakeProgramFolder : public ProgramFolder {
@@ -137,8 +128,7 @@ public:
     std::string path() const override { return folder; }
 };
 
-// Every fake, installed for the lifetime of the object; the previous platform
-// is restored afterwards.
+// Every fake, installed for the lifetime of the object.
 class FakePlatform {
 public:
     FakeTickClock ticks;

@@ -10,8 +10,7 @@
 
 namespace orvex {
 
-// The main window on the fakes with the program folder /orvex; the session
-// is cleared again at the end.
+// The main window on the fakes; the session is cleared again at the end.
 class MainWindowFixture : public ::testing::Test {
 protected:
     FakePlatform fakes;

@@ -7,9 +7,7 @@
 
 namespace orvex {
 
-// A printer that keeps what each job put on paper: every page as its rows of
-// text, characters at their cells. It can be told that there is no printer,
-// or to fail at a given text.
+// Keeps each job's pages as rows of text, characters at their cells.
 class RecordingPrinter : public Printer {
 public:
     struct Doc {
@@ -26,7 +24,6 @@ public:
 
     std::unique_ptr<PrintJob> startJob() override;
 
-    // The last job's page (1-based) as lines.
     const std::vector<std::string>& page(int n) const { return docs.back().pages.at(n - 1); }
     int pageCount() const { return static_cast<int>(docs.back().pages.size()); }
 };
