@@ -21,16 +21,13 @@ struct ScriptedDevice {
     Bytes memory = Bytes(3750, 0);
     Bytes settings = bytesOf({0, 0, 0});
     std::vector<Bytes> frames;
-    bool answerBlocks = true;
-    int blocksAnswered = 0;
     int answerBlocksUpTo = 1000;  // hang up after this many block replies
 
     Bytes operator()(const Bytes& frame) {
         frames.push_back(frame);
         if (frame == bytesOf({0x48, 0x02, 0x34, 0x41})) return Bytes(13, 0x49);
         if (frame.size() == 6 && frame[1] == 0x0C) {
-            if (!answerBlocks || blocksAnswered >= answerBlocksUpTo) return {};
-            ++blocksAnswered;
+            if (answerBlocksUpTo-- <= 0) return {};
             const int address = frame[2] * 256 + frame[3];
             Bytes reply = bytesOf({0x52, 0x0C});
             reply.insert(reply.end(), memory.begin() + address, memory.begin() + address + 125);
@@ -47,7 +44,6 @@ struct ScriptedDevice {
             return bytesOf({0x52, 0x06, 0x35, 0x38});
         }
         if (frame.size() == 5 && frame[1] == 0x05) return bytesOf({0x52, 0x05});
-        if (frame == bytesOf({0x48, 0x01, 0x34, 0x39})) std::fill(memory.begin(), memory.end(), 0);
         return {};
     }
     // Puts a record at lap slot `slot` (1..750).
