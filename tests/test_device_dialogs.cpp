@@ -86,17 +86,3 @@ TEST_F(DeviceDialogs, ClosingTheProgramWhileRxDatiWaitsShowsNoMessage) {
     EXPECT_TRUE(fakes.messages.shown.empty());
     EXPECT_FALSE(fakes.serial.portOpen());
 }
-
-TEST_F(DeviceDialogs, ClosingTheMainWindowMidDownloadAbandonsIt) {
-    device.put(750, deviceRecord(6000));
-    desk->MenuDevice_Click(0);
-    tick();
-    tick();
-    ASSERT_TRUE(desk->device().tick().downloadActive());
-    EXPECT_TRUE(desk->close());
-    EXPECT_EQ(desk->device().progressWindow(), nullptr);
-    EXPECT_FALSE(fakes.serial.portOpen());
-    EXPECT_FALSE(desk->device().tmrComm.isActive());
-    EXPECT_EQ(pending(), DeviceCommand::None);
-    EXPECT_EQ(session().LapTimes[750], 0);
-}

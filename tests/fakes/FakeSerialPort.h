@@ -21,9 +21,8 @@ inline Bytes bytesOf(std::initializer_list<int> values) {
 }
 
 // A serial port with a scripted device behind it, on the virtual clock. Each
-// look at the input costs 1 ms of virtual time, so even a wait loop that
-// lets no events run reaches its deadline; a reply arrives 5 ms after the
-// frame that caused it. It refuses what a real port refuses
+// look at the input costs 1 ms, so even a loop that lets no events run
+// reaches its deadline. It refuses what a real port refuses
 // (discarding or reading while closed, buffer sizes while open).
 class FakeSerialPort : public SerialPort {
 public:
@@ -36,13 +35,12 @@ public:
     int devicePort = 1;
     std::function<Bytes(const Bytes& frame)> device;
     std::uint32_t drainMs = 0;
-    // Bytes the device sends shortly after each of its replies.
-    Bytes trailing;
+
+    Bytes trailing;  // sent shortly after each reply
     std::vector<Bytes> written;
     std::vector<int> openedPorts;
 
-    // Bytes that arrive `afterMs` from now (opening the port drops what is
-    // still on its way, as a fresh line would).
+    // Bytes that arrive `afterMs` from now (opening the port drops them).
     void arrive(const Bytes& bytes, std::uint32_t afterMs = 0);
 
     void setCommPort(int number) override;

@@ -1,22 +1,18 @@
 #pragma once
 #include <algorithm>
-#include <cstdint>
-#include <initializer_list>
 #include <vector>
 
 #include "fakes/FakeSerialPort.h"
 
 namespace orvex {
 
-// A memory record as the device stores it: 4 bytes big-endian, then the low
-// byte of their sum (plus `checkOffset`, to make a bad one).
+// A memory record: 4 bytes big-endian, their sum's low byte (+ `checkOffset`).
 inline Bytes deviceRecord(std::uint32_t v, int checkOffset = 0) {
     const int b0 = v >> 24, b1 = (v >> 16) & 0xFF, b2 = (v >> 8) & 0xFF, b3 = v & 0xFF;
     return bytesOf({b0, b1, b2, b3, (b0 + b1 + b2 + b3 + checkOffset) & 0xFF});
 }
 
-// The device behind a FakeSerialPort, written from the wire format's tables:
-// 3750 bytes of memory, a 13-byte identify reply, a settings record.
+// The device behind a FakeSerialPort, written from the wire format's tables.
 struct ScriptedDevice {
     Bytes memory = Bytes(3750, 0);
     Bytes settings = bytesOf({0, 0, 0});
