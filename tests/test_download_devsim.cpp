@@ -34,6 +34,7 @@ protected:
         p.pointer = &pointer;
         installPlatform(p);
         s.ResetSession();
+        s.FileState = FileState::Saved;
         desk = std::make_unique<frmDesktop>();
         desk->Form_Load();
     }

@@ -76,7 +76,7 @@ TEST_F(LinkTest, SendExpectWantsTheExactReplyWithinOneSecondWithoutLettingEvents
     EXPECT_FALSE(Port_SendExpect(run(7), kAck));
     expectOneSecondSince(start);
     EXPECT_EQ(fakes.events.calls, 0);
-    port.arrive(kAck, 400);  // the right reply after a wrong one
+    port.trailing = kAck;  // the right reply after a wrong one
     EXPECT_TRUE(Port_SendExpect(run(7), kAck));
 }
 
