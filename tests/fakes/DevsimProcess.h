@@ -1,38 +1,40 @@
 #pragma once
-#include <QByteArray>
+#include <QFile>
 #include <QProcess>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <cstdint>
 #include <functional>
 
+#include "fakes/ScriptedDevice.h"
+
 namespace orvex {
 
-// The device memory as its record table describes it: per slot 4 bytes
-// big-endian, then the low byte of their sum.
-QByteArray deviceMemoryImage(const std::function<std::uint32_t(int slot)>& lapOf);
-
-// The device simulator, running for the lifetime of the object, with its
-// memory loaded from `memory` and every frame it receives logged.
+// The device simulator, running for the lifetime of the object, its memory
+// holding per slot the lap `lapOf(slot)`.
 class DevsimProcess {
 public:
-    DevsimProcess(const QString& executable, QStringList args, const QByteArray& memory);
-    ~DevsimProcess();
-    DevsimProcess(const DevsimProcess&) = delete;
-    DevsimProcess& operator=(const DevsimProcess&) = delete;
-
-    // The device end of its pseudo-terminal.
-    QString path() const { return path_; }
-    // Ends it with SIGTERM; true when it ended cleanly.
-    bool stop();
-    bool exitedByItself(int waitMs) { return process_.waitForFinished(waitMs); }
-    QString frameLog() const;
+    DevsimProcess(QStringList args, const std::function<std::uint32_t(int slot)>& lapOf) {
+        QFile out(dir_.filePath("memory.bin"));
+        if (out.open(QIODevice::WriteOnly))
+            for (int slot = 1; slot <= 750; ++slot)
+                out.write(reinterpret_cast<const char*>(deviceRecord(lapOf(slot)).data()), 5);
+        out.close();
+        process_.start(ORVEX_DEVSIM, args << "--memory" << out.fileName());
+        // Its first line names the device end of its pseudo-terminal.
+        if (process_.waitForStarted(5000))
+            while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {
+            }
+        path = QString::fromUtf8(process_.readLine()).trimmed();
+    }
+    ~DevsimProcess() {
+        process_.terminate();
+        process_.waitForFinished(5000);
+    }
+    QString path;
 
 private:
     QTemporaryDir dir_;
     QProcess process_;
-    QString path_;
 };
 
 }  // namespace orvex

@@ -32,9 +32,8 @@ void FakeSerialPort::setPortOpen(bool open) {
     outPending_ = 0;
 }
 
-void FakeSerialPort::setInBufferSize(int bytes) {
+void FakeSerialPort::setInBufferSize(int) {
     if (open_) throw RunError(PortError::InvalidWhileOpen);
-    inBufferSize = bytes;
 }
 
 int FakeSerialPort::inBufferCount() {
@@ -78,8 +77,8 @@ void FakeSerialPort::output(const Bytes& bytes) {
     outPending_ = drainMs > 0 ? bytes.size() : 0;
     if (device && commPort_ == devicePort) {
         const Bytes reply = device(bytes);
-        if (!reply.empty()) arrive(reply, replyDelayMs);
-        if (!reply.empty() && !trailing.empty()) arrive(trailing, replyDelayMs + trailingAfterMs);
+        if (!reply.empty()) arrive(reply, 5);
+        if (!reply.empty() && !trailing.empty()) arrive(trailing, 7);
     }
 }
 
@@ -88,7 +87,7 @@ void FakeSerialPort::requireOpen() const {
 }
 
 void FakeSerialPort::poll() {
-    clock_.advance(pollMs);
+    clock_.advance(1);
     while (!arrivals_.empty() &&
            ticksElapsed(arrivals_.front().scheduledAt, clock_.now) >= arrivals_.front().afterMs) {
         const Bytes& b = arrivals_.front().bytes;

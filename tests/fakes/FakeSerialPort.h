@@ -21,36 +21,26 @@ inline Bytes bytesOf(std::initializer_list<int> values) {
 }
 
 // A serial port with a scripted device behind it, on the virtual clock. Each
-// look at the input costs `pollMs` of virtual time, so even a wait loop that
-// lets no events run reaches its deadline; a reply arrives `replyDelayMs`
-// after the frame that caused it. It refuses what a real port refuses
+// look at the input costs 1 ms, so even a loop that lets no events run
+// reaches its deadline. It refuses what a real port refuses
 // (discarding or reading while closed, buffer sizes while open).
 class FakeSerialPort : public SerialPort {
 public:
     explicit FakeSerialPort(FakeTickClock& clock) : clock_(clock) {}
 
-    // Port numbers that exist; opening any other throws InvalidPortNumber.
+    // Ports that exist and those of them in use elsewhere.
     std::set<int> existing{1};
-    // Existing ports that are in use elsewhere; opening throws NotAvailable.
     std::set<int> busy;
     // The port the device is on (0: none) and its answer to each frame.
     int devicePort = 1;
     std::function<Bytes(const Bytes& frame)> device;
-    std::uint32_t replyDelayMs = 5;
-    std::uint32_t pollMs = 1;
-    // How long written bytes stay in the output buffer.
     std::uint32_t drainMs = 0;
-    // Bytes the device sends `trailingAfterMs` after each of its replies.
-    Bytes trailing;
-    std::uint32_t trailingAfterMs = 2;
 
-    // What the program did.
+    Bytes trailing;  // sent shortly after each reply
     std::vector<Bytes> written;
     std::vector<int> openedPorts;
-    int inBufferSize = 0;
 
-    // Bytes that arrive `afterMs` from now (opening the port drops what is
-    // still on its way, as a fresh line would).
+    // Bytes that arrive `afterMs` from now (opening the port drops them).
     void arrive(const Bytes& bytes, std::uint32_t afterMs = 0);
 
     void setCommPort(int number) override;

@@ -1,36 +1,29 @@
 #pragma once
 #include <algorithm>
-#include <cstdint>
-#include <initializer_list>
 #include <vector>
 
 #include "fakes/FakeSerialPort.h"
 
 namespace orvex {
 
-// A memory record as the device stores it: 4 bytes big-endian, then the low
-// byte of their sum (plus `checkOffset`, to make a bad one).
+// A memory record: 4 bytes big-endian, their sum's low byte (+ `checkOffset`).
 inline Bytes deviceRecord(std::uint32_t v, int checkOffset = 0) {
     const int b0 = v >> 24, b1 = (v >> 16) & 0xFF, b2 = (v >> 8) & 0xFF, b3 = v & 0xFF;
     return bytesOf({b0, b1, b2, b3, (b0 + b1 + b2 + b3 + checkOffset) & 0xFF});
 }
 
-// The device behind a FakeSerialPort, written from the wire format's tables:
-// 3750 bytes of memory, a 13-byte identify reply, a settings record.
+// The device behind a FakeSerialPort, written from the wire format's tables.
 struct ScriptedDevice {
     Bytes memory = Bytes(3750, 0);
     Bytes settings = bytesOf({0, 0, 0});
     std::vector<Bytes> frames;
-    bool answerBlocks = true;
-    int blocksAnswered = 0;
     int answerBlocksUpTo = 1000;  // hang up after this many block replies
 
     Bytes operator()(const Bytes& frame) {
         frames.push_back(frame);
         if (frame == bytesOf({0x48, 0x02, 0x34, 0x41})) return Bytes(13, 0x49);
         if (frame.size() == 6 && frame[1] == 0x0C) {
-            if (!answerBlocks || blocksAnswered >= answerBlocksUpTo) return {};
-            ++blocksAnswered;
+            if (answerBlocksUpTo-- <= 0) return {};
             const int address = frame[2] * 256 + frame[3];
             Bytes reply = bytesOf({0x52, 0x0C});
             reply.insert(reply.end(), memory.begin() + address, memory.begin() + address + 125);
@@ -47,7 +40,6 @@ struct ScriptedDevice {
             return bytesOf({0x52, 0x06, 0x35, 0x38});
         }
         if (frame.size() == 5 && frame[1] == 0x05) return bytesOf({0x52, 0x05});
-        if (frame == bytesOf({0x48, 0x01, 0x34, 0x39})) std::fill(memory.begin(), memory.end(), 0);
         return {};
     }
     // Puts a record at lap slot `slot` (1..750).
