@@ -41,9 +41,11 @@ void CommTick::Tick() {
     const DeviceCommand code = requests_.pending();
     const bool ok = runSilently([this] { runCommand(); });
     if (!ok) {
-        // A failure drops the command; a download it interrupts is abandoned
-        // so the progress window never stays open over a disabled window.
+        // A failure drops the command and closes the port it opened; a
+        // download it interrupts is abandoned so the progress window never
+        // stays open over a disabled window.
         if (downloading_) runSilently([this] { ErrorUpload(); });
+        runSilently([] { Port_Close(); });
         requests_.finish(code);
     }
     if (!closing_) runSilently([this] { updateIndicator(); });

@@ -158,7 +158,7 @@ TEST_F(CommTickTest, BytesAfterEveryReplyAndARecordThatFailsOnceLoseNoLap) {
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
-TEST_F(CommTickTest, SettingsFromASilentDeviceAreToldOfWithoutTheDialogOrANumberDroppedSilently) {
+TEST_F(CommTickTest, SettingsFromASilentDeviceAreToldOfWithoutTheDialogOrANumberDroppedSilentlyAndThePortCloses) {
     struct Case {
         DeviceCommand command;
         bool silent, dialogOpen;
@@ -186,7 +186,7 @@ TEST_F(CommTickTest, SettingsFromASilentDeviceAreToldOfWithoutTheDialogOrANumber
                   c.silent ? std::vector<std::string>{"Comunicazione Impossibile"}
                            : std::vector<std::string>{});
         EXPECT_EQ(host.dialog.pause, c.pause);
-        EXPECT_TRUE(!c.silent || !port.portOpen());
+        EXPECT_FALSE(port.portOpen());
         for (const Bytes& f : device.frames) EXPECT_TRUE(c.silent || f[1] != 0x06);
     }
 }
@@ -201,4 +201,18 @@ TEST_F(CommTickTest, ATickNeverRunsInsideAnother) {
     EXPECT_EQ(host.completions, 1);
     EXPECT_EQ(blockRequests(30), 1);
     EXPECT_EQ(blockRequests(29), 1);
+}
+
+// The main window closing mid-download shuts the tick down: nothing of the
+// download survives it, and no later tick talks to the device.
+TEST_F(CommTickTest, ShuttingDownMidDownloadAbandonsItAndNoTickRunsAfter) {
+    fillMemory();
+    post(DeviceCommand::StartDownload);
+    for (int i = 0; i < 3; ++i) tick.Tick();
+    ASSERT_TRUE(tick.downloadActive());
+    tick.shutdown();
+    const std::size_t frames = device.frames.size();
+    tick.Tick();
+    EXPECT_EQ(device.frames.size(), frames);
+    expectCleanAbort();
 }
