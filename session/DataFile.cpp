@@ -66,6 +66,20 @@ void writeItems(RWData& rw, DesktopViews* views, bool storeLayout) {
     for (std::int32_t i = 1; i <= count; ++i) check(rw.Data_Write(s.LapTimes[i]));
 }
 
+// The new content goes to a temporary file beside the old one, which it
+// replaces only when complete; so there is nothing to delete first. Returns 0
+// or the error number.
+int writeReplacing(RWData& rw, DesktopViews* views, bool storeLayout) {
+    rw.Mode = 1;
+    rw.Replace = true;
+    try {
+        writeItems(rw, views, storeLayout);
+        return rw.File_Commit();
+    } catch (const Stopped& stop) {
+        return stop.number;
+    }
+}
+
 }  // namespace
 
 std::string dataFileExt(const std::string& ext) {
@@ -93,15 +107,8 @@ bool File_Write(const std::string& name, DesktopViews* views) {
     s.DataFileName = rw.Name;
     s.DataFilePath = rw.Path;
     rw.Ext = s.DataFileExt = dataFileExt(rw.Ext);
-    rw.Mode = 1;
-    // The new content goes to a temporary file beside the old one, which it
-    // replaces only when complete; so there is nothing to delete first.
-    rw.Replace = true;
-    try {
-        writeItems(rw, views, true);
-        check(rw.File_Commit());
-    } catch (const Stopped& stop) {
-        report(rw, stop.number);
+    if (const int number = writeReplacing(rw, views, true)) {
+        report(rw, number);
         return false;
     }
     s.FileState = FileState::Saved;
@@ -114,15 +121,7 @@ int Data_FileCopy(const std::string& fullName, DesktopViews* views) {
     RWData rw;
     rw.FileName(fullName);
     if (const int number = rw.Path_Check()) return number;
-    rw.Mode = 1;
-    rw.Replace = true;
-    try {
-        writeItems(rw, views, false);
-        check(rw.File_Commit());
-    } catch (const Stopped& stop) {
-        return stop.number;
-    }
-    return 0;
+    return writeReplacing(rw, views, false);
 }
 
 bool File_Read(const std::string& name) {
