@@ -45,12 +45,14 @@ protected:
 }  // namespace
 
 TEST_F(DesktopTest, ASessionEnablesEveryCommandAndWithoutOneOnlyNewOpenExitAndHelp) {
-    const QStringList none{"&New", "&Open...", "E&xit", "Help &Topics", "&About...", "New", "Open"};
+    const QStringList none{"&New",  "&Open...",     "Open do&wnload...",
+                           "E&xit", "Help &Topics", "&About...",
+                           "New",   "Open"};
     EXPECT_EQ(commands(true), none);
     session().FileState = FileState::New;
     desk->MenuRefresh();
     EXPECT_EQ(commands(false), QStringList());
-    EXPECT_EQ(commands(true).size(), 24);
+    EXPECT_EQ(commands(true).size(), 25);
     desk->toolbarButton("Upload")->trigger();
     EXPECT_EQ(desk->device().requests().pending(), DeviceCommand::StartDownload);
     session().FileState = FileState::NoSession;
@@ -69,8 +71,8 @@ TEST_F(DesktopTest, RecentFileGroupsSwitchVisibilityAndCaptionUnknownCodesNothin
     desk->MenuRefresh();
     EXPECT_TRUE(desk->menuFile(6)->isVisible());
     EXPECT_FALSE(desk->menuFile(8)->isVisible());
-    EXPECT_EQ(commands(true), (QStringList{"&New", "&Open...", "/races/a.DAT", "Help &Topics",
-                                           "&About...", "New", "Open"}));
+    EXPECT_EQ(commands(true), (QStringList{"&New", "&Open...", "Open do&wnload...", "/races/a.DAT",
+                                           "Help &Topics", "&About...", "New", "Open"}));
 }
 
 // Qt only moves the highlight between visible items that share a mnemonic.
