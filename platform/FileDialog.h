@@ -10,6 +10,8 @@ struct FileDialogSettings {
     int filterIndex = 1;
     std::string defaultExt;
     std::string initialName;
+    // The folder the dialog starts in; empty: the platform's choice.
+    std::string initialFolder;
     bool overwritePrompt = false;
     bool hideReadOnly = false;
     bool pathMustExist = false;

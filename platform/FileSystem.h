@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/BinaryFile.h"
 
@@ -14,6 +15,10 @@ public:
     virtual bool folderExists(const std::string& path) = 0;
     // Returns 0 or an error number.
     virtual int remove(const std::string& path) = 0;
+    // Creates the folder and any missing parents. Returns 0 or an error number.
+    virtual int makeFolder(const std::string& path) = 0;
+    // The names (without folder) of the files directly in `folder`; none when it is missing.
+    virtual std::vector<std::string> fileNames(const std::string& folder) = 0;
     // Opens for reading and writing, creating a missing file and never
     // truncating an existing one; a file that may only be read opens read-only.
     // Returns null and sets `error` on failure.

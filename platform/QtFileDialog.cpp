@@ -45,6 +45,8 @@ bool QtFileDialog::show(const FileDialogSettings& settings, bool save, std::stri
     if (settings.filterIndex >= 1 && settings.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[settings.filterIndex - 1]);
     dialog.setDefaultSuffix(QString::fromStdString(settings.defaultExt));
+    if (!settings.initialFolder.empty())
+        dialog.setDirectory(QString::fromStdString(settings.initialFolder));
     if (!settings.initialName.empty())
         dialog.selectFile(QString::fromStdString(settings.initialName));
     QFileDialog::Options options;

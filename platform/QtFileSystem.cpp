@@ -1,5 +1,6 @@
 #include "platform/QtFileSystem.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -98,6 +99,20 @@ int QtFileSystem::remove(const std::string& path) {
     errno = 0;
     if (!QFile::remove(p)) return fromErrno(errno, ErrorNo::PathFileAccess);
     return 0;
+}
+
+int QtFileSystem::makeFolder(const std::string& path) {
+    const QString p = qpath(path);
+    errno = 0;
+    if (QDir().mkpath(p)) return 0;
+    return fromErrno(errno, ErrorNo::PathFileAccess);
+}
+
+std::vector<std::string> QtFileSystem::fileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const QString& n : QDir(qpath(folder)).entryList(QDir::Files | QDir::Hidden))
+        names.push_back(n.toStdString());
+    return names;
 }
 
 std::unique_ptr<BinaryFile> QtFileSystem::open(const std::string& path, int& error) {

@@ -10,6 +10,8 @@ public:
     bool fileExists(const std::string& path) override;
     bool folderExists(const std::string& path) override;
     int remove(const std::string& path) override;
+    int makeFolder(const std::string& path) override;
+    std::vector<std::string> fileNames(const std::string& folder) override;
     std::unique_ptr<BinaryFile> open(const std::string& path, int& error) override;
     std::unique_ptr<BinaryFile> replace(const std::string& path, int& error) override;
 };

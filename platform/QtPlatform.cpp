@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -61,6 +62,12 @@ public:
     CalendarDate today() override {
         const QDate d = QDate::currentDate();
         return {d.year(), d.month(), d.day()};
+    }
+    LocalTime now() override {
+        const QDateTime t = QDateTime::currentDateTime();
+        const QDate d = t.date();
+        return {
+            {d.year(), d.month(), d.day()}, t.time().hour(), t.time().minute(), t.time().second()};
     }
 };
 
@@ -172,6 +179,11 @@ public:
         path_ = QDir::toNativeSeparators(QDir::cleanPath(dir)).toStdString();
     }
     std::string path() const override { return path_; }
+    std::string userDataPath() const override {
+        return QDir::toNativeSeparators(
+                   QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)))
+            .toStdString();
+    }
     char separator() const override { return QDir::separator().toLatin1(); }
 
 private:

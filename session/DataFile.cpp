@@ -37,6 +37,49 @@ void report(const RWData& rw, int number) {
     ShowMessage(rw.errorMessage(number));
 }
 
+// The session's items through `rw`, whose name and mode are set. The open
+// windows record their places and texts first. With `storeLayout` those places
+// become the session's stored layout, as a save makes them; otherwise they are
+// written and nothing of the session changes.
+void writeItems(RWData& rw, DesktopViews* views, bool storeLayout) {
+    Session& s = session();
+    check(rw.Data_Write(std::string(kDataFileHeader)));
+    if (views) views->recordWindowPositions();
+    if (storeLayout) s.StoreLayout();
+    const WinState& laps = s.LapsWin;
+    const WinState& sess = s.SessionWin;
+    const WinState& stat = s.StatWin;
+    for (const Variant& v :
+         {boolean(laps.Open), Variant(laps.Left), Variant(laps.Top), Variant(laps.Width),
+          Variant(laps.Height), boolean(sess.Open), Variant(sess.Left), Variant(sess.Top),
+          boolean(stat.Open), Variant(stat.Left), Variant(stat.Top), Variant(stat.Width),
+          Variant(stat.Height)})
+        check(rw.Data_Write(v));
+    if (views) views->copySessionTexts();
+    for (const std::string* text :
+         {&s.SessionDate, &s.SessionTime, &s.SessionTrack, &s.SessionLength, &s.SessionVehicle,
+          &s.SessionDrivers, &s.SessionNote})
+        check(rw.Data_Write(*text));
+    check(rw.Data_Write(std::string(kLapsMarker)));
+    const auto count = static_cast<std::int32_t>(s.LapTimes.size()) - 1;
+    check(rw.Data_Write(std::max(count, 0)));
+    for (std::int32_t i = 1; i <= count; ++i) check(rw.Data_Write(s.LapTimes[i]));
+}
+
+// The new content goes to a temporary file beside the old one, which it
+// replaces only when complete; so there is nothing to delete first. Returns 0
+// or the error number.
+int writeReplacing(RWData& rw, DesktopViews* views, bool storeLayout) {
+    rw.Mode = 1;
+    rw.Replace = true;
+    try {
+        writeItems(rw, views, storeLayout);
+        return rw.File_Commit();
+    } catch (const Stopped& stop) {
+        return stop.number;
+    }
+}
+
 }  // namespace
 
 std::string dataFileExt(const std::string& ext) {
@@ -64,41 +107,21 @@ bool File_Write(const std::string& name, DesktopViews* views) {
     s.DataFileName = rw.Name;
     s.DataFilePath = rw.Path;
     rw.Ext = s.DataFileExt = dataFileExt(rw.Ext);
-    rw.Mode = 1;
-    // The new content goes to a temporary file beside the old one, which it
-    // replaces only when complete; so there is nothing to delete first.
-    rw.Replace = true;
-    try {
-        check(rw.Data_Write(std::string(kDataFileHeader)));
-        if (views) views->recordWindowPositions();
-        s.StoreLayout();
-        const WinState& laps = s.SavedLapsWin;
-        const WinState& sess = s.SavedSessionWin;
-        const WinState& stat = s.SavedStatWin;
-        for (const Variant& v :
-             {boolean(laps.Open), Variant(laps.Left), Variant(laps.Top), Variant(laps.Width),
-              Variant(laps.Height), boolean(sess.Open), Variant(sess.Left), Variant(sess.Top),
-              boolean(stat.Open), Variant(stat.Left), Variant(stat.Top), Variant(stat.Width),
-              Variant(stat.Height)})
-            check(rw.Data_Write(v));
-        if (views) views->copySessionTexts();
-        for (const std::string* text :
-             {&s.SessionDate, &s.SessionTime, &s.SessionTrack, &s.SessionLength, &s.SessionVehicle,
-              &s.SessionDrivers, &s.SessionNote})
-            check(rw.Data_Write(*text));
-        check(rw.Data_Write(std::string(kLapsMarker)));
-        const auto count = static_cast<std::int32_t>(s.LapTimes.size()) - 1;
-        check(rw.Data_Write(std::max(count, 0)));
-        for (std::int32_t i = 1; i <= count; ++i) check(rw.Data_Write(s.LapTimes[i]));
-        check(rw.File_Commit());
-    } catch (const Stopped& stop) {
-        report(rw, stop.number);
+    if (const int number = writeReplacing(rw, views, true)) {
+        report(rw, number);
         return false;
     }
     s.FileState = FileState::Saved;
     normalPointer();
     Errori();
     return true;
+}
+
+int Data_FileCopy(const std::string& fullName, DesktopViews* views) {
+    RWData rw;
+    rw.FileName(fullName);
+    if (const int number = rw.Path_Check()) return number;
+    return writeReplacing(rw, views, false);
 }
 
 bool File_Read(const std::string& name) {

@@ -24,6 +24,12 @@ std::string dataFileFullName(const std::string& name);
 // open windows record their positions and texts first. True when written (FileState::Saved).
 bool File_Write(const std::string& name, DesktopViews* views);
 
+// Writes the bytes File_Write would write for the session to `fullName`, as
+// named, replacing it only once complete. Shows nothing and leaves the session's
+// name, folder, state and stored layout as they were. Returns 0 or an error
+// number (RWData::errorMessage tells it).
+int Data_FileCopy(const std::string& fullName, DesktopViews* views);
+
 // Reads `name` (with the extension of dataFileExt) into the session, which the caller
 // has just reset. True when read to the end (FileState::Saved). After a failure
 // the message has been shown and the names are back to those of the reset,

@@ -88,6 +88,11 @@ void FileCommands::OpenNamed(const std::string& name) {
     });
 }
 
+void FileCommands::OpenIn(const std::string& folder) {
+    if (platform().pointer->current() == MousePointer::Hourglass) return;
+    trapErrors([&] { Open(folder); });
+}
+
 void FileCommands::New() {
     if (!SaveQuery()) return;
     Session& s = session();
@@ -99,11 +104,12 @@ void FileCommands::New() {
     RestoreLayout();
 }
 
-void FileCommands::Open() {
+void FileCommands::Open(const std::string& folder) {
     if (!SaveQuery()) return;
     std::string chosen;
-    if (!platform().fileDialogs->showOpen(dataFileDialog("Data file (*.Dat)|*.Dat"), chosen))
-        throw RunError(ErrorNo::DialogCancelled);
+    FileDialogSettings dialog = dataFileDialog("Data file (*.Dat)|*.Dat");
+    dialog.initialFolder = folder;
+    if (!platform().fileDialogs->showOpen(dialog, chosen)) throw RunError(ErrorNo::DialogCancelled);
     openFile(chosen);
 }
 

@@ -21,6 +21,10 @@ public:
     // on the command line or dropped on the main window.
     void OpenNamed(const std::string& name);
 
+    // File > Open with its dialog starting in `folder`: for the copies of the
+    // downloads. Ignored while the busy pointer shows; failures are reported.
+    void OpenIn(const std::string& folder);
+
     // Asks whether to save a session that differs from its file. True: go
     // on (saved, or may be dropped); false: the user cancelled, or the save
     // did not happen.
@@ -38,7 +42,7 @@ public:
 
 private:
     void New();
-    void Open();
+    void Open(const std::string& folder = {});
     void OpenRecent(int index);
     void openFile(const std::string& name);
     void Save();

@@ -1,8 +1,11 @@
 #include "shell/CommandTable.h"
 
+#include "autocopy/DownloadCopy.h"
 #include "export/LapsCsv.h"
 #include "export/frmExport.h"
+#include "session/FileCommands.h"
 #include "shell/ImageList1.h"
+#include "shell/frmDesktop.h"
 
 namespace orvex {
 
@@ -28,6 +31,15 @@ const Command kCommands[] = {
      .key = "Open",
      .tooltip = "Open file",
      .image = I::Open},
+    {.menu = M::File,
+     .caption = "Open do&wnload...",
+     .group = Group::Open,
+     .needs = Needs::Program,
+     .action =
+         [](QWidget* parent) {
+             if (auto* desktop = qobject_cast<frmDesktop*>(parent))
+                 desktop->fileCommands().OpenIn(downloadCopyFolder());
+         }},
     {.menu = M::File,
      .caption = "&Save",
      .shortcut = "Ctrl+S",
@@ -127,7 +139,6 @@ const Command kCommands[] = {
      .needs = Needs::Program},
     {.menu = M::Help, .caption = "&About..."},
 };
-
 
 }  // namespace
 

@@ -80,7 +80,12 @@ void DesktopDevice::closeProgress() { delete progress_; }
 
 void DesktopDevice::setMainWindowEnabled(bool enabled) { desktop_.setEnabled(enabled); }
 
-void DesktopDevice::downloadComplete() { desktop_.refreshListsAfterDownload(); }
+void DesktopDevice::downloadComplete() {
+    // First, before the windows let any event run: the laps are safe on disk
+    // even if the user then drops the session.
+    desktop_.copyDownload();
+    desktop_.refreshListsAfterDownload();
+}
 
 Indicator DesktopDevice::indicatorImage() const {
     return static_cast<Indicator>(desktop_.connectionImage());

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "autocopy/DownloadCopy.h"
 #include "device/DeviceLink.h"
 #include "device/SerialLink.h"
 #include "lists/ChildWindows.h"
@@ -340,6 +341,12 @@ void frmDesktop::Toolbar1_ButtonClick(const QString& key) {
 }
 
 void frmDesktop::lapListChanged() { children_->refreshLists(ListChange::LapList); }
+
+void frmDesktop::copyDownload() {
+    panel1_->setText(QString::fromStdString(Download_Copy(fileViews_.get()).message));
+}
+
+QString frmDesktop::statusText() const { return panel1_->text(); }
 
 void frmDesktop::refreshListsAfterDownload() { children_->refreshLists(ListChange::Download); }
 

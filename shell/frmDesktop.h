@@ -88,6 +88,10 @@ public:
     DesktopDevice& device() const { return *device_; }
     // After a download the open list windows show the new laps and totals.
     void refreshListsAfterDownload();
+    // Writes the copy of a download that has just completed; status panel 1
+    // says where it went or why it could not be written.
+    void copyDownload();
+    QString statusText() const;
 
     // SessionViews
     void lapListChanged() override;

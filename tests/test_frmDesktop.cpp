@@ -41,7 +41,9 @@ protected:
 }  // namespace
 
 TEST_F(DesktopTest, ASessionEnablesEveryCommandAndWithoutOneOnlyNewOpenExitAndHelp) {
-    const QStringList none{"&New", "&Open...", "E&xit", "Help &Topics", "&About...", "New", "Open"};
+    const QStringList none{"&New",  "&Open...",     "Open do&wnload...",
+                           "E&xit", "Help &Topics", "&About...",
+                           "New",   "Open"};
     EXPECT_EQ(commands(true), none);
     session().FileState = FileState::New;
     desk->MenuRefresh();

@@ -67,6 +67,20 @@ int FakeFileSystem::remove(const std::string& path) {
     return 0;
 }
 
+int FakeFileSystem::makeFolder(const std::string& path) {
+    if (folders.count(path)) return 0;
+    if (readOnlyFolders.count(folderOf(path))) return ErrorNo::PermissionDenied;
+    folders.insert(path);
+    return 0;
+}
+
+std::vector<std::string> FakeFileSystem::fileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& [path, content] : files)
+        if (folderOf(path) == folder) names.push_back(path.substr(folder.size() + 1));
+    return names;
+}
+
 std::unique_ptr<BinaryFile> FakeFileSystem::open(const std::string& path, int& error) {
     error = 0;
     if (!folders.count(folderOf(path))) {

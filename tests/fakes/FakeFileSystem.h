@@ -28,6 +28,8 @@ public:
     bool fileExists(const std::string& path) override { return files.count(path) != 0; }
     bool folderExists(const std::string& path) override { return folders.count(path) != 0; }
     int remove(const std::string& path) override;
+    int makeFolder(const std::string& path) override;
+    std::vector<std::string> fileNames(const std::string& folder) override;
     std::unique_ptr<BinaryFile> open(const std::string& path, int& error) override;
     std::unique_ptr<BinaryFile> replace(const std::string& path, int& error) override;
 

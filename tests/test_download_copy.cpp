@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+
+#include "autocopy/DownloadCopy.h"
+#include "fakes/MainWindowFixture.h"
+#include "fakes/ScriptedDevice.h"
+#include "session/FileCommands.h"
+#include "shell/DesktopDevice.h"
+
+using namespace orvex;
+
+namespace {
+
+const std::string kFolder = "/orvex/downloads";
+const std::string kName = "2026-12-04 12-00-00";
+const std::string kFirst = kFolder + "/" + kName + ".DAT";
+
+// A new session on the main window, then downloads from the device behind the
+// fake port (driver 2's first lap is 6000) at 12:00:00 on the fake clock.
+class DownloadCopyTest : public MainWindowFixture {
+protected:
+    ScriptedDevice device;
+
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        fakes.serial.device = [this](const Bytes& f) { return device(f); };
+        device.put(26, deviceRecord(6000));
+        load();
+        desk->menuFile_Click(0);
+    }
+    void download() {
+        session().LapTimes.assign(751, 0);
+        desk->device().requests().post(DeviceCommand::StartDownload);
+        for (int i = 0; i < 40 && desk->device().requests().pending() != DeviceCommand::None; ++i)
+            desk->device().tick().Tick();
+        ASSERT_EQ(session().LapTimes[26], 6000);
+    }
+    std::vector<std::string> copies() { return downloadCopies(fakes.files.fileNames(kFolder)); }
+};
+
+}  // namespace
+
+TEST_F(DownloadCopyTest, EachDownloadGetsACopyWithTheBytesOfSaveAndTheSessionKeepsItsName) {
+    download();
+    EXPECT_EQ(desk->statusText().toStdString(), "Download copied to " + kFirst);
+    EXPECT_EQ(session().DataFileName, "New");
+    EXPECT_EQ(session().FileState, FileState::Modified);
+
+    fakes.fileDialogs.answers.push_back("/orvex/Saved.DAT");
+    desk->menuFile_Click(3);
+    EXPECT_EQ(fakes.files.files.at(kFirst), fakes.files.files.at("/orvex/Saved.DAT"));
+
+    download();
+    EXPECT_EQ(copies(), (std::vector<std::string>{kName + ".DAT", kName + " (2).DAT"}));
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(DownloadCopyTest, TheNewestTwoHundredAreKeptAndNothingElseIsDeleted) {
+    fakes.files.folders.insert(kFolder);
+    // The oldest second holds two copies: the one without a number goes first.
+    std::vector<std::string> old;
+    for (int i = 0; i < 199; ++i)
+        old.push_back(downloadCopyName({{2026, 12, 3}, 0, i / 60, i % 60}, 1));
+    old.insert(old.begin() + 1, downloadCopyName({{2026, 12, 3}, 0, 0, 0}, 2));
+    const std::vector<std::string> foreign = {"notes.txt", "2026-12-01 00-00-00.dat",
+                                              "2026-12-01 00-00-00 (x).DAT", "2026-12-01.DAT"};
+    for (const auto& n : old) fakes.files.files[kFolder + "/" + n] = "old";
+    for (const auto& n : foreign) fakes.files.files[kFolder + "/" + n] = "mine";
+
+    download();
+    const auto kept = copies();
+    ASSERT_EQ(kept.size(), kDownloadCopiesKept);
+    EXPECT_EQ(kept.front(), old[1]);
+    EXPECT_EQ(kept.back(), kName + ".DAT");
+    for (const auto& n : foreign) EXPECT_TRUE(fakes.files.fileExists(kFolder + "/" + n)) << n;
+}
+
+TEST_F(DownloadCopyTest, AnUnwritableFolderStillCompletesTheDownloadAndSaysWhy) {
+    fakes.files.readOnlyFolders.insert("/orvex");
+    download();
+    EXPECT_TRUE(desk->isEnabled());
+    EXPECT_EQ(desk->device().requests().pending(), DeviceCommand::None);
+    EXPECT_EQ(desk->statusText(), "Download copy not saved: Errore : Permesso negato");
+    EXPECT_TRUE(fakes.messages.shown.empty());
+
+    fakes.files.folders.insert(kFolder);
+    fakes.files.readOnlyFolders = {kFolder};
+    download();
+    EXPECT_TRUE(desk->statusText().startsWith("Download copy not saved: "));
+    EXPECT_TRUE(copies().empty());
+}
+
+TEST_F(DownloadCopyTest, OpenDownloadOpensACopyAsFileOpenDoes) {
+    download();
+    QAction* item = nullptr;
+    for (QAction* a : desk->findChildren<QAction*>())
+        if (a->text() == "Open do&wnload...") item = a;
+    ASSERT_TRUE(item && item->isEnabled());
+    fakes.fileDialogs.answers.push_back(kFirst);
+    item->trigger();
+
+    EXPECT_EQ(fakes.fileDialogs.shown.back().settings.initialFolder, kFolder);
+    EXPECT_EQ(fakes.messages.texts(),
+              std::vector<std::string>{"File modified. Save your changes to 'New' ?"});
+    EXPECT_EQ(session().LapTimes[26], 6000);
+    EXPECT_EQ(session().FileState, FileState::Saved);
+    EXPECT_EQ(desk->windowTitle().toStdString(), FileCommands::titleFor(kName));
+    EXPECT_EQ(desk->menuFile(7)->text().toStdString(), kFirst);
+}
