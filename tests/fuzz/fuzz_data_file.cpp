@@ -6,53 +6,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "fakes/FakeFileSystem.h"
-#include "platform/MessageBox.h"
-#include "platform/MousePointer.h"
-#include "platform/Platform.h"
+#include "fakes/FakePlatform.h"
 #include "platform/PrivateProfile.h"
-#include "platform/ProgramFolder.h"
 #include "session/DataFile.h"
 #include "session/Session.h"
 
 using namespace orvex;
 
 namespace {
-
-class SilentMessages : public MessageBox {
-public:
-    int show(const std::string&, int, const std::string&) override { return Ok; }
-};
-
-class Pointer : public MousePointer {
-public:
-    void set(Shape s) override { shape_ = s; }
-    Shape current() const override { return shape_; }
-
-private:
-    Shape shape_ = Normal;
-};
-
-class Folder : public ProgramFolder {
-public:
-    std::string path() const override { return "/orvex"; }
-};
-
-struct Fixture {
-    SilentMessages messages;
-    Pointer pointer;
-    Folder folder;
-    FakeFileSystem files;
-    Fixture() {
-        files.folders.insert("/f");
-        Platform p;
-        p.messages = &messages;
-        p.pointer = &pointer;
-        p.folder = &folder;
-        p.files = &files;
-        installPlatform(p);
-    }
-};
 
 void require(bool condition) {
     if (!condition) std::abort();
@@ -70,9 +31,11 @@ bool sameContent(const Session& a, const Session& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Fixture fx;
-    fx.files.files.clear();
-    fx.files.files["/f/x.DAT"] = std::string(reinterpret_cast<const char*>(data), size);
+    static FakePlatform fx;
+    fx.messages.shown.clear();  // the fakes record; keep the run's memory flat
+    fx.pointer.history.clear();
+    fx.files.folders.insert("/f");
+    fx.files.files = {{"/f/x.DAT", std::string(reinterpret_cast<const char*>(data), size)}};
 
     Session& s = session();
     s = Session{};
