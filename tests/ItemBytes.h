@@ -36,7 +36,6 @@ struct DataFile {
     Window laps, session, stat;
     std::array<std::string, 7> texts;  // Windows-1252 bytes
     bool withMarker = true;
-    std::string marker = "Tempi";
     std::int32_t count = 750;
     std::vector<std::int32_t> lapTimes = std::vector<std::int32_t>(750, 0);
 
@@ -44,7 +43,7 @@ struct DataFile {
         std::string b = text(header) + laps.bytes() + session.bytes(false) + stat.bytes();
         for (const auto& t : texts) b += text(t);
         if (!withMarker) return b;
-        b += text(marker) + longInt(count);
+        b += text("Tempi") + longInt(count);
         for (auto t : lapTimes) b += longInt(t);
         return b;
     }

@@ -5,6 +5,7 @@
 #include "fakes/FakePlatform.h"
 #include "platform/Messages.h"
 #include "session/FileCommands.h"
+#include "session/RecentFiles.h"
 #include "session/Session.h"
 
 using namespace orvex;
@@ -40,6 +41,10 @@ protected:
         views.calls.clear();
     }
     Texts messages() const { return fakes.messages.texts(); }
+    void storeRecent(const std::string& keys) {
+        fakes.files.files["/orvex/ORVEX.INI"] = "[File]\r\n" + keys;
+        FileRecentiRead(views);
+    }
 };
 
 }  // namespace
@@ -163,4 +168,29 @@ TEST_F(FileCommandsTest, TheStoredLapsWindowReopensWithStatisticsWhichAloneStays
     commands.RestoreLayout();
     EXPECT_EQ(s.StatWin, (WinState{0, 10, 20, 30, 40}));
     EXPECT_EQ(views.calls, Texts{"closeChildWindows"});
+}
+
+TEST_F(FileCommandsTest, ARecentNameMovesToTheTopAFifthDropsTheOldestCaseCounts) {
+    FileRecentiRead(views);  // a first run
+    EXPECT_TRUE(views.recent().empty());
+    FileRecentiWrite(views, "/d/Race1.DAT");
+    EXPECT_EQ(fakes.files.files["/orvex/ORVEX.INI"], "[File]\r\nFile1=/d/Race1.DAT\r\n");
+
+    storeRecent("File1=/a\r\nFile2=/b\r\nFile3=/c\r\nFile4=/d\r\n");
+    FileRecentiWrite(views, "/c");
+    EXPECT_EQ(views.recent(), (Texts{"/c", "/a", "/b", "/d"}));
+    FileRecentiWrite(views, "/C");
+    EXPECT_EQ(fakes.files.files["/orvex/ORVEX.INI"],
+              "[File]\r\nFile1=/C\r\nFile2=/c\r\nFile3=/a\r\nFile4=/b\r\n");
+}
+
+TEST_F(FileCommandsTest, ARecentFilesGapKeepsAStaleValueBelowItAndTheMenuNeverShrinks) {
+    storeRecent("File1=/a\r\nFile3=/c\r\n");
+    EXPECT_EQ(views.recent(), (Texts{"/a", "/c"}));
+    FileRecentiWrite(views, "/x");
+    EXPECT_EQ(views.recent(), (Texts{"/x", "/a", "/c", "/c"}));
+    storeRecent("File1=/z\r\nFile2=\r\n");
+    fakes.files.files.clear();
+    FileRecentiRead(views);
+    EXPECT_EQ(views.recent(), (Texts{"/z", "", "/c", "/c"}));
 }
