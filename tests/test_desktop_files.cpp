@@ -12,7 +12,6 @@
 #include "lists/ChildWindows.h"
 #include "lists/frmLaps.h"
 #include "lists/frmSession.h"
-#include "lists/frmStat.h"
 #include "session/FileCommands.h"
 
 using namespace orvex;

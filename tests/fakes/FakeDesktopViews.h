@@ -10,13 +10,12 @@ namespace orvex {
 
 // The main window as the file commands see it: the File menu's captions and
 // visibility, the title, and child windows that only keep their WinState
-// records; opening and closing them is logged by name.
+// records.
 class FakeDesktopViews : public DesktopViews {
 public:
     std::vector<std::string> captions = std::vector<std::string>(13);
     std::vector<bool> visible = std::vector<bool>(13);
     std::string title;
-    std::vector<std::string> calls;
     bool ended = false;
     int printDialogs = 0;
     // Positions the open windows report when asked (a moved window).
@@ -39,17 +38,10 @@ public:
         if (session().SessionWin.isOpen() && onCopyTexts) onCopyTexts();
     }
     void closeChildWindows() override {
-        calls.push_back("closeChildWindows");
         session().LapsWin.Open = session().SessionWin.Open = session().StatWin.Open = 0;
     }
-    void openTimesWindows() override {
-        calls.push_back("openTimesWindows");
-        session().StatWin.Open = session().LapsWin.Open = -1;
-    }
-    void openSessionWindow() override {
-        calls.push_back("openSessionWindow");
-        session().SessionWin.Open = -1;
-    }
+    void openTimesWindows() override { session().StatWin.Open = session().LapsWin.Open = -1; }
+    void openSessionWindow() override { session().SessionWin.Open = -1; }
     void showPrintDialog() override { ++printDialogs; }
     void endProgram() override { ended = true; }
 
