@@ -24,6 +24,10 @@ inline std::string boolean(bool v) { return le(11, 2) + le(v ? -1 : 0, 2); }
 struct Window {
     bool open = false;
     std::int16_t left = 0, top = 0, width = 0, height = 0;
+    std::string bytes(bool sized = true) const {
+        const std::string place = boolean(open) + integer(left) + integer(top);
+        return sized ? place + integer(width) + integer(height) : place;
+    }
 };
 
 // A data file item by item, in the order of the format.
@@ -32,26 +36,18 @@ struct DataFile {
     Window laps, session, stat;
     std::array<std::string, 7> texts;  // Windows-1252 bytes
     bool withMarker = true;
-    std::string marker = "Tempi";
     std::int32_t count = 750;
     std::vector<std::int32_t> lapTimes = std::vector<std::int32_t>(750, 0);
 
     std::string bytes() const {
-        std::string b = text(header);
-        b += boolean(laps.open) + integer(laps.left) + integer(laps.top) + integer(laps.width) +
-             integer(laps.height);
-        b += boolean(session.open) + integer(session.left) + integer(session.top);
-        b += boolean(stat.open) + integer(stat.left) + integer(stat.top) + integer(stat.width) +
-             integer(stat.height);
+        std::string b = text(header) + laps.bytes() + session.bytes(false) + stat.bytes();
         for (const auto& t : texts) b += text(t);
         if (!withMarker) return b;
-        b += text(marker) + longInt(count);
+        b += text("Tempi") + longInt(count);
         for (auto t : lapTimes) b += longInt(t);
         return b;
     }
 };
-
-// The files the tests share.
 
 // A file with something in every field: the laps and session data windows
 // stored open.
@@ -73,15 +69,14 @@ struct BadFile {
     std::string name, bytes, message;
 };
 inline std::vector<BadFile> badFiles() {
-    DataFile other = filledFile(), count751 = filledFile();
-    other.header = "ORVEX:1.1";
+    DataFile count751 = filledFile();
     count751.count = 751;
     count751.lapTimes.back() = 98;
     count751.lapTimes.push_back(99);
     const std::string full = filledFile().bytes();
     const std::string damaged = "File not valid or damaged !";
     return {
-        {"other-version.DAT", other.bytes(), "File not valid Race1.DAT"},
+        {"other-version.DAT", text("ORVEX:1.1") + full.substr(11), "File not valid Race1.DAT"},
         {"empty.DAT", "", "File not valid Race1.DAT"},
         {"cut-in-text.DAT", full.substr(0, 63 + 2 + 4), "Errore n.  62"},
         {"too-big-for-its-field.DAT", text("ORVEX:1.0") + boolean(true) + longInt(40000), damaged},

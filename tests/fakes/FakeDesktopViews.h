@@ -10,15 +10,12 @@ namespace orvex {
 
 // The main window as the file commands see it: the File menu's captions and
 // visibility, the title, and child windows that only keep their WinState
-// records. Every call is logged by name.
+// records.
 class FakeDesktopViews : public DesktopViews {
 public:
-    std::vector<std::string> captions{
-        "&New",        "&Open...",    "&Save",       "Save &As...", "", "&Print...", "",
-        "RecentFile1", "RecentFile2", "RecentFile3", "RecentFile4", "", "E&xit"};
-    std::vector<bool> visible = std::vector<bool>(13, true);
-    std::string title = "  ORVEX Timing System";
-    std::vector<std::string> calls;
+    std::vector<std::string> captions = std::vector<std::string>(13);
+    std::vector<bool> visible = std::vector<bool>(13);
+    std::string title;
     bool ended = false;
     int printDialogs = 0;
     // Positions the open windows report when asked (a moved window).
@@ -26,43 +23,25 @@ public:
     // What the open session data window holds in its boxes.
     std::function<void()> onCopyTexts;
 
-    FakeDesktopViews() {
-        for (int i = 6; i <= 10; ++i) visible[i] = false;
-    }
-
     void MenuAbilita(int code, const std::string& caption) override {
-        calls.push_back("MenuAbilita " + std::to_string(code));
         if (code < 50 || code > 53) return;
-        if (code == 50) visible[6] = true;
         visible[recentFileItem(code)] = true;
         captions[recentFileItem(code)] = caption;
     }
-    void MenuRefresh() override { calls.push_back("MenuRefresh"); }
+    void MenuRefresh() override {}
     std::string menuFileCaption(int index) const override { return captions.at(index); }
-    void setTitle(const std::string& t) override {
-        calls.push_back("setTitle");
-        title = t;
-    }
+    void setTitle(const std::string& t) override { title = t; }
     void recordWindowPositions() override {
-        calls.push_back("recordWindowPositions");
         if (onRecordPositions) onRecordPositions();
     }
     void copySessionTexts() override {
-        calls.push_back("copySessionTexts");
         if (session().SessionWin.isOpen() && onCopyTexts) onCopyTexts();
     }
     void closeChildWindows() override {
-        calls.push_back("closeChildWindows");
         session().LapsWin.Open = session().SessionWin.Open = session().StatWin.Open = 0;
     }
-    void openTimesWindows() override {
-        calls.push_back("openTimesWindows");
-        session().StatWin.Open = session().LapsWin.Open = -1;
-    }
-    void openSessionWindow() override {
-        calls.push_back("openSessionWindow");
-        session().SessionWin.Open = -1;
-    }
+    void openTimesWindows() override { session().StatWin.Open = session().LapsWin.Open = -1; }
+    void openSessionWindow() override { session().SessionWin.Open = -1; }
     void showPrintDialog() override { ++printDialogs; }
     void endProgram() override { ended = true; }
 

@@ -6,58 +6,56 @@ namespace orvex {
 
 namespace {
 
-class FakeOpenFile : public BinaryFile {
+std::string folderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return {};
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// An open file; with a target, a replacement that becomes it on commit.
+class FakeFile : public BinaryFile {
 public:
-    FakeOpenFile(FakeFileSystem& fs, std::string& content) : fs_(fs), content_(content) {}
+    FakeFile(FakeFileSystem& fs, std::string name, std::string target = {})
+        : fs_(fs), name_(std::move(name)), target_(std::move(target)) {}
+    ~FakeFile() override {
+        if (!target_.empty()) fs_.files.erase(name_);
+    }
     int read(char* data, std::size_t n, std::size_t& got) override {
-        got = pos_ < content_.size() ? std::min(n, content_.size() - pos_) : 0;
-        content_.copy(data, got, pos_);
+        const std::string& content = fs_.files[name_];
+        got = pos_ < content.size() ? std::min(n, content.size() - pos_) : 0;
+        content.copy(data, got, pos_);
         pos_ += got;
         return 0;
     }
     int write(const char* data, std::size_t n) override {
-        return fs_.writeTo(content_, pos_, data, n);
-    }
-    int commit() override { return 0; }
-
-private:
-    FakeFileSystem& fs_;
-    std::string& content_;
-    std::size_t pos_ = 0;
-};
-
-class FakeReplacement : public BinaryFile {
-public:
-    FakeReplacement(FakeFileSystem& fs, std::string target)
-        : fs_(fs), target_(std::move(target)), temp_(target_ + ".tmp~") {
-        fs_.files[temp_].clear();
-    }
-    ~FakeReplacement() override { fs_.files.erase(temp_); }
-    int read(char*, std::size_t, std::size_t& got) override {
-        got = 0;
-        return ErrorNo::BadFileNumber;
-    }
-    int write(const char* data, std::size_t n) override {
-        return fs_.writeTo(fs_.files[temp_], pos_, data, n);
+        const long long room = fs_.failAfterBytes < 0 ? static_cast<long long>(n)
+                                                      : fs_.failAfterBytes - fs_.bytesWritten;
+        const std::size_t allowed = std::min(n, static_cast<std::size_t>(std::max(0LL, room)));
+        std::string& content = fs_.files[name_];
+        if (content.size() < pos_ + allowed) content.resize(pos_ + allowed);
+        content.replace(pos_, allowed, data, allowed);
+        pos_ += allowed;
+        fs_.bytesWritten += static_cast<long long>(allowed);
+        return allowed == n ? 0 : ErrorNo::DiskFull;
     }
     int commit() override {
+        if (target_.empty()) return 0;
         if (fs_.commitError) return fs_.commitError;
-        fs_.files[target_] = fs_.files[temp_];
+        fs_.files[target_] = fs_.files[name_];
         return 0;
     }
 
 private:
     FakeFileSystem& fs_;
-    std::string target_, temp_;
+    std::string name_, target_;
     std::size_t pos_ = 0;
 };
 
 }  // namespace
 
-std::string FakeFileSystem::folderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return {};
-    return slash == 0 ? "/" : path.substr(0, slash);
+int FakeFileSystem::refusal(const std::string& path, bool creating) const {
+    if (!folders.count(folderOf(path))) return ErrorNo::PathNotFound;
+    return creating && readOnlyFolders.count(folderOf(path)) ? ErrorNo::PermissionDenied : 0;
 }
 
 int FakeFileSystem::remove(const std::string& path) {
@@ -82,41 +80,17 @@ std::vector<std::string> FakeFileSystem::fileNames(const std::string& folder) {
 }
 
 std::unique_ptr<BinaryFile> FakeFileSystem::open(const std::string& path, int& error) {
-    error = 0;
-    if (!folders.count(folderOf(path))) {
-        error = ErrorNo::PathNotFound;
-        return nullptr;
-    }
-    if (!files.count(path) && readOnlyFolders.count(folderOf(path))) {
-        error = ErrorNo::PermissionDenied;
-        return nullptr;
-    }
-    return std::make_unique<FakeOpenFile>(*this, files[path]);
+    error = refusal(path, !files.count(path));
+    if (error) return nullptr;
+    files[path];
+    return std::make_unique<FakeFile>(*this, path);
 }
 
 std::unique_ptr<BinaryFile> FakeFileSystem::replace(const std::string& path, int& error) {
-    error = 0;
-    if (!folders.count(folderOf(path))) {
-        error = ErrorNo::PathNotFound;
-        return nullptr;
-    }
-    if (readOnlyFolders.count(folderOf(path))) {
-        error = ErrorNo::PermissionDenied;
-        return nullptr;
-    }
-    return std::make_unique<FakeReplacement>(*this, path);
-}
-
-int FakeFileSystem::writeTo(std::string& content, std::size_t& pos, const char* data,
-                            std::size_t n) {
-    std::size_t allowed = n;
-    if (failAfterBytes >= 0 && bytesWritten + static_cast<long long>(n) > failAfterBytes)
-        allowed = static_cast<std::size_t>(std::max(0LL, failAfterBytes - bytesWritten));
-    if (content.size() < pos + allowed) content.resize(pos + allowed);
-    content.replace(pos, allowed, data, allowed);
-    pos += allowed;
-    bytesWritten += static_cast<long long>(allowed);
-    return allowed == n ? 0 : ErrorNo::DiskFull;
+    error = refusal(path, true);
+    if (error) return nullptr;
+    files[path + ".tmp~"].clear();
+    return std::make_unique<FakeFile>(*this, path + ".tmp~", path);
 }
 
 }  // namespace orvex

@@ -23,8 +23,6 @@ public:
     int commitError = 0;
     long long bytesWritten = 0;
 
-    static std::string folderOf(const std::string& path);
-
     bool fileExists(const std::string& path) override { return files.count(path) != 0; }
     bool folderExists(const std::string& path) override { return folders.count(path) != 0; }
     int remove(const std::string& path) override;
@@ -33,8 +31,8 @@ public:
     std::unique_ptr<BinaryFile> open(const std::string& path, int& error) override;
     std::unique_ptr<BinaryFile> replace(const std::string& path, int& error) override;
 
-    // Appends to `content` under the injected failure rule.
-    int writeTo(std::string& content, std::size_t& pos, const char* data, std::size_t n);
+private:
+    int refusal(const std::string& path, bool creating) const;
 };
 
 }  // namespace orvex
