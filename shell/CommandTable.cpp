@@ -2,6 +2,7 @@
 
 #include "export/LapsCsv.h"
 #include "export/frmExport.h"
+#include "results/Results.h"
 #include "shell/ImageList1.h"
 
 namespace orvex {
@@ -59,6 +60,12 @@ const Command kCommands[] = {
      .submenu = "&Export",
      .action = [](QWidget*) { ExportLapsCsv(); }},
     {.menu = M::File,
+     .caption = "&Results CSV...",
+     .group = Group::Print,
+     .needs = Needs::Session,
+     .submenu = "&Export",
+     .action = [](QWidget*) { ExportResultsCsv(); }},
+    {.menu = M::File,
      .caption = "P&DF...",
      .group = Group::Print,
      .needs = Needs::Session,
@@ -100,6 +107,12 @@ const Command kCommands[] = {
      .tooltip = "Times",
      .image = I::Laps,
      .gapAfter = true},
+    // Enabled like Times, with no button of its own.
+    {.menu = M::View,
+     .caption = "&Results",
+     .group = Group::ViewTimes,
+     .needs = Needs::Session,
+     .toggle = true},
 
     {.menu = M::Device,
      .caption = "&Download data",
@@ -127,7 +140,6 @@ const Command kCommands[] = {
      .needs = Needs::Program},
     {.menu = M::Help, .caption = "&About..."},
 };
-
 
 }  // namespace
 
