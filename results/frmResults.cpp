@@ -104,6 +104,9 @@ frmResults* frmResults::Load(QMdiArea* area) {
     else
         f->resize(720, 520);
     f->refresh();
+    // Once: measuring every cell again on each refresh would cost more than
+    // the whole rebuild, and the texts keep their widths.
+    f->table_->resizeColumnsToContents();
     return f;
 }
 
@@ -122,7 +125,6 @@ frmResults::frmResults(QMdiArea* area)
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->setSortingEnabled(true);
     table_->sortByColumn(ResultsModel::Pos, Qt::AscendingOrder);
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
