@@ -57,15 +57,17 @@ std::string LapsCsv(const Session& s, const std::string& userDecimalSeparator) {
     return out;
 }
 
-void ExportLapsCsv() {
+void ExportCsv(const char* filter, std::string (*csv)(const Session&, const std::string&)) {
     std::string chosen;
-    if (!AskExportFile("Laps CSV (*.csv)|*.csv", "csv", chosen)) return;
+    if (!AskExportFile(filter, "csv", chosen)) return;
     const auto failure = catchError([&] {
         platform().pointer->set(MousePointer::Hourglass);
-        WriteExportFile(chosen, LapsCsv(session(), platform().regional->decimalSeparator()));
+        WriteExportFile(chosen, csv(session(), platform().regional->decimalSeparator()));
         platform().pointer->set(MousePointer::Normal);
     });
     if (failure) ReportExportFailure(chosen, *failure);
 }
+
+void ExportLapsCsv() { ExportCsv("Laps CSV (*.csv)|*.csv", &LapsCsv); }
 
 }  // namespace orvex

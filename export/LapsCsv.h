@@ -21,6 +21,10 @@ std::string CsvField(const std::string& text, char separator);
 // One CSV row of `fields`, ended by CR LF.
 std::string CsvRow(std::initializer_list<std::string> fields, char separator);
 
+// Asks for the name of a CSV file and writes what `csv` makes of the session
+// there atomically; a failure is reported and changes nothing on disk.
+void ExportCsv(const char* filter, std::string (*csv)(const Session&, const std::string&));
+
 // File > Export > Laps CSV: asks for the file name and writes the session's
 // laps there atomically; a failure is reported and changes nothing on disk.
 void ExportLapsCsv();

@@ -2,10 +2,7 @@
 
 #include <algorithm>
 
-#include "export/ExportFile.h"
 #include "export/LapsCsv.h"
-#include "platform/Messages.h"
-#include "platform/MousePointer.h"
 #include "platform/Platform.h"
 #include "platform/Regional.h"
 #include "session/Session.h"
@@ -88,15 +85,6 @@ std::string ResultsCsv(const Session& s, const std::string& userDecimalSeparator
     return out;
 }
 
-void ExportResultsCsv() {
-    std::string chosen;
-    if (!AskExportFile("Results CSV (*.csv)|*.csv", "csv", chosen)) return;
-    const auto failure = catchError([&] {
-        platform().pointer->set(MousePointer::Hourglass);
-        WriteExportFile(chosen, ResultsCsv(session(), platform().regional->decimalSeparator()));
-        platform().pointer->set(MousePointer::Normal);
-    });
-    if (failure) ReportExportFailure(chosen, *failure);
-}
+void ExportResultsCsv() { ExportCsv("Results CSV (*.csv)|*.csv", &ResultsCsv); }
 
 }  // namespace orvex
