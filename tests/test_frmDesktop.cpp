@@ -50,7 +50,7 @@ TEST_F(DesktopTest, ASessionEnablesEveryCommandAndWithoutOneOnlyNewOpenExitAndHe
     session().FileState = FileState::New;
     desk->MenuRefresh();
     EXPECT_EQ(commands(false), QStringList());
-    EXPECT_EQ(commands(true).size(), 24);
+    EXPECT_EQ(commands(true).size(), 25);
     desk->toolbarButton("Upload")->trigger();
     EXPECT_EQ(desk->device().requests().pending(), DeviceCommand::StartDownload);
     session().FileState = FileState::NoSession;
