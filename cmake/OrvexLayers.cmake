@@ -10,7 +10,7 @@
 # compile; orvex_check_layers catches every other include that runs upwards.
 set(ORVEX_LAYERS platform logic platform_qt windows shell)
 # Folders of a feature: their frm* sources are windows, the rest is logic.
-set(ORVEX_LOGIC_DIRS session device lists report export autocopy)
+set(ORVEX_LOGIC_DIRS session device lists report export autocopy results)
 
 # Layer of a source path relative to the project root, or "" when it is none of ours.
 function(orvex_layer_of path out)

@@ -24,6 +24,17 @@ std::string CsvField(const std::string& text, char separator) {
     return quoted + '"';
 }
 
+std::string CsvRow(std::initializer_list<std::string> fields, char separator) {
+    std::string line;
+    bool first = true;
+    for (const auto& f : fields) {
+        if (!first) line += separator;
+        line += CsvField(f, separator);
+        first = false;
+    }
+    return line + "\r\n";
+}
+
 std::string LapsCsv(const Session& s, const std::string& userDecimalSeparator) {
     const bool commaLocale = userDecimalSeparator == ",";
     const char sep = commaLocale ? ';' : ',';
@@ -32,15 +43,7 @@ std::string LapsCsv(const Session& s, const std::string& userDecimalSeparator) {
     const bool hasSpeed = TrackMetres(s.SessionLength) != 0;
     std::string out;
     out.reserve(48 * (kLapSlots + 1));
-    auto row = [&](std::initializer_list<std::string> fields) {
-        bool first = true;
-        for (const auto& f : fields) {
-            if (!first) out += sep;
-            out += CsvField(f, sep);
-            first = false;
-        }
-        out += "\r\n";
-    };
+    auto row = [&](std::initializer_list<std::string> fields) { out += CsvRow(fields, sep); };
     row({"Driver", "Lap", "Lap time", "Hundredths", "Speed (km/h)"});
     for (int d = 1; d <= kDrivers; ++d) {
         for (int l = 1; l <= kLapsPerDriver; ++l) {
@@ -54,15 +57,17 @@ std::string LapsCsv(const Session& s, const std::string& userDecimalSeparator) {
     return out;
 }
 
-void ExportLapsCsv() {
+void ExportCsv(const char* filter, std::string (*csv)(const Session&, const std::string&)) {
     std::string chosen;
-    if (!AskExportFile("Laps CSV (*.csv)|*.csv", "csv", chosen)) return;
+    if (!AskExportFile(filter, "csv", chosen)) return;
     const auto failure = catchError([&] {
         platform().pointer->set(MousePointer::Hourglass);
-        WriteExportFile(chosen, LapsCsv(session(), platform().regional->decimalSeparator()));
+        WriteExportFile(chosen, csv(session(), platform().regional->decimalSeparator()));
         platform().pointer->set(MousePointer::Normal);
     });
     if (failure) ReportExportFailure(chosen, *failure);
 }
+
+void ExportLapsCsv() { ExportCsv("Laps CSV (*.csv)|*.csv", &LapsCsv); }
 
 }  // namespace orvex

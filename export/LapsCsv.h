@@ -1,4 +1,5 @@
 #pragma once
+#include <initializer_list>
 #include <string>
 
 namespace orvex {
@@ -16,6 +17,13 @@ std::string LapsCsv(const Session& s, const std::string& userDecimalSeparator);
 
 // One CSV field, quoted when it holds the separator, a quote or a line break.
 std::string CsvField(const std::string& text, char separator);
+
+// One CSV row of `fields`, ended by CR LF.
+std::string CsvRow(std::initializer_list<std::string> fields, char separator);
+
+// Asks for the name of a CSV file and writes what `csv` makes of the session
+// there atomically; a failure is reported and changes nothing on disk.
+void ExportCsv(const char* filter, std::string (*csv)(const Session&, const std::string&));
 
 // File > Export > Laps CSV: asks for the file name and writes the session's
 // laps there atomically; a failure is reported and changes nothing on disk.

@@ -3,6 +3,7 @@
 #include "lists/frmLaps.h"
 #include "lists/frmSession.h"
 #include "lists/frmStat.h"
+#include "results/frmResults.h"
 #include "session/Session.h"
 
 namespace orvex {
@@ -10,6 +11,7 @@ namespace orvex {
 frmLaps* ChildWindows::laps() const { return laps_.get(); }
 frmStat* ChildWindows::stat() const { return stat_.get(); }
 frmSession* ChildWindows::sessionData() const { return session_.get(); }
+frmResults* ChildWindows::results() const { return results_.get(); }
 
 frmLaps* ChildWindows::showLaps() {
     return laps_.show([this] { return frmLaps::Load(area_); });
@@ -28,10 +30,17 @@ frmSession* ChildWindows::showSessionData() {
     });
 }
 
+frmResults* ChildWindows::showResults() {
+    return results_.show([this] { return frmResults::Load(area_); });
+}
+
 void ChildWindows::refreshLists(ListChange change) {
     Session& s = session();
     frmLaps* laps = s.LapsWin.isOpen() ? laps_.get() : nullptr;
     frmStat* stat = s.StatWin.isOpen() ? stat_.get() : nullptr;
+    // The results show every driver's laps, not the laps window's driver.
+    if (frmResults* results = results_.get(); results && change != ListChange::LapList)
+        results->refresh();
     switch (change) {
         case ListChange::LapList:
             if (laps) {
@@ -49,6 +58,8 @@ void ChildWindows::refreshLists(ListChange change) {
                 stat->Line_Select(1);
                 stat->RefreshData();
             }
+            break;
+        case ListChange::NewSession:
             break;
     }
 }

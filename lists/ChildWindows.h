@@ -9,6 +9,7 @@ class QMdiArea;
 namespace orvex {
 
 class frmLaps;
+class frmResults;
 class frmSession;
 class frmStat;
 
@@ -46,6 +47,7 @@ enum class ListChange {
     LapList,      // MakeLapList filled the laps of another driver
     TrackLength,  // the lines are shown anew, the rows stay
     Download,     // new laps and totals; MakeLapList has already filled the laps
+    NewSession,   // File > New or Open: another session
 };
 
 // The child windows of the main window, and what outlives them: the
@@ -58,10 +60,12 @@ public:
     frmLaps* laps() const;
     frmStat* stat() const;
     frmSession* sessionData() const;
+    frmResults* results() const;
 
     frmLaps* showLaps();
     frmStat* showStat();
     frmSession* showSessionData();
+    frmResults* showResults();
 
     // 0: line n of the statistics shows driver n; 1: the n-th fastest total.
     std::int16_t statSortMode = 0;
@@ -75,6 +79,7 @@ private:
     OneWindow<frmLaps> laps_;
     OneWindow<frmStat> stat_;
     OneWindow<frmSession> session_;
+    OneWindow<frmResults> results_;
 };
 
 }  // namespace orvex

@@ -17,7 +17,7 @@ std::string twoDigits(std::int64_t n) {
     return s;
 }
 
-std::string FormatTime(std::int32_t t) {
+std::string FormatTime(std::int64_t t) {
     // C++ division truncates toward zero, as the format requires.
     const std::int64_t hundredths = t % 100;
     const std::int64_t s = t / 100;

@@ -8,7 +8,7 @@ namespace orvex {
 
 // "hh:mm.ss.cc", each field zero-padded to two digits (hours to at least two).
 // Fixed-width fields make text order equal time order below 100 hours.
-std::string FormatTime(std::int32_t t);
+std::string FormatTime(std::int64_t t);
 
 // A non-negative number with at least two digits ("07"), as times and dates write it.
 std::string twoDigits(std::int64_t n);

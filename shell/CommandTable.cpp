@@ -3,6 +3,7 @@
 #include "autocopy/DownloadCopy.h"
 #include "export/LapsCsv.h"
 #include "export/frmExport.h"
+#include "results/Results.h"
 #include "session/FileCommands.h"
 #include "shell/ImageList1.h"
 #include "shell/frmDesktop.h"
@@ -71,6 +72,12 @@ const Command kCommands[] = {
      .submenu = "&Export",
      .action = [](QWidget*) { ExportLapsCsv(); }},
     {.menu = M::File,
+     .caption = "&Results CSV...",
+     .group = Group::Print,
+     .needs = Needs::Session,
+     .submenu = "&Export",
+     .action = [](QWidget*) { ExportResultsCsv(); }},
+    {.menu = M::File,
      .caption = "P&DF...",
      .group = Group::Print,
      .needs = Needs::Session,
@@ -112,6 +119,12 @@ const Command kCommands[] = {
      .tooltip = "Times",
      .image = I::Laps,
      .gapAfter = true},
+    // Enabled like Times, with no button of its own.
+    {.menu = M::View,
+     .caption = "&Results",
+     .group = Group::ViewTimes,
+     .needs = Needs::Session,
+     .toggle = true},
 
     {.menu = M::Device,
      .caption = "&Download data",

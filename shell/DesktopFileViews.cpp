@@ -24,7 +24,11 @@ void DesktopFileViews::MenuAbilita(int code, const std::string& caption) {
     desktop_.MenuAbilita(code, QString::fromStdString(caption).replace("&", "&&"));
 }
 
-void DesktopFileViews::MenuRefresh() { desktop_.MenuRefresh(); }
+// Called once a new or opened session is in place.
+void DesktopFileViews::MenuRefresh() {
+    desktop_.MenuRefresh();
+    desktop_.childWindows().refreshLists(ListChange::NewSession);
+}
 
 std::string DesktopFileViews::menuFileCaption(int index) const {
     QString text = desktop_.menuFile(index)->text();

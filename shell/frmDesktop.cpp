@@ -29,6 +29,7 @@
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Twips.h"
+#include "results/frmResults.h"
 #include "session/FileCommands.h"
 #include "session/RecentFiles.h"
 #include "shell/DesktopDevice.h"
@@ -284,6 +285,12 @@ void frmDesktop::MenuView_Click(int index) {
                     if (frmLaps* f = w.laps()) f->close();
                 }
                 break;
+            case 3:
+                if (frmResults* f = w.results())
+                    f->close();
+                else
+                    w.showResults();
+                break;
             default:
                 break;
         }
@@ -299,7 +306,10 @@ void frmDesktop::followWindows() {
     for (ListForm* f : std::initializer_list<ListForm*>{children_->stat(), children_->laps()})
         if (f)
             connect(f, &ListForm::unloaded, this, &frmDesktop::followWindows, Qt::UniqueConnection);
+    if (frmResults* f = children_->results())
+        connect(f, &frmResults::unloaded, this, &frmDesktop::followWindows, Qt::UniqueConnection);
     const Session& s = session();
+    MenuView(3)->setChecked(children_->results() != nullptr);
     setViewToggle(0, "Session", s.SessionWin.isOpen());
     setViewToggle(1, "Statistics", s.StatWin.isOpen());
     setViewToggle(2, "Laps", s.LapsWin.isOpen());
@@ -314,10 +324,17 @@ void frmDesktop::MenuDevice_Click(int index) {
     if (platform().pointer->current() == MousePointer::Hourglass) return;
     trapErrors([&] {
         switch (index) {
-            case 0: device_->requests().post(DeviceCommand::StartDownload); break;
-            case 1: device_->showSetup(); break;
-            case 2: device_->showTest(); break;
-            default: break;
+            case 0:
+                device_->requests().post(DeviceCommand::StartDownload);
+                break;
+            case 1:
+                device_->showSetup();
+                break;
+            case 2:
+                device_->showTest();
+                break;
+            default:
+                break;
         }
     });
 }

@@ -1,0 +1,33 @@
+#pragma once
+#include <QWidget>
+#include <vector>
+
+#include "results/Results.h"
+
+namespace orvex {
+
+// One driver's laps as the chart draws them.
+struct ChartSeries {
+    int driver = 0;
+    std::vector<LapPoint> laps;
+    int bestLapNo = 0;  // marked on the line
+};
+
+// Lap time against lap number for a few drivers, drawn with QPainter: a
+// chart library would cost a dependency for a few lines and dots.
+class frmResultsChart : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmResultsChart(QWidget* parent = nullptr);
+
+    void setSeries(std::vector<ChartSeries> series);
+    const std::vector<ChartSeries>& series() const { return series_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::vector<ChartSeries> series_;
+};
+
+}  // namespace orvex
