@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
     std::sort(table.begin(), table.end());
     std::sort(chart.begin(), chart.end());
     std::printf(
-        "results rebuild, %d rows, %zu drivers charted: table and series median %.3f ms, "
+        "results rebuild, %d rows, %zu drivers charted: model, table and series median %.3f ms, "
         "chart painted median %.3f ms\n",
         f->proxy()->rowCount(), f->chart()->series().size(), table[table.size() / 2],
         chart[chart.size() / 2]);

@@ -184,7 +184,6 @@ std::string FigureText(const DriverResult& r, RankMode mode) {
 }
 
 std::string SecondsText(std::int64_t hundredths, const std::string& decimal) {
-    // Appended in place: GCC 12 at -O3 warns (-Wrestrict) about "+" + text.
     std::string text = std::to_string(hundredths / 100);
     text += decimal;
     return text + twoDigits(hundredths % 100);
@@ -192,9 +191,11 @@ std::string SecondsText(std::int64_t hundredths, const std::string& decimal) {
 
 std::string GapText(const DriverResult& r, const std::string& decimal) {
     if (r.pos <= 1) return {};
-    if (r.gapLaps > 0) return "+" + std::to_string(r.gapLaps) + (r.gapLaps == 1 ? " lap" : " laps");
-    std::string text = "+";
-    return text + SecondsText(r.gap, decimal);
+    // Built in place: GCC 12 at -O3 warns (-Wrestrict) about "+" + text.
+    std::string text = r.gapLaps > 0 ? std::to_string(r.gapLaps) : SecondsText(r.gap, decimal);
+    text.insert(text.begin(), '+');
+    if (r.gapLaps > 0) text += r.gapLaps == 1 ? " lap" : " laps";
+    return text;
 }
 
 std::string AverageText(const DriverResult& r) {

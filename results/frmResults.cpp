@@ -373,6 +373,7 @@ void frmResults::setPenalty(int driver, DriverPenalty penalty) {
     if (driver < 1 || driver > kDrivers) return;
     session().Corrections.setPenalty(driver, std::move(penalty));
     changed();
+    table_->resizeColumnToContents(ResultsModel::Penalty);
 }
 
 void frmResults::setRanking(RankMode mode, int run) {
@@ -381,6 +382,8 @@ void frmResults::setRanking(RankMode mode, int run) {
     c.mode = mode;
     c.run = run;
     changed();
+    // Another figure, another width; the other columns keep theirs.
+    table_->resizeColumnToContents(ResultsModel::Figure);
 }
 
 void frmResults::editLapRules() {

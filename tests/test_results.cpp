@@ -246,10 +246,13 @@ TEST_F(ResultsWindowTest, MarksLapsAndPenaltiesReranksAndFollowsADownload) {
     f()->setPenalty(7, {0, "", true});
     EXPECT_EQ(f()->proxy()->index(2, ResultsModel::Pos).data().toString(), "DSQ");
 
-    // A download brings driver 5; corrections and mode stay.
-    session().LapTimes[lapSlot(5, 1)] = 4000;
+    // A download brings driver 5; corrections, rules and mode hold for it too.
+    session().Corrections.minLap = 1000;
+    session().LapTimes[lapSlot(5, 1)] = 300;
+    session().LapTimes[lapSlot(5, 2)] = 4000;
     desk->refreshListsAfterDownload();
     EXPECT_EQ(shown(ResultsModel::Driver), (std::vector<int>{3, 2, 5, 7}));
+    EXPECT_EQ(f()->model()->results().find(5)->counted, (Laps{{1, 2, 4300}}));
 
     f()->close();
     EXPECT_EQ(desk->childWindows().results(), nullptr);
