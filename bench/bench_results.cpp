@@ -37,9 +37,9 @@ int main(int argc, char** argv) {
     for (int m = 0; m < 50; ++m) {
         const int slot = 1 + (m * 151) % kLapSlots;
         s.Corrections.setMark(slot, s.LapTimes[slot],
-                              m % 3 == 0   ? LapMark::Join
-                              : m % 3 == 1 ? LapMark::Void
-                                           : LapMark::None);
+                              m % 3 == 0   ? LapCorrection::Join
+                              : m % 3 == 1 ? LapCorrection::Void
+                                           : LapCorrection::None);
     }
     for (int d = 1; d <= kDrivers; d += 7)
         s.Corrections.setPenalty(d, {1000, "jump start", d == 8});

@@ -11,7 +11,9 @@ namespace orvex {
 
 namespace {
 
-char markLetter(LapMark m) { return m == LapMark::Join ? 'J' : m == LapMark::Void ? 'V' : 'K'; }
+char markLetter(LapCorrection m) {
+    return m == LapCorrection::Join ? 'J' : m == LapCorrection::Void ? 'V' : 'K';
+}
 
 // A reason on one line: tabs and line breaks would end its field.
 std::string oneLine(const std::string& text) {
@@ -59,11 +61,11 @@ bool readLine(const std::vector<std::string>& f, RaceCorrections& c) {
         if (!readNumber(f[1], 1, kLapSlots, a) || f[2].size() != 1 ||
             !readNumber(f[3], std::numeric_limits<std::int32_t>::min(), kMaxTime, b))
             return false;
-        const LapMark m = f[2] == "J"   ? LapMark::Join
-                          : f[2] == "V" ? LapMark::Void
-                          : f[2] == "K" ? LapMark::Keep
-                                        : LapMark::None;
-        if (m == LapMark::None) return false;
+        const LapCorrection m = f[2] == "J"   ? LapCorrection::Join
+                                : f[2] == "V" ? LapCorrection::Void
+                                : f[2] == "K" ? LapCorrection::Keep
+                                              : LapCorrection::None;
+        if (m == LapCorrection::None) return false;
         c.marks[static_cast<int>(a)] = {m, static_cast<std::int32_t>(b)};
         return true;
     }
@@ -86,7 +88,7 @@ std::string encodeCorrections(const RaceCorrections& c) {
     if (c.minLap > 0 || c.maxLap > 0)
         out += "rules\t" + std::to_string(c.minLap) + "\t" + std::to_string(c.maxLap) + "\n";
     for (const auto& [slot, m] : c.marks) {
-        if (slot < 1 || slot > kLapSlots || m.mark == LapMark::None) continue;
+        if (slot < 1 || slot > kLapSlots || m.mark == LapCorrection::None) continue;
         out += "mark\t" + std::to_string(slot) + "\t" + markLetter(m.mark) + "\t" +
                std::to_string(m.recorded) + "\n";
     }

@@ -12,16 +12,16 @@ bool RaceCorrections::empty() const { return *this == RaceCorrections{}; }
 
 EffectiveMark RaceCorrections::markOf(int slot, std::int32_t time) const {
     if (const auto m = marks.find(slot); m != marks.end() && m->second.recorded == time) {
-        if (m->second.mark == LapMark::Keep) return {};
+        if (m->second.mark == LapCorrection::Keep) return {};
         return {m->second.mark, false};
     }
-    if (minLap > 0 && time < minLap) return {LapMark::Join, true};
-    if (maxLap > 0 && time > maxLap) return {LapMark::Void, true};
+    if (minLap > 0 && time < minLap) return {LapCorrection::Join, true};
+    if (maxLap > 0 && time > maxLap) return {LapCorrection::Void, true};
     return {};
 }
 
-void RaceCorrections::setMark(int slot, std::int32_t time, LapMark mark) {
-    if (mark != LapMark::None) {
+void RaceCorrections::setMark(int slot, std::int32_t time, LapCorrection mark) {
+    if (mark != LapCorrection::None) {
         marks[slot] = {mark, time};
         return;
     }
@@ -29,9 +29,9 @@ void RaceCorrections::setMark(int slot, std::int32_t time, LapMark mark) {
     // on a lap only a rule marks, it counts the lap as recorded.
     const auto m = marks.find(slot);
     const bool manual =
-        m != marks.end() && m->second.recorded == time && m->second.mark != LapMark::Keep;
+        m != marks.end() && m->second.recorded == time && m->second.mark != LapCorrection::Keep;
     marks.erase(slot);
-    if (!manual && markOf(slot, time).byRule) marks[slot] = {LapMark::Keep, time};
+    if (!manual && markOf(slot, time).byRule) marks[slot] = {LapCorrection::Keep, time};
 }
 
 const DriverPenalty& RaceCorrections::penaltyOf(int driver) const {

@@ -11,13 +11,13 @@ enum class RankMode : std::uint8_t { BestLap = 0, Race = 1, BestConsecutive = 2 
 
 // What a correction makes of one recorded lap. Keep is a manual mark that
 // counts a lap a rule would have joined or voided.
-enum class LapMark : std::uint8_t { None = 0, Join = 1, Void = 2, Keep = 3 };
+enum class LapCorrection : std::uint8_t { None = 0, Join = 1, Void = 2, Keep = 3 };
 
 // A mark the operator set on one lap slot. It remembers the time it was set
 // on, so a later download that brings another time to the slot is not
 // corrected by a mark meant for an earlier lap.
 struct ManualMark {
-    LapMark mark = LapMark::None;
+    LapCorrection mark = LapCorrection::None;
     std::int32_t recorded = 0;
     bool operator==(const ManualMark&) const = default;
 };
@@ -33,7 +33,7 @@ struct DriverPenalty {
 
 // What a lap's corrections make of it, and whether a rule (not the operator) did.
 struct EffectiveMark {
-    LapMark mark = LapMark::None;  // None, Join or Void
+    LapCorrection mark = LapCorrection::None;  // None, Join or Void
     bool byRule = false;
 };
 
@@ -59,7 +59,7 @@ struct RaceCorrections {
     EffectiveMark markOf(int slot, std::int32_t time) const;
     // Sets the operator's mark on a lap. Restore (None) takes the operator's
     // join or void back; on a lap only a rule marks, it keeps the lap counted.
-    void setMark(int slot, std::int32_t time, LapMark mark);
+    void setMark(int slot, std::int32_t time, LapCorrection mark);
     const DriverPenalty& penaltyOf(int driver) const;
     void setPenalty(int driver, DriverPenalty penalty);
 };

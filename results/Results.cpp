@@ -31,9 +31,9 @@ DriverResult DriverLaps(int driver, const std::vector<std::int32_t>& lapTimes,
     for (const RecordedLap& rl : r.recorded) {
         if (open.first == 0) open.first = rl.lap;
         open.time += rl.time;
-        if (rl.mark == LapMark::Join) continue;
+        if (rl.mark == LapCorrection::Join) continue;
         open.last = rl.lap;
-        open.isVoid = rl.mark == LapMark::Void;
+        open.isVoid = rl.mark == LapCorrection::Void;
         r.counted.push_back(open);
         open = {};
     }
@@ -208,8 +208,10 @@ std::string BestSpeedText(const DriverResult& r, const std::string& trackLength,
     return LapSpeed(FormatTime(r.best), trackLength, decimal);
 }
 
-std::string LapStatusText(LapMark mark, bool byRule) {
-    std::string text = mark == LapMark::Join ? "joined" : mark == LapMark::Void ? "void" : "";
+std::string LapStatusText(LapCorrection mark, bool byRule) {
+    std::string text = mark == LapCorrection::Join   ? "joined"
+                       : mark == LapCorrection::Void ? "void"
+                                                     : "";
     if (!text.empty() && byRule) text += " (rule)";
     return text;
 }

@@ -15,7 +15,7 @@ class Session;
 struct RecordedLap {
     int lap = 0;
     std::int32_t time = 0;
-    LapMark mark = LapMark::None;  // None, Join or Void
+    LapCorrection mark = LapCorrection::None;  // None, Join or Void
     bool byRule = false;
     bool manual = false;  // the operator set a mark on it (Keep included)
     bool operator==(const RecordedLap&) const = default;
@@ -79,7 +79,7 @@ std::string BestSpeedText(const DriverResult& r, const std::string& trackLength,
                           const std::string& decimal);
 std::string SecondsText(std::int64_t hundredths, const std::string& decimal);  // "10.50"
 // "joined", "void", with " (rule)" where a rule made it; empty for a counted lap.
-std::string LapStatusText(LapMark mark, bool byRule);
+std::string LapStatusText(LapCorrection mark, bool byRule);
 
 // The results table as CSV, by the rules of the laps CSV: the column names,
 // then one row per listed driver in the order of the chosen ranking.

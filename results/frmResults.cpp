@@ -180,9 +180,9 @@ QVariant LapsModel::data(const QModelIndex& index, int role) const {
         default:
             break;
     }
-    QString status = l.mark == LapMark::Join   ? tr("joined")
-                     : l.mark == LapMark::Void ? tr("void")
-                                               : QString();
+    QString status = l.mark == LapCorrection::Join   ? tr("joined")
+                     : l.mark == LapCorrection::Void ? tr("void")
+                                                     : QString();
     if (!status.isEmpty() && l.byRule) status += tr(" (rule)");
     return status;
 }
@@ -284,11 +284,11 @@ frmResults::frmResults(QMdiArea* area)
         setPenalty(currentDriver(), p);
     });
     connect(actJoin_, &QAction::triggered, this,
-            [this] { markLap(currentDriver(), currentLap(), LapMark::Join); });
+            [this] { markLap(currentDriver(), currentLap(), LapCorrection::Join); });
     connect(actVoid_, &QAction::triggered, this,
-            [this] { markLap(currentDriver(), currentLap(), LapMark::Void); });
+            [this] { markLap(currentDriver(), currentLap(), LapCorrection::Void); });
     connect(actRestore_, &QAction::triggered, this,
-            [this] { markLap(currentDriver(), currentLap(), LapMark::None); });
+            [this] { markLap(currentDriver(), currentLap(), LapCorrection::None); });
 
     cboRank_->setObjectName("cboRank");
     cboRank_->addItems({tr("Best lap"), tr("Race"), tr("Best consecutive")});
@@ -361,7 +361,7 @@ void frmResults::changed() {
     refresh();
 }
 
-void frmResults::markLap(int driver, int lap, LapMark mark) {
+void frmResults::markLap(int driver, int lap, LapCorrection mark) {
     if (driver < 1 || driver > kDrivers || lap < 1 || lap > kLapsPerDriver) return;
     const int slot = lapSlot(driver, lap);
     if (static_cast<std::size_t>(slot) >= session().LapTimes.size()) return;
@@ -421,8 +421,10 @@ int frmResults::currentLap() const {
     return row >= 0 && row < laps_->rowCount() ? laps_->laps()[row].lap : 0;
 }
 
-QAction* frmResults::lapAction(LapMark mark) const {
-    return mark == LapMark::Join ? actJoin_ : mark == LapMark::Void ? actVoid_ : actRestore_;
+QAction* frmResults::lapAction(LapCorrection mark) const {
+    return mark == LapCorrection::Join   ? actJoin_
+           : mark == LapCorrection::Void ? actVoid_
+                                         : actRestore_;
 }
 
 std::vector<int> frmResults::selectedDrivers() const {
@@ -473,9 +475,9 @@ void frmResults::updateActions() {
     actDisqualify_->setText(dsq ? tr("Un&disqualify") : tr("&Disqualify"));
     const int row = lapsTable_->currentIndex().row();
     const RecordedLap* lap = row >= 0 && row < laps_->rowCount() ? &laps_->laps()[row] : nullptr;
-    actJoin_->setEnabled(lap && lap->mark != LapMark::Join);
-    actVoid_->setEnabled(lap && lap->mark != LapMark::Void);
-    actRestore_->setEnabled(lap && lap->mark != LapMark::None);
+    actJoin_->setEnabled(lap && lap->mark != LapCorrection::Join);
+    actVoid_->setEnabled(lap && lap->mark != LapCorrection::Void);
+    actRestore_->setEnabled(lap && lap->mark != LapCorrection::None);
 }
 
 void frmResults::updateChart() {

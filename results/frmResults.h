@@ -78,7 +78,7 @@ public:
 
     // The corrections the window's menus and boxes make. Each marks the
     // session modified and refreshes this window.
-    void markLap(int driver, int lap, LapMark mark);
+    void markLap(int driver, int lap, LapCorrection mark);
     void setPenalty(int driver, DriverPenalty penalty);
     void setRanking(RankMode mode, int run);
     void editLapRules();
@@ -91,7 +91,7 @@ public:
     LapsModel* lapsModel() const { return laps_; }
     frmResultsChart* chart() const { return chart_; }
     QSplitter* splitter() const { return split_; }
-    QAction* lapAction(LapMark mark) const;  // Join, Void, or None for Restore
+    QAction* lapAction(LapCorrection mark) const;  // Join, Void, or None for Restore
 
 signals:
     // The main window clears the View check mark.

@@ -97,10 +97,10 @@ void frmResultsChart::paintEvent(QPaintEvent*) {
             const QPointF pt(x(l.lap), y(l.time));
             // The best lap is a ring, a joined lap a hollow square, a void lap
             // a cross, the others small dots.
-            if (l.mark == LapMark::Join) {
+            if (l.mark == LapCorrection::Join) {
                 p.setBrush(palette().color(QPalette::Base));
                 p.drawRect(QRectF(pt.x() - 4, pt.y() - 4, 8, 8));
-            } else if (l.mark == LapMark::Void) {
+            } else if (l.mark == LapCorrection::Void) {
                 p.drawLine(pt + QPointF(-4, -4), pt + QPointF(4, 4));
                 p.drawLine(pt + QPointF(-4, 4), pt + QPointF(4, -4));
             } else if (l.lap == s.bestLapNo) {

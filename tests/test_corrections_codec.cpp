@@ -13,9 +13,9 @@ RaceCorrections everything() {
     c.run = 10;
     c.minLap = 3000;
     c.maxLap = 2147483647;
-    c.marks[1] = {LapMark::Join, 250};
-    c.marks[kLapSlots] = {LapMark::Keep, 9000};
-    c.marks[26] = {LapMark::Void, 2147483647};
+    c.marks[1] = {LapCorrection::Join, 250};
+    c.marks[kLapSlots] = {LapCorrection::Keep, 9000};
+    c.marks[26] = {LapCorrection::Void, 2147483647};
     c.penalties[1] = {RaceCorrections::kMaxPenalty,
                       "Ampel \xc3\xbc"
                       "berfahren",

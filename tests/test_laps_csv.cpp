@@ -85,8 +85,8 @@ TEST_F(LapsCsvTest, CorrectedLapsKeepTheirRecordedTimeAndSayWhatCountsOfThem) {
     s.LapTimes[lapSlot(4, 4)] = 200;   // below the minimum, but kept by hand
     s.Corrections.minLap = 3000;
     s.Corrections.maxLap = 8000;
-    s.Corrections.setMark(lapSlot(4, 2), 5000, LapMark::Void);
-    s.Corrections.setMark(lapSlot(4, 4), 200, LapMark::None);
+    s.Corrections.setMark(lapSlot(4, 2), 5000, LapCorrection::Void);
+    s.Corrections.setMark(lapSlot(4, 4), 200, LapCorrection::None);
     const auto rows = parseCsv(LapsCsv(s, "."), ',');
     ASSERT_EQ(rows.size(), 5u);
     const std::vector<std::pair<std::string, std::string>> want{

@@ -48,10 +48,10 @@ TEST(Results, JoinsFalseCrossingsAnywhereAndDropsAJoinedLastLap) {
                          {2, {200, 4800, 5200}},
                          {3, {5000, 5000, 250}},
                          {4, {100, 200, 300, 4400, 5000}}});
-    c.setMark(lapSlot(3, 3), 250, LapMark::Join);  // by hand, as the last lap
+    c.setMark(lapSlot(3, 3), 250, LapCorrection::Join);  // by hand, as the last lap
     const RaceResults r = MakeResults(t, c);
     EXPECT_EQ(r.find(1)->counted, (Laps{{1, 1, 5000}, {2, 3, 5000}, {4, 4, 5100}}));
-    EXPECT_EQ(r.find(1)->recorded[1], (RecordedLap{2, 300, LapMark::Join, true, false}));
+    EXPECT_EQ(r.find(1)->recorded[1], (RecordedLap{2, 300, LapCorrection::Join, true, false}));
     EXPECT_EQ(r.find(2)->counted, (Laps{{1, 2, 5000}, {3, 3, 5200}}));
     EXPECT_EQ(r.find(3)->counted, (Laps{{1, 1, 5000}, {2, 2, 5000}}));
     EXPECT_EQ(r.find(3)->lapsTime, 10000);  // the dropped lap adds nothing
@@ -69,10 +69,10 @@ TEST(Results, JoinsFalseCrossingsAnywhereAndDropsAJoinedLastLap) {
 TEST(Results, VoidLapsCountAsLapsButNotForBestAverageOrRuns) {
     RaceCorrections c;
     const auto t = laps({{1, {5000, 400, 4600, 4900}}, {2, {5000, 4000, 300, 4700}}});
-    c.setMark(lapSlot(1, 2), 400, LapMark::Join);
-    c.setMark(lapSlot(1, 3), 4600, LapMark::Void);
-    c.setMark(lapSlot(2, 2), 4000, LapMark::Void);
-    c.setMark(lapSlot(2, 3), 300, LapMark::Join);
+    c.setMark(lapSlot(1, 2), 400, LapCorrection::Join);
+    c.setMark(lapSlot(1, 3), 4600, LapCorrection::Void);
+    c.setMark(lapSlot(2, 2), 4000, LapCorrection::Void);
+    c.setMark(lapSlot(2, 3), 300, LapCorrection::Join);
     c.run = 2;
     const RaceResults r = MakeResults(t, c);
     const DriverResult& a = *r.find(1);
@@ -97,21 +97,21 @@ TEST(Results, AManualMarkOverridesTheRulesUntilItIsRestored) {
     c.maxLap = 8000;
     c.minLap = 1000;
     const auto t = laps({{5, {9000, 500, 4500}}});
-    c.setMark(lapSlot(5, 1), 9000, LapMark::None);  // restored over the rule
-    c.setMark(lapSlot(5, 2), 500, LapMark::Void);   // void, not joined
+    c.setMark(lapSlot(5, 1), 9000, LapCorrection::None);  // restored over the rule
+    c.setMark(lapSlot(5, 2), 500, LapCorrection::Void);   // void, not joined
     RaceResults r = MakeResults(t, c);
     EXPECT_EQ(r.rows[0].counted, (Laps{{1, 1, 9000}, {2, 2, 500, true}, {3, 3, 4500}}));
     EXPECT_TRUE(r.rows[0].recorded[0].manual);
     EXPECT_EQ(LapStatusText(r.rows[0].recorded[1].mark, r.rows[0].recorded[1].byRule), "void");
-    c.setMark(lapSlot(5, 2), 500, LapMark::None);  // taken back: the rule joins it again
-    c.setMark(lapSlot(5, 1), 9000, LapMark::Void);
-    c.setMark(lapSlot(5, 1), 9000, LapMark::None);  // taken back: void by the rule
+    c.setMark(lapSlot(5, 2), 500, LapCorrection::None);  // taken back: the rule joins it again
+    c.setMark(lapSlot(5, 1), 9000, LapCorrection::Void);
+    c.setMark(lapSlot(5, 1), 9000, LapCorrection::None);  // taken back: void by the rule
     r = MakeResults(t, c);
     EXPECT_EQ(r.rows[0].counted, (Laps{{1, 1, 9000, true}, {2, 3, 5000}}));
     EXPECT_EQ(LapStatusText(r.rows[0].recorded[1].mark, r.rows[0].recorded[1].byRule),
               "joined (rule)");
     // Restored over the rule again; a later download with another time there is not.
-    c.setMark(lapSlot(5, 1), 9000, LapMark::None);
+    c.setMark(lapSlot(5, 1), 9000, LapCorrection::None);
     EXPECT_FALSE(MakeResults(t, c).rows[0].counted.front().isVoid);
     auto later = t;
     later[lapSlot(5, 1)] = 9100;
@@ -130,7 +130,7 @@ TEST(Results, RaceRanksByLapsThenTimeWithPenaltiesAndDisqualificationLast) {
                          {9, {300}}});
     c.setPenalty(2, {1000, "jump start", false});  // 147.00 + 10 s: behind driver 1
     c.setPenalty(5, {0, "", true});
-    c.setMark(lapSlot(9, 1), 300, LapMark::Join);  // no lap left: unranked
+    c.setMark(lapSlot(9, 1), 300, LapCorrection::Join);  // no lap left: unranked
     const RaceResults r = MakeResults(t, c);
     EXPECT_EQ(order(r), (std::vector<int>{1, 6, 2, 3, 4, 9, 5}));
     EXPECT_EQ(r.find(2)->raceTime, 15700);
@@ -165,7 +165,7 @@ TEST(Results, BestConsecutiveRunsWithTiesShortDriversAndTheLargestTimes) {
     EXPECT_EQ(FigureTitle(c.mode, 3), "Best 3 consecutive");
     // 64-bit sums: a run of 10, a whole race and a join of the largest laps.
     c.run = 10;
-    c.setMark(lapSlot(30, 1), kMax, LapMark::Join);
+    c.setMark(lapSlot(30, 1), kMax, LapCorrection::Join);
     const RaceResults all = MakeResults(t, c);
     const DriverResult& big = *all.find(30);
     EXPECT_EQ(big.runTime, std::int64_t{kMax} * 10);
@@ -224,16 +224,16 @@ TEST_F(ResultsWindowTest, MarksLapsAndPenaltiesReranksAndFollowsADownload) {
     // Void both of driver 3's fast laps: a tie with driver 2 on lap 1, by number.
     for (int row : {1, 2}) {
         selectRow(f()->lapsTable(), row);
-        f()->lapAction(LapMark::Void)->trigger();
+        f()->lapAction(LapCorrection::Void)->trigger();
     }
     EXPECT_EQ(shown(ResultsModel::Driver), (std::vector<int>{7, 2, 3}));
     EXPECT_EQ(session().FileState, FileState::Modified);
     EXPECT_EQ(f()->lapsModel()->index(2, 2).data().toString(), "void");
     EXPECT_EQ(f()->currentDriver(), 3);  // the driver stays current as it moves
     ASSERT_EQ(f()->chart()->series().size(), 1u);
-    EXPECT_EQ(f()->chart()->series()[0].laps[2].mark, LapMark::Void);
+    EXPECT_EQ(f()->chart()->series()[0].laps[2].mark, LapCorrection::Void);
     selectRow(f()->lapsTable(), 2);
-    f()->lapAction(LapMark::None)->trigger();
+    f()->lapAction(LapCorrection::None)->trigger();
     EXPECT_EQ(shown(ResultsModel::Driver), (std::vector<int>{7, 3, 2}));  // 48.00 on lap 4, 5
     EXPECT_EQ(session().LapTimes[lapSlot(3, 3)], 4800);
 
