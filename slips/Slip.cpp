@@ -104,12 +104,17 @@ private:
     std::vector<SlipLine> out_;
 };
 
-std::string gapText(const SlipDriver& d) {
-    if (d.gapLaps > 0) return "+" + std::to_string(d.gapLaps) + (d.gapLaps == 1 ? " lap" : " laps");
-    const std::int64_t g = *d.gap;
-    std::string text = std::to_string(g / 100);
+// A number with "+" in front, put in place: GCC 12 at -O3 warns (-Wrestrict)
+// about "+" + text.
+std::string plus(std::int64_t n) {
+    std::string text = std::to_string(n);
     text.insert(text.begin(), '+');
-    return text + "." + twoDigits(g % 100);
+    return text;
+}
+
+std::string gapText(const SlipDriver& d) {
+    if (d.gapLaps > 0) return plus(d.gapLaps) + (d.gapLaps == 1 ? " lap" : " laps");
+    return plus(*d.gap / 100) + "." + twoDigits(*d.gap % 100);
 }
 
 const char* markText(LapMark mark) {
@@ -173,7 +178,7 @@ std::vector<SlipLine> slipLines(const SlipDriver& d, int width) {
     if (d.average > 0) out.value("Average lap", FormatTime(d.average));
     if (!d.bestSpeed.empty()) out.value("Best speed", d.bestSpeed + " km/h");
     if (d.penaltySeconds != 0) {
-        std::string penalty = "+" + std::to_string(d.penaltySeconds) + " s";
+        std::string penalty = plus(d.penaltySeconds) + " s";
         if (!d.penaltyReason.empty()) penalty += ": " + d.penaltyReason;
         out.value("Penalty", penalty);
     }
