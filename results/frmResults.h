@@ -51,6 +51,8 @@ public:
     QSortFilterProxyModel* proxy() const { return proxy_; }
     ResultsModel* model() const { return model_; }
     frmResultsChart* chart() const { return chart_; }
+    // The drivers selected in the table, in driver order.
+    std::vector<int> selectedDrivers() const;
 
 signals:
     // The main window clears the View check mark.
@@ -62,7 +64,6 @@ protected:
 
 private:
     explicit frmResults(QMdiArea* area);
-    std::vector<int> selectedDrivers() const;
     void selectDrivers(const std::vector<int>& drivers);
     void updateChart();
 
