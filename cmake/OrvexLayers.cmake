@@ -9,8 +9,9 @@
 # The two lowest link no Qt at all, so a window header included there fails to
 # compile; orvex_check_layers catches every other include that runs upwards.
 set(ORVEX_LAYERS platform logic platform_qt windows shell)
-# Folders of a feature: their frm* sources are windows, the rest is logic.
-set(ORVEX_LOGIC_DIRS session device lists report export autocopy results)
+# Folders of a feature: their frm* sources (and the few named below that draw
+# with Qt) are windows, the rest is logic.
+set(ORVEX_LOGIC_DIRS session device lists report export autocopy results slips)
 
 # Layer of a source path relative to the project root, or "" when it is none of ours.
 function(orvex_layer_of path out)
@@ -21,7 +22,7 @@ function(orvex_layer_of path out)
     set(layer platform)
   elseif(path MATCHES "^shell/")
     set(layer shell)
-  elseif(path MATCHES "^[a-z]+/(frm[A-Za-z0-9]*|Elenco|ListForm|ChildWindows)\\.(cpp|h)$")
+  elseif(path MATCHES "^[a-z]+/(frm[A-Za-z0-9]*|Elenco|ListForm|ChildWindows|SlipPainter)\\.(cpp|h)$")
     set(layer windows)
   else()
     foreach(dir IN LISTS ORVEX_LOGIC_DIRS)

@@ -163,6 +163,10 @@ std::string FigureTitle(RankMode mode, int run) {
     return "Best lap";
 }
 
+std::string RankingName(RankMode mode, int run) {
+    return mode == RankMode::Race ? "Race" : FigureTitle(mode, run);
+}
+
 std::string PosText(const DriverResult& r) {
     if (r.disqualified) return "DSQ";
     return r.pos > 0 ? std::to_string(r.pos) : std::string();

@@ -70,7 +70,9 @@ RaceResults MakeResults(const Session& s);
 
 // The texts the window and the CSV show. `decimal` is the decimal separator.
 std::string FigureTitle(RankMode mode, int run);  // "Best lap", "Race time", "Best 3 consecutive"
-std::string PosText(const DriverResult& r);       // "1", "DSQ" or empty
+// "Best lap", "Race", "Best 3 consecutive": the ranking as a slip names it.
+std::string RankingName(RankMode mode, int run);
+std::string PosText(const DriverResult& r);  // "1", "DSQ" or empty
 std::string FigureText(const DriverResult& r, RankMode mode);
 std::string GapText(const DriverResult& r, const std::string& decimal);
 std::string AverageText(const DriverResult& r);

@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -23,7 +22,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 #include "platform/Platform.h"
@@ -51,10 +49,10 @@ bool AskPenalty(QWidget* parent, int driver, DriverPenalty& penalty) {
     QDialog dialog(parent);
     dialog.setObjectName("dlgPenalty");
     dialog.setWindowTitle(frmResults::tr("Penalty for driver %1").arg(driver));
-    auto* seconds = new QDoubleSpinBox;
-    seconds->setDecimals(2);
-    seconds->setRange(0, RaceCorrections::kMaxPenalty / 100.0);
-    seconds->setValue(penalty.hundredths / 100.0);
+    // Whole seconds, as the slips print them.
+    auto* seconds = new QSpinBox;
+    seconds->setRange(0, static_cast<int>(RaceCorrections::kMaxPenalty / 100));
+    seconds->setValue(static_cast<int>(penalty.hundredths / 100));
     auto* reason = new QLineEdit(text(penalty.reason));
     reason->setMaxLength(60);
     auto* form = new QFormLayout;
@@ -67,7 +65,7 @@ bool AskPenalty(QWidget* parent, int driver, DriverPenalty& penalty) {
     layout->addLayout(form);
     layout->addWidget(buttons);
     if (dialog.exec() != QDialog::Accepted) return false;
-    penalty.hundredths = std::llround(seconds->value() * 100);
+    penalty.hundredths = std::int64_t{seconds->value()} * 100;
     penalty.reason = reason->text().simplified().toStdString();
     return true;
 }

@@ -92,6 +92,8 @@ public:
     frmResultsChart* chart() const { return chart_; }
     QSplitter* splitter() const { return split_; }
     QAction* lapAction(LapCorrection mark) const;  // Join, Void, or None for Restore
+    // The drivers selected in the table, in driver order.
+    std::vector<int> selectedDrivers() const;
 
 signals:
     // The main window clears the View check mark.
@@ -106,7 +108,6 @@ protected:
 private:
     explicit frmResults(QMdiArea* area);
     void changed();
-    std::vector<int> selectedDrivers() const;
     void selectDrivers(const std::vector<int>& drivers, int current);
     void showDriver();
     void updateChart();

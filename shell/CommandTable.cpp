@@ -3,9 +3,12 @@
 #include "autocopy/DownloadCopy.h"
 #include "export/LapsCsv.h"
 #include "export/frmExport.h"
+#include "lists/ChildWindows.h"
 #include "results/Results.h"
+#include "results/frmResults.h"
 #include "session/FileCommands.h"
 #include "shell/ImageList1.h"
+#include "slips/frmSlips.h"
 #include "shell/frmDesktop.h"
 
 namespace orvex {
@@ -66,6 +69,18 @@ const Command kCommands[] = {
      .needs = Needs::Session,
      .action = &frmExport::ShowPreview},
     {.menu = M::File,
+     .caption = "Print S&lips...",
+     .group = Group::Print,
+     .needs = Needs::Session,
+     .action =
+         [](QWidget* parent) {
+             std::vector<int> selected;
+             if (auto* desktop = qobject_cast<frmDesktop*>(parent))
+                 if (frmResults* results = desktop->childWindows().results())
+                     selected = results->selectedDrivers();
+             frmSlips::ShowModal(parent, std::move(selected));
+         }},
+    {.menu = M::File,
      .caption = "&Laps CSV...",
      .group = Group::Print,
      .needs = Needs::Session,
@@ -83,6 +98,12 @@ const Command kCommands[] = {
      .needs = Needs::Session,
      .submenu = "&Export",
      .action = &frmExport::ExportPdf},
+    {.menu = M::File,
+     .caption = "&Slips PDF...",
+     .group = Group::Print,
+     .needs = Needs::Session,
+     .submenu = "&Export",
+     .action = &frmSlips::ExportPdf},
     {.menu = M::File, .caption = nullptr, .group = Group::Recent1, .shown = false},
     {.menu = M::File, .caption = "RecentFile1", .group = Group::Recent1, .shown = false},
     {.menu = M::File, .caption = "RecentFile2", .group = Group::Recent2, .shown = false},

@@ -1,0 +1,59 @@
+// Writes the slips of 30 drivers with 25 laps each to PDF files and prints
+// the time of the A4 sheets with four slips each and of the receipts.
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "bench/BenchApp.h"
+#include "session/Session.h"
+#include "slips/SlipSource.h"
+#include "slips/frmSlips.h"
+
+using namespace orvex;
+
+namespace {
+
+// Median of `rounds` PDF files of `paper`, in milliseconds.
+double medianMs(int rounds, SlipPaper paper, const std::string& path) {
+    std::vector<double> ms;
+    QElapsedTimer timer;
+    for (int r = 0; r < rounds; ++r) {
+        timer.restart();
+        // The slips are made from the session each time, as the command does.
+        std::vector<SlipDriver> slips = SlipDrivers(session());
+        for (SlipDriver& d : slips) d.name = "Driver " + std::to_string(d.driver) + " Müller-Rossi";
+        if (!frmSlips::WritePdf(slips, paper, path)) std::exit(1);
+        ms.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    BenchApp app(argc, argv);
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+    QTemporaryDir dir;
+
+    Session& s = session();
+    s.ResetSession();
+    for (int i = 1; i <= kLapSlots; ++i) s.LapTimes[i] = 5000 + 7 * i;
+    s.SessionDate = "07/12/2026";
+    s.SessionTime = "14:30";
+    s.SessionTrack = "Circuito";
+    s.SessionLength = "1200";
+    s.FileState = FileState::Modified;
+    const std::string pdf = dir.filePath("slips.pdf").toStdString();
+
+    std::printf("30 slips of 25 laps each to PDF, median of %d\n", rounds);
+    std::printf("A4, four drivers per page: %.1f ms (goal 300 ms)\n",
+                medianMs(rounds, SlipPaper::A4Four, pdf));
+    std::printf("receipt, 80 mm: %.1f ms (goal 300 ms)\n",
+                medianMs(rounds, SlipPaper::Receipt, pdf));
+    return 0;
+}

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "slips/Slip.h"
+
+using namespace orvex;
+
+namespace {
+
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+
+std::vector<std::string> texts(const std::vector<SlipLine>& lines) {
+    std::vector<std::string> t;
+    for (const SlipLine& l : lines) t.push_back(l.text);
+    return t;
+}
+
+}  // namespace
+
+TEST(SlipLines, ShowEveryLapWithItsMarkThePenaltyAndTheNumberAloneWithoutAName) {
+    SlipDriver d;
+    d.program = "ORVEX Timing System";
+    d.date = "07/12/2026";
+    d.time = "14:30";
+    d.track = "Pista Azzurra";
+    d.driver = 7;
+    d.pos = 3;
+    d.fieldSize = 12;
+    d.rankingMode = "Race";
+    d.best = 8345;
+    d.bestLapNo = 4;
+    d.gapLaps = 1;
+    d.gap = 250;  // laps come first
+    d.average = 8600;
+    d.laps = {{1, 8900, LapMark::Normal},
+              {2, 412, LapMark::Joined},
+              {4, 8345, LapMark::Best},
+              {6, 12000, LapMark::Void}};  // lap 5's slot is empty
+    d.penaltySeconds = 10;
+    d.penaltyReason = "jump start";
+    const std::vector<SlipLine> lines = slipLines(d, 42);
+    const std::string rule(42, '-');
+    EXPECT_EQ(texts(lines), (std::vector<std::string>{
+                                "ORVEX Timing System",
+                                "07/12/2026  14:30",
+                                "Track: Pista Azzurra",
+                                rule,
+                                "No. 7",
+                                "Pos 3 of 12",
+                                "Ranking: Race",
+                                rule,
+                                "Best lap        00:01.23.45 (lap 4)",
+                                "Gap to leader   +1 lap",
+                                "Average lap     00:01.26.00",
+                                "Penalty         +10 s: jump start",
+                                rule,
+                                "Lap         Time",
+                                "  1  00:01.29.00",
+                                "  2  00:00.04.12  joined",
+                                "  4  00:01.23.45  best",
+                                "  6  00:02.00.00  void",
+                            }));
+    EXPECT_EQ(lines[0].style, SlipStyle::Title);
+    EXPECT_EQ(lines[3].style, SlipStyle::Rule);
+    EXPECT_EQ(lines[4].style, SlipStyle::Driver);
+    EXPECT_EQ(lines[16].style, SlipStyle::Strong);  // the best lap stands out
+    EXPECT_EQ(lines[17].style, SlipStyle::Normal);
+
+    // Disqualified, no track length, no lap: the slip says so and shows no figure.
+    SlipDriver dsq;
+    dsq.program = "ORVEX Timing System";
+    dsq.driver = 30;
+    dsq.name = "Anna";
+    dsq.dsq = true;
+    dsq.dsqReason = "unsafe driving";
+    EXPECT_EQ(texts(slipLines(dsq, 42)),
+              (std::vector<std::string>{"ORVEX Timing System", rule, "No. 30  Anna", "DSQ", rule,
+                                        "DSQ             unsafe driving", "No laps recorded."}));
+}
+
+TEST(SlipLines, TheLongestNameAndLargestLapsFitTheReceiptWithNothingCut) {
+    SlipDriver d;
+    d.program = "ORVEX Timing System";
+    d.track = "Circuito Internazionale di Franciacorta, pista lunga";
+    d.driver = 30;
+    d.name = "Åsa-Zoë Ünal-Øberg Fernández del Córdova";  // 40 characters, many of 2 bytes
+    ASSERT_EQ(textWidth(d.name), 40);
+    d.pos = 12;
+    d.fieldSize = 12;
+    d.rankingMode = "Best 3 consecutive";
+    d.best = kMax;
+    d.bestLapNo = 25;
+    d.gap = std::int64_t{kMax} * 25;
+    d.average = kMax;
+    d.bestSpeed = "0";
+    d.penaltySeconds = 3600;
+    d.penaltyReason = "a reason that is far too long to stand on one receipt line";
+    for (int l = 1; l <= 25; ++l)
+        d.laps.push_back({l, kMax, l == 25 ? LapMark::Joined : LapMark::Best});
+
+    const int width = slipWidth(SlipPaper::Receipt);
+    const std::vector<SlipLine> lines = slipLines(d, width);
+    std::string all;
+    for (const SlipLine& l : lines) {
+        EXPECT_LE(textWidth(l.text), width) << l.text;
+        all += l.text + "\n";
+    }
+    // Wrapped whole: the name on a line of its own, each time and mark in full.
+    EXPECT_NE(all.find("No. 30\n" + d.name + "\n"), std::string::npos);
+    EXPECT_NE(all.find(" 25  5965:13.56.47  joined\n"), std::string::npos);
+    EXPECT_NE(all.find("5965:13.56.47 (lap 25)"), std::string::npos);
+    EXPECT_NE(all.find("+536870911.75"), std::string::npos);
+    std::string packed = all;
+    std::erase_if(packed, [](char c) { return c == ' ' || c == '\n'; });
+    for (std::string text : {d.track, d.penaltyReason}) {
+        std::erase(text, ' ');
+        EXPECT_NE(packed.find(text), std::string::npos) << text;
+    }
+
+    // A word wider than the slip is broken, not lost.
+    d.name = std::string(50, 'X');
+    std::string name;
+    for (const SlipLine& l : slipLines(d, width))
+        if (l.style == SlipStyle::Driver && l.text[0] == 'X') name += l.text;
+    EXPECT_EQ(name, d.name);
+}
