@@ -22,6 +22,8 @@ public:
     long long failAfterBytes = -1;
     int commitError = 0;
     long long bytesWritten = 0;
+    // Locks taken and not yet dropped.
+    int locksHeld = 0;
 
     bool fileExists(const std::string& path) override { return files.count(path) != 0; }
     bool folderExists(const std::string& path) override { return folders.count(path) != 0; }
@@ -30,6 +32,9 @@ public:
     std::vector<std::string> fileNames(const std::string& folder) override;
     std::unique_ptr<BinaryFile> open(const std::string& path, int& error) override;
     std::unique_ptr<BinaryFile> replace(const std::string& path, int& error) override;
+    std::unique_ptr<BinaryFile> create(const std::string& path, int& error) override;
+    int removeUnfinished(const std::string& path) override { return remove(path); }
+    std::unique_ptr<FileLock> lock(const std::string& path) override;
 
 private:
     int refusal(const std::string& path, bool creating) const;
