@@ -53,15 +53,6 @@ private:
     bool keep_;
 };
 
-class FakeLock : public FileLock {
-public:
-    explicit FakeLock(int& held) : held_(held) { ++held_; }
-    ~FakeLock() override { --held_; }
-
-private:
-    int& held_;
-};
-
 }  // namespace
 
 int FakeFileSystem::refusal(const std::string& path, bool creating) const {
@@ -98,23 +89,23 @@ std::unique_ptr<BinaryFile> FakeFileSystem::open(const std::string& path, int& e
 }
 
 std::unique_ptr<BinaryFile> FakeFileSystem::replace(const std::string& path, int& error) {
-    error = refusal(path, true);
-    if (error) return nullptr;
-    const std::string temp = temporaryNameFor(path, "000000");
-    files[temp].clear();
-    return std::make_unique<FakeFile>(*this, temp, path);
+    return beside(path, error, false);
 }
 
 std::unique_ptr<BinaryFile> FakeFileSystem::create(const std::string& path, int& error) {
+    return beside(path, error, true);
+}
+
+std::unique_ptr<BinaryFile> FakeFileSystem::beside(const std::string& path, int& error, bool keep) {
     error = refusal(path, true);
     if (error) return nullptr;
     const std::string temp = temporaryNameFor(path, "000000");
     files[temp].clear();
-    return std::make_unique<FakeFile>(*this, temp, path, true);
+    return std::make_unique<FakeFile>(*this, temp, path, keep);
 }
 
 std::unique_ptr<FileLock> FakeFileSystem::lock(const std::string&) {
-    return std::make_unique<FakeLock>(locksHeld);
+    return std::make_unique<FileLock>();
 }
 
 }  // namespace orvex

@@ -22,8 +22,6 @@ public:
     long long failAfterBytes = -1;
     int commitError = 0;
     long long bytesWritten = 0;
-    // Locks taken and not yet dropped.
-    int locksHeld = 0;
 
     bool fileExists(const std::string& path) override { return files.count(path) != 0; }
     bool folderExists(const std::string& path) override { return folders.count(path) != 0; }
@@ -38,6 +36,7 @@ public:
 
 private:
     int refusal(const std::string& path, bool creating) const;
+    std::unique_ptr<BinaryFile> beside(const std::string& path, int& error, bool keep);
 };
 
 }  // namespace orvex
