@@ -201,8 +201,9 @@ std::unique_ptr<BinaryFile> writeBeside(const std::string& path, bool keepExisti
         return nullptr;
     }
     // A link is replaced where it points; the new file keeps the old one's permissions.
-    const std::string real =
-        !keepExisting && target.isSymLink() ? target.canonicalFilePath().toStdString() : path;
+    const std::string real = !keepExisting && target.isSymLink() && target.exists()
+                                 ? target.canonicalFilePath().toStdString()
+                                 : path;
     struct stat old {};
     const bool existed = !keepExisting && ::stat(real.c_str(), &old) == 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
