@@ -107,7 +107,7 @@ TEST_F(DownloadCopyTest, TheTemporaryFilesOfKilledCopiesAndNothingElseAreRemoved
     EXPECT_EQ(left, (std::vector<std::string>{stay[0], stay[2], stay[3], stay[1]}));
 }
 
-TEST_F(DownloadCopyTest, TwoInstancesCopyingWithinOneSecondKeepEveryCopy) {
+TEST_F(DownloadCopyTest, OnDiskTwoInstancesWithinOneSecondKeepEveryCopyAndAFullDiskSaysSo) {
     QTemporaryDir dir;
     QtFileSystem disk;
     Platform real = fakes.interfaces();
@@ -129,6 +129,13 @@ TEST_F(DownloadCopyTest, TwoInstancesCopyingWithinOneSecondKeepEveryCopy) {
         if (f.open(QIODevice::ReadOnly)) distinct.insert(f.readAll());
     }
     EXPECT_EQ(distinct.size(), 12u);
+    // A full disk: no cut copy, and the status line says so.
+    const auto full = [&](int) {
+        const DownloadCopyResult copy = Download_Copy(nullptr);
+        return !copy.saved && copy.message.find("Errore : Disco pieno") != std::string::npos;
+    };
+    EXPECT_EQ(inChildren(1, full, 4096), std::vector<int>{1});
+    EXPECT_EQ(downloadCopies(disk.fileNames(downloadCopyFolder())).size(), 12u);
     installPlatform(fakes.interfaces());
 }
 
