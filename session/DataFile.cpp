@@ -121,6 +121,7 @@ int Data_FileCopy(const std::string& fullName, DesktopViews* views) {
     RWData rw;
     rw.FileName(fullName);
     if (const int number = rw.Path_Check()) return number;
+    rw.KeepExisting = true;
     return writeReplacing(rw, views, false);
 }
 

@@ -25,9 +25,10 @@ std::string dataFileFullName(const std::string& name);
 bool File_Write(const std::string& name, DesktopViews* views);
 
 // Writes the bytes File_Write would write for the session to `fullName`, as
-// named, replacing it only once complete. Shows nothing and leaves the session's
-// name, folder, state and stored layout as they were. Returns 0 or an error
-// number (RWData::errorMessage tells it).
+// named, once complete and never over an existing file (58 when another writer
+// took the name first). Shows nothing and leaves the session's name, folder,
+// state and stored layout as they were. Returns 0 or an error number
+// (RWData::errorMessage tells it).
 int Data_FileCopy(const std::string& fullName, DesktopViews* views);
 
 // Reads `name` (with the extension of dataFileExt) into the session, which the caller

@@ -101,7 +101,9 @@ bool RWData::openFile(int& error) {
     error = 0;
     if (file_) return true;
     FileSystem& files = *platform().files;
-    file_ = Replace ? files.replace(fullName_, error) : files.open(fullName_, error);
+    file_ = !Replace       ? files.open(fullName_, error)
+            : KeepExisting ? files.create(fullName_, error)
+                           : files.replace(fullName_, error);
     return file_ != nullptr;
 }
 

@@ -29,6 +29,9 @@ public:
     // Binary writes build a new content that takes the file's place only at
     // File_Commit; closing without it leaves the file as it was.
     bool Replace = false;
+    // With Replace: File_Commit never replaces a file, it fails with 58 when
+    // the name was taken meanwhile.
+    bool KeepExisting = false;
 
     RWData() = default;
     ~RWData();

@@ -81,6 +81,8 @@ public:
     // harmful while the lists are not allocated or have no lap entries.
     void MakeLapList(std::int16_t driver);
     void MakeTotals();
+    // SortedTotalList in ascending order of the times the texts show (a total
+    // of 100 hours after one of 99), equal totals in driver order.
     void SortTotals();
     // Sets a descriptive field; a different text marks the session modified.
     void ChangeField(std::string& field, const std::string& text);

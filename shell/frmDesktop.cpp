@@ -197,6 +197,7 @@ void frmDesktop::Form_Load() {
     // The polling tick runs for the whole life of the main window.
     device_->start();
     FileRecentiRead(*fileViews_);
+    RemoveUnfinishedCopies();
     MenuRefresh();
 }
 

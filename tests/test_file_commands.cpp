@@ -1,9 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+
 #include "ItemBytes.h"
+#include "fakes/ChildProcess.h"
 #include "fakes/FakeDesktopViews.h"
 #include "fakes/FakePlatform.h"
 #include "platform/Messages.h"
+#include "platform/QtFileSystem.h"
+#include "session/DataFile.h"
 #include "session/FileCommands.h"
 #include "session/RecentFiles.h"
 #include "session/Session.h"
@@ -43,6 +51,19 @@ protected:
     void storeRecent(const std::string& keys) {
         fakes.files.files["/orvex/ORVEX.INI"] = "[File]\r\n" + keys;
         FileRecentiRead(views);
+    }
+    // The real file system in a folder of its own, for the rest of the test.
+    QTemporaryDir dir;
+    QtFileSystem disk;
+    std::string onDisk(const char* name) {
+        Platform real = fakes.interfaces();
+        real.files = &disk;
+        installPlatform(real);
+        return dir.filePath(name).toStdString();
+    }
+    static std::string bytes(const std::string& path) {
+        QFile f(QString::fromStdString(path));
+        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "<missing>";
     }
 };
 
@@ -177,6 +198,40 @@ TEST_F(FileCommandsTest, ARecentNameMovesToTheTopAFifthDropsTheOldestCaseCounts)
     FileRecentiWrite(views, "/C");
     EXPECT_EQ(fakes.files.files["/orvex/ORVEX.INI"],
               "[File]\r\nFile1=/C\r\nFile2=/c\r\nFile3=/a\r\nFile4=/b\r\n");
+}
+
+TEST_F(FileCommandsTest, SaveOnAFullDiskSaysSoAndLeavesTheOldFileByteForByte) {
+    const std::string race = onDisk("Race1.DAT");
+    s.ResetSession();
+    ASSERT_TRUE(File_Write(race, nullptr));
+    const std::string old = bytes(race);
+    s.LapTimes[1] = 4242;
+    s.FileState = FileState::Modified;
+    // No file may grow past 4 KiB, and a session is bigger.
+    const auto saved = [&](int) {
+        commands.menuFile_Click(Save);
+        return messages() == Texts{"Errore : Disco pieno"} && s.FileState == FileState::Modified;
+    };
+    EXPECT_EQ(inChildren(1, saved, 4096), std::vector<int>{1});
+    EXPECT_EQ(bytes(race), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Race1.DAT"});
+    commands.menuFile_Click(Save);
+    EXPECT_NE(bytes(race), old);
+}
+
+TEST_F(FileCommandsTest, TwoInstancesWritingTheRecentListLoseNoNameAndDoubleNone) {
+    s.AppPath = dir.path().toStdString();
+    onDisk("ORVEX.INI");
+    const std::vector<int> codes = inChildren(2, [&](int instance) {
+        for (int round = 0; round < 20; ++round)
+            FileRecentiWrite(views, "/" + std::to_string(instance * 2 + round % 2));
+        return 0;
+    });
+    EXPECT_EQ(codes, (std::vector<int>{0, 0}));
+    FileRecentiRead(views);
+    Texts recent = views.recent();
+    std::sort(recent.begin(), recent.end());
+    EXPECT_EQ(recent, (Texts{"/0", "/1", "/2", "/3"}));
 }
 
 TEST_F(FileCommandsTest, ARecentFilesGapKeepsAStaleValueBelowItAndTheMenuNeverShrinks) {
