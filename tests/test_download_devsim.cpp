@@ -66,6 +66,20 @@ TEST_F(DownloadTest, AWholeDownloadAtWireSpeedWithBytesAfterRepliesEqualsTheDevi
     EXPECT_FALSE(platform().serial->portOpen());
 }
 
+// Memory erased behind the last of eight drivers: those slots are empty, not unreadable.
+TEST_F(DownloadTest, ARaceOfEightDriversOnErasedMemoryCompletesWithoutAWord) {
+    DevsimProcess sim({"--erased-from", "9"}, raceLap);
+    usePort(sim.path);
+    desk->MenuDevice_Click(0);
+    CommTick& tick = desk->device().tick();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return tick.requests().pending() == DeviceCommand::None && !tick.downloadActive(); },
+        30000));
+    for (int slot = 1; slot <= 750; ++slot)
+        ASSERT_EQ(s.LapTimes[slot], slot <= 200 ? std::int32_t(raceLap(slot)) : 0) << slot;
+    EXPECT_TRUE(messages.texts().empty());
+}
+
 TEST_F(DownloadTest, TheScanFindsTheDeviceOnPortThree) {
     DevsimProcess sim({}, raceLap);
     // Port 1 does not exist and port 2 is an empty entry.
