@@ -252,3 +252,22 @@ TEST_F(DesktopFilesTest, EveryOutputTakesTheTextsAsTheyStandInTheOpenWindow) {
     EXPECT_EQ(session().SessionTime, "printed time");
     EXPECT_EQ(session().FileState, FileState::New);
 }
+
+// Places stored between two pixels (the session data window's first place is
+// 10 twips, a file saved at another resolution has others) come back from the
+// window rounded to whole pixels: that is no move, and nothing asks to save.
+TEST_F(DesktopFilesTest, AFileOpenedAndLeftAloneIsNeverReportedModified) {
+    items::DataFile f;
+    f.session = {true, 10, 10};
+    f.laps = {true, 100, 212, 3300, 6720};
+    f.stat = {true, 4250, 12, 0, 0};
+    fakes.files.files["/data/Race1.DAT"] = f.bytes();
+    desk->openDataFile("/data/Race1.DAT");
+    ASSERT_TRUE(w().sessionData() && w().laps());
+    EXPECT_TRUE(desk->fileCommands().SaveQuery());
+    EXPECT_EQ(session().FileState, FileState::Saved);
+    EXPECT_TRUE(messages().empty());
+    w().sessionData()->move(w().sessionData()->pos() + QPoint(1, 0));
+    fakes.messages.answers = {MessageBox::Cancel};
+    EXPECT_FALSE(desk->fileCommands().SaveQuery());
+}
