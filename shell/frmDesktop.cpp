@@ -1,12 +1,12 @@
 #include "shell/frmDesktop.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -430,8 +430,8 @@ void frmDesktop::dropEvent(QDropEvent* event) {
 }
 
 // A text box claims some keys for its own bindings (Ctrl+U erases a line); the
-// menus' shortcuts win over them, as on the platform the program came from.
-// The standard editing keys stay with the box: Ctrl+X in a box cuts.
+// menus' shortcuts win over them, so a key does the same wherever the focus
+// is. The standard editing keys stay with the box: Ctrl+X in a box cuts.
 bool frmDesktop::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType() ||
         static_cast<QWidget*>(watched)->window() != this)
