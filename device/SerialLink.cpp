@@ -22,9 +22,11 @@ std::uint32_t lastByteAt = 0;
 
 // Discard stale bytes first, so a late reply to an earlier request is never
 // read as this one's; then keep discarding until the line has been quiet for
-// `quietMs`, so bytes a device sends after its reply are not either. Events
-// run as in every other wait: a line that never falls silent holds the
-// request for a whole second. False when the port closed meanwhile.
+// `quietMs`, so bytes a device sends after its reply are not either. A line
+// that never falls silent holds the request for a whole second: past the
+// first `quietMs` events run, as in every other wait (not before, so that a
+// repaint never lengthens the usual short gap). False when the port closed
+// meanwhile.
 bool discardStale(std::uint32_t quietMs) {
     SerialPort& p = port();
     p.discardOutBuffer();
@@ -36,6 +38,7 @@ bool discardStale(std::uint32_t quietMs) {
             lastByteAt = now();
         }
         if (ticksElapsed(lastByteAt, now()) >= quietMs || timedOut(start)) return true;
+        if (ticksElapsed(start, now()) < quietMs) continue;
         platform().events->processEvents();
         if (!p.portOpen()) return false;
     }
