@@ -65,6 +65,8 @@ private:
     std::int16_t fail(int number);
 
     std::string fullName_;
+    // The name FileName split had a point before its extension.
+    bool dotted_ = true;
     std::unique_ptr<BinaryFile> file_;
 };
 

@@ -1,10 +1,12 @@
 #include "shell/frmDesktop.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -22,6 +24,7 @@
 #include "lists/frmSession.h"
 #include "lists/frmStat.h"
 #include "platform/EventPump.h"
+#include "platform/FileSystem.h"
 #include "platform/HelpViewer.h"
 #include "platform/InstallLayout.h"
 #include "platform/Messages.h"
@@ -67,6 +70,8 @@ frmDesktop::frmDesktop(QWidget* parent) : QMainWindow(parent) {
     resize(twipsToPixelsX(kDesktopWidth), twipsToPixelsY(kDesktopHeight));
     device_ = new DesktopDevice(*this);
     setAcceptDrops(true);
+    // Sees the shortcut checks of every widget, to let the menus' shortcuts win.
+    qApp->installEventFilter(this);
 }
 
 frmDesktop::~frmDesktop() {
@@ -91,17 +96,14 @@ void frmDesktop::buildMenus() {
         setItemEnabled(a, c.enabled);
         a->setCheckable(c.toggle);
         if (c.action) {
-            connect(a, &QAction::triggered, this, [this, action = c.action] {
-                if (platform().pointer->current() == MousePointer::Hourglass) return;
-                trapErrors([&] { action(this); });
-            });
+            connect(a, &QAction::triggered, this, [this, row] { runRow(row); });
             rows_.push_back(a);
             continue;
         }
-        connect(a, &QAction::triggered, this, [this, a, menu = c.menu, i = indexInMenu(row)] {
+        connect(a, &QAction::triggered, this, [this, a, row] {
             // A click must not flip the check mark by itself.
             if (a->isCheckable()) a->setChecked(!a->isChecked());
-            runCommand(menu, i);
+            runRow(row);
         });
         menus_[int(c.menu)].push_back(a);
         rows_.push_back(a);
@@ -234,6 +236,28 @@ void frmDesktop::MenuRefresh() {
     }
 }
 
+void frmDesktop::runRow(std::size_t row) {
+    const Command& c = commandTable()[row];
+    if (c.group == Group::Print) takeWindowTexts();
+    if (!c.action) {
+        runCommand(c.menu, indexInMenu(row));
+        return;
+    }
+    if (platform().pointer->current() == MousePointer::Hourglass) return;
+    trapErrors([&] { c.action(this); });
+}
+
+// What the outputs show is what Save would write: the texts as they stand in
+// an open Session Data window. A session never saved stays so, and Save still
+// asks for its name.
+void frmDesktop::takeWindowTexts() {
+    if (platform().pointer->current() == MousePointer::Hourglass) return;
+    Session& s = session();
+    const FileState state = s.FileState;
+    trapErrors([&] { fileViews_->copySessionTexts(); });
+    if (state == FileState::New) s.FileState = state;
+}
+
 void frmDesktop::runCommand(MenuId menu, int index) {
     switch (menu) {
         case MenuId::File:
@@ -355,7 +379,7 @@ void frmDesktop::MenuHelp_Click(int index) {
 void frmDesktop::Toolbar1_ButtonClick(const QString& key) {
     const auto table = commandTable();
     for (std::size_t row = 0; row < table.size(); ++row)
-        if (table[row].key && key == table[row].key) runCommand(table[row].menu, indexInMenu(row));
+        if (table[row].key && key == table[row].key) runRow(row);
 }
 
 void frmDesktop::lapListChanged() { children_->refreshLists(ListChange::LapList); }
@@ -373,9 +397,24 @@ void frmDesktop::endProgram() {
     close();
 }
 
+// Opened exactly as named. What cannot be a session is told before the save
+// question: the recent list and the session stay as they were.
 void frmDesktop::openDataFile(const QString& name) {
-    const QString full = QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath());
-    fileCommands_->OpenNamed(full.toStdString());
+    if (platform().pointer->current() == MousePointer::Hourglass) return;
+    const QFileInfo info(name);
+    const QString full = QDir::toNativeSeparators(info.absoluteFilePath());
+    QString problem;
+    // Never opened: reading a FIFO or a device could wait for ever.
+    if (info.exists() && !info.isFile())
+        problem = tr("%1 is not a file.").arg(full);
+    else if (!platform().files->fileExists(full.toStdString()))
+        problem = tr("%1 does not exist.").arg(full);
+    if (!problem.isEmpty()) {
+        ShowMessage(problem.toStdString());
+        return;
+    }
+    fileCommands_->OpenNamed(full.toStdString(),
+                             tr("%1 is not an ORVEX session file.").arg(full).toStdString());
 }
 
 void frmDesktop::dragEnterEvent(QDragEnterEvent* event) {
@@ -389,6 +428,28 @@ void frmDesktop::dropEvent(QDropEvent* event) {
     // Opened once the drop has finished, so the save question and any message
     // box do not hold the drag source waiting.
     QTimer::singleShot(0, this, [this, name] { openDataFile(name); });
+}
+
+// A text box claims some keys for its own bindings (Ctrl+U erases a line); the
+// menus' shortcuts win over them, so a key does the same wherever the focus
+// is. The standard editing keys stay with the box: Ctrl+X in a box cuts.
+bool frmDesktop::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType() ||
+        static_cast<QWidget*>(watched)->window() != this)
+        return QMainWindow::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    for (QKeySequence::StandardKey editing :
+         {QKeySequence::Cut, QKeySequence::Copy, QKeySequence::Paste, QKeySequence::Undo,
+          QKeySequence::Redo, QKeySequence::SelectAll})
+        if (key->matches(editing)) return false;
+    const QKeySequence pressed(key->keyCombination());
+    for (const QAction* a : rows_) {
+        if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == pressed) {
+            event->ignore();
+            return true;
+        }
+    }
+    return false;
 }
 
 void frmDesktop::closeEvent(QCloseEvent* event) {

@@ -39,8 +39,10 @@ public:
     FileCommands& fileCommands() { return *fileCommands_; }
     void endProgram();
 
-    // Opens a data file named on the command line or dropped on the window,
-    // as File > Open does; a relative name is taken from the current folder.
+    // Opens a file named on the command line or dropped on the window, exactly
+    // as named, as File > Open does; a relative name is taken from the current
+    // folder. A name that is no file, or no session file, is told of and
+    // changes nothing.
     void openDataFile(const QString& name);
 
     QMdiArea* mdiArea() const { return mdiArea_; }
@@ -102,6 +104,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -113,8 +116,12 @@ private:
     // while that window is open.
     void followWindows();
     void setViewToggle(int index, const QString& key, bool on);
+    // The command of a row of the command table, from its menu item or button.
+    void runRow(std::size_t row);
     // The handler of the command's menu, with the item's index.
     void runCommand(MenuId menu, int index);
+    // An open Session Data window's texts into the session, before an output.
+    void takeWindowTexts();
     // Switches every row of the group on or off; None is no group.
     void setGroup(int code, bool on, const QString& caption = QString());
     void setRow(std::size_t row, bool on, const QString& caption = QString());
