@@ -126,6 +126,14 @@ const Command kCommands[] = {
      .needs = Needs::Session,
      .toggle = true},
 
+    {.menu = M::Race,
+     .caption = "&Drivers...",
+     .needs = Needs::Session,
+     .action =
+         [](QWidget* parent) {
+             if (auto* desktop = qobject_cast<frmDesktop*>(parent)) desktop->editDriverNames();
+         }},
+
     {.menu = M::Device,
      .caption = "&Download data",
      .shortcut = "Ctrl+U",
@@ -158,7 +166,7 @@ const Command kCommands[] = {
 std::span<const Command> commandTable() { return kCommands; }
 
 const char* menuTitle(MenuId menu) {
-    static const char* const titles[] = {"&File", "&View", "&Device", "&Help"};
+    static const char* const titles[] = {"&File", "&View", "&Race", "&Device", "&Help"};
     return titles[static_cast<int>(menu)];
 }
 

@@ -60,21 +60,21 @@ TEST_F(LapsCsvTest, OneRowPerRecordedLapInDriverAndLapOrderInBothLocales) {
             const auto [d, l] = laps[i];
             const std::int32_t t = s.LapTimes[lapSlot(d, l)];
             EXPECT_EQ(rows[i + 1],
-                      (std::vector<std::string>{std::to_string(d), std::to_string(l), FormatTime(t),
-                                                std::to_string(t),
+                      (std::vector<std::string>{std::to_string(d), "", std::to_string(l),
+                                                FormatTime(t), std::to_string(t),
                                                 LapSpeed(FormatTime(t), "1200", decimal)}));
         }
-        EXPECT_EQ(rows[3][4], std::string("72") + decimal + "01");  // 1200 m in 59.99 s
+        EXPECT_EQ(rows[3][5], std::string("72") + decimal + "01");  // 1200 m in 59.99 s
     }
 }
 
 TEST_F(LapsCsvTest, NoTrackLengthLeavesTheSpeedEmptyAnEmptySessionHasOnlyTheHeader) {
     Session& s = session();
-    EXPECT_EQ(LapsCsv(s, "."), "Driver,Lap,Lap time,Hundredths,Speed (km/h)\r\n");
+    EXPECT_EQ(LapsCsv(s, "."), "Driver,Name,Lap,Lap time,Hundredths,Speed (km/h)\r\n");
     s.SessionLength = "about a mile";
     s.LapTimes[lapSlot(2, 3)] = 4200;
     EXPECT_EQ(parseCsv(LapsCsv(s, ","), ';')[1],
-              (std::vector<std::string>{"2", "3", FormatTime(4200), "4200", ""}));
+              (std::vector<std::string>{"2", "", "3", FormatTime(4200), "4200", ""}));
 }
 
 TEST_F(LapsCsvTest, FieldsAreQuotedOnlyWhereTheyNeedIt) {
