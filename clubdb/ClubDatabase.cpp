@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -64,9 +65,9 @@ ClubDatabase::ClubDatabase(const QString& folder) {
         if (moved) {
             opened = openFile(error);
             if (opened == Opened::Ok)
-                notice_ = tr("The club database was damaged; it was set aside as %1 and a new "
-                             "one was made.")
-                              .arg(QDir::toNativeSeparators(aside));
+                notice_ = tr("The club database was damaged: it was renamed %1 beside the new "
+                             "one.")
+                              .arg(QFileInfo(aside).fileName());
         }
     }
     if (opened != Opened::Ok) {
@@ -109,7 +110,8 @@ ClubDatabase::Opened ClubDatabase::openFile(QString& error) {
         return Opened::Damaged;
     }
     q.finish();
-    if (!migrate(error)) return Opened::Damaged;
+    bool busy = false;
+    if (!migrate(error, busy)) return busy ? Opened::Busy : Opened::Damaged;
     open_ = true;
     return Opened::Ok;
 }
@@ -121,12 +123,13 @@ int ClubDatabase::schemaVersion() const {
 
 // Two copies may start together: the version is read again under the write
 // lock, so only one of them runs a step.
-bool ClubDatabase::migrate(QString& error) {
+bool ClubDatabase::migrate(QString& error, bool& busy) {
     if (schemaVersion() >= kSchemaVersion) return true;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     const auto run = [&](const QString& sql) {
         if (q.exec(sql)) return true;
         error = q.lastError().text();
+        busy = isBusy(q.lastError());
         return false;
     };
     if (!run("BEGIN IMMEDIATE")) return false;
