@@ -56,8 +56,7 @@ ClubDatabase::ClubDatabase(const QString& folder) {
         close();
         const QString aside =
             path_ + ".damaged-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
-        // The journal files belong to the damaged file; beside a new one they would be applied to
-        // it.
+        // Its journal files go with it: beside a new file they would be replayed into it.
         const bool moved = QFile::rename(path_, aside);
         for (const char* part : {"-wal", "-shm"})
             if (QFile::exists(path_ + part) && !QFile::rename(path_ + part, aside + part))
