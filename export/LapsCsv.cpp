@@ -13,7 +13,7 @@
 namespace orvex {
 
 std::string CsvField(const std::string& text, char separator) {
-    if (text.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string::npos) {
+    if (text.find_first_of(std::string{separator, '"', '\t', '\r', '\n'}) == std::string::npos) {
         return text;
     }
     std::string quoted = "\"";
@@ -22,6 +22,12 @@ std::string CsvField(const std::string& text, char separator) {
         quoted += c;
     }
     return quoted + '"';
+}
+
+std::string CsvText(const std::string& text) {
+    if (!text.empty() && std::string("=+-@").find(text.front()) != std::string::npos)
+        return "'" + text;
+    return text;
 }
 
 std::string CsvRow(std::initializer_list<std::string> fields, char separator) {
@@ -44,13 +50,14 @@ std::string LapsCsv(const Session& s, const std::string& userDecimalSeparator) {
     std::string out;
     out.reserve(48 * (kLapSlots + 1));
     auto row = [&](std::initializer_list<std::string> fields) { out += CsvRow(fields, sep); };
-    row({"Driver", "Lap", "Lap time", "Hundredths", "Speed (km/h)"});
+    row({"Driver", "Name", "Lap", "Lap time", "Hundredths", "Speed (km/h)"});
     for (int d = 1; d <= kDrivers; ++d) {
         for (int l = 1; l <= kLapsPerDriver; ++l) {
             const std::size_t slot = lapSlot(d, l);
             if (slot >= s.LapTimes.size() || s.LapTimes[slot] == 0) continue;
             const std::string text = FormatTime(s.LapTimes[slot]);
-            row({std::to_string(d), std::to_string(l), text, std::to_string(s.LapTimes[slot]),
+            row({std::to_string(d), CsvText(s.DriverNames[d]), std::to_string(l), text,
+                 std::to_string(s.LapTimes[slot]),
                  hasSpeed ? LapSpeed(text, s.SessionLength, decimal) : std::string()});
         }
     }

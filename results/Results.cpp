@@ -70,19 +70,22 @@ std::vector<DriverResult> MakeResults(const std::vector<std::int32_t>& lapTimes,
 }
 
 std::vector<DriverResult> MakeResults(const Session& s) {
-    return MakeResults(s.LapTimes, s.SessionLength, platform().regional->decimalSeparator());
+    auto rows = MakeResults(s.LapTimes, s.SessionLength, platform().regional->decimalSeparator());
+    for (DriverResult& r : rows) r.name = s.DriverNames[r.driver];
+    return rows;
 }
 
 std::string ResultsCsv(const Session& s, const std::string& userDecimalSeparator) {
     const bool commaLocale = userDecimalSeparator == ",";
     const char sep = commaLocale ? ';' : ',';
-    std::string out = CsvRow(
-        {"Pos", "Driver", "Laps", "Best lap", "Average lap", "Total", "Gap", "Best speed (km/h)"},
-        sep);
+    std::string out = CsvRow({"Pos", "Driver", "Name", "Laps", "Best lap", "Average lap", "Total",
+                              "Gap", "Best speed (km/h)"},
+                             sep);
     for (const DriverResult& r :
          MakeResults(s.LapTimes, s.SessionLength, commaLocale ? "," : ".")) {
-        out += CsvRow({std::to_string(r.pos), std::to_string(r.driver), std::to_string(r.laps),
-                       r.bestText, r.averageText, r.totalText, r.gapText, r.speedText},
+        out += CsvRow({std::to_string(r.pos), std::to_string(r.driver),
+                       CsvText(s.DriverNames[r.driver]), std::to_string(r.laps), r.bestText,
+                       r.averageText, r.totalText, r.gapText, r.speedText},
                       sep);
     }
     return out;

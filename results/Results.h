@@ -13,6 +13,7 @@ class Session;
 struct DriverResult {
     int pos = 0;  // rank by best lap, ties by driver number
     int driver = 0;
+    std::string name;  // the session's name of the driver, if any
     int laps = 0;
     int bestLapNo = 0;
     std::int32_t best = 0;
@@ -29,7 +30,7 @@ struct DriverResult {
 std::vector<DriverResult> MakeResults(const std::vector<std::int32_t>& lapTimes,
                                       const std::string& trackLength,
                                       const std::string& decimalSeparator);
-// The same for the session, with the user's decimal separator.
+// The same for the session, with the user's decimal separator and the drivers' names.
 std::vector<DriverResult> MakeResults(const Session& s);
 
 // One point of a driver's lap chart.

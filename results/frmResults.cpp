@@ -41,7 +41,8 @@ int ResultsModel::columnCount(const QModelIndex& parent) const {
 QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
     const DriverResult& r = rows_[index.row()];
-    if (role == Qt::TextAlignmentRole) return int(Qt::AlignRight | Qt::AlignVCenter);
+    if (role == Qt::TextAlignmentRole)
+        return int((index.column() == Name ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
     if (role == Qt::UserRole) {
         switch (index.column()) {
             case Pos:
@@ -49,6 +50,8 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
                 return r.pos;  // equal best laps keep their rank
             case Driver:
                 return r.driver;
+            case Name:
+                return QString::fromStdString(r.name);
             case Laps:
                 return r.laps;
             case Average:
@@ -70,6 +73,8 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
             return r.pos;
         case Driver:
             return r.driver;
+        case Name:
+            return QString::fromStdString(r.name);
         case Laps:
             return r.laps;
         case Best:
@@ -88,7 +93,7 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    static const char* const titles[] = {"Pos",         "Driver", "Laps", "Best lap",
+    static const char* const titles[] = {"Pos",         "Driver", "Name", "Laps",      "Best lap",
                                          "Average lap", "Total",  "Gap",  "Best speed"};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
         section >= ColumnCount)
@@ -173,7 +178,8 @@ void frmResults::updateChart() {
     for (int driver : selectedDrivers()) {
         const auto r = std::find_if(rows.begin(), rows.end(),
                                     [driver](const DriverResult& x) { return x.driver == driver; });
-        series.push_back({driver, LapSeries(session().LapTimes, driver), r->bestLapNo});
+        series.push_back({driver, LapSeries(session().LapTimes, driver), r->bestLapNo,
+                          QString::fromStdString(r->name)});
     }
     chart_->setSeries(std::move(series));
 }

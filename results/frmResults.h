@@ -18,7 +18,7 @@ class frmResultsChart;
 class ResultsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Pos, Driver, Laps, Best, Average, Total, Gap, Speed, ColumnCount };
+    enum Column { Pos, Driver, Name, Laps, Best, Average, Total, Gap, Speed, ColumnCount };
     using QAbstractTableModel::QAbstractTableModel;
 
     void setRows(std::vector<DriverResult> rows);

@@ -6,6 +6,7 @@
 #include "platform/ProgramFolder.h"
 #include "session/AnsiText.h"
 #include "session/DesktopViews.h"
+#include "session/ExtraBlock.h"
 #include "session/RWData.h"
 #include "session/Session.h"
 
@@ -64,6 +65,7 @@ void writeItems(RWData& rw, DesktopViews* views, bool storeLayout) {
     const auto count = static_cast<std::int32_t>(s.LapTimes.size()) - 1;
     check(rw.Data_Write(std::max(count, 0)));
     for (std::int32_t i = 1; i <= count; ++i) check(rw.Data_Write(s.LapTimes[i]));
+    check(Extra_Write(rw, s));
 }
 
 // The new content goes to a temporary file beside the old one, which it
@@ -151,6 +153,7 @@ bool File_Read(const std::string& name, Session& into, const std::string& notDat
         normalPointer();
         return false;
     };
+    std::string extraMessage;
     try {
         // Too short for the header, or a negative length: not a data file at all.
         const std::int16_t header = rw.Data_Read(std::string());
@@ -196,6 +199,7 @@ bool File_Read(const std::string& name, Session& into, const std::string& notDat
                 check(rw.Data_Read(Variant{}));
                 s.LapTimes[i] = toLong(rw.Data);
             }
+            extraMessage = Extra_Read(rw, s);
         }
     } catch (const Stopped& stop) {
         report(rw, stop.number);
@@ -211,6 +215,8 @@ bool File_Read(const std::string& name, Session& into, const std::string& notDat
     rw.File_Close();
     s.FileState = FileState::Saved;
     normalPointer();
+    // What the extra block held is lost, never the laps: the file opens.
+    if (!extraMessage.empty()) ShowMessage(extraMessage);
     return true;
 }
 

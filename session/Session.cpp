@@ -45,6 +45,7 @@ void Session::ResetSession() {
     SessionVehicle.clear();
     SessionDrivers.clear();
     SessionNote.clear();
+    DriverNames.fill(std::string());
 
     LapsWin = SessionWin = StatWin = WinState{};
     SavedLapsWin = SavedSessionWin = SavedStatWin = WinState{};

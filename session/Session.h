@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -58,6 +59,15 @@ public:
 
     std::string SessionDate, SessionTime, SessionTrack, SessionLength, SessionVehicle,
         SessionDrivers, SessionNote;
+
+    // Who drove each number (UTF-8, index 0 unused). The data file keeps them
+    // in its extra block, which is written only when one of them is set.
+    std::array<std::string, kDrivers + 1> DriverNames;
+    bool hasDriverNames() const {
+        for (const std::string& n : DriverNames)
+            if (!n.empty()) return true;
+        return false;
+    }
 
     // Index 0 of every list exists and is never used.
     std::vector<TimeItem> LapList, SortedLapList, TotalList, SortedTotalList;

@@ -147,6 +147,14 @@ const Command kCommands[] = {
      .needs = Needs::Session,
      .toggle = true},
 
+    {.menu = M::Race,
+     .caption = "&Drivers...",
+     .needs = Needs::Session,
+     .action =
+         [](QWidget* parent) {
+             if (auto* desktop = qobject_cast<frmDesktop*>(parent)) desktop->editDriverNames();
+         }},
+
     {.menu = M::Device,
      .caption = "&Download data",
      .shortcut = "Ctrl+U",
@@ -179,7 +187,7 @@ const Command kCommands[] = {
 std::span<const Command> commandTable() { return kCommands; }
 
 const char* menuTitle(MenuId menu) {
-    static const char* const titles[] = {"&File", "&View", "&Device", "&Help"};
+    static const char* const titles[] = {"&File", "&View", "&Race", "&Device", "&Help"};
     return titles[static_cast<int>(menu)];
 }
 

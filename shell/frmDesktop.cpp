@@ -23,6 +23,7 @@
 #include "lists/frmLaps.h"
 #include "lists/frmSession.h"
 #include "lists/frmStat.h"
+#include "names/frmDrivers.h"
 #include "platform/EventPump.h"
 #include "platform/FileSystem.h"
 #include "platform/HelpViewer.h"
@@ -79,7 +80,7 @@ frmDesktop::~frmDesktop() {
 }
 
 void frmDesktop::buildMenus() {
-    QMenu* menus[kMenuCount];
+    QMenu** menus = menuBarMenus_;
     for (int m = 0; m < kMenuCount; ++m) menus[m] = menuBar()->addMenu(menuTitle(MenuId(m)));
     const auto table = commandTable();
     for (std::size_t row = 0; row < table.size(); ++row) {
@@ -234,6 +235,7 @@ void frmDesktop::MenuRefresh() {
         const Needs needs = table[row].needs;
         if (needs != Needs::Nothing) setRow(row, needs == Needs::Program || open);
     }
+    menuBarMenus_[int(MenuId::Race)]->menuAction()->setEnabled(open);
 }
 
 void frmDesktop::runRow(std::size_t row) {
@@ -265,6 +267,8 @@ void frmDesktop::runCommand(MenuId menu, int index) {
             break;
         case MenuId::View:
             MenuView_Click(index);
+            break;
+        case MenuId::Race:  // its rows have handlers of their own
             break;
         case MenuId::Device:
             MenuDevice_Click(index);
@@ -389,6 +393,13 @@ void frmDesktop::copyDownload() {
 }
 
 QString frmDesktop::statusText() const { return panel1_->text(); }
+
+void frmDesktop::showStatus(const QString& text) { panel1_->setText(text); }
+
+void frmDesktop::editDriverNames() {
+    if (session().FileState == FileState::NoSession) return;
+    if (frmDrivers::Edit(this, roster_)) children_->refreshLists(ListChange::Names);
+}
 
 void frmDesktop::refreshListsAfterDownload() { children_->refreshLists(ListChange::Download); }
 

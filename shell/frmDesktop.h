@@ -21,6 +21,7 @@ class ChildWindows;
 class DesktopDevice;
 class DesktopFileViews;
 class FileCommands;
+class Roster;
 
 // The main window: a multiple-document frame with the menus, the toolbar
 // Toolbar1 and the status bar. It wires the subsystems together.
@@ -94,6 +95,13 @@ public:
     // says where it went or why it could not be written.
     void copyDownload();
     QString statusText() const;
+    // Status panel 1 says `text` (the club database's notices).
+    void showStatus(const QString& text);
+
+    // The club's roster of names; null runs without one.
+    void setRoster(Roster* roster) { roster_ = roster; }
+    // Race > Drivers: the names of this session's drivers.
+    void editDriverNames();
 
     // SessionViews
     void lapListChanged() override;
@@ -134,8 +142,9 @@ private:
     QLabel* panel2Text_ = nullptr;
     int connectionImage_ = 0;
     std::vector<QAction*> menus_[kMenuCount];  // by MenuId, the items by index
-    std::vector<QAction*> rows_;               // the items in command-table order
-    std::map<std::string, QMenu*> submenus_;   // by caption
+    QMenu* menuBarMenus_[kMenuCount] = {};
+    std::vector<QAction*> rows_;              // the items in command-table order
+    std::map<std::string, QMenu*> submenus_;  // by caption
     std::map<QString, QAction*> buttons_;
     std::map<QString, int> buttonValues_;
     QString helpFile_;
@@ -144,6 +153,7 @@ private:
     std::unique_ptr<FileCommands> fileCommands_;
     bool ending_ = false;
     DesktopDevice* device_ = nullptr;
+    Roster* roster_ = nullptr;
 };
 
 }  // namespace orvex
