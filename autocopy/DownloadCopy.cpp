@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
+#include "platform/RunError.h"
 #include "session/DataFile.h"
 #include "session/RWData.h"
 
@@ -54,13 +55,16 @@ DownloadCopyResult failed(std::string reason, std::string path = {}) {
     return {false, std::move(path), "Download copy not saved: " + reason};
 }
 
-// Deletes the oldest copies beyond those kept; a copy that cannot be deleted
-// now is tried again after the next download.
-void pruneCopies(const std::string& folder) {
-    const std::vector<std::string> copies = downloadCopies(platform().files->fileNames(folder));
+// Deletes the oldest copies beyond those kept, never `newest`: a clock set
+// back can make the copy just written sort first. A copy that cannot be
+// deleted now is tried again after the next download.
+void pruneCopies(const std::string& folder, const std::string& newest) {
+    std::vector<std::string> copies = downloadCopies(platform().files->fileNames(folder));
     if (copies.size() <= kDownloadCopiesKept) return;
     const std::size_t excess = copies.size() - kDownloadCopiesKept;
-    for (std::size_t i = 0; i < excess; ++i) platform().files->remove(inFolder(folder, copies[i]));
+    copies.erase(std::remove(copies.begin(), copies.end(), newest), copies.end());
+    for (std::size_t i = 0; i < excess && i < copies.size(); ++i)
+        platform().files->remove(inFolder(folder, copies[i]));
 }
 
 }  // namespace
@@ -91,6 +95,13 @@ std::vector<std::string> downloadCopies(const std::vector<std::string>& names) {
     return copies;
 }
 
+void RemoveUnfinishedCopies() {
+    const std::string folder = downloadCopyFolder();
+    for (const std::string& name : platform().files->fileNames(folder))
+        if (copyNumber(temporaryTarget(name)) > 0)
+            platform().files->removeUnfinished(inFolder(folder, name));
+}
+
 DownloadCopyResult Download_Copy(DesktopViews* views) {
     try {
         const LocalTime now = platform().dayClock->now();
@@ -98,16 +109,20 @@ DownloadCopyResult Download_Copy(DesktopViews* views) {
         FileSystem& files = *platform().files;
         if (const int number = files.makeFolder(folder))
             return failed(RWData::errorMessage(number, folder));
-        std::string path;
-        for (int n = 1; n <= kMaxNumber && path.empty(); ++n) {
-            const std::string candidate = inFolder(folder, downloadCopyName(now, n));
-            if (!files.fileExists(candidate)) path = candidate;
+        // The name is taken only by a complete copy and never over another, so
+        // a second instance of the program writing at the same second gets the
+        // next number instead of overwriting.
+        for (int n = 1; n <= kMaxNumber; ++n) {
+            const std::string name = downloadCopyName(now, n);
+            const std::string path = inFolder(folder, name);
+            if (files.fileExists(path)) continue;
+            const int number = Data_FileCopy(path, views);
+            if (number == ErrorNo::FileAlreadyExists) continue;
+            if (number) return failed(RWData::errorMessage(number, path), path);
+            pruneCopies(folder, name);
+            return {true, path, "Download copied to " + path};
         }
-        if (path.empty()) return failed("too many downloads within one second");
-        if (const int number = Data_FileCopy(path, views))
-            return failed(RWData::errorMessage(number, path), path);
-        pruneCopies(folder);
-        return {true, path, "Download copied to " + path};
+        return failed("too many downloads within one second");
     } catch (const std::exception& e) {
         // The download has completed whatever happens here.
         return failed(e.what());

@@ -33,8 +33,12 @@ struct DownloadCopyResult {
 };
 
 // Writes the session's copy, named by the time of the download, and then
-// deletes the oldest copies beyond kDownloadCopiesKept. Shows nothing and
-// throws nothing; the session's name and state stay as they were.
+// deletes the oldest copies beyond kDownloadCopiesKept, never the new one.
+// Shows nothing and throws nothing; the session's name and state stay as they were.
 DownloadCopyResult Download_Copy(DesktopViews* views);
+
+// Deletes what copies killed half way left in the folder (their temporary
+// files); nothing else there. Run at start-up.
+void RemoveUnfinishedCopies();
 
 }  // namespace orvex

@@ -44,9 +44,9 @@ int main(int argc, char** argv) {
         timer.start();
         const std::clock_t cpuStart = std::clock();
         int read = 0;
-        int failed = 0;
+        BlockReading stored;
         for (int block = kBlocks; block >= 1; --block)
-            read += Block_Read(block, laps, failed) == LinkStatus::Ok ? 1 : 0;
+            read += Block_Read(block, laps, stored) == LinkStatus::Ok ? 1 : 0;
         const double seconds = timer.nsecsElapsed() / 1e9;
         // The waits must sleep, not spin: the windows share the core with them.
         const double cpu = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;

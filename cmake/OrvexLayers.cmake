@@ -3,7 +3,8 @@
 #   platform     interfaces to the outside world and plain helpers on them
 #   logic        session model, files, frames, download, list geometry, report lines,
 #                export files
-#   platform_qt  the Qt implementations of the platform interfaces
+#   platform_qt  the Qt implementations of the platform interfaces, and the club
+#                database (clubdb/), which stands behind the plain Roster
 #   windows      the windows and dialogs of every subsystem
 #   shell        the main window, which wires everything together
 # The two lowest link no Qt at all, so a window header included there fails to
@@ -11,12 +12,16 @@
 set(ORVEX_LAYERS platform logic platform_qt windows shell)
 # Folders of a feature: their frm* sources (and the few named below that draw
 # with Qt) are windows, the rest is logic.
-set(ORVEX_LOGIC_DIRS session device lists report export autocopy results slips)
+set(ORVEX_LOGIC_DIRS session device lists report export autocopy results slips names)
+# Folders whose every source is a Qt implementation of a platform interface.
+set(ORVEX_PLATFORM_QT_DIRS clubdb)
 
 # Layer of a source path relative to the project root, or "" when it is none of ours.
 function(orvex_layer_of path out)
   set(layer "")
   if(path MATCHES "^platform/(Qt[A-Za-z]*|Twips|InstallLayout)\\.(cpp|h)$")
+    set(layer platform_qt)
+  elseif(path MATCHES "^clubdb/[^/]+\\.(cpp|h)$")
     set(layer platform_qt)
   elseif(path MATCHES "^platform/")
     set(layer platform)
@@ -43,7 +48,7 @@ function(orvex_layer_sources root layer out)
     set(watch)
   endif()
   set(candidates)
-  foreach(dir IN LISTS ORVEX_LOGIC_DIRS ITEMS platform shell)
+  foreach(dir IN LISTS ORVEX_LOGIC_DIRS ORVEX_PLATFORM_QT_DIRS ITEMS platform shell)
     file(GLOB more RELATIVE ${root} ${watch} ${root}/${dir}/*.cpp ${root}/${dir}/*.h)
     list(APPEND candidates ${more})
   endforeach()

@@ -42,9 +42,10 @@ void CommTick::Tick() {
     const bool ok = runSilently([this] { runCommand(); });
     if (!ok) {
         // A failure drops the command and closes the port it opened; a
-        // download it interrupts is abandoned so the progress window never
-        // stays open over a disabled window.
-        if (downloading_) runSilently([this] { ErrorUpload(); });
+        // download it interrupts (most often a line that went away) is
+        // abandoned so the progress window never stays open over a disabled
+        // window.
+        if (downloading_) runSilently([this] { abandonDownload(kNoAnswerText); });
         runSilently([] { Port_Close(); });
         requests_.finish(code);
     }
@@ -137,6 +138,8 @@ void CommTick::shortCommand(DeviceCommand code) {
 void CommTick::startDownload() {
     staging_.assign(kLapSlots + 1, 0);
     unreadLaps_ = 0;
+    erasedLaps_ = 0;
+    unreadableBlocks_ = 0;
     downloading_ = true;
     host_.showProgress(kBlocks);
     blocksToRead_ = kBlocks;
@@ -158,17 +161,33 @@ void CommTick::readBlock() {
         return;
     }
     downloadActive_ = true;
-    int failed = 0;
-    const LinkStatus read = Block_Read(blocksToRead_, staging_, failed);
-    if (read != LinkStatus::Ok) pointerNormal();
-    if (read != LinkStatus::Ok || closing_) {
+    BlockReading stored;
+    const LinkStatus read = Block_Read(blocksToRead_, staging_, stored);
+    if (closing_) {
         ErrorUpload();
         return;
     }
-    unreadLaps_ += failed;
+    if (read != LinkStatus::Ok) {
+        abandonDownload(kNoAnswerText);
+        return;
+    }
+    unreadLaps_ += stored.failed;
+    erasedLaps_ += stored.erased;
+    // Unreadable records alone do not condemn a download: a disturbed line
+    // spoils a few, erased memory none. Whole blocks of them in a row, or
+    // most of what is not empty, come from something that is not the device.
+    unreadableBlocks_ = stored.failed == kRecordsPerBlock ? unreadableBlocks_ + 1 : 0;
+    if (unreadableBlocks_ >= kUnreadableBlocksInRow) {
+        abandonDownload(kNotLapsText);
+        return;
+    }
     --blocksToRead_;
     if (blocksToRead_ >= 1) {
         host_.setProgress(kBlocks - blocksToRead_);
+        return;
+    }
+    if (unreadLaps_ * 2 > kLapSlots - erasedLaps_) {
+        abandonDownload(kNotLapsText);
         return;
     }
     finishDownload();
@@ -201,6 +220,11 @@ void CommTick::finishDownload() {
     Port_Close();
     // Told once, with the progress window gone; they are stored as 0.
     if (unreadLaps_ > 0) ShowMessage(kUnreadLapsText + numberText(unreadLaps_));
+}
+
+void CommTick::abandonDownload(const char* text) {
+    ErrorUpload();
+    if (!closing_) ShowMessage(text);
 }
 
 void CommTick::ErrorUpload() {

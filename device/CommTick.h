@@ -16,8 +16,8 @@ class SetupControls;
 //
 // A download reads the 30 memory blocks, one per tick, into a staging copy;
 // only a complete download replaces the session's laps. An abandoned one
-// (no device, no reply, a failure inside the tick) leaves the session exactly
-// as it was.
+// (no device, no reply, answers that are not lap records, a failure inside
+// the tick) leaves the session exactly as it was and says so in one box.
 class CommTick {
 public:
     explicit CommTick(DeviceHost& host) : host_(host) {}
@@ -44,6 +44,13 @@ public:
     bool downloadActive() const { return downloadActive_; }
 
     static constexpr const char* kUnreadLapsText = "Laps that could not be read:";
+    static constexpr const char* kNoAnswerText =
+        "Download abandoned: the device stopped answering. The session is unchanged.";
+    static constexpr const char* kNotLapsText =
+        "Download abandoned: the answers were not lap records. The session is unchanged.";
+    // Blocks in a row with every record unreadable after which the answers
+    // are taken for another instrument's.
+    static constexpr int kUnreadableBlocksInRow = 3;
 
 private:
     void runCommand();
@@ -52,6 +59,8 @@ private:
     void startDownload();
     void readBlock();
     void finishDownload();
+    // ErrorUpload, then the one box that says why (none while closing).
+    void abandonDownload(const char* text);
     void updateIndicator();
 
     DeviceHost& host_;
@@ -63,8 +72,12 @@ private:
     bool downloading_ = false;
     bool closing_ = false;
     std::vector<std::int32_t> staging_;
-    // Records of the running download that failed their check bytes.
+    // Records of the running download that failed their check bytes, and
+    // those that were erased (empty slots).
     int unreadLaps_ = 0;
+    int erasedLaps_ = 0;
+    // Blocks just read in a row with every record unreadable.
+    int unreadableBlocks_ = 0;
 };
 
 }  // namespace orvex

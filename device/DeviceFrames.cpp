@@ -95,6 +95,10 @@ Bytes encodeRecord(std::uint32_t value) {
 
 bool recordCheckOk(const std::uint8_t* record) { return byteSum(record, 4) == record[4]; }
 
+bool recordErased(const std::uint8_t* record) {
+    return std::all_of(record, record + kRecordBytes, [](std::uint8_t b) { return b == 0xFF; });
+}
+
 std::int32_t decodeRecord(const std::uint8_t* record) {
     if (!recordCheckOk(record)) return 0;
     const std::uint32_t value = (std::uint32_t{record[0]} << 24) |
@@ -112,7 +116,10 @@ BlockReading decodeBlockReply(const Bytes& reply) {
     for (int k = 0; k < kRecordsPerBlock; ++k) {
         const std::uint8_t* record = reply.data() + kBlockReplyRecordsAt + k * kRecordBytes;
         reading.laps[k] = decodeRecord(record);
-        if (!recordCheckOk(record)) ++reading.failed;
+        if (recordErased(record))
+            ++reading.erased;
+        else if (!recordCheckOk(record))
+            ++reading.failed;
     }
     return reading;
 }

@@ -75,15 +75,18 @@ Bytes setupWriteAck();
 // the sum of those four bytes.
 Bytes encodeRecord(std::uint32_t value);
 bool recordCheckOk(const std::uint8_t* record);
+// An erased record: memory wiped to FF bytes, a slot no lap was written to.
+bool recordErased(const std::uint8_t* record);
 // The lap time a record holds, with the same bit pattern as sent; 0 when the
-// check byte does not match (an empty slot).
+// check byte does not match or the record is erased (an empty slot).
 std::int32_t decodeRecord(const std::uint8_t* record);
 
-// The 25 lap times of a block reply of kBlockReplyLength bytes, and how many
-// records failed their check byte (those are 0).
+// The 25 lap times of a block reply of kBlockReplyLength bytes, how many
+// records failed their check byte and how many are erased (both read as 0).
 struct BlockReading {
     std::array<std::int32_t, kRecordsPerBlock> laps{};
     int failed = 0;
+    int erased = 0;
 };
 BlockReading decodeBlockReply(const Bytes& reply);
 

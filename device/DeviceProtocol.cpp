@@ -81,31 +81,26 @@ LinkStatus Setup_Read(const SetupLookup& lookup) {
     return LinkStatus::Ok;
 }
 
-LinkStatus Block_Read(int block, std::vector<std::int32_t>& lapTimes, int& failed) {
+LinkStatus Block_Read(int block, std::vector<std::int32_t>& lapTimes, BlockReading& stored) {
     if (block < 1 || block > kBlocks) throw RunError(ErrorNo::InvalidCall);
     if (lapTimes.size() <= static_cast<std::size_t>(lapSlot(block, kRecordsPerBlock)))
         throw RunError(ErrorNo::SubscriptOutOfRange);
     BlockReading best;
     best.failed = kRecordsPerBlock + 1;
-    bool replied = true;
     for (int attempt = 1; attempt <= kBlockAttempts && best.failed > 0; ++attempt) {
         // Failed records are most often a reply shifted by stray bytes, or a
         // disturbed line: the repeat waits longer for quiet first.
         Port_Send(blockReadFrame(block), attempt == 1 ? kQuietGapMs : kRetryQuietGapMs);
         const Bytes reply = Port_Receive(kBlockReplyLength);
         if (reply.empty()) {
-            replied = false;
-            break;
+            Port_Close();
+            return LinkStatus::NoReply;
         }
         const BlockReading reading = decodeBlockReply(reply);
         if (reading.failed < best.failed) best = reading;
     }
-    if (!replied || best.failed >= kRecordsPerBlock) {
-        Port_Close();
-        return replied ? LinkStatus::NotTheDevice : LinkStatus::NoReply;
-    }
     for (int k = 1; k <= kRecordsPerBlock; ++k) lapTimes[lapSlot(block, k)] = best.laps[k - 1];
-    failed = best.failed;
+    stored = best;
     return LinkStatus::Ok;
 }
 

@@ -3,6 +3,8 @@
 #include <functional>
 #include <vector>
 
+#include "device/DeviceFrames.h"
+
 namespace orvex {
 
 class SetupControls;
@@ -13,7 +15,7 @@ enum class LinkStatus {
     Ok,
     NoDevice,      // no port led to a device
     NoReply,       // no reply, a short one or a wrong one within the second
-    NotTheDevice,  // a reply came, but not one good record in it
+    NotTheDevice,  // replies came, but they were not lap records
     DialogClosed,  // the configuration dialog closed while the reply was awaited
 };
 
@@ -54,10 +56,11 @@ constexpr int kBlockAttempts = 3;
 // (block - 1) * 25 + 1 .. block * 25 of `lapTimes` (indexed like LapTimes,
 // 0 unused). While records fail their check bytes the block is requested
 // again, up to kBlockAttempts in all, and the reading with the fewest
-// failures is stored, those records as 0, and `failed` counts them. Without
-// a reply (NoReply), or when every record of every reading failed
-// (NotTheDevice: some other instrument answered), nothing is stored and the
-// port is closed: the caller abandons the download.
-LinkStatus Block_Read(int block, std::vector<std::int32_t>& lapTimes, int& failed);
+// failures is stored, those records as 0; `stored` tells how many failed and
+// how many were erased (empty slots, also 0). Without a reply (NoReply)
+// nothing is stored and the port is closed: the caller abandons the download.
+// Whether unreadable records mean that another instrument answered is the
+// caller's judgement, over the whole download.
+LinkStatus Block_Read(int block, std::vector<std::int32_t>& lapTimes, BlockReading& stored);
 
 }  // namespace orvex

@@ -22,9 +22,12 @@ std::uint32_t lastByteAt = 0;
 
 // Discard stale bytes first, so a late reply to an earlier request is never
 // read as this one's; then keep discarding until the line has been quiet for
-// `quietMs`, so bytes a device sends after its reply are not either. Events
-// do not run: the wait is a few milliseconds on a well-behaved line.
-void discardStale(std::uint32_t quietMs) {
+// `quietMs`, so bytes a device sends after its reply are not either. A line
+// that never falls silent holds the request for a whole second: past the
+// first `quietMs` events run, as in every other wait (not before, so that a
+// repaint never lengthens the usual short gap). False when the port closed
+// meanwhile.
+bool discardStale(std::uint32_t quietMs) {
     SerialPort& p = port();
     p.discardOutBuffer();
     p.setInputLen(0);
@@ -34,7 +37,10 @@ void discardStale(std::uint32_t quietMs) {
             p.discardInBuffer();
             lastByteAt = now();
         }
-        if (ticksElapsed(lastByteAt, now()) >= quietMs || timedOut(start)) return;
+        if (ticksElapsed(lastByteAt, now()) >= quietMs || timedOut(start)) return true;
+        if (ticksElapsed(start, now()) < quietMs) continue;
+        platform().events->processEvents();
+        if (!p.portOpen()) return false;
     }
 }
 
@@ -54,8 +60,7 @@ void Port_Setup() {
 
 void Port_Send(const Bytes& frame, std::uint32_t quietMs) {
     SerialPort& p = port();
-    if (!p.portOpen()) return;
-    discardStale(quietMs);
+    if (!p.portOpen() || !discardStale(quietMs)) return;
     p.output(frame);
     const std::uint32_t start = now();
     while (p.portOpen() && p.outBufferCount() > 0 && !timedOut(start))
@@ -65,8 +70,7 @@ void Port_Send(const Bytes& frame, std::uint32_t quietMs) {
 bool Port_SendExpect(const Bytes& frame, const Bytes& expected) {
     SerialPort& p = port();
     // Checked before discarding: a closed port refuses the discard.
-    if (!p.portOpen()) return false;
-    discardStale(kQuietGapMs);
+    if (!p.portOpen() || !discardStale(kQuietGapMs)) return false;
     p.output(frame);
     const std::uint32_t start = now();
     // Blocks the windows for up to a second; the reply is short.

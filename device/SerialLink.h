@@ -32,10 +32,11 @@ constexpr std::uint32_t kRetryQuietGapMs = 20;
 // sizes while open, discarding while closed) is skipped; the rest still apply.
 void Port_Setup();
 
-// Discards stale bytes both ways, waits until no byte has arrived for
-// `quietMs` (at most a second: a line that never falls silent gets the frame
-// anyway), writes `frame` and waits (letting events run) until it has left or
-// a second has passed. Does nothing on a closed port.
+// Discards stale bytes both ways, waits (letting events run) until no byte
+// has arrived for `quietMs` (at most a second: a line that never falls silent
+// gets the frame anyway), writes `frame` and waits (letting events run) until
+// it has left or a second has passed. Does nothing on a closed port, nor when
+// the port closes while it waits.
 void Port_Send(const Bytes& frame, std::uint32_t quietMs = kQuietGapMs);
 
 // Like Port_Send up to the write, then waits, without letting events run,

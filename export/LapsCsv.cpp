@@ -14,7 +14,7 @@
 namespace orvex {
 
 std::string CsvField(const std::string& text, char separator) {
-    if (text.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string::npos) {
+    if (text.find_first_of(std::string{separator, '"', '\t', '\r', '\n'}) == std::string::npos) {
         return text;
     }
     std::string quoted = "\"";
@@ -23,6 +23,12 @@ std::string CsvField(const std::string& text, char separator) {
         quoted += c;
     }
     return quoted + '"';
+}
+
+std::string CsvText(const std::string& text) {
+    if (!text.empty() && std::string("=+-@").find(text.front()) != std::string::npos)
+        return "'" + text;
+    return text;
 }
 
 std::string CsvRow(std::initializer_list<std::string> fields, char separator) {
@@ -45,7 +51,7 @@ std::string LapsCsv(const Session& s, const std::string& userDecimalSeparator) {
     std::string out;
     out.reserve(48 * (kLapSlots + 1));
     auto row = [&](std::initializer_list<std::string> fields) { out += CsvRow(fields, sep); };
-    row({"Driver", "Lap", "Lap time", "Hundredths", "Speed (km/h)", "Status"});
+    row({"Driver", "Name", "Lap", "Lap time", "Hundredths", "Speed (km/h)", "Status"});
     for (int d = 1; d <= kDrivers; ++d) {
         for (int l = 1; l <= kLapsPerDriver; ++l) {
             const std::size_t slot = lapSlot(d, l);
@@ -55,7 +61,8 @@ std::string LapsCsv(const Session& s, const std::string& userDecimalSeparator) {
             // The recorded time stays; the status says what the corrections make of it.
             const EffectiveMark m =
                 time > 0 ? s.Corrections.markOf(static_cast<int>(slot), time) : EffectiveMark{};
-            row({std::to_string(d), std::to_string(l), text, std::to_string(time),
+            row({std::to_string(d), CsvText(s.DriverNames[d]), std::to_string(l), text,
+                 std::to_string(time),
                  hasSpeed ? LapSpeed(text, s.SessionLength, decimal) : std::string(),
                  LapStatusText(m.mark, m.byRule)});
         }

@@ -16,8 +16,13 @@ class Session;
 // fields are quoted where they need it.
 std::string LapsCsv(const Session& s, const std::string& userDecimalSeparator);
 
-// One CSV field, quoted when it holds the separator, a quote or a line break.
+// One CSV field, quoted when it holds the separator, a quote, a tab or a line break.
 std::string CsvField(const std::string& text, char separator);
+
+// A text the user typed (a driver's name) for a CSV field: an apostrophe goes
+// in front when it begins with = + - or @, so a spreadsheet never runs it as a
+// formula. CsvRow quotes it as it needs.
+std::string CsvText(const std::string& text);
 
 // One CSV row of `fields`, ended by CR LF.
 std::string CsvRow(std::initializer_list<std::string> fields, char separator);

@@ -60,6 +60,7 @@ void ChildWindows::refreshLists(ListChange change) {
             }
             break;
         case ListChange::NewSession:
+        case ListChange::Names:
             break;
     }
 }

@@ -48,6 +48,7 @@ enum class ListChange {
     TrackLength,  // the lines are shown anew, the rows stay
     Download,     // new laps and totals; MakeLapList has already filled the laps
     NewSession,   // File > New or Open: another session
+    Names,        // the drivers' names changed
 };
 
 // The child windows of the main window, and what outlives them: the

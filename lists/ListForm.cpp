@@ -46,11 +46,19 @@ void setColours(QWidget* w, const QColor& back, const QColor& text) {
 
 }  // namespace
 
-void recordRect(const TwipsRect& r, WinState& win) {
-    win.Left = clampInt16(r.left);
-    win.Top = clampInt16(r.top);
-    win.Width = clampInt16(r.width);
-    win.Height = clampInt16(r.height);
+// A field keeps its twips while the window stands on the pixel they place it
+// on: a place stored at another resolution, or between two pixels (the first
+// place of the session data window is 10 twips), is no move, and must not make
+// the save question ask about a file nobody touched.
+void recordRect(const QRect& pixels, WinState& win) {
+    const auto take = [](std::int16_t& field, int pixel, int (*toPixels)(int),
+                         int (*toTwips)(int)) {
+        if (toPixels(field) != pixel) field = clampInt16(toTwips(pixel));
+    };
+    take(win.Left, pixels.x(), twipsToPixelsX, pixelsToTwipsX);
+    take(win.Top, pixels.y(), twipsToPixelsY, pixelsToTwipsY);
+    take(win.Width, pixels.width(), twipsToPixelsX, pixelsToTwipsX);
+    take(win.Height, pixels.height(), twipsToPixelsY, pixelsToTwipsY);
 }
 
 ListForm::ListForm(QMdiArea* area) {
@@ -204,7 +212,7 @@ void ListForm::RemakeLista() {
 void ListForm::GetWinPosition() {
     const bool normal = !isMinimized() && !isMaximized();
     if (normal || normalGeometry_.isValid())
-        recordRect(rectTwips(normal ? geometry() : normalGeometry_), winState());
+        recordRect(normal ? geometry() : normalGeometry_, winState());
 }
 
 void ListForm::UnloadForm() {

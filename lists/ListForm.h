@@ -22,9 +22,10 @@ namespace orvex {
 
 struct WinState;
 
-// Stores a child window's rectangle into its record; a window dragged beyond
-// the 16-bit range is stored at the range's edge.
-void recordRect(const TwipsRect& r, WinState& win);
+// Stores a child window's rectangle (pixels) into its record in twips; a
+// window dragged beyond the 16-bit range is stored at the range's edge, and a
+// field whose twips still place the window where it is keeps them.
+void recordRect(const QRect& pixels, WinState& win);
 
 // What differs between the list windows; everything else they share.
 struct ListLayout {

@@ -194,7 +194,7 @@ void frmSession::txtSession_Change(int index) {
 
 void frmSession::GetWinPosition() {
     if (isMinimized() || isMaximized()) return;
-    recordRect(geometryTwips(this), session().SessionWin);
+    recordRect(geometry(), session().SessionWin);
 }
 
 void frmSession::GetData() {

@@ -3,8 +3,8 @@
 
 namespace orvex {
 
-// Files through QFile; replacements through QSaveFile, so a failed save never
-// touches the file it was meant to replace.
+// Files through QFile; replacements through a descriptor of their own, checked,
+// synced and renamed, so a failed save never touches the file it was meant to replace.
 class QtFileSystem : public FileSystem {
 public:
     bool fileExists(const std::string& path) override;
@@ -14,6 +14,9 @@ public:
     std::vector<std::string> fileNames(const std::string& folder) override;
     std::unique_ptr<BinaryFile> open(const std::string& path, int& error) override;
     std::unique_ptr<BinaryFile> replace(const std::string& path, int& error) override;
+    std::unique_ptr<BinaryFile> create(const std::string& path, int& error) override;
+    int removeUnfinished(const std::string& path) override;
+    std::unique_ptr<FileLock> lock(const std::string& path) override;
 };
 
 }  // namespace orvex

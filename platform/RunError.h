@@ -30,6 +30,7 @@ constexpr int BadFileName = 52;
 constexpr int FileNotFound = 53;
 constexpr int FileAlreadyOpen = 55;
 constexpr int DeviceIO = 57;
+constexpr int FileAlreadyExists = 58;  // a name another writer took first
 constexpr int DiskFull = 61;
 constexpr int InputPastEnd = 62;
 constexpr int BadFileNumber = 64;

@@ -72,7 +72,10 @@ bool readLine(const std::vector<std::string>& f, RaceCorrections& c) {
     if (f[0] == "penalty" && f.size() == 5) {
         if (!readNumber(f[1], 1, kDrivers, a) ||
             !readNumber(f[2], 0, RaceCorrections::kMaxPenalty, b) || !readNumber(f[3], 0, 1, d) ||
-            f[4].size() > RaceCorrections::kMaxReason)
+            f[4].size() > RaceCorrections::kMaxReason ||
+            // What the writer never writes: a reason reads back as it was written.
+            std::any_of(f[4].begin(), f[4].end(),
+                        [](char ch) { return static_cast<unsigned char>(ch) < 0x20; }))
             return false;
         c.setPenalty(static_cast<int>(a), {b, f[4], d == 1});
         return true;

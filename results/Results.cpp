@@ -149,7 +149,11 @@ RaceResults MakeResults(const std::vector<std::int32_t>& lapTimes,
     return results;
 }
 
-RaceResults MakeResults(const Session& s) { return MakeResults(s.LapTimes, s.Corrections); }
+RaceResults MakeResults(const Session& s) {
+    RaceResults results = MakeResults(s.LapTimes, s.Corrections);
+    for (DriverResult& r : results.rows) r.name = s.DriverNames[r.driver];
+    return results;
+}
 
 std::string FigureTitle(RankMode mode, int run) {
     switch (mode) {
@@ -225,13 +229,14 @@ std::string ResultsCsv(const Session& s, const std::string& userDecimalSeparator
     const char sep = commaLocale ? ';' : ',';
     const std::string decimal = commaLocale ? "," : ".";
     const RaceResults results = MakeResults(s);
-    std::string out = CsvRow({"Pos", "Driver", "Laps", FigureTitle(results.mode, results.run),
-                              "Gap", "Average lap", "Best speed (km/h)", "Penalty (s)", "Reason"},
-                             sep);
+    std::string out =
+        CsvRow({"Pos", "Driver", "Name", "Laps", FigureTitle(results.mode, results.run), "Gap",
+                "Average lap", "Best speed (km/h)", "Penalty (s)", "Reason"},
+               sep);
     for (const DriverResult& r : results.rows) {
-        out += CsvRow({PosText(r), std::to_string(r.driver), std::to_string(r.laps),
-                       FigureText(r, results.mode), GapText(r, decimal), AverageText(r),
-                       BestSpeedText(r, s.SessionLength, decimal),
+        out += CsvRow({PosText(r), std::to_string(r.driver), CsvText(r.name),
+                       std::to_string(r.laps), FigureText(r, results.mode), GapText(r, decimal),
+                       AverageText(r), BestSpeedText(r, s.SessionLength, decimal),
                        r.penalty > 0 ? SecondsText(r.penalty, decimal) : std::string(), r.reason},
                       sep);
     }

@@ -33,7 +33,8 @@ struct CountedLap {
 // One driver's line of the results: every driver with a recorded lap has one.
 struct DriverResult {
     int driver = 0;
-    int pos = 0;  // 0: no rank (no lap the mode can use, or disqualified)
+    std::string name;  // the session's name of the driver, if any
+    int pos = 0;       // 0: no rank (no lap the mode can use, or disqualified)
     bool disqualified = false;
     std::vector<RecordedLap> recorded;
     std::vector<CountedLap> counted;
@@ -65,7 +66,7 @@ struct RaceResults {
 // them) under `corrections`, which name the ranking too.
 RaceResults MakeResults(const std::vector<std::int32_t>& lapTimes,
                         const RaceCorrections& corrections);
-// The same for the session.
+// The same for the session, with the drivers' names.
 RaceResults MakeResults(const Session& s);
 
 // The texts the window and the CSV show. `decimal` is the decimal separator.

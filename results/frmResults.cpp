@@ -83,10 +83,10 @@ void ResultsModel::setResults(RaceResults results, const std::string& trackLengt
         if (r.penalty > 0) penalty = tr("%1 s").arg(text(SecondsText(r.penalty, decimal)));
         if (!r.reason.empty())
             penalty += (penalty.isEmpty() ? "" : " ") + ("(" + text(r.reason) + ")");
-        texts_.push_back({text(PosText(r)), QString::number(r.driver), QString::number(r.laps),
-                          text(FigureText(r, results_.mode)), text(GapText(r, decimal)),
-                          text(AverageText(r)), text(BestSpeedText(r, trackLength, decimal)),
-                          penalty});
+        texts_.push_back({text(PosText(r)), QString::number(r.driver), text(r.name),
+                          QString::number(r.laps), text(FigureText(r, results_.mode)),
+                          text(GapText(r, decimal)), text(AverageText(r)),
+                          text(BestSpeedText(r, trackLength, decimal)), penalty});
     }
     endResetModel();
 }
@@ -103,12 +103,16 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
     const DriverResult& r = results_.rows[index.row()];
     if (role == Qt::TextAlignmentRole)
-        return int((index.column() == Penalty ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+        return int(
+            (index.column() == Penalty || index.column() == Name ? Qt::AlignLeft : Qt::AlignRight) |
+            Qt::AlignVCenter);
     if (role == Qt::DisplayRole) return texts_[index.row()][index.column()];
     if (role != Qt::UserRole) return {};
     switch (index.column()) {
         case Driver:
             return r.driver;
+        case Name:
+            return texts_[index.row()][Name];
         case Laps:
             return r.laps;
         // No average sorts after every average.
@@ -133,6 +137,8 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
             return tr("Pos");
         case Driver:
             return tr("Driver");
+        case Name:
+            return tr("Name");
         case Laps:
             return tr("Laps");
         case Figure:
@@ -482,7 +488,7 @@ void frmResults::updateChart() {
     std::vector<ChartSeries> series;
     for (int driver : selectedDrivers()) {
         if (const DriverResult* r = model_->results().find(driver))
-            series.push_back({driver, r->recorded, r->bestLapNo});
+            series.push_back({driver, r->recorded, r->bestLapNo, text(r->name)});
     }
     chart_->setSeries(std::move(series));
 }

@@ -24,8 +24,7 @@ class frmResultsChart;
 class ResultsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    // A column for the drivers' names goes after Driver.
-    enum Column { Pos, Driver, Laps, Figure, Gap, Average, Speed, Penalty, ColumnCount };
+    enum Column { Pos, Driver, Name, Laps, Figure, Gap, Average, Speed, Penalty, ColumnCount };
     using QAbstractTableModel::QAbstractTableModel;
 
     void setResults(RaceResults results, const std::string& trackLength,

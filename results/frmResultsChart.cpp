@@ -111,7 +111,8 @@ void frmResultsChart::paintEvent(QPaintEvent*) {
                 p.drawEllipse(pt, 2, 2);
             }
         }
-        const QString name = "Driver " + QString::number(s.driver);
+        const QString name = s.name.isEmpty() ? "Driver " + QString::number(s.driver)
+                                              : QString::number(s.driver) + " " + s.name;
         p.drawText(QPoint(legendX, plot.top() + fm.ascent() + 2), name);
         legendX += fm.horizontalAdvance(name) + 14;
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QString>
 #include <QWidget>
 #include <vector>
 
@@ -12,6 +13,7 @@ struct ChartSeries {
     int driver = 0;
     std::vector<RecordedLap> laps;
     int bestLapNo = 0;  // marked on the line
+    QString name;       // the driver's name, if any, for the legend
 };
 
 // Lap time against lap number for a few drivers, drawn with QPainter: a

@@ -6,6 +6,7 @@
 #include "platform/ProgramFolder.h"
 #include "session/AnsiText.h"
 #include "session/DesktopViews.h"
+#include "session/ExtraBlock.h"
 #include "session/RWData.h"
 #include "session/Session.h"
 
@@ -64,6 +65,7 @@ void writeItems(RWData& rw, DesktopViews* views, bool storeLayout) {
     const auto count = static_cast<std::int32_t>(s.LapTimes.size()) - 1;
     check(rw.Data_Write(std::max(count, 0)));
     for (std::int32_t i = 1; i <= count; ++i) check(rw.Data_Write(s.LapTimes[i]));
+    check(Extra_Write(rw, s));
 }
 
 // The new content goes to a temporary file beside the old one, which it
@@ -103,11 +105,20 @@ bool File_Write(const std::string& name, DesktopViews* views) {
         Errori();
         return false;
     }
+    // A write that fails leaves the session's names and stored layout as they were.
+    const std::string name0 = s.DataFileName, path0 = s.DataFilePath, ext0 = s.DataFileExt;
+    const WinState laps0 = s.SavedLapsWin, session0 = s.SavedSessionWin, stat0 = s.SavedStatWin;
     s.AppPath = programFolder();
     s.DataFileName = rw.Name;
     s.DataFilePath = rw.Path;
     rw.Ext = s.DataFileExt = dataFileExt(rw.Ext);
     if (const int number = writeReplacing(rw, views, true)) {
+        s.DataFileName = name0;
+        s.DataFilePath = path0;
+        s.DataFileExt = ext0;
+        s.SavedLapsWin = laps0;
+        s.SavedSessionWin = session0;
+        s.SavedStatWin = stat0;
         report(rw, number);
         return false;
     }
@@ -121,34 +132,39 @@ int Data_FileCopy(const std::string& fullName, DesktopViews* views) {
     RWData rw;
     rw.FileName(fullName);
     if (const int number = rw.Path_Check()) return number;
+    rw.KeepExisting = true;
     return writeReplacing(rw, views, false);
 }
 
-bool File_Read(const std::string& name) {
-    Session& s = session();
+bool File_Read(const std::string& name, Session& into, const std::string& notDataFile) {
+    Session& s = into;
     platform().pointer->set(MousePointer::Hourglass);
     RWData rw;
     rw.FileName(name);
     s.AppPath = programFolder();
     s.DataFileName = rw.Name;
     s.DataFilePath = rw.Path;
-    rw.Ext = s.DataFileExt = dataFileExt(rw.Ext);
+    s.DataFileExt = dataFileExt(rw.Ext);
+    if (notDataFile.empty()) rw.Ext = s.DataFileExt;
     rw.Mode = 1;
 
     const auto failed = [&] {
         rw.File_Close();
-        s.DataFileName = "New";
-        s.DataFilePath = s.AppPath;
-        s.DataFileExt = "DAT";
         normalPointer();
         return false;
     };
+    std::string extraMessage;
     try {
-        check(rw.Data_Read(std::string()));
-        if (std::get<std::string>(rw.Data) != kDataFileHeader) {
-            ShowMessage("File not valid " + rw.Name + "." + rw.Ext);
+        // Too short for the header, or a negative length: not a data file at all.
+        const std::int16_t header = rw.Data_Read(std::string());
+        const bool noHeader = header == ErrorNo::InputPastEnd || header == ErrorNo::InvalidCall;
+        if ((header == 0 && std::get<std::string>(rw.Data) != kDataFileHeader) ||
+            (noHeader && !notDataFile.empty())) {
+            ShowMessage(notDataFile.empty() ? "File not valid " + rw.Name + "." + rw.Ext
+                                            : notDataFile);
             return failed();
         }
+        check(header);
         const auto boolean = [&] {
             check(rw.Data_Read(Variant{}));
             return static_cast<std::int16_t>(toBoolean(rw.Data) ? -1 : 0);
@@ -183,6 +199,7 @@ bool File_Read(const std::string& name) {
                 check(rw.Data_Read(Variant{}));
                 s.LapTimes[i] = toLong(rw.Data);
             }
+            extraMessage = Extra_Read(rw, s);
         }
     } catch (const Stopped& stop) {
         report(rw, stop.number);
@@ -198,6 +215,8 @@ bool File_Read(const std::string& name) {
     rw.File_Close();
     s.FileState = FileState::Saved;
     normalPointer();
+    // What the extra block held is lost, never the laps: the file opens.
+    if (!extraMessage.empty()) ShowMessage(extraMessage);
     return true;
 }
 

@@ -4,6 +4,7 @@
 namespace orvex {
 
 class DesktopViews;
+class Session;
 
 // The session's data file (.DAT): the header "ORVEX:1.0", the stored layout
 // of the three child windows, the seven texts, the marker "Tempi", the lap
@@ -25,15 +26,22 @@ std::string dataFileFullName(const std::string& name);
 bool File_Write(const std::string& name, DesktopViews* views);
 
 // Writes the bytes File_Write would write for the session to `fullName`, as
-// named, replacing it only once complete. Shows nothing and leaves the session's
-// name, folder, state and stored layout as they were. Returns 0 or an error
-// number (RWData::errorMessage tells it).
+// named, once complete and never over an existing file (58 when another writer
+// took the name first). Shows nothing and leaves the session's name, folder,
+// state and stored layout as they were. Returns 0 or an error number
+// (RWData::errorMessage tells it).
 int Data_FileCopy(const std::string& fullName, DesktopViews* views);
 
-// Reads `name` (with the extension of dataFileExt) into the session, which the caller
-// has just reset. True when read to the end (FileState::Saved). After a failure
-// the message has been shown and the names are back to those of the reset,
-// so that the next Save never aims at the file that could not be read.
-bool File_Read(const std::string& name);
+// Reads `name` into `into`, a session the caller has just reset: a staging
+// copy, so that only a file read to the end takes the current session's
+// place. True when read to the end (`into` then has FileState::Saved and the
+// file's names). After a failure the message has been shown and `into` holds
+// part of the file: drop it.
+// With `notDataFile` empty, `name` is a data file's name, whose extension
+// becomes that of dataFileExt, and a wrong header is "File not valid " + name.
+// Otherwise `name` is opened exactly as given (a file named on the command
+// line or dropped on the main window), and a file that does not begin with the
+// header gets `notDataFile`.
+bool File_Read(const std::string& name, Session& into, const std::string& notDataFile = {});
 
 }  // namespace orvex

@@ -10,7 +10,6 @@
 #include "platform/ProgramFolder.h"
 #include "session/DataFile.h"
 #include "session/DesktopViews.h"
-#include "session/RWData.h"
 #include "session/RecentFiles.h"
 #include "session/Session.h"
 
@@ -81,10 +80,10 @@ void FileCommands::menuFile_Click(int index) {
     });
 }
 
-void FileCommands::OpenNamed(const std::string& name) {
+void FileCommands::OpenNamed(const std::string& name, const std::string& notDataFile) {
     if (platform().pointer->current() == MousePointer::Hourglass) return;
     trapErrors([&] {
-        if (SaveQuery()) openFile(name);
+        if (SaveQuery()) openFile(name, notDataFile);
     });
 }
 
@@ -120,16 +119,19 @@ void FileCommands::OpenRecent(int index) {
     openFile(name);
 }
 
-void FileCommands::openFile(const std::string& name) {
+// All or nothing: the file is read into a session of its own, which takes the
+// current one's place only when read to the end. A file that fails has shown
+// its message and changed nothing: session, names, windows, recent list.
+void FileCommands::openFile(const std::string& name, const std::string& notDataFile) {
+    Session staged;
+    staged.ResetSession();
+    if (!File_Read(name, staged, notDataFile)) return;
     Session& s = session();
     views_.closeChildWindows();
-    s.ResetSession();
-    const bool read = File_Read(name);
+    staged.views = s.views;
+    s = std::move(staged);
     FileRecentiWrite(views_, name);
-    // What a failed read leaves is the reset's session, called New and
-    // never saved: Save must ask for a name rather than write New.DAT.
-    if (!read && s.FileState != FileState::NoSession) s.FileState = FileState::New;
-    if (s.FileState != FileState::NoSession) views_.setTitle(titleFor(s.DataFileName));
+    views_.setTitle(titleFor(s.DataFileName));
     views_.MenuRefresh();
     RestoreLayout();
 }
@@ -159,11 +161,8 @@ void FileCommands::SaveAs() {
             MessageBox::YesNo | MessageBox::Exclamation | MessageBox::Default2,
             kProgramTitle) != MessageBox::Yes)
         return;
-    RWData rw;
-    rw.FileName(chosen);
-    s.DataFileName = rw.Name;
-    s.DataFilePath = rw.Path;
-    File_Write(chosen, &views_);
+    // A failed write has told why and left the names, state and recent list alone.
+    if (!File_Write(chosen, &views_)) return;
     views_.setTitle(titleFor(s.DataFileName));
     FileRecentiWrite(views_, chosen);
 }

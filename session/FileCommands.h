@@ -16,10 +16,12 @@ public:
     // pointer shows; failures are reported, a cancelled dialog silently.
     void menuFile_Click(int index);
 
-    // Opens the data file `name` (a full name) as File > Open does after its
-    // dialog: the save question first, then the same checks. For a file named
-    // on the command line or dropped on the main window.
-    void OpenNamed(const std::string& name);
+    // Opens the file `name` (a full name, taken exactly as given) as File >
+    // Open does after its dialog: the save question first, then the same
+    // checks, except that a file without a data file's header gets
+    // `notDataFile`. For a file named on the command line or dropped on the
+    // main window.
+    void OpenNamed(const std::string& name, const std::string& notDataFile);
 
     // File > Open with its dialog starting in `folder`: for the copies of the
     // downloads. Ignored while the busy pointer shows; failures are reported.
@@ -44,7 +46,7 @@ private:
     void New();
     void Open(const std::string& folder = {});
     void OpenRecent(int index);
-    void openFile(const std::string& name);
+    void openFile(const std::string& name, const std::string& notDataFile = {});
     void Save();
     void SaveAs();
     void Exit();

@@ -49,12 +49,14 @@ void RWData::FileName(const std::string& NomeFile) {
         last = NomeFile.substr(sep + 1);
     }
     const auto dot = last.rfind('.');
-    if (dot != std::string::npos) Ext = last.substr(dot + 1);
+    dotted_ = dot != std::string::npos;
+    if (dotted_) Ext = last.substr(dot + 1);
     if (sep != std::string::npos) Name = dot == std::string::npos ? last : last.substr(0, dot);
 }
 
 std::string RWData::composeFullName() {
-    fullName_ = Path + separator() + Name + "." + Ext;
+    // A name given without an extension stays without one.
+    fullName_ = Path + separator() + Name + (Ext.empty() && !dotted_ ? "" : "." + Ext);
     return fullName_;
 }
 
@@ -101,7 +103,9 @@ bool RWData::openFile(int& error) {
     error = 0;
     if (file_) return true;
     FileSystem& files = *platform().files;
-    file_ = Replace ? files.replace(fullName_, error) : files.open(fullName_, error);
+    file_ = !Replace       ? files.open(fullName_, error)
+            : KeepExisting ? files.create(fullName_, error)
+                           : files.replace(fullName_, error);
     return file_ != nullptr;
 }
 

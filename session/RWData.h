@@ -29,6 +29,9 @@ public:
     // Binary writes build a new content that takes the file's place only at
     // File_Commit; closing without it leaves the file as it was.
     bool Replace = false;
+    // With Replace: File_Commit never replaces a file, it fails with 58 when
+    // the name was taken meanwhile.
+    bool KeepExisting = false;
 
     RWData() = default;
     ~RWData();
@@ -62,6 +65,8 @@ private:
     std::int16_t fail(int number);
 
     std::string fullName_;
+    // The name FileName split had a point before its extension.
+    bool dotted_ = true;
     std::unique_ptr<BinaryFile> file_;
 };
 

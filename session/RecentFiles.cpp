@@ -42,25 +42,34 @@ void FileRecentiRead(DesktopViews& views) {
 }
 
 void FileRecentiWrite(DesktopViews& views, const std::string& name) {
-    int start = kRecentFiles - 1;
-    for (int k = 1; k <= kRecentFiles; ++k) {
-        if (views.menuFileCaption(kFirstRecentFile + k - 1) == name) {
-            start = k - 1;
-            break;
+    {
+        // Another instance of the program may be writing the list too: the
+        // whole read-modify-write holds the settings file's lock and starts
+        // from the list as it stands on disk now, not as this menu last showed
+        // it. Without the lock (not had in time) the name is still recorded.
+        const auto held = platform().files->lock(settingsFileName());
+        int start = kRecentFiles - 1;
+        for (int k = 1; k <= kRecentFiles; ++k) {
+            RWData rw;
+            aim(rw, k);
+            if (settingsExist() && rw.Data_Read() == 0 && toText(rw.Data) == name) {
+                start = k - 1;
+                break;
+            }
         }
-    }
-    // A missing key is skipped and the one below it keeps its old value.
-    for (int j = start; j >= 1; --j) {
+        // A missing key is skipped and the one below it keeps its old value.
+        for (int j = start; j >= 1; --j) {
+            RWData rw;
+            aim(rw, j);
+            if (!settingsExist() || rw.Data_Read() != 0) continue;
+            rw.Index = "File" + std::to_string(j + 1);
+            rw.Data_Write();
+        }
         RWData rw;
-        aim(rw, j);
-        if (!settingsExist() || rw.Data_Read() != 0) continue;
-        rw.Index = "File" + std::to_string(j + 1);
+        aim(rw, 1);
+        rw.Data = name;
         rw.Data_Write();
     }
-    RWData rw;
-    aim(rw, 1);
-    rw.Data = name;
-    rw.Data_Write();
     FileRecentiRead(views);
     platform().pointer->set(MousePointer::Normal);
 }

@@ -17,7 +17,8 @@ std::string settingsFileName();
 void FileRecentiRead(DesktopViews& views);
 
 // Moves `name` to the top of the list, or adds it there pushing the others
-// down. Names are compared exactly, letter case included.
+// down. Names are compared exactly, letter case included, with the list as
+// the settings file holds it under its lock, so two instances lose nothing.
 void FileRecentiWrite(DesktopViews& views, const std::string& name);
 
 }  // namespace orvex

@@ -45,6 +45,7 @@ void Session::ResetSession() {
     SessionVehicle.clear();
     SessionDrivers.clear();
     SessionNote.clear();
+    DriverNames.fill(std::string());
 
     LapsWin = SessionWin = StatWin = WinState{};
     SavedLapsWin = SavedSessionWin = SavedStatWin = WinState{};
@@ -83,12 +84,16 @@ void Session::SortTotals() {
     const int top = std::min(upper(TotalList), upper(SortedTotalList));
     for (int d = 1; d <= top; ++d)
         SortedTotalList[d] = TimeItem{static_cast<std::int16_t>(d), TotalList[d].Text};
-    // Adjacent-exchange sort: stable, so equal totals stay in driver order.
+    // By the time each text shows, not by the text: "100:..." would sort before
+    // "99:...". Adjacent-exchange sort: stable, so equal totals stay in driver order.
+    std::vector<std::int64_t> value(static_cast<std::size_t>(top) + 1, 0);
+    for (int d = 1; d <= top; ++d) value[d] = TimeTextValue(SortedTotalList[d].Text);
     for (int m = top - 1; m >= 1; --m) {
         bool exchanged = false;
         for (int j = 1; j <= m; ++j) {
-            if (SortedTotalList[j].Text > SortedTotalList[j + 1].Text) {
+            if (value[j] > value[j + 1]) {
                 std::swap(SortedTotalList[j], SortedTotalList[j + 1]);
+                std::swap(value[j], value[j + 1]);
                 exchanged = true;
             }
         }

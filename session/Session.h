@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -61,6 +62,15 @@ public:
     std::string SessionDate, SessionTime, SessionTrack, SessionLength, SessionVehicle,
         SessionDrivers, SessionNote;
 
+    // Who drove each number (UTF-8, index 0 unused). The data file keeps them
+    // in its extra block, which is written only when one of them is set.
+    std::array<std::string, kDrivers + 1> DriverNames;
+    bool hasDriverNames() const {
+        for (const std::string& n : DriverNames)
+            if (!n.empty()) return true;
+        return false;
+    }
+
     // Index 0 of every list exists and is never used.
     std::vector<TimeItem> LapList, SortedLapList, TotalList, SortedTotalList;
     std::vector<std::int32_t> LapTimes;
@@ -86,6 +96,8 @@ public:
     // harmful while the lists are not allocated or have no lap entries.
     void MakeLapList(std::int16_t driver);
     void MakeTotals();
+    // SortedTotalList in ascending order of the times the texts show (a total
+    // of 100 hours after one of 99), equal totals in driver order.
     void SortTotals();
     // Sets a descriptive field; a different text marks the session modified.
     void ChangeField(std::string& field, const std::string& text);

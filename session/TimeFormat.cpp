@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "platform/Platform.h"
 #include "platform/Regional.h"
@@ -68,13 +69,15 @@ std::int64_t TimeTextValue(const std::string& text) {
 std::string LapSpeed(const std::string& lapText, const std::string& trackLength,
                      const std::string& decimalSeparator) {
     const std::int64_t t = TimeTextValue(lapText);
-    if (t == 0) return {};
-    // 64-bit product: a track over 59652 m would overflow 32 bits.
-    const std::int64_t q = TrackMetres(trackLength) * 36000 / t;
+    // A lap shown with a minus sign has no speed, nor has one beyond 64 bits.
+    if (t <= 0) return {};
+    // 128-bit product: any length TrackMetres gives, times 36000, fits.
+    const __int128 wide = static_cast<__int128>(TrackMetres(trackLength)) * 36000 / t;
+    if (wide > std::numeric_limits<std::int64_t>::max()) return {};
+    const auto q = static_cast<std::int64_t>(wide);
     const std::int64_t whole = q / 100;
-    std::int64_t frac = std::llabs(q % 100);
+    const std::int64_t frac = q % 100;
     std::string text = std::to_string(whole);
-    if (q < 0 && whole == 0) text.insert(text.begin(), '-');
     if (frac != 0) {
         std::string digits = twoDigits(frac);
         if (digits.back() == '0') digits.pop_back();

@@ -15,7 +15,8 @@ std::string twoDigits(std::int64_t n);
 
 // Speed in km/h of one lap of `trackLength` metres shown as the time text
 // `lapText`, truncated to hundredths and written in the shortest form with the
-// given decimal separator. Empty when the text stands for 0.
+// given decimal separator. Empty when the text stands for 0 or the length
+// gives no sensible speed (never negative, however absurd the length).
 std::string LapSpeed(const std::string& lapText, const std::string& trackLength,
                      const std::string& decimalSeparator);
 

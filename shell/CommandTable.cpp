@@ -8,8 +8,8 @@
 #include "results/frmResults.h"
 #include "session/FileCommands.h"
 #include "shell/ImageList1.h"
-#include "slips/frmSlips.h"
 #include "shell/frmDesktop.h"
+#include "slips/frmSlips.h"
 
 namespace orvex {
 
@@ -147,6 +147,22 @@ const Command kCommands[] = {
      .needs = Needs::Session,
      .toggle = true},
 
+    {.menu = M::Race,
+     .caption = "&Drivers...",
+     .needs = Needs::Session,
+     .action =
+         [](QWidget* parent) {
+             if (auto* desktop = qobject_cast<frmDesktop*>(parent)) desktop->editDriverNames();
+         }},
+
+    {.menu = M::Race,
+     .caption = "Lap &rules...",
+     .needs = Needs::Session,
+     .action =
+         [](QWidget* parent) {
+             if (auto* desktop = qobject_cast<frmDesktop*>(parent)) desktop->editLapRules();
+         }},
+
     {.menu = M::Device,
      .caption = "&Download data",
      .shortcut = "Ctrl+U",
@@ -179,7 +195,7 @@ const Command kCommands[] = {
 std::span<const Command> commandTable() { return kCommands; }
 
 const char* menuTitle(MenuId menu) {
-    static const char* const titles[] = {"&File", "&View", "&Device", "&Help"};
+    static const char* const titles[] = {"&File", "&View", "&Race", "&Device", "&Help"};
     return titles[static_cast<int>(menu)];
 }
 

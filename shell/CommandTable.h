@@ -9,8 +9,9 @@ class QWidget;
 namespace orvex {
 
 // The main window's menus, in menu-bar order.
-enum class MenuId { File, View, Device, Help };
-constexpr int kMenuCount = 4;
+// Race holds the commands beyond the design's; it is enabled only with a session.
+enum class MenuId { File, View, Race, Device, Help };
+constexpr int kMenuCount = 5;
 
 // The group codes of MenuAbilita and MenuDisabilita. The recent files' codes
 // follow each other from kFirstRecentCode, one for each place in the list.

@@ -1,10 +1,12 @@
 #include "shell/frmDesktop.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
@@ -21,7 +23,9 @@
 #include "lists/frmLaps.h"
 #include "lists/frmSession.h"
 #include "lists/frmStat.h"
+#include "names/frmDrivers.h"
 #include "platform/EventPump.h"
+#include "platform/FileSystem.h"
 #include "platform/HelpViewer.h"
 #include "platform/InstallLayout.h"
 #include "platform/Messages.h"
@@ -29,6 +33,7 @@
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Twips.h"
+#include "results/frmLapRules.h"
 #include "results/frmResults.h"
 #include "session/FileCommands.h"
 #include "session/RecentFiles.h"
@@ -67,6 +72,8 @@ frmDesktop::frmDesktop(QWidget* parent) : QMainWindow(parent) {
     resize(twipsToPixelsX(kDesktopWidth), twipsToPixelsY(kDesktopHeight));
     device_ = new DesktopDevice(*this);
     setAcceptDrops(true);
+    // Sees the shortcut checks of every widget, to let the menus' shortcuts win.
+    qApp->installEventFilter(this);
 }
 
 frmDesktop::~frmDesktop() {
@@ -74,7 +81,7 @@ frmDesktop::~frmDesktop() {
 }
 
 void frmDesktop::buildMenus() {
-    QMenu* menus[kMenuCount];
+    QMenu** menus = menuBarMenus_;
     for (int m = 0; m < kMenuCount; ++m) menus[m] = menuBar()->addMenu(menuTitle(MenuId(m)));
     const auto table = commandTable();
     for (std::size_t row = 0; row < table.size(); ++row) {
@@ -91,17 +98,14 @@ void frmDesktop::buildMenus() {
         setItemEnabled(a, c.enabled);
         a->setCheckable(c.toggle);
         if (c.action) {
-            connect(a, &QAction::triggered, this, [this, action = c.action] {
-                if (platform().pointer->current() == MousePointer::Hourglass) return;
-                trapErrors([&] { action(this); });
-            });
+            connect(a, &QAction::triggered, this, [this, row] { runRow(row); });
             rows_.push_back(a);
             continue;
         }
-        connect(a, &QAction::triggered, this, [this, a, menu = c.menu, i = indexInMenu(row)] {
+        connect(a, &QAction::triggered, this, [this, a, row] {
             // A click must not flip the check mark by itself.
             if (a->isCheckable()) a->setChecked(!a->isChecked());
-            runCommand(menu, i);
+            runRow(row);
         });
         menus_[int(c.menu)].push_back(a);
         rows_.push_back(a);
@@ -197,6 +201,7 @@ void frmDesktop::Form_Load() {
     // The polling tick runs for the whole life of the main window.
     device_->start();
     FileRecentiRead(*fileViews_);
+    RemoveUnfinishedCopies();
     MenuRefresh();
 }
 
@@ -231,6 +236,29 @@ void frmDesktop::MenuRefresh() {
         const Needs needs = table[row].needs;
         if (needs != Needs::Nothing) setRow(row, needs == Needs::Program || open);
     }
+    menuBarMenus_[int(MenuId::Race)]->menuAction()->setEnabled(open);
+}
+
+void frmDesktop::runRow(std::size_t row) {
+    const Command& c = commandTable()[row];
+    if (c.group == Group::Print) takeWindowTexts();
+    if (!c.action) {
+        runCommand(c.menu, indexInMenu(row));
+        return;
+    }
+    if (platform().pointer->current() == MousePointer::Hourglass) return;
+    trapErrors([&] { c.action(this); });
+}
+
+// What the outputs show is what Save would write: the texts as they stand in
+// an open Session Data window. A session never saved stays so, and Save still
+// asks for its name.
+void frmDesktop::takeWindowTexts() {
+    if (platform().pointer->current() == MousePointer::Hourglass) return;
+    Session& s = session();
+    const FileState state = s.FileState;
+    trapErrors([&] { fileViews_->copySessionTexts(); });
+    if (state == FileState::New) s.FileState = state;
 }
 
 void frmDesktop::runCommand(MenuId menu, int index) {
@@ -240,6 +268,8 @@ void frmDesktop::runCommand(MenuId menu, int index) {
             break;
         case MenuId::View:
             MenuView_Click(index);
+            break;
+        case MenuId::Race:  // its rows have handlers of their own
             break;
         case MenuId::Device:
             MenuDevice_Click(index);
@@ -354,7 +384,7 @@ void frmDesktop::MenuHelp_Click(int index) {
 void frmDesktop::Toolbar1_ButtonClick(const QString& key) {
     const auto table = commandTable();
     for (std::size_t row = 0; row < table.size(); ++row)
-        if (table[row].key && key == table[row].key) runCommand(table[row].menu, indexInMenu(row));
+        if (table[row].key && key == table[row].key) runRow(row);
 }
 
 void frmDesktop::lapListChanged() { children_->refreshLists(ListChange::LapList); }
@@ -365,6 +395,20 @@ void frmDesktop::copyDownload() {
 
 QString frmDesktop::statusText() const { return panel1_->text(); }
 
+void frmDesktop::showStatus(const QString& text) { panel1_->setText(text); }
+
+void frmDesktop::editDriverNames() {
+    if (session().FileState == FileState::NoSession) return;
+    if (frmDrivers::Edit(this, roster_)) children_->refreshLists(ListChange::Names);
+}
+
+// Only the Results window shows what the rules make of the laps.
+void frmDesktop::editLapRules() {
+    if (session().FileState == FileState::NoSession) return;
+    if (frmLapRules::Edit(this))
+        if (frmResults* f = children_->results()) f->refresh();
+}
+
 void frmDesktop::refreshListsAfterDownload() { children_->refreshLists(ListChange::Download); }
 
 void frmDesktop::endProgram() {
@@ -372,9 +416,24 @@ void frmDesktop::endProgram() {
     close();
 }
 
+// Opened exactly as named. What cannot be a session is told before the save
+// question: the recent list and the session stay as they were.
 void frmDesktop::openDataFile(const QString& name) {
-    const QString full = QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath());
-    fileCommands_->OpenNamed(full.toStdString());
+    if (platform().pointer->current() == MousePointer::Hourglass) return;
+    const QFileInfo info(name);
+    const QString full = QDir::toNativeSeparators(info.absoluteFilePath());
+    QString problem;
+    // Never opened: reading a FIFO or a device could wait for ever.
+    if (info.exists() && !info.isFile())
+        problem = tr("%1 is not a file.").arg(full);
+    else if (!platform().files->fileExists(full.toStdString()))
+        problem = tr("%1 does not exist.").arg(full);
+    if (!problem.isEmpty()) {
+        ShowMessage(problem.toStdString());
+        return;
+    }
+    fileCommands_->OpenNamed(full.toStdString(),
+                             tr("%1 is not an ORVEX session file.").arg(full).toStdString());
 }
 
 void frmDesktop::dragEnterEvent(QDragEnterEvent* event) {
@@ -388,6 +447,28 @@ void frmDesktop::dropEvent(QDropEvent* event) {
     // Opened once the drop has finished, so the save question and any message
     // box do not hold the drag source waiting.
     QTimer::singleShot(0, this, [this, name] { openDataFile(name); });
+}
+
+// A text box claims some keys for its own bindings (Ctrl+U erases a line); the
+// menus' shortcuts win over them, so a key does the same wherever the focus
+// is. The standard editing keys stay with the box: Ctrl+X in a box cuts.
+bool frmDesktop::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride || !watched->isWidgetType() ||
+        static_cast<QWidget*>(watched)->window() != this)
+        return QMainWindow::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    for (QKeySequence::StandardKey editing :
+         {QKeySequence::Cut, QKeySequence::Copy, QKeySequence::Paste, QKeySequence::Undo,
+          QKeySequence::Redo, QKeySequence::SelectAll})
+        if (key->matches(editing)) return false;
+    const QKeySequence pressed(key->keyCombination());
+    for (const QAction* a : rows_) {
+        if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == pressed) {
+            event->ignore();
+            return true;
+        }
+    }
+    return false;
 }
 
 void frmDesktop::closeEvent(QCloseEvent* event) {

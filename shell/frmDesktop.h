@@ -21,6 +21,7 @@ class ChildWindows;
 class DesktopDevice;
 class DesktopFileViews;
 class FileCommands;
+class Roster;
 
 // The main window: a multiple-document frame with the menus, the toolbar
 // Toolbar1 and the status bar. It wires the subsystems together.
@@ -39,8 +40,10 @@ public:
     FileCommands& fileCommands() { return *fileCommands_; }
     void endProgram();
 
-    // Opens a data file named on the command line or dropped on the window,
-    // as File > Open does; a relative name is taken from the current folder.
+    // Opens a file named on the command line or dropped on the window, exactly
+    // as named, as File > Open does; a relative name is taken from the current
+    // folder. A name that is no file, or no session file, is told of and
+    // changes nothing.
     void openDataFile(const QString& name);
 
     QMdiArea* mdiArea() const { return mdiArea_; }
@@ -92,6 +95,15 @@ public:
     // says where it went or why it could not be written.
     void copyDownload();
     QString statusText() const;
+    // Status panel 1 says `text` (the club database's notices).
+    void showStatus(const QString& text);
+
+    // The club's roster of names; null runs without one.
+    void setRoster(Roster* roster) { roster_ = roster; }
+    // Race > Drivers: the names of this session's drivers.
+    void editDriverNames();
+    // Race > Lap rules: the minimum and maximum lap of this session.
+    void editLapRules();
 
     // SessionViews
     void lapListChanged() override;
@@ -102,6 +114,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -113,8 +126,12 @@ private:
     // while that window is open.
     void followWindows();
     void setViewToggle(int index, const QString& key, bool on);
+    // The command of a row of the command table, from its menu item or button.
+    void runRow(std::size_t row);
     // The handler of the command's menu, with the item's index.
     void runCommand(MenuId menu, int index);
+    // An open Session Data window's texts into the session, before an output.
+    void takeWindowTexts();
     // Switches every row of the group on or off; None is no group.
     void setGroup(int code, bool on, const QString& caption = QString());
     void setRow(std::size_t row, bool on, const QString& caption = QString());
@@ -127,8 +144,9 @@ private:
     QLabel* panel2Text_ = nullptr;
     int connectionImage_ = 0;
     std::vector<QAction*> menus_[kMenuCount];  // by MenuId, the items by index
-    std::vector<QAction*> rows_;               // the items in command-table order
-    std::map<std::string, QMenu*> submenus_;   // by caption
+    QMenu* menuBarMenus_[kMenuCount] = {};
+    std::vector<QAction*> rows_;              // the items in command-table order
+    std::map<std::string, QMenu*> submenus_;  // by caption
     std::map<QString, QAction*> buttons_;
     std::map<QString, int> buttonValues_;
     QString helpFile_;
@@ -137,6 +155,7 @@ private:
     std::unique_ptr<FileCommands> fileCommands_;
     bool ending_ = false;
     DesktopDevice* device_ = nullptr;
+    Roster* roster_ = nullptr;
 };
 
 }  // namespace orvex

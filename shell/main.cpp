@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "clubdb/ClubDatabase.h"
 #include "platform/DayClock.h"
 #include "platform/EventPump.h"
 #include "platform/Platform.h"
@@ -63,7 +64,12 @@ int main(int argc, char** argv) {
 
     orvex::session().AppPath = p.folder->path();
     orvex::frmDesktop desktop;
+    // The roster is a help, never a condition: a database that cannot be
+    // used is said in the status bar and the program goes on.
+    orvex::ClubDatabase club(QString::fromStdString(p.folder->userDataPath()));
+    desktop.setRoster(club.isOpen() ? &club : nullptr);
     desktop.Form_Load();
+    if (!club.notice().isEmpty()) desktop.showStatus(club.notice());
     desktop.show();
     splash->close();
     delete splash;

@@ -24,6 +24,7 @@ std::vector<SlipDriver> SlipDrivers(const Session& s, const std::string& decimal
         d.time = s.SessionTime;
         d.track = s.SessionTrack;
         d.driver = r.driver;
+        d.name = r.name;
         d.pos = r.pos;
         d.fieldSize = ranked;
         d.rankingMode = RankingName(results.mode, results.run);

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -48,6 +49,19 @@ struct DataFile {
         return b;
     }
 };
+
+// The extra block after the laps: its marker, block version and sections
+// (tag, section version, payload bytes).
+using Section = std::tuple<std::string, std::int16_t, std::string>;
+inline std::string extraBlock(const std::vector<Section>& sections, std::int16_t version = 1) {
+    std::string b = text("ORVEX-EXTRA") + integer(version) + integer(std::int16_t(sections.size()));
+    for (const auto& [tag, v, payload] : sections) b += text(tag) + integer(v) + text(payload);
+    return b;
+}
+// Names in UTF-8: an accent, a right-to-left name, an emoji, a formula.
+inline const std::string kNamesPayload =
+    "1\tAnna Rossi\n7\tJos\xC3\xA9 \"Pep\" Garc\xC3\xAD" "a; Jr\n"
+    "12\t\xD7\x93\xD7\xA0\xD7\x94\n30\t=SUM(A1) \xF0\x9F\x8F\x81\n";
 
 // A file with something in every field: the laps and session data windows
 // stored open.
@@ -102,6 +116,14 @@ inline std::vector<std::pair<std::string, std::string>> seedFiles() {
         {"no-marker.DAT", noMarker.bytes()},
         {"cut-in-laps.DAT", full.substr(0, full.size() - 2000)},
         {"long-texts.DAT", longTexts.bytes()},
+        {"names.DAT", full + extraBlock({{"names", 1, kNamesPayload}, {"later", 3, "\1\2"}})},
+        {"names-cut.DAT",
+         (full + extraBlock({{"names", 1, kNamesPayload}})).substr(0, full.size() + 40)},
+        {"corrections.DAT",
+         full + extraBlock({{"names", 1, kNamesPayload},
+                            {"corrections", 1,
+                             "rank\t2\t4\nrules\t3000\t9000\nmark\t2\tJ\t500\n"
+                             "mark\t30\tK\t9500\npenalty\t7\t500\t1\tjump start\n"}})},
     };
     for (const auto& bad : badFiles()) seeds.emplace_back(bad.name, bad.bytes);
     return seeds;

@@ -105,7 +105,7 @@ TEST_F(DataFileTest, SettingsReadWithoutRegardToCaseOrBlanksAndWritesKeepTheRest
 TEST_F(DataFileTest, TheGoldenFileReadsAndIsWrittenBackByteForByte) {
     fakes.files.files["/data/Golden.DAT"] = items::filledFile().bytes();
     s.LapCount = 9;
-    ASSERT_TRUE(File_Read("/data/Golden.DAT"));
+    ASSERT_TRUE(File_Read("/data/Golden.DAT", s));
     EXPECT_EQ(s.SessionTrack, "Pista Città");
     EXPECT_EQ(s.SessionNote, "Dry\r\nWarm € day");
     EXPECT_EQ(s.LapTimes[2] + s.LapTimes[7] + s.LapTimes[750], 6026 + 0 + 15750);
@@ -161,7 +161,7 @@ TEST_F(DataFileTest, AFailedWriteReportsItAndLeavesTheOldFileIdenticalAndNothing
 
 // ---- reading ----
 
-TEST_F(DataFileTest, ABadFileIsRefusedWithItsOneMessageAndTheNamesOfTheReset) {
+TEST_F(DataFileTest, ABadFileIsRefusedWithItsOneMessage) {
     auto bad = items::badFiles();
     bad.push_back({"gone", "", "/DATA/RACE1.DAT\nErrore : Impossibile trovare il file"});
     for (const auto& [name, bytes, message] : bad) {
@@ -169,28 +169,23 @@ TEST_F(DataFileTest, ABadFileIsRefusedWithItsOneMessageAndTheNamesOfTheReset) {
         fakes.files.files = {{kRace, bytes}};
         if (name == "gone") fakes.files.files.clear();
         fakes.messages.shown.clear();
-        s.ResetSession();
-        s.FileState = FileState::Modified;
-        EXPECT_FALSE(File_Read("/data/Race1.TXT"));
+        Session staged;
+        staged.ResetSession();
+        EXPECT_FALSE(File_Read("/data/Race1.TXT", staged));
         EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{message});
-        EXPECT_EQ(s.FileState, FileState::Modified);
-        // The next Save never aims at the file that could not be read.
-        EXPECT_EQ(s.DataFileName + s.DataFilePath, "New/orvex");
-        if (message == "File not valid Race1.DAT") {  // nothing of it is loaded
-            EXPECT_EQ(s.SessionNote, "");
-            expectNoLaps();
-        }
+        EXPECT_EQ(staged.FileState, FileState::NoSession);
+        EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
     }
 }
 
 TEST_F(DataFileTest, WithoutTheMarkerTheTextsLoadWithNoLapsACutLoadsTheLapsUpToIt) {
     const std::string full = items::filledFile().bytes();
     fakes.files.files[kRace] = full.substr(0, full.find("Tempi") - 2) + items::text("Times");
-    ASSERT_TRUE(File_Read(kRace));
+    ASSERT_TRUE(File_Read(kRace, s));
     EXPECT_EQ(s.SessionTrack, "Pista Città");
     expectNoLaps();
     fakes.files.files[kRace] = full.substr(0, full.size() - (750 - 99) * 6);
-    ASSERT_TRUE(File_Read(kRace));
+    ASSERT_TRUE(File_Read(kRace, s));
     const auto expected = items::filledFile().lapTimes;
     for (int i = 1; i <= kLapSlots; ++i)
         ASSERT_EQ(s.LapTimes[i], i <= 99 ? expected[i - 1] : 0) << i;

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QDir>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 
 #include "ItemBytes.h"
@@ -13,6 +17,7 @@
 #include "lists/frmLaps.h"
 #include "lists/frmSession.h"
 #include "session/FileCommands.h"
+#include "shell/DesktopDevice.h"
 
 using namespace orvex;
 
@@ -104,7 +109,7 @@ TEST_F(DesktopFilesTest, WindowsFarFromTheCornerAreStoredAtTheRangesEdge) {
 }
 
 // Every seed of the fuzz run, valid or damaged, opens into the stored layout
-// without harm, and each goes to the top of the recent files.
+// or is refused without harm; each that opens goes to the top of the recent files.
 TEST_F(DesktopFilesTest, EveryFuzzSeedOpensAndTheRecentListStaysIntact) {
     fakes.files.files[kIni] = "[File]\r\nFile1=/data/R&D.DAT\r\n";
     load();
@@ -116,7 +121,7 @@ TEST_F(DesktopFilesTest, EveryFuzzSeedOpensAndTheRecentListStaysIntact) {
         fakes.files.files["/data/" + name] = bytes;
         fakes.fileDialogs.answers.push_back("/data/" + name);
         desk->menuFile_Click(1);
-        opened.insert(opened.begin(), "/data/" + name);
+        if (session().DataFileName + ".DAT" == name) opened.insert(opened.begin(), "/data/" + name);
         opened.resize(std::min<std::size_t>(opened.size(), 4));
         std::string ini = "[File]\r\n";
         for (std::size_t i = 0; i < opened.size(); ++i)
@@ -130,16 +135,44 @@ TEST_F(DesktopFilesTest, EveryFuzzSeedOpensAndTheRecentListStaysIntact) {
     }
 }
 
-TEST_F(DesktopFilesTest, ANamedOrDroppedFileOpensAsFileOpenDoes) {
+TEST_F(DesktopFilesTest, ANamedOrDroppedFileOpensExactlyAsNamedAndNoSessionFileChangesNothing) {
     desk->menuFile_Click(0);
     saveAs("/data/Race1.DAT");
-    fakes.files.files["/data/Bad.DAT"] = items::text("ORVEX:1.1");
+    const std::string race = fakes.files.files["/data/Race1.DAT"];
     // A relative name is the current folder's; the recent list keeps it whole.
     const QString here = QDir(QDir::currentPath()).filePath("Here.DAT");
     fakes.files.folders.insert(QDir::currentPath().toStdString());
-    fakes.files.files[here.toStdString()] = fakes.files.files["/data/Race1.DAT"];
+    fakes.files.files[here.toStdString()] = race;
     desk->openDataFile("Here.DAT");
     EXPECT_EQ(desk->menuFile(7)->text(), here);
+    // Neither ".DAT" added nor letters upper-cased.
+    fakes.files.files["/data/race"] = race;
+    desk->openDataFile("/data/race");
+    EXPECT_EQ(desk->windowTitle(), kTitle + "race");
+    EXPECT_EQ(desk->menuFile(7)->text(), "/data/race");
+    EXPECT_TRUE(messages().empty());
+
+    fakes.files.files["/data/notes.txt"] = "Shopping list";
+    fakes.files.files["/data/Bad.DAT"] = items::text("ORVEX:1.1");
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("line");
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    const std::string ini = fakes.files.files[kIni];
+    const std::vector<std::pair<QString, std::string>> refused = {
+        {"/data/notes.txt", "/data/notes.txt is not an ORVEX session file."},
+        {"/data/Bad.DAT", "/data/Bad.DAT is not an ORVEX session file."},
+        {dir.path(), dir.path().toStdString() + " is not a file."},
+        {fifo, fifo.toStdString() + " is not a file."},
+        {"/dev/zero", "/dev/zero is not a file."},
+        {"/data/Gone.DAT", "/data/Gone.DAT does not exist."}};
+    for (const auto& [name, message] : refused) {
+        fakes.messages.shown.clear();
+        desk->openDataFile(name);
+        EXPECT_EQ(messages(), std::vector<std::string>{message});
+    }
+    EXPECT_EQ(desk->windowTitle(), kTitle + "race");
+    EXPECT_EQ(fakes.files.files[kIni], ini);
+    fakes.messages.shown.clear();
 
     auto drop = [&](const QList<QUrl>& urls) {
         QMimeData data;
@@ -156,7 +189,76 @@ TEST_F(DesktopFilesTest, ANamedOrDroppedFileOpensAsFileOpenDoes) {
         drop({QUrl::fromLocalFile("/data/Race1.DAT"), QUrl::fromLocalFile("/data/B.DAT")}));
     EXPECT_FALSE(drop({QUrl("https://example.org/Race1.DAT")}));
     EXPECT_TRUE(drop({QUrl::fromLocalFile("/data/Bad.DAT")}));
-    EXPECT_EQ(messages(), std::vector<std::string>{"File not valid Bad.DAT"});
+    EXPECT_EQ(messages(), std::vector<std::string>{"/data/Bad.DAT is not an ORVEX session file."});
     EXPECT_TRUE(drop({QUrl::fromLocalFile("/data/Race1.DAT")}));
     EXPECT_EQ(desk->windowTitle(), kTitle + "Race1");
+}
+
+// Under X11's key bindings a line box claims Ctrl+U (erase the line); here it
+// claims it the same way, through its shortcut check.
+struct ClaimsCtrlU : QObject {
+    bool eventFilter(QObject*, QEvent* e) override {
+        const bool key = e->type() == QEvent::ShortcutOverride || e->type() == QEvent::KeyPress;
+        if (!key || static_cast<QKeyEvent*>(e)->key() != Qt::Key_U) return false;
+        e->accept();
+        if (e->type() == QEvent::KeyPress) qobject_cast<QLineEdit*>(parent())->clear();
+        return e->type() == QEvent::KeyPress;
+    }
+};
+
+// Ctrl+U in a text box downloads rather than erasing the box; the box keeps
+// the standard editing keys, so Ctrl+X cuts rather than exits.
+TEST_F(DesktopFilesTest, MenuShortcutsWinInATextBoxWhichKeepsItsEditingKeys) {
+    allWindows();
+    desk->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(desk.get()));
+    auto* date = qobject_cast<QLineEdit*>(w().sessionData()->txtSession[0]);
+    ClaimsCtrlU claim;
+    claim.setParent(date);
+    date->installEventFilter(&claim);
+    date->setFocus();
+    QTest::keyClicks(date, "12/06");
+    QTest::keyClick(date, Qt::Key_U, Qt::ControlModifier);
+    EXPECT_EQ(date->text(), "12/06");
+    EXPECT_EQ(desk->device().requests().pending(), DeviceCommand::StartDownload);
+    desk->device().requests().clear();
+    QTest::keyClick(date, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(date, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(date->text(), "");
+    EXPECT_TRUE(messages().empty());  // Exit would have asked about the new session
+    claim.setParent(nullptr);
+}
+
+// Outputs show what Save would write; a session never saved stays so.
+TEST_F(DesktopFilesTest, EveryOutputTakesTheTextsAsTheyStandInTheOpenWindow) {
+    allWindows();
+    frmSession* f = w().sessionData();
+    qobject_cast<QLineEdit*>(f->txtSession[0])->setText("typed date");
+    qobject_cast<QLineEdit*>(f->txtSession[1])->setText("typed time");
+    QAction* lapsCsv = nullptr;
+    for (QAction* a : desk->findChildren<QAction*>())
+        if (a->text() == "&Laps CSV...") lapsCsv = a;
+    ASSERT_NE(lapsCsv, nullptr);
+    lapsCsv->trigger();  // its file dialog is cancelled
+    EXPECT_EQ(session().SessionDate + session().SessionTime, "typed datetyped time");
+    EXPECT_EQ(session().FileState, FileState::New);
+}
+
+// Places stored between two pixels (the session data window's first place is
+// 10 twips, a file saved at another resolution has others) come back from the
+// window rounded to whole pixels: that is no move, and nothing asks to save.
+TEST_F(DesktopFilesTest, AFileOpenedAndLeftAloneIsNeverReportedModified) {
+    items::DataFile f;
+    f.session = {true, 10, 10};
+    f.laps = {true, 100, 212, 3300, 6720};
+    f.stat = {true, 4250, 12, 0, 0};
+    fakes.files.files["/data/Race1.DAT"] = f.bytes();
+    desk->openDataFile("/data/Race1.DAT");
+    ASSERT_TRUE(w().sessionData() && w().laps());
+    EXPECT_TRUE(desk->fileCommands().SaveQuery());
+    EXPECT_EQ(session().FileState, FileState::Saved);
+    EXPECT_TRUE(messages().empty());
+    w().sessionData()->move(w().sessionData()->pos() + QPoint(1, 0));
+    fakes.messages.answers = {MessageBox::Cancel};
+    EXPECT_FALSE(desk->fileCommands().SaveQuery());
 }

@@ -17,7 +17,7 @@ struct ProtocolTest : ::testing::Test {
     FakeSerialPort& port = fakes.serial;
     ScriptedDevice device;
     std::vector<std::int32_t> laps = std::vector<std::int32_t>(751, 77);
-    int failed = -1;
+    BlockReading stored;
     void SetUp() override {
         port.device = [this](const Bytes& f) { return device(f); };
     }
@@ -41,30 +41,33 @@ TEST_F(ProtocolTest, ConnectSkipsMissingBusyAndSilentPortsAndKeepsAnOpenOne) {
     EXPECT_EQ(Device_Connect(), LinkStatus::NoDevice);
 }
 
-TEST_F(ProtocolTest, ABlockFillsItsSlotsByTheirCheckBytesOrStoresNothingAndClosesThePort) {
+TEST_F(ProtocolTest, ABlockFillsItsSlotsByTheirCheckBytesErasedRecordsAreEmptyOrItStoresNothing) {
     for (int k = 1; k <= 25; ++k) device.put(725 + k, deviceRecord(1000u + k));
     device.put(727, deviceRecord(6000, 1));
+    device.put(728, bytesOf({0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));  // erased: an empty slot
     port.setPortOpen(true);
-    EXPECT_EQ(Block_Read(30, laps, failed), LinkStatus::Ok);
-    EXPECT_EQ(failed, 1);
+    EXPECT_EQ(Block_Read(30, laps, stored), LinkStatus::Ok);
+    EXPECT_EQ(stored.failed, 1);
+    EXPECT_EQ(stored.erased, 1);
     EXPECT_EQ(device.frames.size(), std::size_t(kBlockAttempts));
     for (int slot = 1; slot <= 725; ++slot) ASSERT_EQ(laps[slot], 77) << slot;
     EXPECT_EQ(laps[726], 1001);
-    EXPECT_EQ(laps[727], 0);
+    EXPECT_EQ(laps[727] + laps[728], 0);
     EXPECT_EQ(laps[750], 1025);
 
-    laps.assign(751, 77);
+    // Nothing readable in three readings: stored as empty, judged by the caller.
     for (int k = 1; k <= 25; ++k) device.put(k, deviceRecord(1000u + k, 1));
-    EXPECT_EQ(Block_Read(1, laps, failed), LinkStatus::NotTheDevice);
-    EXPECT_FALSE(port.portOpen());
+    EXPECT_EQ(Block_Read(1, laps, stored), LinkStatus::Ok);
+    EXPECT_EQ(stored.failed, 25);
+    EXPECT_TRUE(port.portOpen());
+    laps.assign(751, 77);
     device.answerBlocksUpTo = 0;
-    port.setPortOpen(true);
-    EXPECT_EQ(Block_Read(2, laps, failed), LinkStatus::NoReply);
+    EXPECT_EQ(Block_Read(2, laps, stored), LinkStatus::NoReply);
     EXPECT_FALSE(port.portOpen());
     EXPECT_EQ(laps, std::vector<std::int32_t>(751, 77));
-    EXPECT_THROW(Block_Read(31, laps, failed), RunError);
+    EXPECT_THROW(Block_Read(31, laps, stored), RunError);
     laps.resize(750);
-    EXPECT_THROW(Block_Read(30, laps, failed), RunError);
+    EXPECT_THROW(Block_Read(30, laps, stored), RunError);
 }
 
 TEST_F(ProtocolTest, SettingsReadFillsTheDialogOnlyFromAReplyAndWriteNeedsTheExactAck) {

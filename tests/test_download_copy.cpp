@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
+#include <set>
 
 #include "autocopy/DownloadCopy.h"
+#include "fakes/ChildProcess.h"
 #include "fakes/MainWindowFixture.h"
 #include "fakes/ScriptedDevice.h"
+#include "platform/QtFileSystem.h"
 #include "session/FileCommands.h"
 #include "shell/DesktopDevice.h"
 
@@ -74,6 +79,64 @@ TEST_F(DownloadCopyTest, TheNewestTwoHundredAreKeptAndNothingElseIsDeleted) {
     EXPECT_EQ(kept.front(), old[1]);
     EXPECT_EQ(kept.back(), kName + ".DAT");
     for (const auto& n : foreign) EXPECT_TRUE(fakes.files.fileExists(kFolder + "/" + n)) << n;
+}
+
+TEST_F(DownloadCopyTest, ACopyWrittenWithTheClockSetBackIsKeptAndTheOldestOtherGoes) {
+    fakes.files.folders.insert(kFolder);
+    std::vector<std::string> later;
+    for (int i = 0; i < 200; ++i)
+        later.push_back(downloadCopyName({{2027, 1, 1}, 0, i / 60, i % 60}, 1));
+    for (const auto& n : later) fakes.files.files[kFolder + "/" + n] = "later";
+
+    download();
+    EXPECT_EQ(desk->statusText().toStdString(), "Download copied to " + kFirst);
+    const auto kept = copies();
+    ASSERT_EQ(kept.size(), kDownloadCopiesKept);
+    EXPECT_EQ(kept[0], kName + ".DAT");
+    EXPECT_EQ(kept[1], later[1]);
+}
+
+TEST_F(DownloadCopyTest, TheTemporaryFilesOfKilledCopiesAndNothingElseAreRemoved) {
+    const std::vector<std::string> stay = {kName + ".DAT", temporaryNameFor("notes.txt", "a1B2c3"),
+                                           kName + ".DAT.tmp-a1", kName + ".DAT~"};
+    for (const auto& n : stay) fakes.files.files[kFolder + "/" + n] = "x";
+    fakes.files.files[kFolder + "/" + temporaryNameFor(kName + " (2).DAT", "a1B2c3")] = "cut";
+    RemoveUnfinishedCopies();
+    auto left = fakes.files.fileNames(kFolder);
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{stay[0], stay[2], stay[3], stay[1]}));
+}
+
+TEST_F(DownloadCopyTest, OnDiskTwoInstancesWithinOneSecondKeepEveryCopyAndAFullDiskSaysSo) {
+    QTemporaryDir dir;
+    QtFileSystem disk;
+    Platform real = fakes.interfaces();
+    real.files = &disk;
+    installPlatform(real);
+    fakes.folder.folder = dir.path().toStdString();
+    const std::vector<int> failures = inChildren(2, [&](int instance) {
+        int failed = 0;
+        for (int i = 0; i < 6; ++i) {
+            session().SessionNote = "copy " + std::to_string(instance) + std::to_string(i);
+            failed += !Download_Copy(nullptr).saved;
+        }
+        return failed;
+    });
+    EXPECT_EQ(failures, (std::vector<int>{0, 0}));
+    std::set<QByteArray> distinct;  // each copy has its own note
+    for (const auto& n : downloadCopies(disk.fileNames(downloadCopyFolder()))) {
+        QFile f(QString::fromStdString(downloadCopyFolder() + "/" + n));
+        if (f.open(QIODevice::ReadOnly)) distinct.insert(f.readAll());
+    }
+    EXPECT_EQ(distinct.size(), 12u);
+    // A full disk: no cut copy, and the status line says so.
+    const auto full = [&](int) {
+        const DownloadCopyResult copy = Download_Copy(nullptr);
+        return !copy.saved && copy.message.find("Errore : Disco pieno") != std::string::npos;
+    };
+    EXPECT_EQ(inChildren(1, full, 4096), std::vector<int>{1});
+    EXPECT_EQ(downloadCopies(disk.fileNames(downloadCopyFolder())).size(), 12u);
+    installPlatform(fakes.interfaces());
 }
 
 TEST_F(DownloadCopyTest, AnUnwritableFolderStillCompletesTheDownloadAndSaysWhy) {

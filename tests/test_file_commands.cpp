@@ -1,9 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+
 #include "ItemBytes.h"
+#include "fakes/ChildProcess.h"
 #include "fakes/FakeDesktopViews.h"
 #include "fakes/FakePlatform.h"
 #include "platform/Messages.h"
+#include "platform/QtFileSystem.h"
+#include "session/DataFile.h"
 #include "session/FileCommands.h"
 #include "session/RecentFiles.h"
 #include "session/Session.h"
@@ -44,16 +52,30 @@ protected:
         fakes.files.files["/orvex/ORVEX.INI"] = "[File]\r\n" + keys;
         FileRecentiRead(views);
     }
+    // The real file system in a folder of its own, for the rest of the test.
+    QTemporaryDir dir;
+    QtFileSystem disk;
+    std::string onDisk(const char* name) {
+        Platform real = fakes.interfaces();
+        real.files = &disk;
+        installPlatform(real);
+        return dir.filePath(name).toStdString();
+    }
+    static std::string bytes(const std::string& path) {
+        QFile f(QString::fromStdString(path));
+        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "<missing>";
+    }
 };
 
 }  // namespace
 
-TEST_F(FileCommandsTest, OpenRestoresTheStoredWindowsAndAMissingRecentFileStillMovesUp) {
-    views.captions[Recent1] = "/data/Gone.DAT";
-    views.visible[Recent1] = true;
+TEST_F(FileCommandsTest, OpenRestoresTheStoredWindowsAndAMissingRecentFileChangesNothing) {
+    storeRecent("File1=/data/Gone.DAT\r\n");
     commands.menuFile_Click(Recent1);
     EXPECT_EQ(messages(), Texts{"/DATA/GONE.DAT\nErrore : Impossibile trovare il file"});
     EXPECT_EQ(s.FileState, FileState::NoSession);
+    EXPECT_EQ(fakes.files.files["/orvex/ORVEX.INI"], "[File]\r\nFile1=/data/Gone.DAT\r\n");
+    EXPECT_EQ(views.title, "");
     items::DataFile file;
     file.laps = {true, 300, 450, 5000, 2400};
     file.stat = {true, 15, 30, 3000, 2000};
@@ -67,24 +89,48 @@ TEST_F(FileCommandsTest, OpenRestoresTheStoredWindowsAndAMissingRecentFileStillM
     EXPECT_TRUE(messages().empty());
 }
 
-TEST_F(FileCommandsTest, AfterAFailedOpenSaveAsksForANameAndNeverTouchesTheFileThatFailed) {
+// An open is all or nothing: a file refused at its header, or one that fails
+// after its texts were read, leaves the session, its windows, title and
+// recent list as they were.
+TEST_F(FileCommandsTest, AFailedOpenChangesNothingEvenAfterPartOfTheFileWasRead) {
+    items::DataFile file;
+    file.laps = {true, 300, 450, 5000, 2400};
+    openedRace(file);
+    s.ChangeField(s.SessionTrack, "typed");
+    const std::string ini = fakes.files.files["/orvex/ORVEX.INI"];
+    const std::vector<std::int32_t> laps = s.LapTimes;
+    views.title = "before";
+    for (const auto& [name, bytes, message] : items::badFiles()) {
+        SCOPED_TRACE(name);
+        fakes.files.files["/data/Race1.DAT"] = bytes;
+        fakes.fileDialogs.answers.push_back("/data/Race1.DAT");
+        fakes.messages.answers = {MessageBox::No};
+        commands.menuFile_Click(Open);
+        EXPECT_EQ(messages().back(), message);
+        EXPECT_EQ(s.FileState, FileState::Modified);
+        EXPECT_EQ(s.DataFileName + s.DataFilePath, "Race1/data");
+        EXPECT_EQ(s.SessionTrack + s.SessionDate, "typed06/12/2026");
+        EXPECT_EQ(s.LapTimes, laps);
+        EXPECT_EQ(s.LapsWin.Open, -1);
+        EXPECT_EQ(views.title, "before");
+        EXPECT_EQ(fakes.files.files["/orvex/ORVEX.INI"], ini);
+    }
+}
+
+TEST_F(FileCommandsTest, AFailedSaveAsKeepsTheNameFolderStateLayoutAndRecentList) {
     openedRace();
-    const std::string newer = items::text("ORVEX:2.0") + "more";
-    fakes.files.files["/data/Newer.DAT"] = newer;
-    fakes.fileDialogs.answers.push_back("/data/Newer.DAT");
-    commands.menuFile_Click(Open);
-    EXPECT_EQ(messages(), Texts{"File not valid Newer.DAT"});
-    EXPECT_EQ(s.FileState, FileState::New);
-
-    commands.menuFile_Click(Save);  // the dialog is cancelled
-    EXPECT_EQ(fakes.fileDialogs.shown.size(), 2u);
-    EXPECT_EQ(fakes.files.files["/data/Newer.DAT"], newer);
-    EXPECT_FALSE(fakes.files.fileExists("/orvex/New.DAT"));
-
-    s.ChangeField(s.SessionTrack, "Monza");  // edited, New saves without asking
-    commands.menuFile_Click(Save);
-    EXPECT_EQ(fakes.fileDialogs.shown.size(), 2u);
-    EXPECT_TRUE(fakes.files.fileExists("/orvex/New.DAT"));
+    s.ChangeField(s.SessionNote, "typed");
+    const WinState stored = s.SavedLapsWin;
+    views.onRecordPositions = [&] { s.LapsWin.Left = 999; };
+    views.title.clear();
+    fakes.files.readOnlyFolders.insert("/data");
+    fakes.fileDialogs.answers.push_back("/data/Race2");
+    commands.menuFile_Click(SaveAs);
+    EXPECT_EQ(messages(), Texts{"Errore : Permesso negato"});
+    EXPECT_EQ(s.DataFileName + s.DataFileExt + views.title, "Race1DAT");
+    EXPECT_EQ(s.FileState, FileState::Modified);
+    EXPECT_EQ(s.SavedLapsWin, stored);
+    EXPECT_EQ(views.recent(), Texts{"/data/Race1.DAT"});
 }
 
 TEST_F(FileCommandsTest, AMovedOrReopenedWindowOrAnEditedTextAsksAndYesNoCancelAct) {
@@ -177,6 +223,40 @@ TEST_F(FileCommandsTest, ARecentNameMovesToTheTopAFifthDropsTheOldestCaseCounts)
     FileRecentiWrite(views, "/C");
     EXPECT_EQ(fakes.files.files["/orvex/ORVEX.INI"],
               "[File]\r\nFile1=/C\r\nFile2=/c\r\nFile3=/a\r\nFile4=/b\r\n");
+}
+
+TEST_F(FileCommandsTest, SaveOnAFullDiskSaysSoAndLeavesTheOldFileByteForByte) {
+    const std::string race = onDisk("Race1.DAT");
+    s.ResetSession();
+    ASSERT_TRUE(File_Write(race, nullptr));
+    const std::string old = bytes(race);
+    s.LapTimes[1] = 4242;
+    s.FileState = FileState::Modified;
+    // No file may grow past 4 KiB, and a session is bigger.
+    const auto saved = [&](int) {
+        commands.menuFile_Click(Save);
+        return messages() == Texts{"Errore : Disco pieno"} && s.FileState == FileState::Modified;
+    };
+    EXPECT_EQ(inChildren(1, saved, 4096), std::vector<int>{1});
+    EXPECT_EQ(bytes(race), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Race1.DAT"});
+    commands.menuFile_Click(Save);
+    EXPECT_NE(bytes(race), old);
+}
+
+TEST_F(FileCommandsTest, TwoInstancesWritingTheRecentListLoseNoNameAndDoubleNone) {
+    s.AppPath = dir.path().toStdString();
+    onDisk("ORVEX.INI");
+    const std::vector<int> codes = inChildren(2, [&](int instance) {
+        for (int round = 0; round < 20; ++round)
+            FileRecentiWrite(views, "/" + std::to_string(instance * 2 + round % 2));
+        return 0;
+    });
+    EXPECT_EQ(codes, (std::vector<int>{0, 0}));
+    FileRecentiRead(views);
+    Texts recent = views.recent();
+    std::sort(recent.begin(), recent.end());
+    EXPECT_EQ(recent, (Texts{"/0", "/1", "/2", "/3"}));
 }
 
 TEST_F(FileCommandsTest, ARecentFilesGapKeepsAStaleValueBelowItAndTheMenuNeverShrinks) {

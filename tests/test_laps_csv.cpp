@@ -60,21 +60,21 @@ TEST_F(LapsCsvTest, OneRowPerRecordedLapInDriverAndLapOrderInBothLocales) {
             const auto [d, l] = laps[i];
             const std::int32_t t = s.LapTimes[lapSlot(d, l)];
             EXPECT_EQ(rows[i + 1],
-                      (std::vector<std::string>{std::to_string(d), std::to_string(l), FormatTime(t),
-                                                std::to_string(t),
+                      (std::vector<std::string>{std::to_string(d), "", std::to_string(l),
+                                                FormatTime(t), std::to_string(t),
                                                 LapSpeed(FormatTime(t), "1200", decimal), ""}));
         }
-        EXPECT_EQ(rows[3][4], std::string("72") + decimal + "01");  // 1200 m in 59.99 s
+        EXPECT_EQ(rows[3][5], std::string("72") + decimal + "01");  // 1200 m in 59.99 s
     }
 }
 
 TEST_F(LapsCsvTest, NoTrackLengthLeavesTheSpeedEmptyAnEmptySessionHasOnlyTheHeader) {
     Session& s = session();
-    EXPECT_EQ(LapsCsv(s, "."), "Driver,Lap,Lap time,Hundredths,Speed (km/h),Status\r\n");
+    EXPECT_EQ(LapsCsv(s, "."), "Driver,Name,Lap,Lap time,Hundredths,Speed (km/h),Status\r\n");
     s.SessionLength = "about a mile";
     s.LapTimes[lapSlot(2, 3)] = 4200;
     EXPECT_EQ(parseCsv(LapsCsv(s, ","), ';')[1],
-              (std::vector<std::string>{"2", "3", FormatTime(4200), "4200", "", ""}));
+              (std::vector<std::string>{"2", "", "3", FormatTime(4200), "4200", "", ""}));
 }
 
 TEST_F(LapsCsvTest, CorrectedLapsKeepTheirRecordedTimeAndSayWhatCountsOfThem) {
@@ -92,8 +92,8 @@ TEST_F(LapsCsvTest, CorrectedLapsKeepTheirRecordedTimeAndSayWhatCountsOfThem) {
     const std::vector<std::pair<std::string, std::string>> want{
         {"300", "joined (rule)"}, {"5000", "void"}, {"9000", "void (rule)"}, {"200", ""}};
     for (std::size_t i = 0; i < want.size(); ++i) {
-        EXPECT_EQ(rows[i + 1][3], want[i].first);
-        EXPECT_EQ(rows[i + 1][5], want[i].second);
+        EXPECT_EQ(rows[i + 1][4], want[i].first);
+        EXPECT_EQ(rows[i + 1][6], want[i].second);
     }
 }
 
@@ -103,6 +103,22 @@ TEST_F(LapsCsvTest, FieldsAreQuotedOnlyWhereTheyNeedIt) {
     EXPECT_EQ(CsvField("say \"hi\"\r\n", ';'), "\"say \"\"hi\"\"\r\n\"");
     EXPECT_EQ(parseCsv(CsvField("a;\"b\"\r\nc", ';') + ";x\r\n", ';'),
               (std::vector<std::vector<std::string>>{{"a;\"b\"\r\nc", "x"}}));
+}
+
+TEST_F(LapsCsvTest, NamesAreQuotedAndAFormulaGetsAnApostropheNumbersDoNot) {
+    Session& s = session();
+    const std::string names[] = {
+        "=1+2", "-Bo", "@x", "+y", "Al \"Ace\"; B, C", "\xD7\x93\xF0\x9F\x8F\x81"};
+    for (int d = 1; d <= 6; ++d) {
+        s.DriverNames[d] = names[d - 1];
+        s.LapTimes[lapSlot(d, 1)] = 5000 + d;
+    }
+    const auto rows = parseCsv(LapsCsv(s, "."), ',');
+    for (int d = 1; d <= 4; ++d) EXPECT_EQ(rows[d][1], "'" + names[d - 1]);
+    EXPECT_EQ(rows[5][1], names[4]);
+    EXPECT_EQ(rows[6][1], names[5]);
+    EXPECT_EQ(rows[1][3], "00:00.50.01");
+    EXPECT_NE(LapsCsv(s, ",").find("\r\n5;\"Al \"\"Ace\"\"; B, C\";1;"), std::string::npos);
 }
 
 TEST_F(LapsCsvTest, ExportWritesAtomicallyAndAFailureKeepsTheEarlierFile) {

@@ -16,6 +16,7 @@
 #include "results/Results.h"
 #include "results/frmResults.h"
 #include "results/frmResultsChart.h"
+#include "session/DataFile.h"
 #include "session/TimeFormat.h"
 
 using namespace orvex;
@@ -181,11 +182,13 @@ TEST(Results, TheCsvFollowsTheModeWithPenaltyAndReason) {
     s.SessionLength = "1000";
     s.Corrections.mode = RankMode::Race;
     s.Corrections.setPenalty(3, {150, "cut; chicane", false});
+    s.DriverNames[3] = "=Ann";
     const std::string csv = ResultsCsv(s, ",");
     EXPECT_EQ(csv,
-              "Pos;Driver;Laps;Race time;Gap;Average lap;Best speed (km/h);Penalty (s);Reason\r\n"
-              "1;3;2;00:01.39.50;;00:00.49.00;75;1,50;\"cut; chicane\"\r\n"
-              "2;2;2;00:01.50.01;+10,51;00:00.55.01;72;;\r\n");
+              "Pos;Driver;Name;Laps;Race time;Gap;Average lap;Best speed (km/h);Penalty (s);"
+              "Reason\r\n"
+              "1;3;'=Ann;2;00:01.39.50;;00:00.49.00;75;1,50;\"cut; chicane\"\r\n"
+              "2;2;;2;00:01.50.01;+10,51;00:00.55.01;72;;\r\n");
 }
 
 class ResultsWindowTest : public MainWindowFixture {
@@ -257,6 +260,30 @@ TEST_F(ResultsWindowTest, MarksLapsAndPenaltiesReranksAndFollowsADownload) {
     f()->close();
     EXPECT_EQ(desk->childWindows().results(), nullptr);
     EXPECT_FALSE(desk->MenuView(3)->isChecked());
+}
+
+TEST_F(ResultsWindowTest, MarksAndTheRankingComeBackFromTheSavedFile) {
+    fakes.files.folders.insert("/data");
+    desk->MenuView(3)->trigger();
+    for (int row : {1, 2}) {
+        selectRow(f()->lapsTable(), row);
+        f()->lapAction(LapCorrection::Void)->trigger();
+    }
+    f()->setPenalty(2, {200, "track limits", false});
+    f()->findChild<QComboBox*>("cboRank")->setCurrentIndex(1);
+    const std::vector<int> ranks = shown(ResultsModel::Driver);
+    EXPECT_EQ(ranks, (std::vector<int>{3, 2, 7}));
+    ASSERT_TRUE(File_Write("/data/Race.DAT", nullptr));
+    session().ResetSession();
+    desk->childWindows().refreshLists(ListChange::NewSession);
+    EXPECT_EQ(f()->proxy()->rowCount(), 0);
+    ASSERT_TRUE(File_Read("/data/Race.DAT", session()));
+    desk->childWindows().refreshLists(ListChange::NewSession);
+    EXPECT_EQ(shown(ResultsModel::Driver), ranks);
+    EXPECT_EQ(f()->model()->headerData(ResultsModel::Figure, Qt::Horizontal, Qt::DisplayRole),
+              "Race time");
+    EXPECT_EQ(f()->lapsModel()->index(1, 2).data().toString(), "void");
+    EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
 TEST_F(ResultsWindowTest, OpensWithTwelveRowsAndKeepsItsNormalGeometryWhenMinimised) {

@@ -70,6 +70,19 @@ TEST_F(LinkTest, SendWaitsForTheOutputToDrainButNoLongerThanOneSecond) {
     expectOneSecondSince(start);
 }
 
+// A line that never falls silent holds a request for a second, with the
+// windows alive; a port closed meanwhile gets no frame.
+TEST_F(LinkTest, TheWaitForAQuietLineLetsEventsRunAndEndsWhenThePortCloses) {
+    for (std::uint32_t ms = 0; ms < 1500; ms += 2) port.arrive(run(1), ms);
+    Port_Send(run(6));
+    EXPECT_GT(fakes.events.calls, 300);
+    EXPECT_EQ(port.written.size(), 1u);
+    fakes.events.hooks.push_back([&] { port.setPortOpen(false); });
+    Port_Send(run(6));
+    EXPECT_FALSE(port.portOpen());
+    EXPECT_EQ(port.written.size(), 1u);
+}
+
 TEST_F(LinkTest, SendExpectWantsTheExactReplyWithinOneSecondWithoutLettingEventsRun) {
     port.device = [](const Bytes&) { return bytesOf({0x52, 0x06, 0x35, 0x39}); };
     const std::uint32_t start = fakes.ticks.now;

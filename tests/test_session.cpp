@@ -70,6 +70,17 @@ TEST_F(SessionTest, SortOrdersAllThirtyTotalsKeepingDriverOrderForEqualOnes) {
     for (int i = 1; i <= kDrivers; ++i) EXPECT_EQ(s.SortedTotalList[i].Number, expected[i - 1]);
 }
 
+TEST_F(SessionTest, TotalsOfAHundredHoursOrMoreSortAfterShorterOnesKeepingTheirText) {
+    s.LapTimes[lapSlot(1, 1)] = 36000000;  // 100 hours
+    s.LapTimes[lapSlot(2, 1)] = 35999999;
+    s.LapTimes[lapSlot(3, 1)] = 35999999;
+    s.MakeTotals();
+    s.SortTotals();
+    EXPECT_EQ(s.SortedTotalList[28].Number, 2);
+    EXPECT_EQ(s.SortedTotalList[29].Number, 3);
+    EXPECT_EQ(s.SortedTotalList[30], (TimeItem{1, "100:00.00.00"}));
+}
+
 TEST(TimeTexts, FieldsAreZeroPaddedAtTheirBoundariesAndHoursGrow) {
     const std::pair<std::int32_t, const char*> cases[] = {
         {99, "00:00.00.99"}, {359999, "00:59.59.99"}, {45296789, "125:49.27.89"}};
@@ -86,6 +97,11 @@ TEST(TimeTexts, SpeedIsTruncatedToTheShortestHundredthsAndNeverOverflows) {
     EXPECT_EQ(LapSpeed(FormatTime(0), "1000", "."), "");
     // 100 km in one hour: the product 100000 x 36000 needs more than 32 bits.
     EXPECT_EQ(LapSpeed("01:00.00.00", "100000", "."), "100");
+    // An absurd length is exact while the speed fits 64 bits, and no speed beyond;
+    // a lap that reads negative has none either.
+    EXPECT_EQ(LapSpeed("00:01.00.00", "1000000000000000", "."), "60000000000000");
+    EXPECT_EQ(LapSpeed("00:00.00.01", "1000000000000000", "."), "");
+    EXPECT_EQ(LapSpeed(FormatTime(-6000), "1000", "."), "");
     // The track length is the leading number rounded to even.
     const std::pair<const char*, int> lengths[] = {
         {"1234.5 m", 1234}, {"1235.5", 1236}, {" 1 2 0 0", 1200}, {"1,5", 1}, {"m 1000", 0}};

@@ -15,8 +15,8 @@ std::string folderOf(const std::string& path) {
 // An open file; with a target, a replacement that becomes it on commit.
 class FakeFile : public BinaryFile {
 public:
-    FakeFile(FakeFileSystem& fs, std::string name, std::string target = {})
-        : fs_(fs), name_(std::move(name)), target_(std::move(target)) {}
+    FakeFile(FakeFileSystem& fs, std::string name, std::string target = {}, bool keep = false)
+        : fs_(fs), name_(std::move(name)), target_(std::move(target)), keep_(keep) {}
     ~FakeFile() override {
         if (!target_.empty()) fs_.files.erase(name_);
     }
@@ -41,6 +41,7 @@ public:
     int commit() override {
         if (target_.empty()) return 0;
         if (fs_.commitError) return fs_.commitError;
+        if (keep_ && fs_.files.count(target_)) return ErrorNo::FileAlreadyExists;
         fs_.files[target_] = fs_.files[name_];
         return 0;
     }
@@ -49,6 +50,7 @@ private:
     FakeFileSystem& fs_;
     std::string name_, target_;
     std::size_t pos_ = 0;
+    bool keep_;
 };
 
 }  // namespace
@@ -87,10 +89,23 @@ std::unique_ptr<BinaryFile> FakeFileSystem::open(const std::string& path, int& e
 }
 
 std::unique_ptr<BinaryFile> FakeFileSystem::replace(const std::string& path, int& error) {
+    return beside(path, error, false);
+}
+
+std::unique_ptr<BinaryFile> FakeFileSystem::create(const std::string& path, int& error) {
+    return beside(path, error, true);
+}
+
+std::unique_ptr<BinaryFile> FakeFileSystem::beside(const std::string& path, int& error, bool keep) {
     error = refusal(path, true);
     if (error) return nullptr;
-    files[path + ".tmp~"].clear();
-    return std::make_unique<FakeFile>(*this, path + ".tmp~", path);
+    const std::string temp = temporaryNameFor(path, "000000");
+    files[temp].clear();
+    return std::make_unique<FakeFile>(*this, temp, path, keep);
+}
+
+std::unique_ptr<FileLock> FakeFileSystem::lock(const std::string&) {
+    return std::make_unique<FileLock>();
 }
 
 }  // namespace orvex

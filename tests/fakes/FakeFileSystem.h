@@ -30,9 +30,13 @@ public:
     std::vector<std::string> fileNames(const std::string& folder) override;
     std::unique_ptr<BinaryFile> open(const std::string& path, int& error) override;
     std::unique_ptr<BinaryFile> replace(const std::string& path, int& error) override;
+    std::unique_ptr<BinaryFile> create(const std::string& path, int& error) override;
+    int removeUnfinished(const std::string& path) override { return remove(path); }
+    std::unique_ptr<FileLock> lock(const std::string& path) override;
 
 private:
     int refusal(const std::string& path, bool creating) const;
+    std::unique_ptr<BinaryFile> beside(const std::string& path, int& error, bool keep);
 };
 
 }  // namespace orvex

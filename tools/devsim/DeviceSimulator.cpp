@@ -34,6 +34,10 @@ Bytes replyWith(std::uint8_t code, It first, It last) {
 DeviceSimulator::DeviceSimulator(Bytes memory, SimulatorFaults faults)
     : memory_(std::move(memory)), faults_(std::move(faults)) {
     memory_.resize(kMemoryBytes, 0);
+    // Memory no lap was written to since it was erased, as after a race with
+    // fewer drivers.
+    if (faults_.erasedFromBlock >= 1 && faults_.erasedFromBlock <= kBlocks)
+        std::fill(memory_.begin() + (faults_.erasedFromBlock - 1) * kBlockBytes, memory_.end(), 0xFF);
     spoilChecks();
 }
 

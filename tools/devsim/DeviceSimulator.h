@@ -17,6 +17,7 @@ struct SimulatorFaults {
     int extraBytes = 0;             // junk bytes after every reply
     int hangUpAfterBlocks = 0;      // drops the line after answering this many blocks
     int slowBlock = 0;              // the reply to this block takes longer than a second
+    int erasedFromBlock = 0;        // blocks from this one (1..30) on erased to FF bytes
 };
 
 // One reply as it should go out.

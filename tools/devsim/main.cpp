@@ -38,6 +38,8 @@ const char kUsage[] =
     "Memory (750 records):\n"
     "  --memory FILE          load the 3750-byte memory image from FILE\n"
     "  --seed N               generate a race from seed N (default: seed 1)\n"
+    "  --erased-from B        blocks B (1..30) to 30 erased to FF bytes, as memory\n"
+    "                         left by a race with fewer drivers\n"
     "Timing:\n"
     "  --baud N               take the wire time of N baud (10 bits a byte) for\n"
     "                         every request and reply; default: no wire time\n"
@@ -93,6 +95,7 @@ Options parse(int argc, char** argv) {
         Extra,
         HangUp,
         Slow,
+        Erased,
         Log,
         Help
     };
@@ -107,6 +110,7 @@ Options parse(int argc, char** argv) {
                                          {"extra", required_argument, nullptr, Extra},
                                          {"hang-up-after", required_argument, nullptr, HangUp},
                                          {"slow-block", required_argument, nullptr, Slow},
+                                         {"erased-from", required_argument, nullptr, Erased},
                                          {"log", required_argument, nullptr, Log},
                                          {"help", no_argument, nullptr, Help},
                                          {nullptr, 0, nullptr, 0}};
@@ -150,6 +154,9 @@ Options parse(int argc, char** argv) {
                 break;
             case Slow:
                 o.faults.slowBlock = number(optarg, 1, 30, "slow-block");
+                break;
+            case Erased:
+                o.faults.erasedFromBlock = number(optarg, 1, 30, "erased-from");
                 break;
             case Log:
                 o.logFile = optarg;

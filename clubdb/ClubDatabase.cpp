@@ -1,0 +1,177 @@
+#include "clubdb/ClubDatabase.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+#include <atomic>
+#include <iterator>
+
+namespace orvex {
+
+namespace {
+
+// Long enough for another copy's transaction of a few hundred names.
+constexpr int kBusyTimeoutMs = 5000;
+
+// SQLite's result codes that mean another connection holds the lock.
+bool isBusy(const QSqlError& e) {
+    const int code = e.nativeErrorCode().toInt() & 0xFF;
+    return code == 5 || code == 6;
+}
+
+QString tr(const char* text) { return QCoreApplication::translate("ClubDatabase", text); }
+
+// One schema step per version: step v takes a database of version v to v + 1.
+const char* const kMigrations[][2] = {
+    {"CREATE TABLE roster (name TEXT NOT NULL PRIMARY KEY, last_used TEXT NOT NULL)",
+     "CREATE INDEX roster_by_use ON roster (last_used)"},
+};
+static_assert(std::size(kMigrations) == ClubDatabase::kSchemaVersion);
+
+}  // namespace
+
+ClubDatabase::ClubDatabase(const QString& folder) {
+    static std::atomic<int> connections{0};
+    connection_ = QString("orvex-club-%1").arg(++connections);
+    QDir().mkpath(folder);
+    path_ = QDir(folder).filePath(kFileName);
+    if (!QSqlDatabase::isDriverAvailable("QSQLITE")) {
+        notice_ = tr("The club database cannot be used: Qt's SQLite driver is not installed.");
+        return;
+    }
+    QString error;
+    Opened opened = openFile(error);
+    if (opened == Opened::Busy) {
+        notice_ =
+            tr("The club database is busy (%1); names are not remembered this time.").arg(error);
+        return;
+    }
+    if (opened == Opened::Damaged && QFile::exists(path_)) {
+        close();
+        const QString aside =
+            path_ + ".damaged-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
+        // Its journal files go with it: beside a new file they would be replayed into it.
+        const bool moved = QFile::rename(path_, aside);
+        for (const char* part : {"-wal", "-shm"})
+            if (QFile::exists(path_ + part) && !QFile::rename(path_ + part, aside + part))
+                QFile::remove(path_ + part);
+        if (moved) {
+            opened = openFile(error);
+            if (opened == Opened::Ok)
+                notice_ = tr("The club database was damaged: it was renamed %1 beside the new "
+                             "one.")
+                              .arg(QFileInfo(aside).fileName());
+        }
+    }
+    if (opened != Opened::Ok) {
+        close();
+        notice_ = tr("The club database %1 cannot be used (%2); names are not remembered.")
+                      .arg(QDir::toNativeSeparators(path_), error);
+    }
+}
+
+ClubDatabase::~ClubDatabase() { close(); }
+
+void ClubDatabase::close() {
+    open_ = false;
+    if (!QSqlDatabase::contains(connection_)) return;
+    QSqlDatabase::database(connection_, false).close();
+    QSqlDatabase::removeDatabase(connection_);
+}
+
+ClubDatabase::Opened ClubDatabase::openFile(QString& error) {
+    close();
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection_);
+    db.setDatabaseName(path_);
+    db.setConnectOptions(QString("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    if (!db.open()) {
+        error = db.lastError().text();
+        return isBusy(db.lastError()) ? Opened::Busy : Opened::Damaged;
+    }
+    QSqlQuery q(db);
+    const auto run = [&](const QString& sql) {
+        if (q.exec(sql)) return true;
+        error = q.lastError().text();
+        return false;
+    };
+    // A file that is no database fails on its first page read, here.
+    if (!run("PRAGMA journal_mode = WAL"))
+        return isBusy(q.lastError()) ? Opened::Busy : Opened::Damaged;
+    if (!run("PRAGMA quick_check")) return isBusy(q.lastError()) ? Opened::Busy : Opened::Damaged;
+    if (!q.next() || q.value(0).toString() != "ok") {
+        error = q.value(0).toString();
+        return Opened::Damaged;
+    }
+    q.finish();
+    bool busy = false;
+    if (!migrate(error, busy)) return busy ? Opened::Busy : Opened::Damaged;
+    open_ = true;
+    return Opened::Ok;
+}
+
+int ClubDatabase::schemaVersion() const {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    return q.exec("PRAGMA user_version") && q.next() ? q.value(0).toInt() : -1;
+}
+
+// Two copies may start together: the version is read again under the write
+// lock, so only one of them runs a step.
+bool ClubDatabase::migrate(QString& error, bool& busy) {
+    if (schemaVersion() >= kSchemaVersion) return true;
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    const auto run = [&](const QString& sql) {
+        if (q.exec(sql)) return true;
+        error = q.lastError().text();
+        busy = isBusy(q.lastError());
+        return false;
+    };
+    if (!run("BEGIN IMMEDIATE")) return false;
+    int version = schemaVersion();
+    bool ok = version >= 0;
+    for (; ok && version < kSchemaVersion; ++version)
+        for (const char* sql : kMigrations[version])
+            if (ok) ok = run(sql);
+    if (ok) ok = run(QString("PRAGMA user_version = %1").arg(kSchemaVersion)) && run("COMMIT");
+    if (!ok) q.exec("ROLLBACK");
+    return ok;
+}
+
+std::vector<std::string> ClubDatabase::names() {
+    std::vector<std::string> out;
+    if (!open_) return out;
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true);
+    if (!q.exec("SELECT name FROM roster ORDER BY last_used DESC, name")) return out;
+    while (q.next()) out.push_back(q.value(0).toString().toStdString());
+    return out;
+}
+
+bool ClubDatabase::remember(const std::vector<std::string>& names, const CalendarDate& day) {
+    if (!open_) return false;
+    if (names.empty()) return true;
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    QSqlQuery q(db);
+    if (!q.exec("BEGIN IMMEDIATE")) return false;
+    const QString date = QString::asprintf("%04d-%02d-%02d", day.year, day.month, day.day);
+    q.prepare(
+        "INSERT INTO roster (name, last_used) VALUES (?, ?) ON CONFLICT (name) DO UPDATE "
+        "SET last_used = max(last_used, excluded.last_used)");
+    for (const std::string& name : names) {
+        q.bindValue(0, QString::fromStdString(name));
+        q.bindValue(1, date);
+        if (!q.exec()) {
+            QSqlQuery(db).exec("ROLLBACK");
+            return false;
+        }
+    }
+    q.finish();
+    return QSqlQuery(db).exec("COMMIT");
+}
+
+}  // namespace orvex

@@ -1,0 +1,47 @@
+#pragma once
+#include <QString>
+
+#include "platform/Roster.h"
+
+namespace orvex {
+
+// The club database, club.db in the user's data folder: SQLite through Qt
+// SQL, in WAL mode, its schema version in PRAGMA user_version. Every write is
+// one IMMEDIATE transaction that waits for another copy of the program
+// holding the lock, so two copies writing at once lose nothing. A file that
+// is damaged or cannot be opened is renamed aside and a new one made; the
+// program goes on without a roster when even that fails.
+class ClubDatabase : public Roster {
+public:
+    static constexpr int kSchemaVersion = 1;
+    static constexpr const char* kFileName = "club.db";
+
+    // Opens (or makes) club.db in `folder`, which is created when missing.
+    explicit ClubDatabase(const QString& folder);
+    ~ClubDatabase() override;
+    ClubDatabase(const ClubDatabase&) = delete;
+    ClubDatabase& operator=(const ClubDatabase&) = delete;
+
+    bool isOpen() const { return open_; }
+    // What the status bar says about the opening; empty when all went well.
+    QString notice() const { return notice_; }
+    QString path() const { return path_; }
+    int schemaVersion() const;
+
+    std::vector<std::string> names() override;
+    bool remember(const std::vector<std::string>& names, const CalendarDate& day) override;
+
+private:
+    enum class Opened { Ok, Busy, Damaged };
+    Opened openFile(QString& error);
+    // `busy`: it failed because another copy held the lock too long.
+    bool migrate(QString& error, bool& busy);
+    void close();
+
+    QString path_;
+    QString connection_;
+    QString notice_;
+    bool open_ = false;
+};
+
+}  // namespace orvex

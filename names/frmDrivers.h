@@ -1,0 +1,57 @@
+#pragma once
+#include <QDialog>
+#include <QString>
+
+class QCompleter;
+class QStringListModel;
+class QTableWidget;
+
+namespace orvex {
+
+class Roster;
+class Session;
+
+// "Drivers": the name of each number 1 to 30 for this session, typed in place
+// with completion from the club's roster, or imported from a CSV file.
+// Numbers without laps are greyed but stay editable, since names are usually
+// typed before the download.
+class frmDrivers : public QDialog {
+    Q_OBJECT
+public:
+    enum Column { No, Name, Laps };
+
+    // `roster` may be null: then nothing completes and nothing is remembered.
+    frmDrivers(Session& session, Roster* roster, QWidget* parent = nullptr);
+
+    // Race > Drivers: true when OK changed the session's names.
+    static bool Edit(QWidget* parent, Roster* roster);
+
+    QTableWidget* table() const { return table_; }
+    QCompleter* completer() const { return completer_; }
+    QString nameOf(int driver) const;
+    void setNameOf(int driver, const QString& name);
+
+    // "Import...": asks for a CSV file, then imports it.
+    void importAsked();
+    // Takes the names of `path` into the table, remembers them in the roster
+    // and says in one message what was taken and what was skipped.
+    void importFile(const std::string& path);
+    // "Clear": every name of the table emptied.
+    void clearNames();
+    // OK: the cleaned names go to the session, which is marked modified when
+    // they changed, and to the roster.
+    void accept() override;
+    bool namesChanged() const { return changed_; }
+
+private:
+    void addToCompletion(const std::vector<std::string>& names);
+
+    Session& session_;
+    Roster* roster_;
+    QTableWidget* table_;
+    QStringListModel* completionNames_;
+    QCompleter* completer_;
+    bool changed_ = false;
+};
+
+}  // namespace orvex

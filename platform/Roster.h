@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/DayClock.h"
+
+namespace orvex {
+
+// The club's list of drivers' names, which outlives every session: it feeds
+// the completion of the Drivers dialog.
+class Roster {
+public:
+    virtual ~Roster() = default;
+    // Every name, the most recently used first.
+    virtual std::vector<std::string> names() = 0;
+    // Adds the names, or moves their last use to `day`, all at once. False
+    // when nothing could be written; the caller goes on without it.
+    virtual bool remember(const std::vector<std::string>& names, const CalendarDate& day) = 0;
+};
+
+}  // namespace orvex

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCompleter>
+#include <QMenuBar>
+#include <QTableView>
+#include <QTableWidget>
+
+#include "fakes/MainWindowFixture.h"
+#include "lists/ChildWindows.h"
+#include "names/frmDrivers.h"
+#include "platform/Roster.h"
+#include "results/frmResults.h"
+
+using namespace orvex;
+
+namespace {
+
+class FakeRoster : public Roster {
+public:
+    std::vector<std::string> known{"Anna Rossi", "bea", "Carlo"};
+    std::vector<std::pair<std::vector<std::string>, std::string>> remembered;
+    std::vector<std::string> names() override { return known; }
+    bool remember(const std::vector<std::string>& n, const CalendarDate& d) override {
+        remembered.push_back({n, std::to_string(d.year) + "-" + std::to_string(d.month)});
+        return true;
+    }
+};
+
+class DriversTest : public MainWindowFixture {
+protected:
+    FakeRoster roster;
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        load(false);
+        desk->setRoster(&roster);
+        session().ResetSession();
+        session().FileState = FileState::Saved;
+        session().LapTimes[lapSlot(2, 1)] = 4321;
+    }
+};
+
+}  // namespace
+
+TEST_F(DriversTest, OkKeepsCleanNamesMarksTheSessionAndTheRosterAndTheResultsShowThem) {
+    frmDrivers dialog(session(), &roster);
+    QTableWidget* t = dialog.table();
+    ASSERT_EQ(t->rowCount(), 30);
+    EXPECT_NE(t->item(0, frmDrivers::Name)->foreground(),
+              t->item(1, frmDrivers::Name)->foreground());
+    EXPECT_TRUE(t->item(0, frmDrivers::Name)->flags() & Qt::ItemIsEditable);  // greyed, editable
+    EXPECT_EQ(t->item(1, frmDrivers::Laps)->text(), "1");
+
+    dialog.completer()->setCompletionPrefix("B");
+    EXPECT_EQ(dialog.completer()->currentCompletion(), "bea");
+    dialog.setNameOf(2, "  Anna\nRossi ");
+    dialog.setNameOf(30, "@home");
+    dialog.accept();
+    EXPECT_EQ(session().DriverNames[2], "AnnaRossi");
+    EXPECT_EQ(session().FileState, FileState::Modified);
+    ASSERT_EQ(roster.remembered.size(), 1u);
+    EXPECT_EQ(roster.remembered[0].first, (std::vector<std::string>{"AnnaRossi", "@home"}));
+    EXPECT_EQ(roster.remembered[0].second, "2026-12");
+
+    desk->childWindows().refreshLists(ListChange::Names);
+    frmResults* results = desk->childWindows().showResults();
+    EXPECT_EQ(results->table()->model()->index(0, ResultsModel::Name).data().toString(),
+              "AnnaRossi");
+}
+
+TEST_F(DriversTest, CancelOrAnUnchangedOkLeavesTheSessionUnmodified) {
+    session().DriverNames[4] = "Dora";
+    {
+        frmDrivers dialog(session(), &roster);
+        dialog.clearNames();
+        dialog.reject();
+    }
+    frmDrivers dialog(session(), &roster);
+    dialog.accept();
+    EXPECT_FALSE(dialog.namesChanged());
+    EXPECT_EQ(session().DriverNames[4], "Dora");
+    EXPECT_EQ(session().FileState, FileState::Saved);
+}
+
+TEST_F(DriversTest, ImportFillsTheTableRemembersTheNamesAndSaysWhatItSkipped) {
+    fakes.files.folders.insert("/club");
+    fakes.files.files["/club/names.csv"] = "Nr,Name\n3,Cy\n44,Zed\n5,\n";
+    fakes.fileDialogs.answers = {"/club/names.csv"};
+    frmDrivers dialog(session(), &roster);
+    dialog.importAsked();
+    EXPECT_EQ(dialog.nameOf(3), "Cy");
+    EXPECT_EQ(fakes.messages.texts(),
+              std::vector<std::string>{"Names taken: 1. Rows skipped: 2. The first row skipped "
+                                       "is line 3: its number is not between 1 and 30."});
+    EXPECT_EQ(roster.remembered.at(0).first, std::vector<std::string>{"Cy"});
+    EXPECT_EQ(session().DriverNames[3], "");  // only OK stores them
+}
+
+TEST_F(DriversTest, TheRaceMenuIsEnabledOnlyWithASession) {
+    QAction* race = desk->menuBar()->actions().at(2);
+    EXPECT_FALSE(race->isEnabled());
+    desk->MenuRefresh();
+    EXPECT_TRUE(race->isEnabled());
+}
