@@ -29,7 +29,7 @@ protected:
     bool open(const std::string& bytes) {
         fakes.files.files[kRace] = bytes;
         s.ResetSession();
-        return File_Read(kRace);
+        return File_Read(kRace, s);
     }
     // Saved with the windows placed as the file had them.
     std::string saved() {
