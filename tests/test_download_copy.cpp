@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 
 #include "autocopy/DownloadCopy.h"
 #include "fakes/MainWindowFixture.h"
@@ -81,13 +82,16 @@ TEST_F(DownloadCopyTest, AnUnwritableFolderStillCompletesTheDownloadAndSaysWhy) 
     download();
     EXPECT_TRUE(desk->isEnabled());
     EXPECT_EQ(desk->device().requests().pending(), DeviceCommand::None);
-    EXPECT_EQ(desk->statusText(), "Download copy not saved: Errore : Permesso negato");
+    const QString why =
+        "Download copy not saved: permission denied (" + QString::fromStdString(kFolder) + ")";
+    EXPECT_EQ(desk->statusText(), why);
+    EXPECT_EQ(desk->findChild<QLabel*>("StatusPanel1")->toolTip(), why);
     EXPECT_TRUE(fakes.messages.shown.empty());
 
     fakes.files.folders.insert(kFolder);
     fakes.files.readOnlyFolders = {kFolder};
     download();
-    EXPECT_TRUE(desk->statusText().startsWith("Download copy not saved: "));
+    EXPECT_EQ(desk->statusText(), why);
     EXPECT_TRUE(copies().empty());
 }
 
