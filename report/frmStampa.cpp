@@ -8,6 +8,7 @@
 #include "platform/Messages.h"
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
+#include "platform/QtCaptions.h"
 #include "platform/Twips.h"
 
 namespace orvex {
@@ -60,6 +61,7 @@ frmStampa::frmStampa(QWidget* parent) : QDialog(parent) {
 
     const QRect client = twipsToPixels(0, 0, kClientWidth, kClientHeight);
     setFixedSize(client.size());
+    fitCaptions(this);
 }
 
 void frmStampa::Form_Load() { centreOnScreen(this); }
@@ -103,6 +105,7 @@ bool frmStampa::ChooseSections(QWidget* parent, const QString& title, ReportSect
     frmStampa dialog(parent);
     dialog.chooseOnly_ = true;
     dialog.setWindowTitle(title);
+    fitCaptions(&dialog);
     if (dialog.exec() != QDialog::Accepted) return false;
     chosen = dialog.ticked();
     return true;
