@@ -83,12 +83,18 @@ ReportSections frmStampa::ticked() const {
 }
 
 void frmStampa::CmdPrint_Click(int index) {
+    const ReportSections chosen = ticked();
+    if (index == 0 && !chosen.SessionData && !chosen.Statistics && !chosen.Times) {
+        // An empty report is never what the user meant: say so and let them tick.
+        ShowMessage(tr("Tick Session data or Times to print.").toStdString());
+        return;
+    }
     if (index == 0 && chooseOnly_) {
         accept();
     } else if (index == 0) {
         platform().pointer->set(MousePointer::Hourglass);
         hide();
-        report_.PrintReport(ticked());
+        report_.PrintReport(chosen);
         platform().pointer->set(MousePointer::Normal);
         accept();
     } else {
