@@ -136,6 +136,7 @@ void frmDesktop::buildToolbar() {
 
 void frmDesktop::buildStatusBar() {
     panel1_ = new QLabel(this);
+    panel1_->setObjectName("StatusPanel1");
     panel2Picture_ = new QLabel(this);
     panel2Text_ = new QLabel(this);
     panel2Picture_->setObjectName("StatusPanel2Picture");
@@ -389,7 +390,10 @@ void frmDesktop::Toolbar1_ButtonClick(const QString& key) {
 void frmDesktop::lapListChanged() { children_->refreshLists(ListChange::LapList); }
 
 void frmDesktop::copyDownload() {
-    panel1_->setText(QString::fromStdString(Download_Copy(fileViews_.get()).message));
+    const QString message = QString::fromStdString(Download_Copy(fileViews_.get()).message);
+    panel1_->setText(message);
+    // A narrow window cuts the line off; its tip shows it whole.
+    panel1_->setToolTip(message);
 }
 
 QString frmDesktop::statusText() const { return panel1_->text(); }
