@@ -121,7 +121,8 @@ TEST_F(CaptionsTest, EveryWindowAndDialogShowsItsCaptionsAndTitleWhole) {
                                desk->device().progressWindow(), &about, &splash})
         expectWhole(dialog);
     // The modal ones, as their commands open them.
-    for (const char* modal : {"&Print...", "Print Pre&view...", "P&DF..."}) {
+    for (const char* modal :
+         {"&Print...", "Print Pre&view...", "P&DF...", "Print S&lips...", "&Drivers..."}) {
         bool seen = false;
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
