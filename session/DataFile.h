@@ -4,6 +4,7 @@
 namespace orvex {
 
 class DesktopViews;
+class Session;
 
 // The session's data file (.DAT): the header "ORVEX:1.0", the stored layout
 // of the three child windows, the seven texts, the marker "Tempi", the lap
@@ -35,5 +36,18 @@ int Data_FileCopy(const std::string& fullName, DesktopViews* views);
 // the message has been shown and the names are back to those of the reset,
 // so that the next Save never aims at the file that could not be read.
 bool File_Read(const std::string& name);
+
+// What Data_FileLoad found.
+struct DataFileLoad {
+    int error = 0;             // the record file's error number; 0 = read
+    bool notDataFile = false;  // the header item is not the data file's
+    bool extraDamaged = false; // the laps and texts were read, the extra block not
+    bool ok() const { return error == 0 && !notDataFile; }
+};
+
+// Reads the data file `fullName` (as named) into `s`, which the caller has
+// reset, without touching the program's session: for the archive, which
+// looks at files the user has not opened. Shows nothing, derives no lists.
+DataFileLoad Data_FileLoad(const std::string& fullName, Session& s);
 
 }  // namespace orvex

@@ -18,6 +18,12 @@ namespace orvex {
 
 namespace {
 
+// The full name of the session's own file.
+std::string sessionFile() {
+    const Session& s = session();
+    return s.DataFilePath + platform().folder->separator() + s.DataFileName + "." + s.DataFileExt;
+}
+
 FileDialogSettings dataFileDialog(const char* filter) {
     FileDialogSettings d;
     d.filter = filter;
@@ -129,6 +135,7 @@ void FileCommands::openFile(const std::string& name) {
     // What a failed read leaves is the reset's session, called New and
     // never saved: Save must ask for a name rather than write New.DAT.
     if (!read && s.FileState != FileState::NoSession) s.FileState = FileState::New;
+    if (read) views_.sessionFileSeen(sessionFile());
     if (s.FileState != FileState::NoSession) views_.setTitle(titleFor(s.DataFileName));
     views_.MenuRefresh();
     RestoreLayout();
@@ -140,9 +147,7 @@ void FileCommands::Save() {
         SaveAs();
         return;
     }
-    File_Write(
-        s.DataFilePath + platform().folder->separator() + s.DataFileName + "." + s.DataFileExt,
-        &views_);
+    if (File_Write(sessionFile(), &views_)) views_.sessionFileSeen(sessionFile());
 }
 
 void FileCommands::SaveAs() {
@@ -163,7 +168,7 @@ void FileCommands::SaveAs() {
     rw.FileName(chosen);
     s.DataFileName = rw.Name;
     s.DataFilePath = rw.Path;
-    File_Write(chosen, &views_);
+    if (File_Write(chosen, &views_)) views_.sessionFileSeen(sessionFile());
     views_.setTitle(titleFor(s.DataFileName));
     FileRecentiWrite(views_, chosen);
 }
