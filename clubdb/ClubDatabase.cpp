@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -76,8 +77,7 @@ ClubDatabase::ClubDatabase(const QString& folder) {
         close();
         const QString aside =
             path_ + ".damaged-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
-        // The journal files belong to the damaged file; beside a new one they would be applied to
-        // it.
+        // Its journal files go with it: beside a new file they would be replayed into it.
         const bool moved = QFile::rename(path_, aside);
         for (const char* part : {"-wal", "-shm"})
             if (QFile::exists(path_ + part) && !QFile::rename(path_ + part, aside + part))
@@ -86,9 +86,9 @@ ClubDatabase::ClubDatabase(const QString& folder) {
             opened = openFile(error);
             setAside_ = opened == Opened::Ok;
             if (opened == Opened::Ok)
-                notice_ = tr("The club database was damaged; it was set aside as %1 and a new "
-                             "one was made.")
-                              .arg(QDir::toNativeSeparators(aside));
+                notice_ = tr("The club database was damaged: it was renamed %1 beside the new "
+                             "one.")
+                              .arg(QFileInfo(aside).fileName());
         }
     }
     if (opened != Opened::Ok) {
@@ -131,7 +131,8 @@ ClubDatabase::Opened ClubDatabase::openFile(QString& error) {
         return Opened::Damaged;
     }
     q.finish();
-    if (!migrate(error)) return Opened::Damaged;
+    bool busy = false;
+    if (!migrate(error, busy)) return busy ? Opened::Busy : Opened::Damaged;
     open_ = true;
     return Opened::Ok;
 }
@@ -143,12 +144,13 @@ int ClubDatabase::schemaVersion() const {
 
 // Two copies may start together: the version is read again under the write
 // lock, so only one of them runs a step.
-bool ClubDatabase::migrate(QString& error) {
+bool ClubDatabase::migrate(QString& error, bool& busy) {
     if (schemaVersion() >= kSchemaVersion) return true;
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     const auto run = [&](const QString& sql) {
         if (q.exec(sql)) return true;
         error = q.lastError().text();
+        busy = isBusy(q.lastError());
         return false;
     };
     if (!run("BEGIN IMMEDIATE")) return false;

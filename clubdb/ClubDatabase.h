@@ -40,7 +40,8 @@ public:
 private:
     enum class Opened { Ok, Busy, Damaged };
     Opened openFile(QString& error);
-    bool migrate(QString& error);
+    // `busy`: it failed because another copy held the lock too long.
+    bool migrate(QString& error, bool& busy);
     void close();
 
     QString path_;

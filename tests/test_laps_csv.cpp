@@ -85,6 +85,22 @@ TEST_F(LapsCsvTest, FieldsAreQuotedOnlyWhereTheyNeedIt) {
               (std::vector<std::vector<std::string>>{{"a;\"b\"\r\nc", "x"}}));
 }
 
+TEST_F(LapsCsvTest, NamesAreQuotedAndAFormulaGetsAnApostropheNumbersDoNot) {
+    Session& s = session();
+    const std::string names[] = {
+        "=1+2", "-Bo", "@x", "+y", "Al \"Ace\"; B, C", "\xD7\x93\xF0\x9F\x8F\x81"};
+    for (int d = 1; d <= 6; ++d) {
+        s.DriverNames[d] = names[d - 1];
+        s.LapTimes[lapSlot(d, 1)] = 5000 + d;
+    }
+    const auto rows = parseCsv(LapsCsv(s, "."), ',');
+    for (int d = 1; d <= 4; ++d) EXPECT_EQ(rows[d][1], "'" + names[d - 1]);
+    EXPECT_EQ(rows[5][1], names[4]);
+    EXPECT_EQ(rows[6][1], names[5]);
+    EXPECT_EQ(rows[1][3], "00:00.50.01");
+    EXPECT_NE(LapsCsv(s, ",").find("\r\n5;\"Al \"\"Ace\"\"; B, C\";1;"), std::string::npos);
+}
+
 TEST_F(LapsCsvTest, ExportWritesAtomicallyAndAFailureKeepsTheEarlierFile) {
     session().LapTimes[lapSlot(1, 1)] = 8345;
     fakes.files.files["/data/laps.csv"] = "earlier";
