@@ -68,8 +68,8 @@ int ArchiveIndex::add(const std::vector<Seen>& batch, QString* error) {
         older.prepare("UPDATE archive_session SET first_seen = ? WHERE id = ?");
         dropDrivers.prepare("DELETE FROM archive_driver WHERE session_id = ?");
         driver.prepare(
-            "INSERT INTO archive_driver (session_id, number, name, name_key, track_key, laps, "
-            "best, race_time, rank) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+            "INSERT INTO archive_driver (session_id, number, name, name_key, laps, best, "
+            "race_time, rank) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
         file.prepare(
             "INSERT INTO archive_file (path, session_id, present) VALUES (?, ?, 1) ON CONFLICT "
             "(path) DO UPDATE SET session_id = excluded.session_id, present = 1");
@@ -111,9 +111,9 @@ int ArchiveIndex::add(const std::vector<Seen>& batch, QString* error) {
                 dropDrivers.bindValue(0, qint64(e.id));
                 if (!exec(dropDrivers, why)) return false;
                 for (const ArchiveDriver& d : e.rows) {
-                    const QVariantList values = {qint64(e.id),    d.number,           q(d.name),
-                                                 nameKey(d.name), q(e.trackKey),      d.laps,
-                                                 d.best,          qint64(d.raceTime), d.rank};
+                    const QVariantList values = {qint64(e.id),       d.number, q(d.name),
+                                                 nameKey(d.name),    d.laps,   d.best,
+                                                 qint64(d.raceTime), d.rank};
                     for (int i = 0; i < values.size(); ++i) driver.bindValue(i, values[i]);
                     if (!exec(driver, why)) return false;
                 }

@@ -315,10 +315,13 @@ void frmArchive::runRecords() {
 void frmArchive::runTrack(int row) {
     const QString key =
         recordsModel_->QSqlQueryModel::data(recordsModel_->index(row, 5)).toString();
+    // A lap among the track's 10 best lies in a session whose own best is among the
+    // track's 10 best sessions: only their drivers are looked at.
     trackModel_->run(
         "SELECT d.best, rtrim(d.number || ' ' || d.name), s.date, s.time, "
-        "substr(s.first_seen, 1, 10) FROM archive_driver d JOIN archive_session s ON s.id = "
-        "d.session_id WHERE d.track_key = ? AND d.best > 0 ORDER BY d.best, s.first_seen LIMIT 10",
+        "substr(s.first_seen, 1, 10) FROM archive_driver d JOIN (SELECT id, date, time, "
+        "first_seen FROM archive_session WHERE track_key = ? AND best > 0 ORDER BY best LIMIT "
+        "10) s ON s.id = d.session_id WHERE d.best > 0 ORDER BY d.best, s.first_seen LIMIT 10",
         {key}, index_.db().connectionName());
 }
 

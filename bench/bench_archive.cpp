@@ -135,6 +135,13 @@ int main(int argc, char** argv) {
     }
     std::printf("Archive window open: %.1f ms\n", median(opens));
 
+    timer.restart();
+    {
+        ClubDatabase again(dir.filePath("db"));
+        if (!again.isOpen()) return 1;
+    }
+    std::printf("club database open with %d sessions: %.1f ms\n", sessions, ms(timer));
+
     QSqlQuery(index.db()).exec("PRAGMA wal_checkpoint(TRUNCATE)");
     qint64 size = 0;
     for (const char* part : {"", "-wal"}) size += QFileInfo(club.path() + part).size();
