@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -14,6 +15,7 @@
 #include "clubdb/ClubDatabase.h"
 #include "fakes/MainWindowFixture.h"
 #include "platform/QtFileSystem.h"
+#include "session/DataFile.h"
 #include "session/TimeFormat.h"
 
 using namespace orvex;
@@ -188,4 +190,32 @@ TEST_F(ArchiveWindowTest, FileArchiveOpensOneWindowAndASavedSessionJoinsTheIndex
     desk->noteSessionFile(dir.filePath("saved.DAT"));
     QCoreApplication::processEvents();
     EXPECT_TRUE(desk->statusText().startsWith("The archive could not note"));
+}
+
+TEST_F(MainWindowFixture, ASetAsideClubDatabaseGetsItsArchiveBackFromTheDownloadCopies) {
+    QTemporaryDir dir;
+    QtFileSystem disk;
+    Platform p = fakes.interfaces();
+    p.files = &disk;
+    fakes.folder.folder = dir.path().toStdString();
+    installPlatform(p);
+    session().ResetSession();
+    session().LapTimes[1] = 7000;
+    QDir().mkpath(dir.filePath("downloads"));
+    ASSERT_EQ(
+        Data_FileCopy(dir.filePath("downloads/2026-01-10 12-00-00.DAT").toStdString(), nullptr), 0);
+    {
+        QFile junk(dir.filePath("club.db"));
+        ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+        junk.write(QByteArray(8192, 'Z'));
+    }
+    ClubDatabase club(dir.path());
+    ASSERT_TRUE(club.setAside());
+    ArchiveIndex index(club.connectionName());
+    load();
+    desk->setArchive(&index);
+    desk->rebuildArchiveIfEmpty();
+    EXPECT_EQ(index.sessionCount(), 1);
+    EXPECT_TRUE(desk->statusText().contains("rebuilt from the download copies"));
+    desk.reset();
 }
