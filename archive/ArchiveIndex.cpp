@@ -43,8 +43,9 @@ bool exec(QSqlQuery& query, QString& why) {
 QString ArchiveIndex::nameKey(const std::string& name) { return q(name).simplified().toLower(); }
 
 QString ArchiveIndex::searchText(const ArchiveEntry& e, const QString& firstSeen) {
-    QStringList parts = {q(e.track), q(e.vehicle), q(e.note),
-                         q(e.date),  q(e.time),    firstSeen.left(10)};
+    // The first-seen day first, at a fixed width, so an older file can move it alone.
+    QStringList parts = {firstSeen.left(10), q(e.track), q(e.vehicle),
+                         q(e.note),          q(e.date),  q(e.time)};
     for (const ArchiveDriver& d : e.rows)
         if (!d.name.empty()) parts << q(d.name);
     return parts.join('\n').toLower();
@@ -65,7 +66,9 @@ int ArchiveIndex::add(const std::vector<Seen>& batch, QString* error) {
             "UPDATE archive_session SET date = ?, time = ?, track = ?, track_key = ?, length = ?, "
             "vehicle = ?, note = ?, drivers = ?, best = ?, best_no = ?, best_name = ?, "
             "first_seen = ?, source_time = ?, search = ? WHERE id = ?");
-        older.prepare("UPDATE archive_session SET first_seen = ? WHERE id = ?");
+        older.prepare(
+            "UPDATE archive_session SET first_seen = ?, search = substr(?, 1, 10) || "
+            "substr(search, 11) WHERE id = ?");
         dropDrivers.prepare("DELETE FROM archive_driver WHERE session_id = ?");
         driver.prepare(
             "INSERT INTO archive_driver (session_id, number, name, name_key, laps, best, "
@@ -104,7 +107,8 @@ int ArchiveIndex::add(const std::vector<Seen>& batch, QString* error) {
             } else if (firstSeen != storedFirst) {
                 // An older file of a known session only moves its first-seen time back.
                 older.bindValue(0, firstSeen);
-                older.bindValue(1, qint64(e.id));
+                older.bindValue(1, firstSeen);
+                older.bindValue(2, qint64(e.id));
                 if (!exec(older, why)) return false;
             }
             if (newer) {

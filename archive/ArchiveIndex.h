@@ -46,8 +46,8 @@ public:
     qint64 sessionCount();
     qint64 fileCount();
 
-    // The lower-case text the search runs over: track, vehicle, note, date
-    // and time texts, first-seen date, driver names.
+    // The lower-case text the search runs over: the first-seen day, track,
+    // vehicle, note, date and time texts, driver names.
     static QString searchText(const ArchiveEntry& e, const QString& firstSeen);
     // A driver's name as the index compares it.
     static QString nameKey(const std::string& name);

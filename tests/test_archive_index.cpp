@@ -90,9 +90,10 @@ TEST_F(ArchiveIndexTest, TheCopyAndTheSavedFileOfOneRaceAreOneSessionWithTwoFile
     session().ResetSession();
     Data_FileCopy(dir.filePath("data/empty.DAT").toStdString(), nullptr);
     QFile::link(dir.filePath("data"), dir.filePath("data/saved/loop"));
+    write("data/zold/Race.DAT", 1, "Old name", QDate(2025, 12, 1));  // found last, made first
 
     const ArchiveScanResult r = Archive_ScanFolder(*index, dir.filePath("data"));
-    EXPECT_EQ(r.indexed, 3);
+    EXPECT_EQ(r.indexed, 4);
     EXPECT_EQ(r.newSessions, 2);
     EXPECT_EQ(r.notSession, 2);
     EXPECT_EQ(r.damaged, 1);
@@ -100,16 +101,16 @@ TEST_F(ArchiveIndexTest, TheCopyAndTheSavedFileOfOneRaceAreOneSessionWithTwoFile
     EXPECT_EQ(r.loops, 1);
     EXPECT_TRUE(r.summary().contains("Skipped 5")) << r.summary().toStdString();
     EXPECT_EQ(index->sessionCount(), 2);
-    EXPECT_EQ(index->fileCount(), 3);
-    EXPECT_EQ(text("SELECT track || '|' || best_name || '|' || substr(first_seen, 1, 10) FROM "
+    EXPECT_EQ(index->fileCount(), 4);
+    EXPECT_EQ(text("SELECT track || '|' || best_name || '|' || substr(search, 1, 10) FROM "
                    "archive_session s JOIN archive_file f ON f.session_id = s.id WHERE f.path "
                    "LIKE '%Final.DAT'"),
-              "Big Ring|Anna|2026-01-10");
+              "Big Ring|Anna|2025-12-01");
     EXPECT_EQ(text("SELECT count(*) FROM archive_driver WHERE name_key = 'anna'"), "1");
 
     // A second scan, as after a kill half way, changes nothing.
     EXPECT_EQ(Archive_ScanFolder(*index, dir.filePath("data")).newSessions, 0);
-    EXPECT_EQ(index->fileCount(), 3);
+    EXPECT_EQ(index->fileCount(), 4);
 }
 
 TEST_F(ArchiveIndexTest, MovedFilesAreFoundAgainAndGoneOnesDroppedOnlyWithTheirLastFile) {
