@@ -192,7 +192,7 @@ TEST_F(ArchiveWindowTest, FileArchiveOpensOneWindowAndASavedSessionJoinsTheIndex
     EXPECT_TRUE(desk->statusText().startsWith("The archive could not note"));
 }
 
-TEST_F(MainWindowFixture, ASetAsideClubDatabaseGetsItsArchiveBackFromTheDownloadCopies) {
+TEST_F(MainWindowFixture, ASetAsideArchiveComesBackFromTheDownloadCopiesAndTheNextDownloadJoins) {
     QTemporaryDir dir;
     QtFileSystem disk;
     Platform p = fakes.interfaces();
@@ -217,5 +217,12 @@ TEST_F(MainWindowFixture, ASetAsideClubDatabaseGetsItsArchiveBackFromTheDownload
     desk->rebuildArchiveIfEmpty();
     EXPECT_EQ(index.sessionCount(), 1);
     EXPECT_TRUE(desk->statusText().contains("rebuilt from the download copies"));
+
+    // The next download joins it with its copy.
+    session().LapTimes[2] = 7100;
+    desk->copyDownload();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(index.sessionCount(), 2);
+    EXPECT_EQ(index.fileCount(), 2);
     desk.reset();
 }
