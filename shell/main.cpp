@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "archive/ArchiveIndex.h"
 #include "clubdb/ClubDatabase.h"
 #include "platform/DayClock.h"
 #include "platform/EventPump.h"
@@ -109,12 +110,17 @@ int main(int argc, char** argv) {
     // used is said in the status bar and the program goes on.
     orvex::ClubDatabase club(QString::fromStdString(p.folder->userDataPath()));
     desktop.setRoster(club.isOpen() ? &club : nullptr);
+    orvex::ArchiveIndex archive(club.connectionName());
+    desktop.setArchive(club.isOpen() ? &archive : nullptr);
     desktop.Form_Load();
     if (!club.notice().isEmpty()) desktop.showStatus(club.notice());
     desktop.show();
     splash->close();
     delete splash;
 
+    // After the window shows: a new or set-aside club database gets back the
+    // sessions of the download copies.
+    QTimer::singleShot(0, &desktop, [&desktop] { desktop.rebuildArchiveIfEmpty(); });
     if (!files.isEmpty()) {
         const QString name = files.front();
         QTimer::singleShot(0, &desktop, [&desktop, name] { desktop.openDataFile(name); });
