@@ -5,11 +5,11 @@
 #include <cstdio>
 
 #include "platform/FileSystem.h"
+#include "platform/Messages.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RunError.h"
 #include "session/DataFile.h"
-#include "session/RWData.h"
 
 namespace orvex {
 
@@ -49,10 +49,31 @@ std::string inFolder(const std::string& folder, const std::string& name) {
     return folder + platform().folder->separator() + name;
 }
 
-DownloadCopyResult failed(std::string reason, std::string path = {}) {
-    // One line in the status bar.
+// Why a copy failed, in English: the record-file layer's boxes speak Italian
+// and name the file upper-cased, which is not how the user's system names it.
+std::string failureReason(int number) {
+    switch (number) {
+        case ErrorNo::DiskFull:
+            return "the disk is full";
+        case ErrorNo::PermissionDenied:
+            return "permission denied";
+        case ErrorNo::PathNotFound:
+        case ErrorNo::PathFileAccess:
+            return "the folder cannot be written";
+        case ErrorNo::DiskNotReady:
+        case ErrorNo::DeviceUnavailable:
+            return "the disk is not available";
+        case ErrorNo::DeviceIO:
+            return "input/output error";
+        default:
+            return "error" + numberText(number);
+    }
+}
+
+// One line in the status bar, naming the folder as the system does.
+DownloadCopyResult failed(std::string reason, const std::string& folder, std::string path = {}) {
     std::replace(reason.begin(), reason.end(), '\n', ' ');
-    return {false, std::move(path), "Download copy not saved: " + reason};
+    return {false, std::move(path), "Download copy not saved: " + reason + " (" + folder + ")"};
 }
 
 // Deletes the oldest copies beyond those kept, never `newest`: a clock set
@@ -103,12 +124,13 @@ void RemoveUnfinishedCopies() {
 }
 
 DownloadCopyResult Download_Copy(DesktopViews* views) {
+    std::string folder;
     try {
         const LocalTime now = platform().dayClock->now();
-        const std::string folder = downloadCopyFolder();
+        folder = downloadCopyFolder();
         FileSystem& files = *platform().files;
         if (const int number = files.makeFolder(folder))
-            return failed(RWData::errorMessage(number, folder));
+            return failed(failureReason(number), folder);
         // The name is taken only by a complete copy and never over another, so
         // a second instance of the program writing at the same second gets the
         // next number instead of overwriting.
@@ -118,14 +140,14 @@ DownloadCopyResult Download_Copy(DesktopViews* views) {
             if (files.fileExists(path)) continue;
             const int number = Data_FileCopy(path, views);
             if (number == ErrorNo::FileAlreadyExists) continue;
-            if (number) return failed(RWData::errorMessage(number, path), path);
+            if (number) return failed(failureReason(number), folder, path);
             pruneCopies(folder, name);
             return {true, path, "Download copied to " + path};
         }
-        return failed("too many downloads within one second");
+        return failed("too many downloads within one second", folder);
     } catch (const std::exception& e) {
         // The download has completed whatever happens here.
-        return failed(e.what());
+        return failed(e.what(), folder);
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QVariant>
 #include <atomic>
 #include <iterator>
+#include <span>
 
 namespace orvex {
 
@@ -28,10 +29,30 @@ bool isBusy(const QSqlError& e) {
 QString tr(const char* text) { return QCoreApplication::translate("ClubDatabase", text); }
 
 // One schema step per version: step v takes a database of version v to v + 1.
-const char* const kMigrations[][2] = {
-    {"CREATE TABLE roster (name TEXT NOT NULL PRIMARY KEY, last_used TEXT NOT NULL)",
-     "CREATE INDEX roster_by_use ON roster (last_used)"},
+const char* const kStep1[] = {
+    "CREATE TABLE roster (name TEXT NOT NULL PRIMARY KEY, last_used TEXT NOT NULL)",
+    "CREATE INDEX roster_by_use ON roster (last_used)",
 };
+// The archive: an index over the data files, rebuildable from them.
+const char* const kStep2[] = {
+    "CREATE TABLE archive_session (id INTEGER PRIMARY KEY, date TEXT NOT NULL, time TEXT NOT "
+    "NULL, track TEXT NOT NULL, track_key TEXT NOT NULL, length TEXT NOT NULL, vehicle TEXT NOT "
+    "NULL, note TEXT NOT NULL, drivers INTEGER NOT NULL, best INTEGER NOT NULL, best_no INTEGER "
+    "NOT NULL, best_name TEXT NOT NULL, first_seen TEXT NOT NULL, source_time TEXT NOT NULL, "
+    "search TEXT NOT NULL)",
+    // Newest first with the text the search reads, so a search looks up only the rows it finds.
+    "CREATE INDEX archive_session_by_seen ON archive_session (first_seen, search)",
+    "CREATE INDEX archive_session_by_track ON archive_session (track_key, best)",
+    "CREATE TABLE archive_driver (session_id INTEGER NOT NULL, number INTEGER NOT NULL, name "
+    "TEXT NOT NULL, name_key TEXT NOT NULL, laps INTEGER NOT NULL, "
+    "best INTEGER NOT NULL, race_time INTEGER NOT NULL, rank INTEGER NOT NULL, PRIMARY KEY "
+    "(session_id, number)) WITHOUT ROWID",
+    "CREATE INDEX archive_driver_by_name ON archive_driver (name_key)",
+    "CREATE TABLE archive_file (path TEXT NOT NULL PRIMARY KEY, session_id INTEGER NOT NULL, "
+    "present INTEGER NOT NULL DEFAULT 1)",
+    "CREATE INDEX archive_file_by_session ON archive_file (session_id)",
+};
+const std::span<const char* const> kMigrations[] = {kStep1, kStep2};
 static_assert(std::size(kMigrations) == ClubDatabase::kSchemaVersion);
 
 }  // namespace
@@ -63,6 +84,7 @@ ClubDatabase::ClubDatabase(const QString& folder) {
                 QFile::remove(path_ + part);
         if (moved) {
             opened = openFile(error);
+            setAside_ = opened == Opened::Ok;
             if (opened == Opened::Ok)
                 notice_ = tr("The club database was damaged: it was renamed %1 beside the new "
                              "one.")
@@ -109,6 +131,9 @@ ClubDatabase::Opened ClubDatabase::openFile(QString& error) {
         return Opened::Damaged;
     }
     q.finish();
+    // The archive's search reads every session row; kept in memory, a second
+    // search reads nothing from the disk.
+    run("PRAGMA cache_size = -32768");
     bool busy = false;
     if (!migrate(error, busy)) return busy ? Opened::Busy : Opened::Damaged;
     open_ = true;

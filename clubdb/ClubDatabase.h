@@ -13,7 +13,8 @@ namespace orvex {
 // program goes on without a roster when even that fails.
 class ClubDatabase : public Roster {
 public:
-    static constexpr int kSchemaVersion = 1;
+    // 1: the roster; 2: the archive (archive/ArchiveIndex).
+    static constexpr int kSchemaVersion = 2;
     static constexpr const char* kFileName = "club.db";
 
     // Opens (or makes) club.db in `folder`, which is created when missing.
@@ -26,6 +27,11 @@ public:
     // What the status bar says about the opening; empty when all went well.
     QString notice() const { return notice_; }
     QString path() const { return path_; }
+    // The Qt SQL connection, for the archive that shares the file.
+    QString connectionName() const { return connection_; }
+    // True when a damaged file was set aside at the opening: what it indexed
+    // is rebuilt from the files.
+    bool setAside() const { return setAside_; }
     int schemaVersion() const;
 
     std::vector<std::string> names() override;
@@ -42,6 +48,7 @@ private:
     QString connection_;
     QString notice_;
     bool open_ = false;
+    bool setAside_ = false;
 };
 
 }  // namespace orvex

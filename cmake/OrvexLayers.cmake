@@ -5,14 +5,15 @@
 #                export files
 #   platform_qt  the Qt implementations of the platform interfaces, and the club
 #                database (clubdb/), which stands behind the plain Roster
-#   windows      the windows and dialogs of every subsystem
+#   windows      the windows and dialogs of every subsystem, and the archive's
+#                index and folder scan, which read data files into the club database
 #   shell        the main window, which wires everything together
 # The two lowest link no Qt at all, so a window header included there fails to
 # compile; orvex_check_layers catches every other include that runs upwards.
 set(ORVEX_LAYERS platform logic platform_qt windows shell)
 # Folders of a feature: their frm* sources (and the few named below that draw
 # with Qt) are windows, the rest is logic.
-set(ORVEX_LOGIC_DIRS session device lists report export autocopy results slips names)
+set(ORVEX_LOGIC_DIRS session device lists report export autocopy results slips names archive)
 # Folders whose every source is a Qt implementation of a platform interface.
 set(ORVEX_PLATFORM_QT_DIRS clubdb)
 
@@ -23,6 +24,8 @@ function(orvex_layer_of path out)
     set(layer platform_qt)
   elseif(path MATCHES "^clubdb/[^/]+\\.(cpp|h)$")
     set(layer platform_qt)
+  elseif(path MATCHES "^archive/Archive(Index|Scan)\\.(cpp|h)$")
+    set(layer windows)
   elseif(path MATCHES "^platform/")
     set(layer platform)
   elseif(path MATCHES "^shell/")

@@ -10,6 +10,7 @@
 #include "platform/Messages.h"
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
+#include "platform/QtCaptions.h"
 #include "platform/Twips.h"
 
 namespace orvex {
@@ -57,6 +58,7 @@ frmSetup::frmSetup(DeviceRequests& requests, QWidget* parent)
 
     for (int i = 0; i < 2; ++i)
         connect(cmdSetup[i], &QPushButton::clicked, this, [this, i] { trapErrors([&] { cmdSetup_Click(i); }); });
+    fitCaptions(this);
 }
 
 void frmSetup::Form_Load(const QRect& clientArea) { centreIn(this, clientArea); }

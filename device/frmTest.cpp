@@ -7,6 +7,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/Platform.h"
+#include "platform/QtCaptions.h"
 #include "platform/Twips.h"
 
 namespace orvex {
@@ -41,6 +42,7 @@ frmTest::frmTest(DeviceRequests& requests, QWidget* parent)
         if (previous) setTabOrder(previous, button);
         previous = button;
     }
+    fitCaptions(this);
 }
 
 void frmTest::Form_Load(const QRect& clientArea) { centreIn(this, clientArea); }

@@ -12,6 +12,7 @@
 
 #include "lists/ListForm.h"
 #include "platform/Messages.h"
+#include "platform/QtCaptions.h"
 #include "platform/Twips.h"
 #include "session/AnsiText.h"
 #include "session/Session.h"
@@ -111,9 +112,11 @@ QString frmSession::boxText(int index) const {
 
 void frmSession::fillBox(int index, const QString& shown) {
     filling_ = true;
-    if (auto* line = qobject_cast<QLineEdit*>(txtSession[index]))
+    if (auto* line = qobject_cast<QLineEdit*>(txtSession[index])) {
         line->setText(shown);
-    else
+        // A text longer than the box shows its start, as it reads.
+        line->setCursorPosition(0);
+    } else
         static_cast<QPlainTextEdit*>(txtSession[index])->setPlainText(shown);
     filling_ = false;
 }
@@ -156,6 +159,7 @@ void frmSession::Form_Load() {
                 twipsToPixelsX(kClientWidth) + frameWidth,
                 twipsToPixelsY(kClientHeight) + frameHeight);
     SSPanel1->setGeometry(0, 0, twipsToPixelsX(kClientWidth), twipsToPixelsY(kClientHeight));
+    fitCaptions(this);
     for (int i = 0; i < kFields; ++i) setText(i, s.*kLayout[i].field);
 }
 

@@ -8,6 +8,7 @@
 #include "platform/Messages.h"
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
+#include "platform/QtCaptions.h"
 #include "platform/Twips.h"
 
 namespace orvex {
@@ -60,6 +61,7 @@ frmStampa::frmStampa(QWidget* parent) : QDialog(parent) {
 
     const QRect client = twipsToPixels(0, 0, kClientWidth, kClientHeight);
     setFixedSize(client.size());
+    fitCaptions(this);
 }
 
 void frmStampa::Form_Load() { centreOnScreen(this); }
@@ -81,12 +83,18 @@ ReportSections frmStampa::ticked() const {
 }
 
 void frmStampa::CmdPrint_Click(int index) {
+    const ReportSections chosen = ticked();
+    if (index == 0 && !chosen.SessionData && !chosen.Statistics && !chosen.Times) {
+        // An empty report is never what the user meant: say so and let them tick.
+        ShowMessage(tr("Tick Session data or Times to print.").toStdString());
+        return;
+    }
     if (index == 0 && chooseOnly_) {
         accept();
     } else if (index == 0) {
         platform().pointer->set(MousePointer::Hourglass);
         hide();
-        report_.PrintReport(ticked());
+        report_.PrintReport(chosen);
         platform().pointer->set(MousePointer::Normal);
         accept();
     } else {
@@ -103,6 +111,7 @@ bool frmStampa::ChooseSections(QWidget* parent, const QString& title, ReportSect
     frmStampa dialog(parent);
     dialog.chooseOnly_ = true;
     dialog.setWindowTitle(title);
+    fitCaptions(&dialog);
     if (dialog.exec() != QDialog::Accepted) return false;
     chosen = dialog.ticked();
     return true;

@@ -82,6 +82,45 @@ int writeReplacing(RWData& rw, DesktopViews* views, bool storeLayout) {
     }
 }
 
+// The items after the header, into `s`. Throws Stopped or RunError; returns
+// the extra block's message (empty when all is well).
+std::string readItems(RWData& rw, Session& s) {
+    const auto boolean = [&] {
+        check(rw.Data_Read(Variant{}));
+        return static_cast<std::int16_t>(toBoolean(rw.Data) ? -1 : 0);
+    };
+    const auto integer = [&] {
+        check(rw.Data_Read(Variant{}));
+        return toInteger(rw.Data);
+    };
+    const auto text = [&] {
+        check(rw.Data_Read(std::string()));
+        return std::get<std::string>(rw.Data);
+    };
+    for (WinState* w : {&s.SavedLapsWin, &s.SavedSessionWin, &s.SavedStatWin}) {
+        w->Open = boolean();
+        w->Left = integer();
+        w->Top = integer();
+        // The session data window's size is not stored.
+        if (w == &s.SavedSessionWin) continue;
+        w->Width = integer();
+        w->Height = integer();
+    }
+    for (std::string* field : {&s.SessionDate, &s.SessionTime, &s.SessionTrack, &s.SessionLength,
+                               &s.SessionVehicle, &s.SessionDrivers, &s.SessionNote})
+        *field = text();
+    if (text() != kLapsMarker) return {};
+    check(rw.Data_Read(Variant{}));
+    const std::int32_t count = toLong(rw.Data);
+    for (std::int32_t i = 1; i <= count; ++i) {
+        if (static_cast<std::size_t>(i) >= s.LapTimes.size())
+            throw RunError(ErrorNo::SubscriptOutOfRange);
+        check(rw.Data_Read(Variant{}));
+        s.LapTimes[i] = toLong(rw.Data);
+    }
+    return Extra_Read(rw, s);
+}
+
 }  // namespace
 
 std::string dataFileExt(const std::string& ext) {
@@ -136,6 +175,28 @@ int Data_FileCopy(const std::string& fullName, DesktopViews* views) {
     return writeReplacing(rw, views, false);
 }
 
+DataFileLoad Data_FileLoad(const std::string& fullName, Session& s) {
+    RWData rw;
+    rw.FileName(fullName);
+    rw.Mode = 1;
+    DataFileLoad out;
+    try {
+        out.error = rw.Data_Read(std::string());
+        if (out.error) return out;
+        if (std::get<std::string>(rw.Data) != kDataFileHeader) {
+            out.notDataFile = true;
+            return out;
+        }
+        out.extraDamaged = !readItems(rw, s).empty();
+    } catch (const Stopped& stop) {
+        out.error = stop.number;
+    } catch (const RunError& e) {
+        out.error = e.number() ? e.number() : ErrorNo::InvalidCall;
+    }
+    rw.File_Close();
+    return out;
+}
+
 bool File_Read(const std::string& name, Session& into, const std::string& notDataFile) {
     Session& s = into;
     platform().pointer->set(MousePointer::Hourglass);
@@ -165,42 +226,7 @@ bool File_Read(const std::string& name, Session& into, const std::string& notDat
             return failed();
         }
         check(header);
-        const auto boolean = [&] {
-            check(rw.Data_Read(Variant{}));
-            return static_cast<std::int16_t>(toBoolean(rw.Data) ? -1 : 0);
-        };
-        const auto integer = [&] {
-            check(rw.Data_Read(Variant{}));
-            return toInteger(rw.Data);
-        };
-        const auto text = [&] {
-            check(rw.Data_Read(std::string()));
-            return std::get<std::string>(rw.Data);
-        };
-        for (WinState* w : {&s.SavedLapsWin, &s.SavedSessionWin, &s.SavedStatWin}) {
-            w->Open = boolean();
-            w->Left = integer();
-            w->Top = integer();
-            // The session data window's size is not stored.
-            if (w == &s.SavedSessionWin) continue;
-            w->Width = integer();
-            w->Height = integer();
-        }
-        for (std::string* field :
-             {&s.SessionDate, &s.SessionTime, &s.SessionTrack, &s.SessionLength, &s.SessionVehicle,
-              &s.SessionDrivers, &s.SessionNote})
-            *field = text();
-        if (text() == kLapsMarker) {
-            check(rw.Data_Read(Variant{}));
-            const std::int32_t count = toLong(rw.Data);
-            for (std::int32_t i = 1; i <= count; ++i) {
-                if (static_cast<std::size_t>(i) >= s.LapTimes.size())
-                    throw RunError(ErrorNo::SubscriptOutOfRange);
-                check(rw.Data_Read(Variant{}));
-                s.LapTimes[i] = toLong(rw.Data);
-            }
-            extraMessage = Extra_Read(rw, s);
-        }
+        extraMessage = readItems(rw, s);
     } catch (const Stopped& stop) {
         report(rw, stop.number);
         return failed();

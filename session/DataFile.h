@@ -44,4 +44,17 @@ int Data_FileCopy(const std::string& fullName, DesktopViews* views);
 // header gets `notDataFile`.
 bool File_Read(const std::string& name, Session& into, const std::string& notDataFile = {});
 
+// What Data_FileLoad found.
+struct DataFileLoad {
+    int error = 0;             // the record file's error number; 0 = read
+    bool notDataFile = false;  // the header item is not the data file's
+    bool extraDamaged = false; // the laps and texts were read, the extra block not
+    bool ok() const { return error == 0 && !notDataFile; }
+};
+
+// Reads the data file `fullName` (as named) into `s`, which the caller has
+// reset, without touching the program's session: for the archive, which
+// looks at files the user has not opened. Shows nothing, derives no lists.
+DataFileLoad Data_FileLoad(const std::string& fullName, Session& s);
+
 }  // namespace orvex

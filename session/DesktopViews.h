@@ -40,6 +40,9 @@ public:
     virtual void showPrintDialog() = 0;
     // Ends the program without asking anything more.
     virtual void endProgram() = 0;
+    // The session was just read from or written to the file `fullName`: the
+    // archive notes it. Whatever becomes of that, the command has succeeded.
+    virtual void sessionFileSeen(const std::string& fullName) { (void)fullName; }
 };
 
 }  // namespace orvex

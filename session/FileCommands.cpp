@@ -17,6 +17,12 @@ namespace orvex {
 
 namespace {
 
+// The full name of the session's own file.
+std::string sessionFile() {
+    const Session& s = session();
+    return s.DataFilePath + platform().folder->separator() + s.DataFileName + "." + s.DataFileExt;
+}
+
 FileDialogSettings dataFileDialog(const char* filter) {
     FileDialogSettings d;
     d.filter = filter;
@@ -132,6 +138,7 @@ void FileCommands::openFile(const std::string& name, const std::string& notDataF
     s = std::move(staged);
     FileRecentiWrite(views_, name);
     views_.setTitle(titleFor(s.DataFileName));
+    views_.sessionFileSeen(sessionFile());
     views_.MenuRefresh();
     RestoreLayout();
 }
@@ -142,9 +149,7 @@ void FileCommands::Save() {
         SaveAs();
         return;
     }
-    File_Write(
-        s.DataFilePath + platform().folder->separator() + s.DataFileName + "." + s.DataFileExt,
-        &views_);
+    if (File_Write(sessionFile(), &views_)) views_.sessionFileSeen(sessionFile());
 }
 
 void FileCommands::SaveAs() {
@@ -163,6 +168,7 @@ void FileCommands::SaveAs() {
         return;
     // A failed write has told why and left the names, state and recent list alone.
     if (!File_Write(chosen, &views_)) return;
+    views_.sessionFileSeen(sessionFile());
     views_.setTitle(titleFor(s.DataFileName));
     FileRecentiWrite(views_, chosen);
 }

@@ -45,6 +45,14 @@ const Command kCommands[] = {
                  desktop->fileCommands().OpenIn(downloadCopyFolder());
          }},
     {.menu = M::File,
+     .caption = "Arc&hive...",
+     .group = Group::Open,
+     .needs = Needs::Program,
+     .action =
+         [](QWidget* parent) {
+             if (auto* desktop = qobject_cast<frmDesktop*>(parent)) desktop->showArchive();
+         }},
+    {.menu = M::File,
      .caption = "&Save",
      .shortcut = "Ctrl+S",
      .group = Group::Save,

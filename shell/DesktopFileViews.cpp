@@ -72,4 +72,8 @@ void DesktopFileViews::showPrintDialog() { frmStampa::ShowModal(&desktop_); }
 
 void DesktopFileViews::endProgram() { desktop_.endProgram(); }
 
+void DesktopFileViews::sessionFileSeen(const std::string& fullName) {
+    desktop_.noteSessionFile(QString::fromStdString(fullName));
+}
+
 }  // namespace orvex

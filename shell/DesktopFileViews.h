@@ -21,6 +21,7 @@ public:
     void openSessionWindow() override;
     void showPrintDialog() override;
     void endProgram() override;
+    void sessionFileSeen(const std::string& fullName) override;
 
 private:
     frmDesktop& desktop_;

@@ -16,6 +16,9 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "archive/ArchiveIndex.h"
+#include "archive/ArchiveScan.h"
+#include "archive/frmArchive.h"
 #include "autocopy/DownloadCopy.h"
 #include "device/DeviceLink.h"
 #include "device/SerialLink.h"
@@ -28,10 +31,12 @@
 #include "platform/FileSystem.h"
 #include "platform/HelpViewer.h"
 #include "platform/InstallLayout.h"
+#include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Roster.h"
 #include "platform/Twips.h"
 #include "results/frmLapRules.h"
 #include "results/frmResults.h"
@@ -137,6 +142,7 @@ void frmDesktop::buildToolbar() {
 
 void frmDesktop::buildStatusBar() {
     panel1_ = new QLabel(this);
+    panel1_->setObjectName("StatusPanel1");
     panel2Picture_ = new QLabel(this);
     panel2Text_ = new QLabel(this);
     panel2Picture_->setObjectName("StatusPanel2Picture");
@@ -390,7 +396,57 @@ void frmDesktop::Toolbar1_ButtonClick(const QString& key) {
 void frmDesktop::lapListChanged() { children_->refreshLists(ListChange::LapList); }
 
 void frmDesktop::copyDownload() {
-    panel1_->setText(QString::fromStdString(Download_Copy(fileViews_.get()).message));
+    const DownloadCopyResult copy = Download_Copy(fileViews_.get());
+    const QString message = QString::fromStdString(copy.message);
+    panel1_->setText(message);
+    // A narrow window cuts the line off; its tip shows it whole.
+    panel1_->setToolTip(message);
+    if (copy.saved) noteSessionFile(QString::fromStdString(copy.path));
+}
+
+void frmDesktop::noteSessionFile(const QString& path) {
+    if (!archive_) return;
+    bool hasLaps = false;
+    ArchiveEntry entry = makeArchiveEntry(session(), hasLaps);
+    if (!hasLaps) return;
+    // The figures are taken now; the write waits until the command is over.
+    QTimer::singleShot(0, this, [this, entry = std::move(entry), path]() mutable {
+        QString error;
+        if (!Archive_AddEntry(*archive_, std::move(entry), path, &error))
+            panel1_->setText(tr("The archive could not note %1 (%2); the file is safe.")
+                                 .arg(QDir::toNativeSeparators(path), error));
+        else if (archiveWindow_)
+            archiveWindow_->refresh();
+    });
+}
+
+void frmDesktop::rebuildArchiveIfEmpty() {
+    if (!archive_ || archive_->sessionCount() != 0) return;
+    const QString folder = QString::fromStdString(downloadCopyFolder());
+    if (!QFileInfo(folder).isDir()) return;
+    const ArchiveScanResult r = Archive_ScanFolder(*archive_, folder);
+    if (r.newSessions > 0 || !r.error.isEmpty())
+        panel1_->setText((panel1_->text() + " " +
+                          tr("The archive was rebuilt from the download copies: %1")
+                              .arg(r.summary().section('\n', 0, 0)))
+                             .trimmed());
+}
+
+void frmDesktop::showArchive() {
+    if (archiveWindow_) {
+        mdiArea_->setActiveSubWindow(archiveWindow_);
+        return;
+    }
+    if (!archive_) {
+        platform().messages->show(
+            tr("The archive cannot be used: the club database is not open.").toStdString(),
+            MessageBox::OkOnly + MessageBox::Exclamation, "ORVEX");
+        return;
+    }
+    archiveWindow_ = frmArchive::Load(
+        mdiArea_, *archive_, roster_ ? roster_->names() : std::vector<std::string>{},
+        [this](const std::string& path) { fileCommands_->OpenNamed(path); });
+    archiveWindow_->show();
 }
 
 QString frmDesktop::statusText() const { return panel1_->text(); }

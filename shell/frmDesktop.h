@@ -1,11 +1,13 @@
 #pragma once
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "archive/frmArchive.h"
 #include "session/Session.h"
 #include "shell/CommandTable.h"
 
@@ -17,6 +19,7 @@ class QToolBar;
 
 namespace orvex {
 
+class ArchiveIndex;
 class ChildWindows;
 class DesktopDevice;
 class DesktopFileViews;
@@ -100,6 +103,19 @@ public:
 
     // The club's roster of names; null runs without one.
     void setRoster(Roster* roster) { roster_ = roster; }
+    // The archive's index in the club database; null runs without one.
+    void setArchive(ArchiveIndex* archive) { archive_ = archive; }
+    // The session now held was read from or written to `path`: the archive
+    // notes it once the command is over. A failure is one line in the status
+    // bar, never a failed command.
+    void noteSessionFile(const QString& path);
+    // An empty archive (a new or set-aside club database) is rebuilt from the
+    // download copies, quietly; the status bar says how many sessions.
+    void rebuildArchiveIfEmpty();
+    // File > Archive: the one "Archive" window.
+    void showArchive();
+    frmArchive* archiveWindow() const { return archiveWindow_; }
+
     // Race > Drivers: the names of this session's drivers.
     void editDriverNames();
     // Race > Lap rules: the minimum and maximum lap of this session.
@@ -156,6 +172,8 @@ private:
     bool ending_ = false;
     DesktopDevice* device_ = nullptr;
     Roster* roster_ = nullptr;
+    ArchiveIndex* archive_ = nullptr;
+    QPointer<frmArchive> archiveWindow_;
 };
 
 }  // namespace orvex

@@ -2,7 +2,9 @@
 #include <QCommandLineParser>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 
+#include "archive/ArchiveIndex.h"
 #include "clubdb/ClubDatabase.h"
 #include "platform/DayClock.h"
 #include "platform/EventPump.h"
@@ -28,6 +30,34 @@ struct CommandLine {
     }
 };
 
+// A bad option: the parser's complaint and the usage, then exit code 1.
+[[noreturn]] void badOption(const QCommandLineParser& parser) {
+    std::fprintf(stderr, "orvex: %s\n\n%s", qPrintable(parser.errorText()),
+                 qPrintable(parser.helpText()));
+    std::exit(1);
+}
+
+// Whether Qt can show windows: a platform that draws off screen (offscreen,
+// minimal, vnc, linuxfb, ...) or a display server to reach. Without one, Qt
+// aborts with an advice to reinstall.
+bool displayAvailable(const QStringList& arguments) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    if (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return true;
+    QString platforms = qEnvironmentVariable("QT_QPA_PLATFORM");
+    const qsizetype at = arguments.indexOf("-platform");
+    if (at >= 0 && at + 1 < arguments.size()) platforms = arguments[at + 1];
+    for (const QString& p : platforms.split(';', Qt::SkipEmptyParts)) {
+        const QString name = p.section(':', 0, 0);
+        if (name != "xcb" && !name.startsWith("wayland")) return true;
+    }
+    return false;
+#else
+    Q_UNUSED(arguments);
+    return true;
+#endif
+}
+
 }  // namespace
 
 // Start-up: splash for about three seconds, then the main window, then the
@@ -36,18 +66,30 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName("ORVEX");
     QCoreApplication::setApplicationVersion(ORVEX_VERSION);
     {
-        // --help and --version print and end before anything needs a display.
+        // --help, --version and a bad option print and end before anything
+        // needs a display. Qt's own options (-platform, -style, ...) are
+        // known only once QApplication has taken them out.
         QCoreApplication console(argc, argv);
         CommandLine early;
-        early.parser.parse(QCoreApplication::arguments());
+        const bool parsed = early.parser.parse(QCoreApplication::arguments());
         if (early.parser.isSet(early.help) || early.parser.isSet("help-all") ||
             early.parser.isSet(early.version))
             early.parser.process(console);
+        if (!displayAvailable(QCoreApplication::arguments())) {
+            if (!parsed) badOption(early.parser);
+            std::fputs("orvex needs a graphical display (DISPLAY or WAYLAND_DISPLAY is not set).\n",
+                       stderr);
+            return 1;
+        }
     }
 
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(ORVEX_APP_ID);
     CommandLine commandLine;
-    commandLine.parser.process(app);
+    if (!commandLine.parser.parse(QCoreApplication::arguments())) badOption(commandLine.parser);
+    if (commandLine.parser.isSet(commandLine.help) || commandLine.parser.isSet("help-all") ||
+        commandLine.parser.isSet(commandLine.version))
+        commandLine.parser.process(app);
     const QStringList files = commandLine.parser.positionalArguments();
     if (files.size() > 1) {
         std::fputs("orvex: only one data file can be opened at a time.\n", stderr);
@@ -68,12 +110,17 @@ int main(int argc, char** argv) {
     // used is said in the status bar and the program goes on.
     orvex::ClubDatabase club(QString::fromStdString(p.folder->userDataPath()));
     desktop.setRoster(club.isOpen() ? &club : nullptr);
+    orvex::ArchiveIndex archive(club.connectionName());
+    desktop.setArchive(club.isOpen() ? &archive : nullptr);
     desktop.Form_Load();
     if (!club.notice().isEmpty()) desktop.showStatus(club.notice());
     desktop.show();
     splash->close();
     delete splash;
 
+    // After the window shows: a new or set-aside club database gets back the
+    // sessions of the download copies.
+    QTimer::singleShot(0, &desktop, [&desktop] { desktop.rebuildArchiveIfEmpty(); });
     if (!files.isEmpty()) {
         const QString name = files.front();
         QTimer::singleShot(0, &desktop, [&desktop, name] { desktop.openDataFile(name); });

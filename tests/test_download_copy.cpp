@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <set>
+#include <QLabel>
 
 #include "autocopy/DownloadCopy.h"
 #include "fakes/ChildProcess.h"
@@ -132,7 +133,7 @@ TEST_F(DownloadCopyTest, OnDiskTwoInstancesWithinOneSecondKeepEveryCopyAndAFullD
     // A full disk: no cut copy, and the status line says so.
     const auto full = [&](int) {
         const DownloadCopyResult copy = Download_Copy(nullptr);
-        return !copy.saved && copy.message.find("Errore : Disco pieno") != std::string::npos;
+        return !copy.saved && copy.message.find("the disk is full") != std::string::npos;
     };
     EXPECT_EQ(inChildren(1, full, 4096), std::vector<int>{1});
     EXPECT_EQ(downloadCopies(disk.fileNames(downloadCopyFolder())).size(), 12u);
@@ -144,13 +145,16 @@ TEST_F(DownloadCopyTest, AnUnwritableFolderStillCompletesTheDownloadAndSaysWhy) 
     download();
     EXPECT_TRUE(desk->isEnabled());
     EXPECT_EQ(desk->device().requests().pending(), DeviceCommand::None);
-    EXPECT_EQ(desk->statusText(), "Download copy not saved: Errore : Permesso negato");
+    const QString why =
+        "Download copy not saved: permission denied (" + QString::fromStdString(kFolder) + ")";
+    EXPECT_EQ(desk->statusText(), why);
+    EXPECT_EQ(desk->findChild<QLabel*>("StatusPanel1")->toolTip(), why);
     EXPECT_TRUE(fakes.messages.shown.empty());
 
     fakes.files.folders.insert(kFolder);
     fakes.files.readOnlyFolders = {kFolder};
     download();
-    EXPECT_TRUE(desk->statusText().startsWith("Download copy not saved: "));
+    EXPECT_EQ(desk->statusText(), why);
     EXPECT_TRUE(copies().empty());
 }
 

@@ -40,10 +40,10 @@ protected:
 
 }  // namespace
 
-TEST_F(DesktopTest, ASessionEnablesEveryCommandAndWithoutOneOnlyNewOpenExitAndHelp) {
-    const QStringList none{"&New",  "&Open...",     "Open do&wnload...",
-                           "E&xit", "Help &Topics", "&About...",
-                           "New",   "Open"};
+TEST_F(DesktopTest, ASessionEnablesEveryCommandAndWithoutOneOnlyNewOpenArchiveExitAndHelp) {
+    const QStringList none{"&New",     "&Open...",    "Open do&wnload...", "Arc&hive...",
+                           "E&xit",    "Help &Topics", "&About...",         "New",
+                           "Open"};
     EXPECT_EQ(commands(true), none);
     session().FileState = FileState::New;
     desk->MenuRefresh();

@@ -79,6 +79,7 @@ TEST_F(SessionWindowTest, TextsBeyondTheLimitsAreShownWholeKeptByteForByteAndOnl
     multi(f, 5)->insertPlainText("x");
     EXPECT_EQ(f->text(0), date);
     EXPECT_EQ(f->text(5), drivers);
+    line(f, 0)->end(false);  // a long text is shown from its start
     line(f, 0)->backspace();
     multi(f, 6)->moveCursor(QTextCursor::Start);
     multi(f, 6)->textCursor().deleteChar();

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "fakes/FakePlatform.h"
 #include "report/frmStampa.h"
@@ -48,6 +49,34 @@ TEST_F(frmStampaTest, CancelEscapeAndEnterOnACheckBoxPrintNothingEnterOnOkPrints
     f.show();
     QTest::keyClick(f.CmdPrint[0], Qt::Key_Return);
     EXPECT_EQ(fakes.printer.docs.size(), 1u);
+}
+
+TEST_F(frmStampaTest, OkWithNothingTickedSaysSoAndKeepsTheDialogOpenForPrintPreviewAndPdf) {
+    const std::vector<std::string> said{"Tick Session data or Times to print."};
+    frmStampa f;
+    f.show();
+    f.CmdPrint[0]->click();
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(fakes.printer.docs.empty());
+    EXPECT_EQ(fakes.messages.texts(), said);
+
+    // The preview and the PDF ask through the same dialog.
+    fakes.messages.shown.clear();
+    bool stayedOpen = false;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<frmStampa*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(d);
+        d->CmdPrint[0]->click();
+        stayedOpen = d->isVisible();
+        d->chkPrint[2]->setChecked(true);
+        d->CmdPrint[0]->click();
+    });
+    ReportSections chosen;
+    EXPECT_TRUE(frmStampa::ChooseSections(nullptr, "Print Preview", chosen));
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_TRUE(chosen.Times && !chosen.SessionData);
+    EXPECT_EQ(fakes.messages.texts(), said);
+    EXPECT_TRUE(fakes.printer.docs.empty());
 }
 
 }  // namespace
