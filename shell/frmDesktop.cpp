@@ -445,7 +445,7 @@ void frmDesktop::showArchive() {
     }
     archiveWindow_ = frmArchive::Load(
         mdiArea_, *archive_, roster_ ? roster_->names() : std::vector<std::string>{},
-        [this](const std::string& path) { fileCommands_->OpenNamed(path); });
+        [this](const std::string& path) { openDataFile(QString::fromStdString(path)); });
     archiveWindow_->show();
 }
 

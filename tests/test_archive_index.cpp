@@ -142,8 +142,8 @@ TEST_F(ArchiveIndexTest, ASessionHeldInMemoryIsIndexedUnderItsFile) {
     EXPECT_EQ(index->sessionCount(), 1);
     index->db().close();
     QString error;
-    write("s/Race.DAT", 5, "T", kJan);
-    EXPECT_FALSE(Archive_AddSession(*index, session(), saved, &error));
+    const QString other = write("s/Race2.DAT", 5, "T", kJan);
+    EXPECT_FALSE(Archive_AddSession(*index, session(), other, &error));
     EXPECT_FALSE(error.isEmpty());
 }
 

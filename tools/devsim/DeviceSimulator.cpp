@@ -119,6 +119,7 @@ SimulatorAnswer DeviceSimulator::answer(std::uint8_t code, const Bytes& payload)
             ++blocksAnswered_;
             a.hangUp =
                 faults_.hangUpAfterBlocks > 0 && blocksAnswered_ >= faults_.hangUpAfterBlocks;
+            if (newRace_ && block == 1) memory_ = generateRace(nextSeed_++);
             break;
         }
         default:

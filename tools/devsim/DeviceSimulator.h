@@ -43,6 +43,13 @@ public:
     // device ignored (bad checksum, unknown code).
     std::function<void(const Bytes& frame, bool valid)> onFrame;
 
+    // After every download (block 1 is the last one read) the memory holds the
+    // race of the next seed, as a device would after another session.
+    void newRaceAfterDownload(unsigned nextSeed) {
+        newRace_ = true;
+        nextSeed_ = nextSeed;
+    }
+
     const Bytes& memory() const { return memory_; }
     const SettingsRecord& settings() const { return settings_; }
 
@@ -62,6 +69,8 @@ private:
     SettingsRecord settings_{0, 5, 0};
     Bytes pending_;
     int blocksAnswered_ = 0;
+    bool newRace_ = false;
+    unsigned nextSeed_ = 0;
 };
 
 }  // namespace orvex

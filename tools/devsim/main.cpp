@@ -40,6 +40,8 @@ const char kUsage[] =
     "  --seed N               generate a race from seed N (default: seed 1)\n"
     "  --erased-from B        blocks B (1..30) to 30 erased to FF bytes, as memory\n"
     "                         left by a race with fewer drivers\n"
+    "  --new-race             after each download (block 1 read) hold the race of\n"
+    "                         the next seed, as after another session\n"
     "Timing:\n"
     "  --baud N               take the wire time of N baud (10 bits a byte) for\n"
     "                         every request and reply; default: no wire time\n"
@@ -61,6 +63,7 @@ const char kUsage[] =
 struct Options {
     std::string memoryFile;
     unsigned seed = 1;
+    bool newRace = false;
     int baud = 0;
     int delayMs = 0;
     std::string logFile;
@@ -96,6 +99,7 @@ Options parse(int argc, char** argv) {
         HangUp,
         Slow,
         Erased,
+        NewRace,
         Log,
         Help
     };
@@ -111,6 +115,7 @@ Options parse(int argc, char** argv) {
                                          {"hang-up-after", required_argument, nullptr, HangUp},
                                          {"slow-block", required_argument, nullptr, Slow},
                                          {"erased-from", required_argument, nullptr, Erased},
+                                         {"new-race", no_argument, nullptr, NewRace},
                                          {"log", required_argument, nullptr, Log},
                                          {"help", no_argument, nullptr, Help},
                                          {nullptr, 0, nullptr, 0}};
@@ -157,6 +162,9 @@ Options parse(int argc, char** argv) {
                 break;
             case Erased:
                 o.faults.erasedFromBlock = number(optarg, 1, 30, "erased-from");
+                break;
+            case NewRace:
+                o.newRace = true;
                 break;
             case Log:
                 o.logFile = optarg;
@@ -237,6 +245,7 @@ private:
 int main(int argc, char** argv) {
     const Options options = parse(argc, argv);
     DeviceSimulator device(loadMemory(options), options.faults);
+    if (options.newRace) device.newRaceAfterDownload(options.seed + 1);
     FrameLog log(options.logFile);
     device.onFrame = [&](const Bytes& frame, bool valid) { log.line(valid ? "RX" : "RX?", frame); };
 
