@@ -1,6 +1,8 @@
 #include "archive/ArchiveEntry.h"
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "results/Results.h"
 #include "session/DataFile.h"
@@ -58,13 +60,17 @@ bool looksLikeDataFile(const char* bytes, std::size_t n) {
 // The one place that says how a session ranks its drivers.
 std::vector<ArchiveDriver> rankedDrivers(const Session& s) {
     std::vector<ArchiveDriver> rows;
-    for (const DriverResult& r : MakeResults(s.LapTimes, std::string(), ".")) {
+    // The session's own ranking and corrections, as Results shows them.
+    for (const DriverResult& r : MakeResults(s).rows) {
         ArchiveDriver d;
         d.number = r.driver;
-        d.name = r.driver >= 1 && r.driver <= kDrivers ? s.DriverNames[r.driver] : std::string();
+        d.name = r.name;
         d.laps = r.laps;
-        d.best = r.best;
-        d.raceTime = r.total;
+        // A joined lap of the largest times would not fit the index's 32 bits.
+        if (r.bestLapNo > 0)
+            d.best = static_cast<std::int32_t>(
+                std::min<std::int64_t>(r.best, std::numeric_limits<std::int32_t>::max()));
+        d.raceTime = r.raceTime;
         d.rank = r.pos;
         rows.push_back(std::move(d));
     }

@@ -1,10 +1,9 @@
 #include "results/Results.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "export/LapsCsv.h"
-#include "platform/Platform.h"
-#include "platform/Regional.h"
 #include "session/Session.h"
 #include "session/TimeFormat.h"
 
@@ -12,80 +11,233 @@ namespace orvex {
 
 namespace {
 
-// "+s.cc": the gap in seconds, however many.
-std::string GapText(std::int64_t gap) {
-    // Appended in place: GCC 12 at -O3 warns (-Wrestrict) about "+" + text.
-    std::string text = std::to_string(gap / 100);
-    text.insert(text.begin(), '+');
-    return text + "." + twoDigits(gap % 100);
+DriverResult DriverLaps(int driver, const std::vector<std::int32_t>& lapTimes,
+                        const RaceCorrections& c) {
+    DriverResult r;
+    r.driver = driver;
+    for (int l = 1; l <= kLapsPerDriver; ++l) {
+        const std::size_t slot = lapSlot(driver, l);
+        // 0 is no time; a negative value is no lap a device can have timed.
+        if (slot >= lapTimes.size() || lapTimes[slot] <= 0) continue;
+        const std::int32_t time = lapTimes[slot];
+        const EffectiveMark m = c.markOf(static_cast<int>(slot), time);
+        const auto manual = c.marks.find(static_cast<int>(slot));
+        r.recorded.push_back({l, time, m.mark, m.byRule,
+                              manual != c.marks.end() && manual->second.recorded == time});
+    }
+    // A lap joined with the next adds its time to it; a chain left open by
+    // the last lap is dropped.
+    CountedLap open;
+    for (const RecordedLap& rl : r.recorded) {
+        if (open.first == 0) open.first = rl.lap;
+        open.time += rl.time;
+        if (rl.mark == LapCorrection::Join) continue;
+        open.last = rl.lap;
+        open.isVoid = rl.mark == LapCorrection::Void;
+        r.counted.push_back(open);
+        open = {};
+    }
+    r.laps = static_cast<int>(r.counted.size());
+    std::int64_t clean = 0;
+    int cleanLaps = 0;
+    for (const CountedLap& cl : r.counted) {
+        r.lapsTime += cl.time;
+        if (cl.isVoid) continue;
+        clean += cl.time;
+        ++cleanLaps;
+        // The first of equal laps is the best one.
+        if (r.bestLapNo == 0 || cl.time < r.best) {
+            r.best = cl.time;
+            r.bestLapNo = cl.first;
+        }
+    }
+    if (cleanLaps > 0) r.average = (2 * clean + cleanLaps) / (2 * cleanLaps);
+    // The first of equal runs is the best one; a void lap breaks a run.
+    const int n = c.run;
+    std::int64_t sum = 0;
+    int length = 0;
+    for (int i = 0; i < r.laps; ++i) {
+        if (r.counted[i].isVoid) {
+            sum = length = 0;
+            continue;
+        }
+        sum += r.counted[i].time;
+        if (++length > n) sum -= r.counted[i - n].time;
+        if (length >= n && (r.runFirst == 0 || sum < r.runTime)) {
+            r.runTime = sum;
+            r.runFirst = r.counted[i - n + 1].first;
+            r.runLast = r.counted[i].last;
+        }
+    }
+    const DriverPenalty& p = c.penaltyOf(driver);
+    r.penalty = p.hundredths;
+    r.reason = p.reason;
+    r.disqualified = p.disqualified;
+    r.raceTime = r.lapsTime + r.penalty;
+    return r;
+}
+
+bool Usable(const DriverResult& r, RankMode mode) {
+    switch (mode) {
+        case RankMode::Race:
+            return r.laps > 0;
+        case RankMode::BestConsecutive:
+            return r.runFirst > 0;
+        case RankMode::BestLap:
+            break;
+    }
+    return r.bestLapNo > 0;
+}
+
+// The order of ranked drivers: the mode's figure, then the earlier lap or the
+// longer race, then the driver number.
+auto RankKey(const DriverResult& r, RankMode mode) {
+    switch (mode) {
+        case RankMode::Race:
+            return std::make_tuple(std::int64_t{-r.laps}, r.raceTime, r.driver);
+        case RankMode::BestConsecutive:
+            return std::make_tuple(r.runTime, std::int64_t{r.runFirst}, r.driver);
+        case RankMode::BestLap:
+            break;
+    }
+    return std::make_tuple(r.best, std::int64_t{r.bestLapNo}, r.driver);
 }
 
 }  // namespace
 
-std::vector<LapPoint> LapSeries(const std::vector<std::int32_t>& lapTimes, int driver) {
-    std::vector<LapPoint> points;
-    for (int l = 1; l <= kLapsPerDriver; ++l) {
-        const std::size_t slot = lapSlot(driver, l);
-        // 0 is no time; a negative value is no lap a device can have timed.
-        if (slot < lapTimes.size() && lapTimes[slot] > 0) points.push_back({l, lapTimes[slot]});
-    }
-    return points;
+const DriverResult* RaceResults::find(int driver) const {
+    for (const DriverResult& r : rows)
+        if (r.driver == driver) return &r;
+    return nullptr;
 }
 
-std::vector<DriverResult> MakeResults(const std::vector<std::int32_t>& lapTimes,
-                                      const std::string& trackLength,
-                                      const std::string& decimalSeparator) {
-    std::vector<DriverResult> rows;
+RaceResults MakeResults(const std::vector<std::int32_t>& lapTimes,
+                        const RaceCorrections& corrections) {
+    RaceResults results;
+    const RankMode mode = results.mode = corrections.mode;
+    results.run = std::clamp(corrections.run, RaceCorrections::kMinRun, RaceCorrections::kMaxRun);
+    RaceCorrections c = corrections;
+    c.run = results.run;
+    std::vector<DriverResult>& rows = results.rows;
     for (int d = 1; d <= kDrivers; ++d) {
-        const std::vector<LapPoint> laps = LapSeries(lapTimes, d);
-        if (laps.empty()) continue;
-        DriverResult r;
-        r.driver = d;
-        r.laps = static_cast<int>(laps.size());
-        for (const LapPoint& p : laps) {
-            r.total += p.time;
-            // The first of equal laps is the best one.
-            if (r.bestLapNo == 0 || p.time < r.best) {
-                r.best = p.time;
-                r.bestLapNo = p.lap;
-            }
+        DriverResult r = DriverLaps(d, lapTimes, c);
+        if (!r.recorded.empty()) rows.push_back(std::move(r));
+    }
+    const auto dsq = std::stable_partition(rows.begin(), rows.end(),
+                                           [](const DriverResult& r) { return !r.disqualified; });
+    const auto unranked = std::stable_partition(
+        rows.begin(), dsq, [mode](const DriverResult& r) { return Usable(r, mode); });
+    std::sort(rows.begin(), unranked, [mode](const DriverResult& a, const DriverResult& b) {
+        return RankKey(a, mode) < RankKey(b, mode);
+    });
+    for (auto r = rows.begin(); r != unranked; ++r) {
+        const DriverResult& leader = rows.front();
+        r->pos = static_cast<int>(r - rows.begin()) + 1;
+        switch (mode) {
+            case RankMode::Race:
+                r->gapLaps = leader.laps - r->laps;
+                if (r->gapLaps == 0) r->gap = r->raceTime - leader.raceTime;
+                break;
+            case RankMode::BestConsecutive:
+                r->gap = r->runTime - leader.runTime;
+                break;
+            case RankMode::BestLap:
+                r->gap = r->best - leader.best;
+                break;
         }
-        r.average = (2 * r.total + r.laps) / (2 * r.laps);
-        rows.push_back(std::move(r));
     }
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const DriverResult& a, const DriverResult& b) { return a.best < b.best; });
-    const bool hasSpeed = TrackMetres(trackLength) != 0;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        DriverResult& r = rows[i];
-        r.pos = static_cast<int>(i) + 1;
-        r.gap = std::int64_t{r.best} - rows.front().best;
-        r.bestText = FormatTime(r.best) + " (" + std::to_string(r.bestLapNo) + ")";
-        r.averageText = FormatTime(r.average);
-        r.totalText = FormatTime(r.total);
-        if (i > 0) r.gapText = GapText(r.gap);
-        if (hasSpeed) r.speedText = LapSpeed(FormatTime(r.best), trackLength, decimalSeparator);
-    }
-    return rows;
+    return results;
 }
 
-std::vector<DriverResult> MakeResults(const Session& s) {
-    auto rows = MakeResults(s.LapTimes, s.SessionLength, platform().regional->decimalSeparator());
-    for (DriverResult& r : rows) r.name = s.DriverNames[r.driver];
-    return rows;
+RaceResults MakeResults(const Session& s) {
+    RaceResults results = MakeResults(s.LapTimes, s.Corrections);
+    for (DriverResult& r : results.rows) r.name = s.DriverNames[r.driver];
+    return results;
+}
+
+std::string FigureTitle(RankMode mode, int run) {
+    switch (mode) {
+        case RankMode::Race:
+            return "Race time";
+        case RankMode::BestConsecutive:
+            return "Best " + std::to_string(run) + " consecutive";
+        case RankMode::BestLap:
+            break;
+    }
+    return "Best lap";
+}
+
+std::string RankingName(RankMode mode, int run) {
+    return mode == RankMode::Race ? "Race" : FigureTitle(mode, run);
+}
+
+std::string PosText(const DriverResult& r) {
+    if (r.disqualified) return "DSQ";
+    return r.pos > 0 ? std::to_string(r.pos) : std::string();
+}
+
+std::string FigureText(const DriverResult& r, RankMode mode) {
+    switch (mode) {
+        case RankMode::Race:
+            return r.laps > 0 ? FormatTime(r.raceTime) : std::string();
+        case RankMode::BestConsecutive:
+            if (r.runFirst == 0) return {};
+            return FormatTime(r.runTime) + " (" + std::to_string(r.runFirst) + "-" +
+                   std::to_string(r.runLast) + ")";
+        case RankMode::BestLap:
+            break;
+    }
+    if (r.bestLapNo == 0) return {};
+    return FormatTime(r.best) + " (" + std::to_string(r.bestLapNo) + ")";
+}
+
+std::string SecondsText(std::int64_t hundredths, const std::string& decimal) {
+    std::string text = std::to_string(hundredths / 100);
+    text += decimal;
+    return text + twoDigits(hundredths % 100);
+}
+
+std::string GapText(const DriverResult& r, const std::string& decimal) {
+    if (r.pos <= 1) return {};
+    // Built in place: GCC 12 at -O3 warns (-Wrestrict) about "+" + text.
+    std::string text = r.gapLaps > 0 ? std::to_string(r.gapLaps) : SecondsText(r.gap, decimal);
+    text.insert(text.begin(), '+');
+    if (r.gapLaps > 0) text += r.gapLaps == 1 ? " lap" : " laps";
+    return text;
+}
+
+std::string AverageText(const DriverResult& r) {
+    return r.average > 0 ? FormatTime(r.average) : std::string();
+}
+
+std::string BestSpeedText(const DriverResult& r, const std::string& trackLength,
+                          const std::string& decimal) {
+    if (r.bestLapNo == 0 || TrackMetres(trackLength) == 0) return {};
+    return LapSpeed(FormatTime(r.best), trackLength, decimal);
+}
+
+std::string LapStatusText(LapCorrection mark, bool byRule) {
+    std::string text = mark == LapCorrection::Join   ? "joined"
+                       : mark == LapCorrection::Void ? "void"
+                                                     : "";
+    if (!text.empty() && byRule) text += " (rule)";
+    return text;
 }
 
 std::string ResultsCsv(const Session& s, const std::string& userDecimalSeparator) {
     const bool commaLocale = userDecimalSeparator == ",";
     const char sep = commaLocale ? ';' : ',';
-    std::string out = CsvRow({"Pos", "Driver", "Name", "Laps", "Best lap", "Average lap", "Total",
-                              "Gap", "Best speed (km/h)"},
-                             sep);
-    for (const DriverResult& r :
-         MakeResults(s.LapTimes, s.SessionLength, commaLocale ? "," : ".")) {
-        out += CsvRow({std::to_string(r.pos), std::to_string(r.driver),
-                       CsvText(s.DriverNames[r.driver]), std::to_string(r.laps), r.bestText,
-                       r.averageText, r.totalText, r.gapText, r.speedText},
+    const std::string decimal = commaLocale ? "," : ".";
+    const RaceResults results = MakeResults(s);
+    std::string out =
+        CsvRow({"Pos", "Driver", "Name", "Laps", FigureTitle(results.mode, results.run), "Gap",
+                "Average lap", "Best speed (km/h)", "Penalty (s)", "Reason"},
+               sep);
+    for (const DriverResult& r : results.rows) {
+        out += CsvRow({PosText(r), std::to_string(r.driver), CsvText(r.name),
+                       std::to_string(r.laps), FigureText(r, results.mode), GapText(r, decimal),
+                       AverageText(r), BestSpeedText(r, s.SessionLength, decimal),
+                       r.penalty > 0 ? SecondsText(r.penalty, decimal) : std::string(), r.reason},
                       sep);
     }
     return out;

@@ -1,12 +1,18 @@
 #pragma once
 #include <QAbstractTableModel>
 #include <QMdiSubWindow>
+#include <QRect>
+#include <array>
 #include <vector>
 
 #include "results/Results.h"
 
+class QAction;
+class QComboBox;
 class QMdiArea;
 class QSortFilterProxyModel;
+class QSpinBox;
+class QSplitter;
 class QTableView;
 
 namespace orvex {
@@ -18,11 +24,13 @@ class frmResultsChart;
 class ResultsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Pos, Driver, Name, Laps, Best, Average, Total, Gap, Speed, ColumnCount };
+    enum Column { Pos, Driver, Name, Laps, Figure, Gap, Average, Speed, Penalty, ColumnCount };
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setRows(std::vector<DriverResult> rows);
-    const std::vector<DriverResult>& rows() const { return rows_; }
+    void setResults(RaceResults results, const std::string& trackLength,
+                    const std::string& decimal);
+    const RaceResults& results() const { return results_; }
+    const std::vector<DriverResult>& rows() const { return results_.rows; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -30,12 +38,32 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    std::vector<DriverResult> rows_;
+    RaceResults results_;
+    std::vector<std::array<QString, ColumnCount>> texts_;
 };
 
-// "Results": every driver with laps ranked by best lap, and the lap chart of
-// the drivers selected in the table. Its place and size live in the
-// program's settings, not in the session.
+// One driver's recorded laps: "Lap", "Time", "Status".
+class LapsModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setLaps(std::vector<RecordedLap> laps);
+    const std::vector<RecordedLap>& laps() const { return laps_; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    std::vector<RecordedLap> laps_;
+};
+
+// "Results": the drivers ranked by the session's chosen mode, the laps of
+// the current driver with their corrections, and the lap chart of the
+// selected drivers. Its place, size and splitter live in the program's
+// settings, not in the session.
 class frmResults : public QMdiSubWindow {
     Q_OBJECT
 public:
@@ -43,14 +71,26 @@ public:
     static frmResults* Load(QMdiArea* area);
     ~frmResults() override;
 
-    // Rebuilds the table and the chart from the session; the selected
-    // drivers stay selected while they are listed.
+    // Rebuilds the table, the laps and the chart from the session; the
+    // selected drivers stay selected while they are listed.
     void refresh();
 
+    // The corrections the window's menus and boxes make. Each marks the
+    // session modified and refreshes this window.
+    void markLap(int driver, int lap, LapCorrection mark);
+    void setPenalty(int driver, DriverPenalty penalty);
+    void setRanking(RankMode mode, int run);
+    void editLapRules();
+
+    int currentDriver() const;
     QTableView* table() const { return table_; }
+    QTableView* lapsTable() const { return lapsTable_; }
     QSortFilterProxyModel* proxy() const { return proxy_; }
     ResultsModel* model() const { return model_; }
+    LapsModel* lapsModel() const { return laps_; }
     frmResultsChart* chart() const { return chart_; }
+    QSplitter* splitter() const { return split_; }
+    QAction* lapAction(LapCorrection mark) const;  // Join, Void, or None for Restore
     // The drivers selected in the table, in driver order.
     std::vector<int> selectedDrivers() const;
 
@@ -61,16 +101,32 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     explicit frmResults(QMdiArea* area);
-    void selectDrivers(const std::vector<int>& drivers);
+    void changed();
+    void selectDrivers(const std::vector<int>& drivers, int current);
+    void showDriver();
     void updateChart();
+    void updateRanking();
+    void updateActions();
+    void askPenalty();
+    int currentLap() const;
 
     ResultsModel* model_;
     QSortFilterProxyModel* proxy_;
     QTableView* table_;
+    LapsModel* laps_;
+    QTableView* lapsTable_;
     frmResultsChart* chart_;
+    QSplitter* split_;      // the tables over the chart
+    QSplitter* lapsSplit_;  // the results beside the laps
+    QComboBox* cboRank_;
+    QSpinBox* spnRun_;
+    QAction *actPenalty_, *actDisqualify_, *actJoin_, *actVoid_, *actRestore_;
+    QRect normalGeometry_;  // kept while minimised or maximised, for the settings
 };
 
 }  // namespace orvex

@@ -38,7 +38,7 @@ void frmResultsChart::paintEvent(QPaintEvent*) {
     const QFontMetrics fm = p.fontMetrics();
     std::int64_t lo = std::numeric_limits<std::int64_t>::max(), hi = 0;
     for (const ChartSeries& s : series_) {
-        for (const LapPoint& l : s.laps) {
+        for (const RecordedLap& l : s.laps) {
             lo = std::min<std::int64_t>(lo, l.time);
             hi = std::max<std::int64_t>(hi, l.time);
         }
@@ -83,7 +83,7 @@ void frmResultsChart::paintEvent(QPaintEvent*) {
         const ChartSeries& s = series_[i];
         const QColor color = seriesColor(i);
         QPainterPath path;
-        for (const LapPoint& l : s.laps) {
+        for (const RecordedLap& l : s.laps) {
             const QPointF pt(x(l.lap), y(l.time));
             if (path.elementCount() == 0)
                 path.moveTo(pt);
@@ -93,10 +93,17 @@ void frmResultsChart::paintEvent(QPaintEvent*) {
         p.setPen(QPen(color, 2));
         p.setBrush(Qt::NoBrush);
         p.drawPath(path);
-        for (const LapPoint& l : s.laps) {
+        for (const RecordedLap& l : s.laps) {
             const QPointF pt(x(l.lap), y(l.time));
-            // The best lap is a ring, the others small dots.
-            if (l.lap == s.bestLapNo) {
+            // The best lap is a ring, a joined lap a hollow square, a void lap
+            // a cross, the others small dots.
+            if (l.mark == LapCorrection::Join) {
+                p.setBrush(palette().color(QPalette::Base));
+                p.drawRect(QRectF(pt.x() - 4, pt.y() - 4, 8, 8));
+            } else if (l.mark == LapCorrection::Void) {
+                p.drawLine(pt + QPointF(-4, -4), pt + QPointF(4, 4));
+                p.drawLine(pt + QPointF(-4, 4), pt + QPointF(4, -4));
+            } else if (l.lap == s.bestLapNo) {
                 p.setBrush(palette().color(QPalette::Base));
                 p.drawEllipse(pt, 5, 5);
             } else {

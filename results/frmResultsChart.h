@@ -7,10 +7,11 @@
 
 namespace orvex {
 
-// One driver's laps as the chart draws them.
+// One driver's recorded laps as the chart draws them; joined and void laps
+// have marks of their own.
 struct ChartSeries {
     int driver = 0;
-    std::vector<LapPoint> laps;
+    std::vector<RecordedLap> laps;
     int bestLapNo = 0;  // marked on the line
     QString name;       // the driver's name, if any, for the legend
 };

@@ -1,6 +1,7 @@
 #include "session/ExtraBlock.h"
 
 #include "names/DriverNames.h"
+#include "results/CorrectionsCodec.h"
 #include "session/AnsiText.h"
 #include "session/RWData.h"
 #include "session/Session.h"
@@ -23,6 +24,9 @@ std::vector<ExtraSection> Extra_Sections(const Session& s) {
     std::vector<ExtraSection> sections;
     if (s.hasDriverNames())
         sections.push_back({kNamesTag, kNamesSectionVersion, encodeNames(s.DriverNames)});
+    if (!s.Corrections.empty())
+        sections.push_back(
+            {kCorrectionsTag, kCorrectionsVersion, encodeCorrections(s.Corrections)});
     return sections;
 }
 
@@ -84,16 +88,22 @@ std::string Extra_Read(RWData& rw, Session& s) {
         case ExtraRead::None:
             return {};
         case ExtraRead::Damaged:
-            return kNamesDamagedMessage;
+            return kExtraDamagedMessage;
         case ExtraRead::Read:
             break;
     }
-    std::string message;
+    bool names = true, corrections = true;
     for (const ExtraSection& section : sections) {
-        if (section.tag == kNamesTag &&
-            !decodeNames(section.payload, section.version, s.DriverNames))
-            message = kNamesDamagedMessage;
+        if (section.tag == kNamesTag)
+            names = decodeNames(section.payload, section.version, s.DriverNames);
+        else if (section.tag == kCorrectionsTag)
+            corrections = decodeCorrections(section.payload, section.version, s.Corrections);
     }
+    // One message, however much was lost.
+    std::string message;
+    if (!names || !corrections)
+        message = !corrections ? (names ? kCorrectionsDamagedMessage : kExtraDamagedMessage)
+                               : kNamesDamagedMessage;
     return message;
 }
 

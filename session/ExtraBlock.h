@@ -28,6 +28,12 @@ struct ExtraSection {
 
 inline constexpr const char* kNamesDamagedMessage =
     "The driver names in this file could not be read; the laps are shown without them.";
+inline constexpr const char* kCorrectionsDamagedMessage =
+    "The corrections in this file could not be read; the laps are shown without them.";
+// A damaged block, or both sections: whatever it held is lost.
+inline constexpr const char* kExtraDamagedMessage =
+    "The driver names and corrections in this file could not be read; the laps are shown "
+    "without them.";
 
 // The sections the session has something for, in a fixed order.
 std::vector<ExtraSection> Extra_Sections(const Session& s);

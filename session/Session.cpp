@@ -50,6 +50,7 @@ void Session::ResetSession() {
     LapsWin = SessionWin = StatWin = WinState{};
     SavedLapsWin = SavedSessionWin = SavedStatWin = WinState{};
     SavedLapsWin.Left = SavedSessionWin.Left = SavedStatWin.Left = -1;
+    Corrections = {};
 }
 
 void Session::MakeLapList(std::int16_t driver) {

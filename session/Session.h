@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "results/RaceCorrections.h"
+
 namespace orvex {
 
 constexpr int kDrivers = 30;
@@ -83,6 +85,9 @@ public:
     std::string SlowestLap;
 
     orvex::FileState FileState = orvex::FileState::NoSession;
+
+    // The operator's corrections, penalties and ranking; LapTimes stay as recorded.
+    RaceCorrections Corrections;
 
     SessionViews* views = nullptr;
 

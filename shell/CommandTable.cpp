@@ -8,8 +8,8 @@
 #include "results/frmResults.h"
 #include "session/FileCommands.h"
 #include "shell/ImageList1.h"
-#include "slips/frmSlips.h"
 #include "shell/frmDesktop.h"
+#include "slips/frmSlips.h"
 
 namespace orvex {
 
@@ -161,6 +161,14 @@ const Command kCommands[] = {
      .action =
          [](QWidget* parent) {
              if (auto* desktop = qobject_cast<frmDesktop*>(parent)) desktop->editDriverNames();
+         }},
+
+    {.menu = M::Race,
+     .caption = "Lap &rules...",
+     .needs = Needs::Session,
+     .action =
+         [](QWidget* parent) {
+             if (auto* desktop = qobject_cast<frmDesktop*>(parent)) desktop->editLapRules();
          }},
 
     {.menu = M::Device,

@@ -38,6 +38,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Roster.h"
 #include "platform/Twips.h"
+#include "results/frmLapRules.h"
 #include "results/frmResults.h"
 #include "session/FileCommands.h"
 #include "session/RecentFiles.h"
@@ -455,6 +456,13 @@ void frmDesktop::showStatus(const QString& text) { panel1_->setText(text); }
 void frmDesktop::editDriverNames() {
     if (session().FileState == FileState::NoSession) return;
     if (frmDrivers::Edit(this, roster_)) children_->refreshLists(ListChange::Names);
+}
+
+// Only the Results window shows what the rules make of the laps.
+void frmDesktop::editLapRules() {
+    if (session().FileState == FileState::NoSession) return;
+    if (frmLapRules::Edit(this))
+        if (frmResults* f = children_->results()) f->refresh();
 }
 
 void frmDesktop::refreshListsAfterDownload() { children_->refreshLists(ListChange::Download); }

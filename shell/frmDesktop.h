@@ -118,6 +118,8 @@ public:
 
     // Race > Drivers: the names of this session's drivers.
     void editDriverNames();
+    // Race > Lap rules: the minimum and maximum lap of this session.
+    void editLapRules();
 
     // SessionViews
     void lapListChanged() override;

@@ -1,6 +1,7 @@
 #include "slips/SlipSource.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "platform/Messages.h"
 #include "platform/Platform.h"
@@ -11,28 +12,43 @@
 namespace orvex {
 
 std::vector<SlipDriver> SlipDrivers(const Session& s, const std::string& decimalSeparator) {
-    const std::vector<DriverResult> rows =
-        MakeResults(s.LapTimes, s.SessionLength, decimalSeparator);
+    const RaceResults results = MakeResults(s);
+    const int ranked = static_cast<int>(std::count_if(
+        results.rows.begin(), results.rows.end(), [](const DriverResult& r) { return r.pos > 0; }));
     std::vector<SlipDriver> slips;
-    slips.reserve(rows.size());
-    for (const DriverResult& r : rows) {
+    slips.reserve(results.rows.size());
+    for (const DriverResult& r : results.rows) {
         SlipDriver d;
         d.program = kProgramName;
         d.date = s.SessionDate;
         d.time = s.SessionTime;
         d.track = s.SessionTrack;
         d.driver = r.driver;
+        d.name = r.name;
         d.pos = r.pos;
-        d.fieldSize = static_cast<int>(rows.size());
-        d.rankingMode = "Best lap";
-        d.best = r.best;
-        d.bestLapNo = r.bestLapNo;
-        if (r.pos > 1) d.gap = r.gap;
+        d.fieldSize = ranked;
+        d.rankingMode = RankingName(results.mode, results.run);
+        if (r.bestLapNo > 0) {
+            // A joined lap of the largest times would not fit the slip's 32 bits.
+            d.best = static_cast<std::int32_t>(
+                std::min<std::int64_t>(r.best, std::numeric_limits<std::int32_t>::max()));
+            d.bestLapNo = r.bestLapNo;
+        }
+        d.gapLaps = r.gapLaps;
+        if (r.pos > 1 && r.gapLaps == 0) d.gap = r.gap;
         d.average = r.average;
-        d.bestSpeed = r.speedText;
-        for (const LapPoint& p : LapSeries(s.LapTimes, r.driver))
-            d.laps.push_back(
-                {p.lap, p.time, p.lap == r.bestLapNo ? LapMark::Best : LapMark::Normal});
+        d.bestSpeed = BestSpeedText(r, s.SessionLength, decimalSeparator);
+        for (const RecordedLap& l : r.recorded) {
+            const LapMark mark = l.mark == LapCorrection::Join   ? LapMark::Joined
+                                 : l.mark == LapCorrection::Void ? LapMark::Void
+                                 : l.lap == r.bestLapNo          ? LapMark::Best
+                                                                 : LapMark::Normal;
+            d.laps.push_back({l.lap, l.time, mark});
+        }
+        d.penaltySeconds = static_cast<int>((r.penalty + 50) / 100);
+        d.dsq = r.disqualified;
+        // One reason is kept per driver: the penalty's, or the disqualification's.
+        (d.penaltySeconds == 0 && d.dsq ? d.dsqReason : d.penaltyReason) = r.reason;
         slips.push_back(std::move(d));
     }
     return slips;

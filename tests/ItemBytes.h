@@ -119,6 +119,11 @@ inline std::vector<std::pair<std::string, std::string>> seedFiles() {
         {"names.DAT", full + extraBlock({{"names", 1, kNamesPayload}, {"later", 3, "\1\2"}})},
         {"names-cut.DAT",
          (full + extraBlock({{"names", 1, kNamesPayload}})).substr(0, full.size() + 40)},
+        {"corrections.DAT",
+         full + extraBlock({{"names", 1, kNamesPayload},
+                            {"corrections", 1,
+                             "rank\t2\t4\nrules\t3000\t9000\nmark\t2\tJ\t500\n"
+                             "mark\t30\tK\t9500\npenalty\t7\t500\t1\tjump start\n"}})},
     };
     for (const auto& bad : badFiles()) seeds.emplace_back(bad.name, bad.bytes);
     return seeds;

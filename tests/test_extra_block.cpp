@@ -3,6 +3,7 @@
 #include "ItemBytes.h"
 #include "fakes/FakePlatform.h"
 #include "names/DriverNames.h"
+#include "results/CorrectionsCodec.h"
 #include "session/DataFile.h"
 #include "session/ExtraBlock.h"
 #include "session/Session.h"
@@ -90,6 +91,7 @@ TEST_F(ExtraBlockTest, UnknownSectionsAreSkippedAndTheirNeighboursRead) {
 TEST_F(ExtraBlockTest, ADamagedBlockOpensTheFileWithOneMessageAndNoNames) {
     const std::string names = items::extraBlock({{"names", 1, "3\tBea\n"}});
     const std::string block = full + names;
+    // The first six damage the block, which may have held corrections too.
     const std::vector<std::pair<const char*, std::string>> damaged = {
         {"cut in the payload", block.substr(0, block.size() - 3)},
         {"cut after the count", full + names.substr(0, 13 + 8)},
@@ -105,17 +107,47 @@ TEST_F(ExtraBlockTest, ADamagedBlockOpensTheFileWithOneMessageAndNoNames) {
         {"a name with a tab", full + items::extraBlock({{"names", 1, "3\tB\tea\n"}})},
         {"not UTF-8", full + items::extraBlock({{"names", 1, "3\tB\xE9\n"}})},
     };
-    for (const auto& [what, bytes] : damaged) {
+    for (std::size_t i = 0; i < damaged.size(); ++i) {
+        const auto& [what, bytes] = damaged[i];
         SCOPED_TRACE(what);
         fakes.messages.shown.clear();
         ASSERT_TRUE(open(bytes));
         EXPECT_EQ(fakes.messages.texts(),
-                  std::vector<std::string>{"The driver names in this file could not be read; the "
-                                           "laps are shown without them."});
+                  std::vector<std::string>{i < 6 ? kExtraDamagedMessage : kNamesDamagedMessage});
         EXPECT_FALSE(s.hasDriverNames());
         EXPECT_EQ(s.FileState, FileState::Saved);
         expectLapsAndTextsOfTheFilledFile();
     }
+}
+
+TEST_F(ExtraBlockTest, NamesAndCorrectionsTravelTogetherAndADamagedSectionCostsOnlyItself) {
+    ASSERT_TRUE(open(full));
+    s.DriverNames[3] = "Bea";
+    s.Corrections.mode = RankMode::Race;
+    s.Corrections.minLap = 3000;
+    s.Corrections.setMark(lapSlot(1, 2), s.LapTimes[lapSlot(1, 2)], LapCorrection::Void);
+    s.Corrections.setPenalty(3, {500, "jump start", true});
+    const RaceCorrections corrections = s.Corrections;
+    const std::string bytes = saved();
+    EXPECT_EQ(bytes,
+              full + items::extraBlock({{"names", 1, "3\tBea\n"},
+                                        {"corrections", 1, encodeCorrections(corrections)}}));
+    ASSERT_TRUE(open(bytes));
+    EXPECT_EQ(s.Corrections, corrections);
+    EXPECT_EQ(s.DriverNames[3], "Bea");
+    EXPECT_TRUE(fakes.messages.shown.empty());
+
+    // Corrections alone; then a damaged corrections section beside good names.
+    s.DriverNames[3].clear();
+    EXPECT_EQ(saved(),
+              full + items::extraBlock({{"corrections", 1, encodeCorrections(corrections)}}));
+    ASSERT_TRUE(open(
+        full + items::extraBlock({{"names", 1, "3\tBea\n"}, {"corrections", 1, "rank\t7\t3\n"}})));
+    EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{kCorrectionsDamagedMessage});
+    EXPECT_EQ(s.DriverNames[3], "Bea");
+    EXPECT_TRUE(s.Corrections.empty());
+    EXPECT_EQ(s.FileState, FileState::Saved);
+    expectLapsAndTextsOfTheFilledFile();
 }
 
 TEST(DriverNames, CleaningTrimsDropsControlsAndCutsAtFortyCharacters) {

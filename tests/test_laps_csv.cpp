@@ -62,7 +62,7 @@ TEST_F(LapsCsvTest, OneRowPerRecordedLapInDriverAndLapOrderInBothLocales) {
             EXPECT_EQ(rows[i + 1],
                       (std::vector<std::string>{std::to_string(d), "", std::to_string(l),
                                                 FormatTime(t), std::to_string(t),
-                                                LapSpeed(FormatTime(t), "1200", decimal)}));
+                                                LapSpeed(FormatTime(t), "1200", decimal), ""}));
         }
         EXPECT_EQ(rows[3][5], std::string("72") + decimal + "01");  // 1200 m in 59.99 s
     }
@@ -70,11 +70,31 @@ TEST_F(LapsCsvTest, OneRowPerRecordedLapInDriverAndLapOrderInBothLocales) {
 
 TEST_F(LapsCsvTest, NoTrackLengthLeavesTheSpeedEmptyAnEmptySessionHasOnlyTheHeader) {
     Session& s = session();
-    EXPECT_EQ(LapsCsv(s, "."), "Driver,Name,Lap,Lap time,Hundredths,Speed (km/h)\r\n");
+    EXPECT_EQ(LapsCsv(s, "."), "Driver,Name,Lap,Lap time,Hundredths,Speed (km/h),Status\r\n");
     s.SessionLength = "about a mile";
     s.LapTimes[lapSlot(2, 3)] = 4200;
     EXPECT_EQ(parseCsv(LapsCsv(s, ","), ';')[1],
-              (std::vector<std::string>{"2", "", "3", FormatTime(4200), "4200", ""}));
+              (std::vector<std::string>{"2", "", "3", FormatTime(4200), "4200", "", ""}));
+}
+
+TEST_F(LapsCsvTest, CorrectedLapsKeepTheirRecordedTimeAndSayWhatCountsOfThem) {
+    Session& s = session();
+    s.LapTimes[lapSlot(4, 1)] = 300;   // below the minimum
+    s.LapTimes[lapSlot(4, 2)] = 5000;  // voided by hand
+    s.LapTimes[lapSlot(4, 3)] = 9000;  // above the maximum
+    s.LapTimes[lapSlot(4, 4)] = 200;   // below the minimum, but kept by hand
+    s.Corrections.minLap = 3000;
+    s.Corrections.maxLap = 8000;
+    s.Corrections.setMark(lapSlot(4, 2), 5000, LapCorrection::Void);
+    s.Corrections.setMark(lapSlot(4, 4), 200, LapCorrection::None);
+    const auto rows = parseCsv(LapsCsv(s, "."), ',');
+    ASSERT_EQ(rows.size(), 5u);
+    const std::vector<std::pair<std::string, std::string>> want{
+        {"300", "joined (rule)"}, {"5000", "void"}, {"9000", "void (rule)"}, {"200", ""}};
+    for (std::size_t i = 0; i < want.size(); ++i) {
+        EXPECT_EQ(rows[i + 1][4], want[i].first);
+        EXPECT_EQ(rows[i + 1][6], want[i].second);
+    }
 }
 
 TEST_F(LapsCsvTest, FieldsAreQuotedOnlyWhereTheyNeedIt) {

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
+#include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QSettings>
 #include <QSortFilterProxyModel>
+#include <QSplitter>
 #include <QStandardPaths>
 #include <QTableView>
 #include <limits>
@@ -12,6 +16,8 @@
 #include "results/Results.h"
 #include "results/frmResults.h"
 #include "results/frmResultsChart.h"
+#include "session/DataFile.h"
+#include "session/TimeFormat.h"
 
 using namespace orvex;
 
@@ -19,112 +25,278 @@ namespace {
 
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 
-std::vector<std::int32_t> craftedLaps() {
+std::vector<std::int32_t> laps(std::initializer_list<std::pair<int, std::vector<std::int32_t>>> d) {
     std::vector<std::int32_t> t(kLapSlots + 1, 0);
-    t[lapSlot(2, 1)] = 5000;
-    t[lapSlot(2, 2)] = 6001;
-    t[lapSlot(3, 1)] = 5000;  // empty slot 2, two equal best laps
-    t[lapSlot(3, 3)] = 4800;
-    t[lapSlot(3, 5)] = 4800;
-    t[lapSlot(7, 4)] = 4800;  // one lap, as fast as driver 3
-    for (int l = 1; l <= kLapsPerDriver; ++l) t[lapSlot(30, l)] = kMax;
+    for (const auto& [driver, times] : d)
+        for (std::size_t l = 0; l < times.size(); ++l) t[lapSlot(driver, int(l) + 1)] = times[l];
     return t;
 }
 
+std::vector<int> order(const RaceResults& r) {
+    std::vector<int> v;
+    for (const DriverResult& d : r.rows) v.push_back(d.driver);
+    return v;
+}
+
+using Laps = std::vector<CountedLap>;
+
 }  // namespace
 
-TEST(Results, RankByBestLapWithTiesGapsAndTheLargestTimes) {
-    const auto rows = MakeResults(craftedLaps(), "1000 m", ",");
-    ASSERT_EQ(rows.size(), 4u);  // drivers without laps are not listed
-    std::vector<int> drivers;
-    for (const auto& r : rows) drivers.push_back(r.driver);
-    EXPECT_EQ(drivers, (std::vector<int>{3, 7, 2, 30}));
-    EXPECT_EQ(rows[0].pos, 1);
-    EXPECT_EQ(rows[0].laps, 3);
-    EXPECT_EQ(rows[0].bestText, "00:00.48.00 (3)");
-    EXPECT_EQ(rows[0].averageText, "00:00.48.67");  // 14600 / 3, rounded
-    EXPECT_EQ(rows[0].gapText, "");
-    EXPECT_EQ(rows[0].speedText, "75");
-    EXPECT_EQ(rows[1].pos, 2);
-    EXPECT_EQ(rows[1].bestText, "00:00.48.00 (4)");
-    EXPECT_EQ(rows[1].gapText, "+0.00");
-    EXPECT_EQ(rows[2].averageText, "00:00.55.01");  // 5500.5 rounds up
-    EXPECT_EQ(rows[2].gapText, "+2.00");
-    EXPECT_EQ(rows[2].speedText, "72");
-    // 25 laps of the largest value overflow 32 bits; the total does not.
-    EXPECT_EQ(rows[3].total, std::int64_t{kMax} * 25);
-    EXPECT_EQ(rows[3].totalText, "149130:48.31.75");
-    EXPECT_EQ(rows[3].bestLapNo, 1);
-    EXPECT_EQ(rows[3].gapText, "+21474788.47");
-    EXPECT_EQ(rows[3].speedText, "0");
+TEST(Results, JoinsFalseCrossingsAnywhereAndDropsAJoinedLastLap) {
+    RaceCorrections c;
+    c.minLap = 1000;  // the rule catches drivers 1, 2 and 4
+    const auto t = laps({{1, {5000, 300, 4700, 5100}},
+                         {2, {200, 4800, 5200}},
+                         {3, {5000, 5000, 250}},
+                         {4, {100, 200, 300, 4400, 5000}}});
+    c.setMark(lapSlot(3, 3), 250, LapCorrection::Join);  // by hand, as the last lap
+    const RaceResults r = MakeResults(t, c);
+    EXPECT_EQ(r.find(1)->counted, (Laps{{1, 1, 5000}, {2, 3, 5000}, {4, 4, 5100}}));
+    EXPECT_EQ(r.find(1)->recorded[1], (RecordedLap{2, 300, LapCorrection::Join, true, false}));
+    EXPECT_EQ(r.find(2)->counted, (Laps{{1, 2, 5000}, {3, 3, 5200}}));
+    EXPECT_EQ(r.find(3)->counted, (Laps{{1, 1, 5000}, {2, 2, 5000}}));
+    EXPECT_EQ(r.find(3)->lapsTime, 10000);  // the dropped lap adds nothing
+    EXPECT_FALSE(r.find(3)->recorded[2].byRule);
+    EXPECT_EQ(r.find(4)->counted, (Laps{{1, 4, 5000}, {5, 5, 5000}}));
+    // Four bests of 50.00, all on lap 1: by number.
+    EXPECT_EQ(order(r), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(r.find(2)->bestLapNo, 1);
+    EXPECT_EQ(r.find(2)->gap, 0);
+    EXPECT_EQ(GapText(*r.find(2), ","), "+0,00");
+    // The recorded laps stay as they were.
+    EXPECT_EQ(t[lapSlot(1, 2)], 300);
+}
 
-    EXPECT_EQ(MakeResults(craftedLaps(), "", ".")[0].speedText, "");
-    EXPECT_EQ(LapSeries(craftedLaps(), 3),
-              (std::vector<LapPoint>{{1, 5000}, {3, 4800}, {5, 4800}}));
+TEST(Results, VoidLapsCountAsLapsButNotForBestAverageOrRuns) {
+    RaceCorrections c;
+    const auto t = laps({{1, {5000, 400, 4600, 4900}}, {2, {5000, 4000, 300, 4700}}});
+    c.setMark(lapSlot(1, 2), 400, LapCorrection::Join);
+    c.setMark(lapSlot(1, 3), 4600, LapCorrection::Void);
+    c.setMark(lapSlot(2, 2), 4000, LapCorrection::Void);
+    c.setMark(lapSlot(2, 3), 300, LapCorrection::Join);
+    c.run = 2;
+    const RaceResults r = MakeResults(t, c);
+    const DriverResult& a = *r.find(1);
+    EXPECT_EQ(a.counted, (Laps{{1, 1, 5000}, {2, 3, 5000, true}, {4, 4, 4900}}));
+    EXPECT_EQ(a.laps, 3);
+    EXPECT_EQ(a.lapsTime, 14900);
+    EXPECT_EQ(a.bestLapNo, 4);
+    EXPECT_EQ(a.average, 4950);
+    EXPECT_EQ(a.runFirst, 0);  // the void lap breaks every run of two
+    const DriverResult& b = *r.find(2);
+    EXPECT_EQ(b.counted, (Laps{{1, 1, 5000}, {2, 2, 4000, true}, {3, 4, 5000}}));
+    EXPECT_EQ(b.bestLapNo, 1);
+    c.mode = RankMode::BestConsecutive;
+    const RaceResults runs = MakeResults(t, c);
+    EXPECT_EQ(order(runs), (std::vector<int>{1, 2}));  // no run: after the others
+    EXPECT_EQ(PosText(runs.rows[0]), "");
+    EXPECT_EQ(FigureText(runs.rows[1], RankMode::BestConsecutive), "");
+}
 
+TEST(Results, AManualMarkOverridesTheRulesUntilItIsRestored) {
+    RaceCorrections c;
+    c.maxLap = 8000;
+    c.minLap = 1000;
+    const auto t = laps({{5, {9000, 500, 4500}}});
+    c.setMark(lapSlot(5, 1), 9000, LapCorrection::None);  // restored over the rule
+    c.setMark(lapSlot(5, 2), 500, LapCorrection::Void);   // void, not joined
+    RaceResults r = MakeResults(t, c);
+    EXPECT_EQ(r.rows[0].counted, (Laps{{1, 1, 9000}, {2, 2, 500, true}, {3, 3, 4500}}));
+    EXPECT_TRUE(r.rows[0].recorded[0].manual);
+    EXPECT_EQ(LapStatusText(r.rows[0].recorded[1].mark, r.rows[0].recorded[1].byRule), "void");
+    c.setMark(lapSlot(5, 2), 500, LapCorrection::None);  // taken back: the rule joins it again
+    c.setMark(lapSlot(5, 1), 9000, LapCorrection::Void);
+    c.setMark(lapSlot(5, 1), 9000, LapCorrection::None);  // taken back: void by the rule
+    r = MakeResults(t, c);
+    EXPECT_EQ(r.rows[0].counted, (Laps{{1, 1, 9000, true}, {2, 3, 5000}}));
+    EXPECT_EQ(LapStatusText(r.rows[0].recorded[1].mark, r.rows[0].recorded[1].byRule),
+              "joined (rule)");
+    // Restored over the rule again; a later download with another time there is not.
+    c.setMark(lapSlot(5, 1), 9000, LapCorrection::None);
+    EXPECT_FALSE(MakeResults(t, c).rows[0].counted.front().isVoid);
+    auto later = t;
+    later[lapSlot(5, 1)] = 9100;
+    EXPECT_EQ(MakeResults(later, c).rows[0].counted.front(), (CountedLap{1, 1, 9100, true}));
+}
+
+TEST(Results, RaceRanksByLapsThenTimeWithPenaltiesAndDisqualificationLast) {
+    RaceCorrections c;
+    c.mode = RankMode::Race;
+    const auto t = laps({{1, {5000, 5000, 5000}},
+                         {2, {4900, 4900, 4900}},
+                         {3, {4000, 4000}},
+                         {4, {6000}},
+                         {5, {4000, 4000, 4000}},
+                         {6, {5000, 5000, 5000}},
+                         {9, {300}}});
+    c.setPenalty(2, {1000, "jump start", false});  // 147.00 + 10 s: behind driver 1
+    c.setPenalty(5, {0, "", true});
+    c.setMark(lapSlot(9, 1), 300, LapCorrection::Join);  // no lap left: unranked
+    const RaceResults r = MakeResults(t, c);
+    EXPECT_EQ(order(r), (std::vector<int>{1, 6, 2, 3, 4, 9, 5}));
+    EXPECT_EQ(r.find(2)->raceTime, 15700);
+    EXPECT_EQ(GapText(*r.find(6), "."), "+0.00");  // equal time: by number
+    EXPECT_EQ(GapText(*r.find(2), ","), "+7,00");
+    EXPECT_EQ(GapText(*r.find(3), "."), "+1 lap");
+    EXPECT_EQ(GapText(*r.find(4), "."), "+2 laps");
+    EXPECT_EQ(PosText(*r.find(4)), "5");
+    EXPECT_EQ(PosText(*r.find(9)), "");
+    EXPECT_EQ(PosText(*r.find(5)), "DSQ");
+    EXPECT_EQ(GapText(*r.find(5), "."), "");
+    EXPECT_EQ(FigureText(*r.find(2), RankMode::Race), "00:02.37.00");
+    // The best-lap ranking ignores the penalty.
+    c.mode = RankMode::BestLap;
+    EXPECT_EQ(order(MakeResults(t, c)), (std::vector<int>{3, 2, 1, 6, 4, 9, 5}));
+}
+
+TEST(Results, BestConsecutiveRunsWithTiesShortDriversAndTheLargestTimes) {
+    RaceCorrections c;
+    c.mode = RankMode::BestConsecutive;
+    std::vector<std::int32_t> maxLaps(kLapsPerDriver, kMax);
+    auto t = laps({{1, {6000, 5000, 5000, 5000}},
+                   {2, {5000, 5000, 5000}},
+                   {3, {5000, 5000, 5000, 6000}},
+                   {4, {4000, 4000}},
+                   {30, maxLaps}});
+    const RaceResults r = MakeResults(t, c);
+    // Equal runs: the earlier start, then the number.
+    EXPECT_EQ(order(r), (std::vector<int>{2, 3, 1, 30, 4}));
+    EXPECT_EQ(FigureText(*r.find(1), c.mode), "00:02.30.00 (2-4)");
+    EXPECT_EQ(r.find(4)->pos, 0);  // fewer laps than the run
+    EXPECT_EQ(FigureTitle(c.mode, 3), "Best 3 consecutive");
+    // 64-bit sums: a run of 10, a whole race and a join of the largest laps.
+    c.run = 10;
+    c.setMark(lapSlot(30, 1), kMax, LapCorrection::Join);
+    const RaceResults all = MakeResults(t, c);
+    const DriverResult& big = *all.find(30);
+    EXPECT_EQ(big.runTime, std::int64_t{kMax} * 10);
+    EXPECT_EQ(big.lapsTime, std::int64_t{kMax} * 25);
+    EXPECT_EQ(big.counted.front().time, std::int64_t{kMax} * 2);
+    EXPECT_EQ(big.average, std::int64_t{kMax} * 25 / 24);
+    EXPECT_EQ(FormatTime(big.lapsTime), "149130:48.31.75");
+}
+
+TEST(Results, TheCsvFollowsTheModeWithPenaltyAndReason) {
     Session s;
-    s.LapTimes = craftedLaps();
+    s.LapTimes = laps({{2, {5000, 6001}}, {3, {5000, 4800}}});
     s.SessionLength = "1000";
+    s.Corrections.mode = RankMode::Race;
+    s.Corrections.setPenalty(3, {150, "cut; chicane", false});
+    s.DriverNames[3] = "=Ann";
     const std::string csv = ResultsCsv(s, ",");
-    EXPECT_EQ(csv.substr(0, csv.find("\r\n")),
-              "Pos;Driver;Name;Laps;Best lap;Average lap;Total;Gap;Best speed (km/h)");
-    EXPECT_NE(csv.find("\r\n3;2;;2;00:00.50.00 (1);00:00.55.01;00:01.50.01;+2.00;72\r\n"),
-              std::string::npos);
+    EXPECT_EQ(csv,
+              "Pos;Driver;Name;Laps;Race time;Gap;Average lap;Best speed (km/h);Penalty (s);"
+              "Reason\r\n"
+              "1;3;'=Ann;2;00:01.39.50;;00:00.49.00;75;1,50;\"cut; chicane\"\r\n"
+              "2;2;;2;00:01.50.01;+10,51;00:00.55.01;72;;\r\n");
 }
 
 class ResultsWindowTest : public MainWindowFixture {
 protected:
     void SetUp() override {
         QStandardPaths::setTestModeEnabled(true);
+        QSettings("ORVEX", "ORVEX").remove("Results");
         MainWindowFixture::SetUp();
         Session& s = session();
         s.ResetSession();
-        s.FileState = FileState::New;
-        s.LapTimes = craftedLaps();
+        s.FileState = FileState::Saved;
+        s.LapTimes = laps({{2, {5000, 6001}}, {3, {5000, 0, 4800, 0, 4800}}, {7, {0, 0, 0, 4800}}});
         load();
     }
-    std::vector<int> shownDrivers(int column) {
+    frmResults* f() { return desk->childWindows().results(); }
+    std::vector<int> shown(int column) {
         std::vector<int> v;
-        frmResults* f = desk->childWindows().results();
-        for (int r = 0; r < f->proxy()->rowCount(); ++r)
-            v.push_back(f->proxy()->index(r, column).data().toInt());
+        for (int r = 0; r < f()->proxy()->rowCount(); ++r)
+            v.push_back(f()->proxy()->index(r, column).data().toInt());
         return v;
+    }
+    void selectRow(QTableView* t, int row) {
+        t->setCurrentIndex(t->model()->index(row, 0));
+        t->selectionModel()->select(t->model()->index(row, 0), QItemSelectionModel::ClearAndSelect |
+                                                                   QItemSelectionModel::Rows);
     }
 };
 
-TEST_F(ResultsWindowTest, SortsChartsSelectedDriversAndFollowsADownload) {
+TEST_F(ResultsWindowTest, MarksLapsAndPenaltiesReranksAndFollowsADownload) {
     desk->MenuView(3)->trigger();
-    frmResults* f = desk->childWindows().results();
-    ASSERT_NE(f, nullptr);
-    EXPECT_TRUE(desk->MenuView(3)->isChecked());
-    EXPECT_EQ(shownDrivers(ResultsModel::Driver), (std::vector<int>{3, 7, 2, 30}));
-    ASSERT_EQ(f->chart()->series().size(), 1u);  // the first row is selected
-    EXPECT_EQ(f->chart()->series()[0].driver, 3);
+    ASSERT_NE(f(), nullptr);
+    EXPECT_EQ(shown(ResultsModel::Driver), (std::vector<int>{3, 7, 2}));
+    EXPECT_EQ(f()->currentDriver(), 3);
+    EXPECT_EQ(f()->lapsModel()->rowCount(), 3);  // driver 3's recorded laps
 
-    // By laps, most first: Pos keeps the best-lap rank.
-    f->table()->sortByColumn(ResultsModel::Laps, Qt::DescendingOrder);
-    EXPECT_EQ(shownDrivers(ResultsModel::Driver), (std::vector<int>{30, 3, 2, 7}));
-    EXPECT_EQ(shownDrivers(ResultsModel::Pos), (std::vector<int>{4, 1, 3, 2}));
+    // Void both of driver 3's fast laps: a tie with driver 2 on lap 1, by number.
+    for (int row : {1, 2}) {
+        selectRow(f()->lapsTable(), row);
+        f()->lapAction(LapCorrection::Void)->trigger();
+    }
+    EXPECT_EQ(shown(ResultsModel::Driver), (std::vector<int>{7, 2, 3}));
+    EXPECT_EQ(session().FileState, FileState::Modified);
+    EXPECT_EQ(f()->lapsModel()->index(2, 2).data().toString(), "void");
+    EXPECT_EQ(f()->currentDriver(), 3);  // the driver stays current as it moves
+    ASSERT_EQ(f()->chart()->series().size(), 1u);
+    EXPECT_EQ(f()->chart()->series()[0].laps[2].mark, LapCorrection::Void);
+    selectRow(f()->lapsTable(), 2);
+    f()->lapAction(LapCorrection::None)->trigger();
+    EXPECT_EQ(shown(ResultsModel::Driver), (std::vector<int>{7, 3, 2}));  // 48.00 on lap 4, 5
+    EXPECT_EQ(session().LapTimes[lapSlot(3, 3)], 4800);
 
-    f->table()->selectionModel()->select(f->proxy()->index(2, 0),
-                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    const auto& series = f->chart()->series();
-    ASSERT_EQ(series.size(), 2u);
-    EXPECT_EQ(series[0].driver, 2);
-    EXPECT_EQ(series[0].laps, (std::vector<LapPoint>{{1, 5000}, {2, 6001}}));
-    EXPECT_EQ(series[1].driver, 3);
-    EXPECT_EQ(series[1].bestLapNo, 3);
+    // Race: most laps first; the mode's column follows.
+    f()->findChild<QComboBox*>("cboRank")->setCurrentIndex(1);
+    EXPECT_EQ(session().Corrections.mode, RankMode::Race);
+    EXPECT_EQ(f()->model()->headerData(ResultsModel::Figure, Qt::Horizontal, Qt::DisplayRole),
+              "Race time");
+    EXPECT_EQ(shown(ResultsModel::Driver), (std::vector<int>{3, 2, 7}));
+    f()->setPenalty(7, {0, "", true});
+    EXPECT_EQ(f()->proxy()->index(2, ResultsModel::Pos).data().toString(), "DSQ");
 
-    // A download brings driver 5; the selection stays on its drivers.
-    session().LapTimes[lapSlot(5, 1)] = 4000;
-    session().LapTimes[lapSlot(2, 3)] = 4900;
+    // A download brings driver 5; corrections, rules and mode hold for it too.
+    session().Corrections.minLap = 1000;
+    session().LapTimes[lapSlot(5, 1)] = 300;
+    session().LapTimes[lapSlot(5, 2)] = 4000;
     desk->refreshListsAfterDownload();
-    EXPECT_EQ(shownDrivers(ResultsModel::Driver), (std::vector<int>{30, 3, 2, 5, 7}));
-    ASSERT_EQ(f->chart()->series().size(), 2u);
-    EXPECT_EQ(f->chart()->series()[0].laps.size(), 3u);
-    EXPECT_EQ(f->model()->rows()[0].driver, 5);
+    EXPECT_EQ(shown(ResultsModel::Driver), (std::vector<int>{3, 2, 5, 7}));
+    EXPECT_EQ(f()->model()->results().find(5)->counted, (Laps{{1, 2, 4300}}));
 
-    f->close();
+    f()->close();
     EXPECT_EQ(desk->childWindows().results(), nullptr);
     EXPECT_FALSE(desk->MenuView(3)->isChecked());
+}
+
+TEST_F(ResultsWindowTest, MarksAndTheRankingComeBackFromTheSavedFile) {
+    fakes.files.folders.insert("/data");
+    desk->MenuView(3)->trigger();
+    for (int row : {1, 2}) {
+        selectRow(f()->lapsTable(), row);
+        f()->lapAction(LapCorrection::Void)->trigger();
+    }
+    f()->setPenalty(2, {200, "track limits", false});
+    f()->findChild<QComboBox*>("cboRank")->setCurrentIndex(1);
+    const std::vector<int> ranks = shown(ResultsModel::Driver);
+    EXPECT_EQ(ranks, (std::vector<int>{3, 2, 7}));
+    ASSERT_TRUE(File_Write("/data/Race.DAT", nullptr));
+    session().ResetSession();
+    desk->childWindows().refreshLists(ListChange::NewSession);
+    EXPECT_EQ(f()->proxy()->rowCount(), 0);
+    ASSERT_TRUE(File_Read("/data/Race.DAT", session()));
+    desk->childWindows().refreshLists(ListChange::NewSession);
+    EXPECT_EQ(shown(ResultsModel::Driver), ranks);
+    EXPECT_EQ(f()->model()->headerData(ResultsModel::Figure, Qt::Horizontal, Qt::DisplayRole),
+              "Race time");
+    EXPECT_EQ(f()->lapsModel()->index(1, 2).data().toString(), "void");
+    EXPECT_TRUE(fakes.messages.shown.empty());
+}
+
+TEST_F(ResultsWindowTest, OpensWithTwelveRowsAndKeepsItsNormalGeometryWhenMinimised) {
+    desk->MenuView(3)->trigger();
+    QTableView* t = f()->table();
+    EXPECT_GE(t->viewport()->height(), 12 * t->verticalHeader()->defaultSectionSize());
+    f()->resize(720, 760);
+    f()->splitter()->setSizes({520, 180});
+    const QList<int> sizes = f()->splitter()->sizes();
+    f()->showMinimized();
+    f()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    desk->MenuView(3)->trigger();
+    EXPECT_EQ(f()->size(), QSize(720, 760));
+    EXPECT_EQ(f()->splitter()->sizes(), sizes);
 }

@@ -30,4 +30,21 @@ TEST(SlipSource, SlipsFollowTheRankingWithTheBestLapMarkedAndTheLeaderWithoutAGa
     s.SessionLength = "1000";
     EXPECT_EQ(SlipDrivers(s, ",")[0].bestSpeed, "72");
     EXPECT_EQ(SlipsOf(slips, {5, 9}).size(), 1u);
+
+    // The corrections and the ranking of the Results window hold on the slips too.
+    s.Corrections.mode = RankMode::Race;
+    s.Corrections.setMark(lapSlot(5, 1), 6000, LapCorrection::Void);
+    s.Corrections.setPenalty(5, {1000, "jump start", false});
+    s.Corrections.setPenalty(2, {0, "unsafe", true});
+    const std::vector<SlipDriver> race = SlipDrivers(s, ".");
+    EXPECT_EQ(race[0].driver, 5);
+    EXPECT_EQ(race[0].rankingMode, "Race");
+    EXPECT_EQ(race[0].fieldSize, 1);
+    EXPECT_EQ(race[0].laps[0].mark, LapMark::Void);
+    EXPECT_EQ(race[0].laps[1].mark, LapMark::Best);
+    EXPECT_EQ(race[0].penaltySeconds, 10);
+    EXPECT_EQ(race[0].penaltyReason, "jump start");
+    EXPECT_TRUE(race[1].dsq);
+    EXPECT_EQ(race[1].dsqReason, "unsafe");
+    EXPECT_EQ(race[1].pos, 0);
 }

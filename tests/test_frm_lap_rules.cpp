@@ -1,0 +1,34 @@
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+
+#include "fakes/FakePlatform.h"
+#include "results/frmLapRules.h"
+#include "session/Session.h"
+
+using namespace orvex;
+
+TEST(frmLapRules, OkStoresWhatReadsAndRefusesTheRestWithoutAChange) {
+    FakePlatform fakes;
+    Session& s = session();
+    s = Session{};
+    s.FileState = FileState::Saved;
+    s.Corrections.maxLap = 9000;
+    frmLapRules dialog;
+    EXPECT_EQ(dialog.maximum()->text(), "01:30.00");  // as the program writes times
+    for (const auto& [lo, hi] : {std::pair{"half a minute", ""}, {"30", "1:75"}, {"90", "60"}}) {
+        dialog.minimum()->setText(lo);
+        dialog.maximum()->setText(hi);
+        EXPECT_FALSE(dialog.apply()) << lo << " " << hi;
+    }
+    EXPECT_EQ(fakes.messages.shown.size(), 3u);
+    EXPECT_EQ(s.Corrections.maxLap, 9000);
+    EXPECT_EQ(s.FileState, FileState::Saved);
+    dialog.minimum()->setText("00:30.00");
+    dialog.maximum()->setText("");
+    EXPECT_TRUE(dialog.apply());
+    EXPECT_EQ(s.Corrections.minLap, 3000);
+    EXPECT_EQ(s.Corrections.maxLap, 0);
+    EXPECT_EQ(s.FileState, FileState::Modified);
+    s = Session{};
+}
