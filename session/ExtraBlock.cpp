@@ -65,18 +65,20 @@ ExtraRead Extra_ReadBlock(RWData& rw, std::vector<ExtraSection>& sections) {
     if (marker != kExtraMarker || !integer(version) || version != kExtraBlockVersion ||
         !integer(count) || count < 1 || count > kMaxSections)
         return ExtraRead::Damaged;
-    std::vector<ExtraSection> read(static_cast<std::size_t>(count));
-    for (ExtraSection& section : read) {
+    // A damaged block still hands back the tags read before the damage, so the
+    // message can say what was lost.
+    for (int i = 0; i < count; ++i) {
+        ExtraSection section;
         std::string payload;
-        if (!text(section.tag) || section.tag.empty() || !integer(section.version) ||
-            !text(payload))
-            return ExtraRead::Damaged;
+        const bool tagged = text(section.tag) && !section.tag.empty();
+        if (tagged) sections.push_back(section);
+        if (!tagged || !integer(section.version) || !text(payload)) return ExtraRead::Damaged;
         section.payload = toAnsi(payload);
+        sections.back() = std::move(section);
     }
     // Whatever follows the block was not written by the program.
     std::string after;
     if (!text(after) || !after.empty()) return ExtraRead::Damaged;
-    sections = std::move(read);
     return ExtraRead::Read;
 }
 
@@ -88,7 +90,11 @@ std::string Extra_Read(RWData& rw, Session& s) {
         case ExtraRead::None:
             return {};
         case ExtraRead::Damaged:
-            return kExtraDamagedMessage;
+            // Names were the block's first use: without a sign of corrections
+            // it is the names that are lost.
+            for (const ExtraSection& section : sections)
+                if (section.tag == kCorrectionsTag) return kExtraDamagedMessage;
+            return kNamesDamagedMessage;
         case ExtraRead::Read:
             break;
     }

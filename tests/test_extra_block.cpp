@@ -91,7 +91,6 @@ TEST_F(ExtraBlockTest, UnknownSectionsAreSkippedAndTheirNeighboursRead) {
 TEST_F(ExtraBlockTest, ADamagedBlockOpensTheFileWithOneMessageAndNoNames) {
     const std::string names = items::extraBlock({{"names", 1, "3\tBea\n"}});
     const std::string block = full + names;
-    // The first six damage the block, which may have held corrections too.
     const std::vector<std::pair<const char*, std::string>> damaged = {
         {"cut in the payload", block.substr(0, block.size() - 3)},
         {"cut after the count", full + names.substr(0, 13 + 8)},
@@ -113,11 +112,17 @@ TEST_F(ExtraBlockTest, ADamagedBlockOpensTheFileWithOneMessageAndNoNames) {
         fakes.messages.shown.clear();
         ASSERT_TRUE(open(bytes));
         EXPECT_EQ(fakes.messages.texts(),
-                  std::vector<std::string>{i < 6 ? kExtraDamagedMessage : kNamesDamagedMessage});
+                  std::vector<std::string>{kNamesDamagedMessage});
         EXPECT_FALSE(s.hasDriverNames());
         EXPECT_EQ(s.FileState, FileState::Saved);
         expectLapsAndTextsOfTheFilledFile();
     }
+    // A block cut once corrections were seen says both may be lost.
+    const std::string both =
+        full + items::extraBlock({{"names", 1, "3\tBea\n"}, {"corrections", 1, "rank\t1\t3\n"}});
+    fakes.messages.shown.clear();
+    ASSERT_TRUE(open(both.substr(0, both.size() - 2)));
+    EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{kExtraDamagedMessage});
 }
 
 TEST_F(ExtraBlockTest, NamesAndCorrectionsTravelTogetherAndADamagedSectionCostsOnlyItself) {
