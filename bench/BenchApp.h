@@ -2,6 +2,10 @@
 // The opening every bench shares: a Qt application, offscreen at 96 DPI unless
 // the caller chose otherwise, with the Qt platform installed.
 #include <QApplication>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <functional>
+#include <vector>
 
 #include "platform/QtPlatform.h"
 
@@ -23,5 +27,19 @@ private:
     QApplication app_;
     QtPlatform platform_;
 };
+
+// Median of `rounds` runs of `body`, in milliseconds: one slow run (a page
+// fault, another process) does not move it.
+inline double medianMs(int rounds, const std::function<void()>& body) {
+    std::vector<double> ms;
+    QElapsedTimer timer;
+    for (int r = 0; r < rounds; ++r) {
+        timer.restart();
+        body();
+        ms.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
 
 }  // namespace orvex

@@ -21,23 +21,6 @@
 
 using namespace orvex;
 
-namespace {
-
-// Median of `rounds` runs, in milliseconds.
-double medianMs(int rounds, const std::function<void()>& body) {
-    std::vector<double> ms;
-    QElapsedTimer timer;
-    for (int r = 0; r < rounds; ++r) {
-        timer.restart();
-        body();
-        ms.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     BenchApp app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;

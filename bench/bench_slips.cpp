@@ -18,19 +18,13 @@ using namespace orvex;
 namespace {
 
 // Median of `rounds` PDF files of `paper`, in milliseconds.
-double medianMs(int rounds, SlipPaper paper, const std::string& path) {
-    std::vector<double> ms;
-    QElapsedTimer timer;
-    for (int r = 0; r < rounds; ++r) {
-        timer.restart();
+double slipsMs(int rounds, SlipPaper paper, const std::string& path) {
+    return medianMs(rounds, [&] {
         // The slips are made from the session each time, as the command does.
         std::vector<SlipDriver> slips = SlipDrivers(session());
         for (SlipDriver& d : slips) d.name = "Driver " + std::to_string(d.driver) + " Müller-Rossi";
         if (!frmSlips::WritePdf(slips, paper, path)) std::exit(1);
-        ms.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
+    });
 }
 
 }  // namespace
@@ -52,8 +46,8 @@ int main(int argc, char** argv) {
 
     std::printf("30 slips of 25 laps each to PDF, median of %d\n", rounds);
     std::printf("A4, four drivers per page: %.1f ms (goal 300 ms)\n",
-                medianMs(rounds, SlipPaper::A4Four, pdf));
+                slipsMs(rounds, SlipPaper::A4Four, pdf));
     std::printf("receipt, 80 mm: %.1f ms (goal 300 ms)\n",
-                medianMs(rounds, SlipPaper::Receipt, pdf));
+                slipsMs(rounds, SlipPaper::Receipt, pdf));
     return 0;
 }
