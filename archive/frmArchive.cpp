@@ -243,7 +243,10 @@ frmArchive::frmArchive(QMdiArea* area, ArchiveIndex& index, std::vector<std::str
 frmArchive* frmArchive::Load(QMdiArea* area, ArchiveIndex& index, std::vector<std::string> roster,
                              Opener open) {
     auto* f = new frmArchive(area, index, std::move(roster), std::move(open));
-    f->resize(860, 560);
+    // Within the main window's area, so no edge opens out of reach.
+    const QSize room = area->viewport()->size();
+    f->resize(std::min(860, std::max(room.width(), 400)), std::min(560, std::max(room.height(), 300)));
+    f->move(0, 0);
     f->refresh();
     return f;
 }
