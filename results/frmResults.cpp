@@ -208,8 +208,8 @@ frmResults* frmResults::Load(QMdiArea* area) {
     const QRect saved = settings.value(kGeometryKey).toRect();
     if (saved.isValid())
         f->setGeometry(saved);
-    else
-        f->resize(820, 720);
+    else  // as wide as the main window's area allows, so the Laps pane is in reach
+        f->resize(std::min(820, std::max(area->viewport()->width(), 600)), 720);
     // The splitters are restored at the size they were saved at; hidden, the
     // window lays itself out only when asked.
     auto settle = [f] {
@@ -386,8 +386,9 @@ void frmResults::setRanking(RankMode mode, int run) {
     c.mode = mode;
     c.run = run;
     changed();
-    // Another figure, another width; the other columns keep theirs.
+    // Another figure and gap ("+2 laps"), other widths; the rest keep theirs.
     table_->resizeColumnToContents(ResultsModel::Figure);
+    table_->resizeColumnToContents(ResultsModel::Gap);
 }
 
 void frmResults::editLapRules() {
