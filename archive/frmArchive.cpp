@@ -245,7 +245,8 @@ frmArchive* frmArchive::Load(QMdiArea* area, ArchiveIndex& index, std::vector<st
     auto* f = new frmArchive(area, index, std::move(roster), std::move(open));
     // Within the main window's area, so no edge opens out of reach.
     const QSize room = area->viewport()->size();
-    f->resize(std::min(860, std::max(room.width(), 400)), std::min(560, std::max(room.height(), 300)));
+    f->resize(std::min(860, std::max(room.width(), 400)),
+              std::min(560, std::max(room.height(), 300)));
     f->move(0, 0);
     f->refresh();
     return f;

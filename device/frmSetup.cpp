@@ -57,7 +57,8 @@ frmSetup::frmSetup(DeviceRequests& requests, QWidget* parent)
     setTabOrder(cmdSetup[0], cmdSetup[1]);
 
     for (int i = 0; i < 2; ++i)
-        connect(cmdSetup[i], &QPushButton::clicked, this, [this, i] { trapErrors([&] { cmdSetup_Click(i); }); });
+        connect(cmdSetup[i], &QPushButton::clicked, this,
+                [this, i] { trapErrors([&] { cmdSetup_Click(i); }); });
     fitCaptions(this);
 }
 

@@ -38,7 +38,8 @@ frmTest::frmTest(DeviceRequests& requests, QWidget* parent)
         button->setGeometry(twipsToPixels(120, b.top, 1995, 435));
         Command1[b.index] = button;
         const int index = b.index;
-        connect(button, &QPushButton::clicked, this, [this, index] { trapErrors([&] { Command1_Click(index); }); });
+        connect(button, &QPushButton::clicked, this,
+                [this, index] { trapErrors([&] { Command1_Click(index); }); });
         if (previous) setTabOrder(previous, button);
         previous = button;
     }

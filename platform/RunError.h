@@ -21,11 +21,11 @@ private:
 // Error numbers the program raises itself.
 namespace ErrorNo {
 constexpr int None = 0;
-constexpr int InvalidCall = 5;        // an argument outside what the operation accepts
+constexpr int InvalidCall = 5;  // an argument outside what the operation accepts
 constexpr int Overflow = 6;
 constexpr int OutOfMemory = 7;
 constexpr int SubscriptOutOfRange = 9;
-constexpr int TypeMismatch = 13;     // text that is not a number where one is needed
+constexpr int TypeMismatch = 13;  // text that is not a number where one is needed
 constexpr int BadFileName = 52;
 constexpr int FileNotFound = 53;
 constexpr int FileAlreadyOpen = 55;
@@ -40,8 +40,8 @@ constexpr int DiskNotReady = 71;
 constexpr int PathFileAccess = 75;  // also: no file name given
 constexpr int PathNotFound = 76;
 constexpr int PrinterError = 482;
-constexpr int NoPrinter = 484;        // no default printer is set up
-constexpr int Internal = 51;          // anything else that went wrong inside a command
+constexpr int NoPrinter = 484;          // no default printer is set up
+constexpr int Internal = 51;            // anything else that went wrong inside a command
 constexpr int DialogCancelled = 32755;  // the user pressed Cancel in a file dialog: never reported
 }  // namespace ErrorNo
 

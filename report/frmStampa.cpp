@@ -50,7 +50,8 @@ frmStampa::frmStampa(QWidget* parent) : QDialog(parent) {
         CmdPrint[i] = new QPushButton(QString::fromLatin1(captions[i]), this);
         CmdPrint[i]->setObjectName(QStringLiteral("CmdPrint%1").arg(i));
         CmdPrint[i]->setGeometry(twipsToPixels(60 + 1020 * i, 1380, 915, 375));
-        connect(CmdPrint[i], &QPushButton::clicked, this, [this, i] { trapErrors([&] { CmdPrint_Click(i); }); });
+        connect(CmdPrint[i], &QPushButton::clicked, this,
+                [this, i] { trapErrors([&] { CmdPrint_Click(i); }); });
     }
 
     setTabOrder(chkPrint[0], chkPrint[1]);

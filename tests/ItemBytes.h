@@ -60,7 +60,8 @@ inline std::string extraBlock(const std::vector<Section>& sections, std::int16_t
 }
 // Names in UTF-8: an accent, a right-to-left name, an emoji, a formula.
 inline const std::string kNamesPayload =
-    "1\tAnna Rossi\n7\tJos\xC3\xA9 \"Pep\" Garc\xC3\xAD" "a; Jr\n"
+    "1\tAnna Rossi\n7\tJos\xC3\xA9 \"Pep\" Garc\xC3\xAD"
+    "a; Jr\n"
     "12\t\xD7\x93\xD7\xA0\xD7\x94\n30\t=SUM(A1) \xF0\x9F\x8F\x81\n";
 
 // A file with something in every field: the laps and session data windows

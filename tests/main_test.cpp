@@ -8,7 +8,8 @@
 // Its home and data folders are a temporary folder, removed at the end, so
 // nothing a test writes (download copies, settings) lands in the user's home.
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QTemporaryDir home;
     if (!home.isValid()) return 1;
     qputenv("HOME", home.path().toUtf8());

@@ -184,7 +184,8 @@ TEST_F(CommTickTest, BytesAfterEveryReplyAndARecordThatFailsOnceLoseNoLap) {
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
-TEST_F(CommTickTest, SettingsFromASilentDeviceAreToldOfWithoutTheDialogOrANumberDroppedSilentlyAndThePortCloses) {
+TEST_F(CommTickTest,
+       SettingsFromASilentDeviceAreToldOfWithoutTheDialogOrANumberDroppedSilentlyAndThePortCloses) {
     struct Case {
         DeviceCommand command;
         bool silent, dialogOpen;

@@ -2,9 +2,9 @@
 
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <set>
-#include <QLabel>
 
 #include "autocopy/DownloadCopy.h"
 #include "fakes/ChildProcess.h"

@@ -52,9 +52,9 @@ protected:
 // Memory erased behind driver 19 holds empty slots, not unreadable laps.
 TEST_F(DownloadTest, AWholeDownloadAtWireSpeedWithBytesAfterRepliesEqualsTheDevicesMemory) {
     const std::set<int> bad = {1, 26, 400, 450};
-    DevsimProcess sim({"--baud", "9600", "--extra", "4", "--bad-check", "1,26,400,450",
-                       "--erased-from", "20"},
-                      raceLap);
+    DevsimProcess sim(
+        {"--baud", "9600", "--extra", "4", "--bad-check", "1,26,400,450", "--erased-from", "20"},
+        raceLap);
     usePort(sim.path);
     desk->MenuDevice_Click(0);  // Device > Download data; the timer runs it
     CommTick& tick = desk->device().tick();

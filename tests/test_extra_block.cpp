@@ -111,8 +111,7 @@ TEST_F(ExtraBlockTest, ADamagedBlockOpensTheFileWithOneMessageAndNoNames) {
         SCOPED_TRACE(what);
         fakes.messages.shown.clear();
         ASSERT_TRUE(open(bytes));
-        EXPECT_EQ(fakes.messages.texts(),
-                  std::vector<std::string>{kNamesDamagedMessage});
+        EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{kNamesDamagedMessage});
         EXPECT_FALSE(s.hasDriverNames());
         EXPECT_EQ(s.FileState, FileState::Saved);
         expectLapsAndTextsOfTheFilledFile();

@@ -37,7 +37,8 @@ DeviceSimulator::DeviceSimulator(Bytes memory, SimulatorFaults faults)
     // Memory no lap was written to since it was erased, as after a race with
     // fewer drivers.
     if (faults_.erasedFromBlock >= 1 && faults_.erasedFromBlock <= kBlocks)
-        std::fill(memory_.begin() + (faults_.erasedFromBlock - 1) * kBlockBytes, memory_.end(), 0xFF);
+        std::fill(memory_.begin() + (faults_.erasedFromBlock - 1) * kBlockBytes, memory_.end(),
+                  0xFF);
     spoilChecks();
 }
 
