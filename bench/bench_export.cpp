@@ -26,12 +26,7 @@ int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
     QTemporaryDir dir;
 
-    Session& s = session();
-    s.ResetSession();
-    for (int i = 1; i <= kLapSlots; ++i) s.LapTimes[i] = 5000 + 7 * i;
-    s.SessionTrack = "Circuito";
-    s.SessionLength = "1200";
-    s.FileState = FileState::Modified;
+    Session& s = fullSession();
     s.DataFileName = "Race1";
     s.MakeTotals();
     const ReportSections all{.SessionData = true, .Times = true};

@@ -34,14 +34,9 @@ int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
     QTemporaryDir dir;
 
-    Session& s = session();
-    s.ResetSession();
-    for (int i = 1; i <= kLapSlots; ++i) s.LapTimes[i] = 5000 + 7 * i;
+    Session& s = fullSession();
     s.SessionDate = "07/12/2026";
     s.SessionTime = "14:30";
-    s.SessionTrack = "Circuito";
-    s.SessionLength = "1200";
-    s.FileState = FileState::Modified;
     const std::string pdf = dir.filePath("slips.pdf").toStdString();
 
     std::printf("30 slips of 25 laps each to PDF, median of %d\n", rounds);
