@@ -75,6 +75,7 @@ TEST_F(ArchiveIndexTest, TheCopyAndTheSavedFileOfOneRaceAreOneSessionWithTwoFile
     // Saved later with its track and a name: the newer file gives the texts.
     write("data/saved/Final.DAT", 1, "Big Ring", kFeb, "Anna");
     write("data/saved/other.txt", 2, "Small Ring", kFeb);  // a session by its bytes
+    write("data/saved/other", 2, "Small Ring", kFeb);      // with no extension at all
     QFile(dir.filePath("data/notes.DAT")).open(QIODevice::WriteOnly);
     {
         QFile notes(dir.filePath("data/notes.txt"));
@@ -93,7 +94,7 @@ TEST_F(ArchiveIndexTest, TheCopyAndTheSavedFileOfOneRaceAreOneSessionWithTwoFile
     write("data/zold/Race.DAT", 1, "Old name", QDate(2025, 12, 1));  // found last, made first
 
     const ArchiveScanResult r = Archive_ScanFolder(*index, dir.filePath("data"));
-    EXPECT_EQ(r.indexed, 4);
+    EXPECT_EQ(r.indexed, 5);
     EXPECT_EQ(r.newSessions, 2);
     EXPECT_EQ(r.notSession, 2);
     EXPECT_EQ(r.damaged, 1);
@@ -101,7 +102,7 @@ TEST_F(ArchiveIndexTest, TheCopyAndTheSavedFileOfOneRaceAreOneSessionWithTwoFile
     EXPECT_EQ(r.loops, 1);
     EXPECT_TRUE(r.summary().contains("Skipped 5")) << r.summary().toStdString();
     EXPECT_EQ(index->sessionCount(), 2);
-    EXPECT_EQ(index->fileCount(), 4);
+    EXPECT_EQ(index->fileCount(), 5);
     EXPECT_EQ(text("SELECT track || '|' || best_name || '|' || substr(search, 1, 10) FROM "
                    "archive_session s JOIN archive_file f ON f.session_id = s.id WHERE f.path "
                    "LIKE '%Final.DAT'"),
@@ -110,7 +111,7 @@ TEST_F(ArchiveIndexTest, TheCopyAndTheSavedFileOfOneRaceAreOneSessionWithTwoFile
 
     // A second scan, as after a kill half way, changes nothing.
     EXPECT_EQ(Archive_ScanFolder(*index, dir.filePath("data")).newSessions, 0);
-    EXPECT_EQ(index->fileCount(), 4);
+    EXPECT_EQ(index->fileCount(), 5);
 }
 
 TEST_F(ArchiveIndexTest, MovedFilesAreFoundAgainAndGoneOnesDroppedOnlyWithTheirLastFile) {
