@@ -119,12 +119,10 @@ ArchiveScanResult Archive_ScanFolder(ArchiveIndex& index, const QString& folder,
             ++r.notSession;
             continue;
         }
-        s.LapTimes.assign(kLapSlots + 1, 0);
-        s.DriverNames = {};
+        s.ResetSession();
         const DataFileLoad load = Data_FileLoad(QDir::toNativeSeparators(path).toStdString(), s);
         if (!load.ok()) {
-            // The reader names files by name and extension; one without an extension is
-            // out of its reach.
+            // A file gone between the listing and the read is unreadable, not damaged.
             ++(load.error == ErrorNo::FileNotFound ? r.unreadable : r.damaged);
             continue;
         }

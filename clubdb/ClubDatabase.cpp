@@ -26,6 +26,13 @@ bool isBusy(const QSqlError& e) {
     return code == 5 || code == 6;
 }
 
+// Only a file SQLite calls corrupt or no database is set aside: a read-only
+// file, a full disk or an I/O error say nothing against the roster it holds.
+bool isDamaged(const QSqlError& e) {
+    const int code = e.nativeErrorCode().toInt() & 0xFF;
+    return code == 11 || code == 26;
+}
+
 QString tr(const char* text) { return QCoreApplication::translate("ClubDatabase", text); }
 
 // One schema step per version: step v takes a database of version v to v + 1.
@@ -107,6 +114,10 @@ void ClubDatabase::close() {
     QSqlDatabase::removeDatabase(connection_);
 }
 
+ClubDatabase::Opened ClubDatabase::classify(const QSqlError& e) {
+    return isBusy(e) ? Opened::Busy : isDamaged(e) ? Opened::Damaged : Opened::Unusable;
+}
+
 ClubDatabase::Opened ClubDatabase::openFile(QString& error) {
     close();
     QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection_);
@@ -114,7 +125,7 @@ ClubDatabase::Opened ClubDatabase::openFile(QString& error) {
     db.setConnectOptions(QString("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
     if (!db.open()) {
         error = db.lastError().text();
-        return isBusy(db.lastError()) ? Opened::Busy : Opened::Damaged;
+        return classify(db.lastError());
     }
     QSqlQuery q(db);
     const auto run = [&](const QString& sql) {
@@ -123,9 +134,8 @@ ClubDatabase::Opened ClubDatabase::openFile(QString& error) {
         return false;
     };
     // A file that is no database fails on its first page read, here.
-    if (!run("PRAGMA journal_mode = WAL"))
-        return isBusy(q.lastError()) ? Opened::Busy : Opened::Damaged;
-    if (!run("PRAGMA quick_check")) return isBusy(q.lastError()) ? Opened::Busy : Opened::Damaged;
+    if (!run("PRAGMA journal_mode = WAL")) return classify(q.lastError());
+    if (!run("PRAGMA quick_check")) return classify(q.lastError());
     if (!q.next() || q.value(0).toString() != "ok") {
         error = q.value(0).toString();
         return Opened::Damaged;
@@ -135,7 +145,7 @@ ClubDatabase::Opened ClubDatabase::openFile(QString& error) {
     // search reads nothing from the disk.
     run("PRAGMA cache_size = -32768");
     bool busy = false;
-    if (!migrate(error, busy)) return busy ? Opened::Busy : Opened::Damaged;
+    if (!migrate(error, busy)) return busy ? Opened::Busy : Opened::Unusable;
     open_ = true;
     return Opened::Ok;
 }

@@ -3,6 +3,8 @@
 
 #include "platform/Roster.h"
 
+class QSqlError;
+
 namespace orvex {
 
 // The club database, club.db in the user's data folder: SQLite through Qt
@@ -38,7 +40,8 @@ public:
     bool remember(const std::vector<std::string>& names, const CalendarDate& day) override;
 
 private:
-    enum class Opened { Ok, Busy, Damaged };
+    enum class Opened { Ok, Busy, Damaged, Unusable };
+    static Opened classify(const QSqlError& e);
     Opened openFile(QString& error);
     // `busy`: it failed because another copy held the lock too long.
     bool migrate(QString& error, bool& busy);

@@ -3,6 +3,7 @@
 #include "names/DriverNames.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
+#include "session/AnsiText.h"
 
 namespace orvex {
 
@@ -17,18 +18,8 @@ std::string toUtf8Lines(const std::string& bytes) {
         end = end == std::string::npos ? bytes.size() : end + 1;
         const std::string line = bytes.substr(at, end - at);
         at = end;
-        if (isValidUtf8(line)) {
-            out += line;
-            continue;
-        }
-        for (const unsigned char c : line) {
-            if (c < 0x80) {
-                out += static_cast<char>(c);
-            } else {
-                out += static_cast<char>(0xC0 | (c >> 6));
-                out += static_cast<char>(0x80 | (c & 0x3F));
-            }
-        }
+        // Not UTF-8: the single-byte text of Windows, whose high half is Latin-1.
+        out += isValidUtf8(line) ? line : fromAnsi(line);
     }
     return out;
 }

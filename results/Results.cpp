@@ -234,11 +234,12 @@ std::string ResultsCsv(const Session& s, const std::string& userDecimalSeparator
                 "Average lap", "Best speed (km/h)", "Penalty (s)", "Reason"},
                sep);
     for (const DriverResult& r : results.rows) {
-        out += CsvRow({PosText(r), std::to_string(r.driver), CsvText(r.name),
-                       std::to_string(r.laps), FigureText(r, results.mode), GapText(r, decimal),
-                       AverageText(r), BestSpeedText(r, s.SessionLength, decimal),
-                       r.penalty > 0 ? SecondsText(r.penalty, decimal) : std::string(), r.reason},
-                      sep);
+        out += CsvRow(
+            {PosText(r), std::to_string(r.driver), CsvText(r.name), std::to_string(r.laps),
+             FigureText(r, results.mode), GapText(r, decimal), AverageText(r),
+             BestSpeedText(r, s.SessionLength, decimal),
+             r.penalty > 0 ? SecondsText(r.penalty, decimal) : std::string(), CsvText(r.reason)},
+            sep);
     }
     return out;
 }

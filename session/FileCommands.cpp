@@ -138,7 +138,8 @@ void FileCommands::openFile(const std::string& name, const std::string& notDataF
     s = std::move(staged);
     FileRecentiWrite(views_, name);
     views_.setTitle(titleFor(s.DataFileName));
-    views_.sessionFileSeen(sessionFile());
+    // A file opened as named keeps its own name; sessionFile() would add ".DAT".
+    views_.sessionFileSeen(notDataFile.empty() ? sessionFile() : name);
     views_.MenuRefresh();
     RestoreLayout();
 }
