@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -337,15 +338,13 @@ void frmArchive::showDriver(const QString& name) {
         "FROM archive_driver d JOIN archive_session s ON s.id = d.session_id WHERE d.name_key = "
         "? ORDER BY s.first_seen, s.id";
     driverModel_->run(sql, {key}, index_.db().connectionName());
+    // One driver's sessions are few: the chart reads them all from the table's model.
+    while (driverModel_->canFetchMore()) driverModel_->fetchMore();
     std::vector<std::pair<QString, std::int32_t>> points;
-    QSqlQuery query(index_.db());
-    query.setForwardOnly(true);
-    query.prepare(sql);
-    query.bindValue(0, key);
-    if (query.exec())
-        while (query.next())
-            if (query.value(5).toInt() > 0)
-                points.emplace_back(query.value(0).toString(), query.value(5).toInt());
+    for (int row = 0; row < driverModel_->rowCount(); ++row) {
+        const QSqlRecord r = driverModel_->record(row);
+        if (r.value(5).toInt() > 0) points.emplace_back(r.value(0).toString(), r.value(5).toInt());
+    }
     chart_->setPoints(std::move(points));
 }
 

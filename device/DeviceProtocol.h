@@ -15,7 +15,6 @@ enum class LinkStatus {
     Ok,
     NoDevice,      // no port led to a device
     NoReply,       // no reply, a short one or a wrong one within the second
-    NotTheDevice,  // replies came, but they were not lap records
     DialogClosed,  // the configuration dialog closed while the reply was awaited
 };
 

@@ -142,10 +142,7 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
         case Laps:
             return tr("Laps");
         case Figure:
-            return RankMode::BestConsecutive == results_.mode
-                       ? tr("Best %1 consecutive").arg(results_.run)
-                   : results_.mode == RankMode::Race ? tr("Race time")
-                                                     : tr("Best lap");
+            return text(FigureTitle(results_.mode, results_.run));
         case Gap:
             return tr("Gap");
         case Average:
@@ -184,11 +181,7 @@ QVariant LapsModel::data(const QModelIndex& index, int role) const {
         default:
             break;
     }
-    QString status = l.mark == LapCorrection::Join   ? tr("joined")
-                     : l.mark == LapCorrection::Void ? tr("void")
-                                                     : QString();
-    if (!status.isEmpty() && l.byRule) status += tr(" (rule)");
-    return status;
+    return text(LapStatusText(l.mark, l.byRule));
 }
 
 QVariant LapsModel::headerData(int section, Qt::Orientation orientation, int role) const {

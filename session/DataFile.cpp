@@ -187,7 +187,8 @@ DataFileLoad Data_FileLoad(const std::string& fullName, Session& s) {
             out.notDataFile = true;
             return out;
         }
-        out.extraDamaged = !readItems(rw, s).empty();
+        // What a damaged extra block held is simply not indexed.
+        readItems(rw, s);
     } catch (const Stopped& stop) {
         out.error = stop.number;
     } catch (const RunError& e) {

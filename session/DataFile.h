@@ -46,9 +46,8 @@ bool File_Read(const std::string& name, Session& into, const std::string& notDat
 
 // What Data_FileLoad found.
 struct DataFileLoad {
-    int error = 0;              // the record file's error number; 0 = read
-    bool notDataFile = false;   // the header item is not the data file's
-    bool extraDamaged = false;  // the laps and texts were read, the extra block not
+    int error = 0;             // the record file's error number; 0 = read
+    bool notDataFile = false;  // the header item is not the data file's
     bool ok() const { return error == 0 && !notDataFile; }
 };
 

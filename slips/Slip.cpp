@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/PrintJob.h"
 #include "session/TimeFormat.h"
 
 namespace orvex {
@@ -112,11 +113,6 @@ std::string plus(std::int64_t n) {
     return text;
 }
 
-std::string gapText(const SlipDriver& d) {
-    if (d.gapLaps > 0) return plus(d.gapLaps) + (d.gapLaps == 1 ? " lap" : " laps");
-    return plus(*d.gap / 100) + "." + twoDigits(*d.gap % 100);
-}
-
 const char* markText(LapMark mark) {
     switch (mark) {
         case LapMark::Best:
@@ -133,10 +129,7 @@ const char* markText(LapMark mark) {
 
 }  // namespace
 
-int textWidth(const std::string& utf8) {
-    return static_cast<int>(
-        std::count_if(utf8.begin(), utf8.end(), [](char c) { return !continues(c); }));
-}
+int textWidth(const std::string& utf8) { return PrintJob::cellCount(utf8); }
 
 int slipWidth(SlipPaper paper) {
     // 42 characters fill 72 mm at about 8 points, still easy to read; the
@@ -174,7 +167,7 @@ std::vector<SlipLine> slipLines(const SlipDriver& d, int width) {
 
     if (d.best > 0)
         out.value("Best lap", FormatTime(d.best) + " (lap " + std::to_string(d.bestLapNo) + ")");
-    if (d.gap || d.gapLaps > 0) out.value("Gap to leader", gapText(d));
+    if (!d.gap.empty()) out.value("Gap to leader", d.gap);
     if (d.average > 0) out.value("Average lap", FormatTime(d.average));
     if (!d.bestSpeed.empty()) out.value("Best speed", d.bestSpeed + " km/h");
     if (d.penaltySeconds != 0) {

@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,12 +23,11 @@ struct SlipDriver {
     int pos = 0;        // 0: no position in this ranking
     int fieldSize = 0;  // drivers ranked
     std::string rankingMode;
-    std::int32_t best = 0;  // 0: no lap the ranking can use
+    std::int64_t best = 0;  // 0: no lap the ranking can use
     int bestLapNo = 0;
-    // Behind the leader; none for the leader and an unranked driver. Laps
-    // count first: a driver laps down shows those, not the time.
-    std::optional<std::int64_t> gap;
-    int gapLaps = 0;
+    // Behind the leader, as the results write it ("+1.50", "+2 laps"); empty
+    // for the leader and an unranked driver.
+    std::string gap;
     std::int64_t average = 0;  // 0: none
     std::string bestSpeed;     // km/h as the program writes speeds; empty without a track length
     std::vector<SlipLap> laps;

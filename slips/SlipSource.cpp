@@ -29,13 +29,10 @@ std::vector<SlipDriver> SlipDrivers(const Session& s, const std::string& decimal
         d.fieldSize = ranked;
         d.rankingMode = RankingName(results.mode, results.run);
         if (r.bestLapNo > 0) {
-            // A joined lap of the largest times would not fit the slip's 32 bits.
-            d.best = static_cast<std::int32_t>(
-                std::min<std::int64_t>(r.best, std::numeric_limits<std::int32_t>::max()));
+            d.best = r.best;
             d.bestLapNo = r.bestLapNo;
         }
-        d.gapLaps = r.gapLaps;
-        if (r.pos > 1 && r.gapLaps == 0) d.gap = r.gap;
+        d.gap = GapText(r, decimalSeparator);
         d.average = r.average;
         d.bestSpeed = BestSpeedText(r, s.SessionLength, decimalSeparator);
         for (const RecordedLap& l : r.recorded) {

@@ -95,7 +95,8 @@ TEST_F(SlipsTest, TheReceiptFontDrawsTheWidestSlipInsideTheReceiptsPrintableWidt
     d.name = "Åsa-Zoë Ünal-Øberg Fernández del Córdova";
     d.best = std::numeric_limits<std::int32_t>::max();
     d.bestLapNo = 25;
-    for (int l = 1; l <= 25; ++l) d.laps.push_back({l, d.best, LapMark::Joined});
+    for (int l = 1; l <= 25; ++l)
+        d.laps.push_back({l, std::numeric_limits<std::int32_t>::max(), LapMark::Joined});
     const std::vector<SlipLine> lines = slipLines(d, slipWidth(SlipPaper::Receipt));
 
     QTemporaryDir dir;

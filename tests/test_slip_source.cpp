@@ -15,11 +15,11 @@ TEST(SlipSource, SlipsFollowTheRankingWithTheBestLapMarkedAndTheLeaderWithoutAGa
     const std::vector<SlipDriver> slips = SlipDrivers(s, ".");
     ASSERT_EQ(slips.size(), 2u);  // drivers without laps get none
     EXPECT_EQ(slips[0].driver, 2);
-    EXPECT_FALSE(slips[0].gap);
+    EXPECT_TRUE(slips[0].gap.empty());
     EXPECT_EQ(slips[1].driver, 5);
     EXPECT_EQ(slips[1].pos, 2);
     EXPECT_EQ(slips[1].fieldSize, 2);
-    EXPECT_EQ(slips[1].gap, 500);
+    EXPECT_EQ(slips[1].gap, "+5.00");
     EXPECT_EQ(slips[1].bestSpeed, "");  // no track length
     EXPECT_EQ(slips[1].track, "Pista");
     ASSERT_EQ(slips[1].laps.size(), 2u);

@@ -30,8 +30,7 @@ TEST(SlipLines, ShowEveryLapWithItsMarkThePenaltyAndTheNumberAloneWithoutAName) 
     d.rankingMode = "Race";
     d.best = 8345;
     d.bestLapNo = 4;
-    d.gapLaps = 1;
-    d.gap = 250;  // laps come first
+    d.gap = "+1 lap";
     d.average = 8600;
     d.laps = {{1, 8900, LapMark::Normal},
               {2, 412, LapMark::Joined},
@@ -91,7 +90,7 @@ TEST(SlipLines, TheLongestNameAndLargestLapsFitTheReceiptWithNothingCut) {
     d.rankingMode = "Best 3 consecutive";
     d.best = kMax;
     d.bestLapNo = 25;
-    d.gap = std::int64_t{kMax} * 25;
+    d.gap = "+536870911.75";  // 25 laps of the largest time
     d.average = kMax;
     d.bestSpeed = "0";
     d.penaltySeconds = 3600;
