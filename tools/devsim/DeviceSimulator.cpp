@@ -32,17 +32,18 @@ Bytes replyWith(std::uint8_t code, It first, It last) {
 }  // namespace
 
 DeviceSimulator::DeviceSimulator(Bytes memory, SimulatorFaults faults)
-    : memory_(std::move(memory)), faults_(std::move(faults)) {
+    : faults_(std::move(faults)) {
+    hold(std::move(memory));
+}
+
+void DeviceSimulator::hold(Bytes memory) {
+    memory_ = std::move(memory);
     memory_.resize(kMemoryBytes, 0);
     // Memory no lap was written to since it was erased, as after a race with
     // fewer drivers.
     if (faults_.erasedFromBlock >= 1 && faults_.erasedFromBlock <= kBlocks)
         std::fill(memory_.begin() + (faults_.erasedFromBlock - 1) * kBlockBytes, memory_.end(),
                   0xFF);
-    spoilChecks();
-}
-
-void DeviceSimulator::spoilChecks() {
     for (int r : faults_.badCheckRecords) {
         if (r >= 1 && r <= kMemoryRecords) memory_[(r - 1) * kRecordBytes + 4] ^= 0x5A;
     }
@@ -112,6 +113,12 @@ SimulatorAnswer DeviceSimulator::answer(std::uint8_t code, const Bytes& payload)
             const int address = payload[0] * 256 + payload[1];
             if (address % kBlockBytes != 0 || address + kBlockBytes > kMemoryBytes) break;
             const int block = address / kBlockBytes + 1;
+            // Block 1 ends a download, but a repeated request for it must
+            // still read this race: the next one comes with another block.
+            if (raceRead_ && block != 1) {
+                raceRead_ = false;
+                hold(generateRace(nextSeed_++));
+            }
             if (block == faults_.noReplyBlock) break;
             a.bytes = withCheckSum(replyWith(code, memory_.begin() + address,
                                              memory_.begin() + address + kBlockBytes));
@@ -120,7 +127,7 @@ SimulatorAnswer DeviceSimulator::answer(std::uint8_t code, const Bytes& payload)
             ++blocksAnswered_;
             a.hangUp =
                 faults_.hangUpAfterBlocks > 0 && blocksAnswered_ >= faults_.hangUpAfterBlocks;
-            if (newRace_ && block == 1) memory_ = generateRace(nextSeed_++);
+            if (newRace_ && block == 1) raceRead_ = true;
             break;
         }
         default:

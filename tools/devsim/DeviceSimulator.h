@@ -62,7 +62,8 @@ public:
 private:
     bool takeFrame(std::uint8_t& code, Bytes& payload);
     SimulatorAnswer answer(std::uint8_t code, const Bytes& payload);
-    void spoilChecks();
+    // Takes `memory` with the faults that shape memory applied.
+    void hold(Bytes memory);
 
     Bytes memory_;
     SimulatorFaults faults_;
@@ -70,6 +71,7 @@ private:
     Bytes pending_;
     int blocksAnswered_ = 0;
     bool newRace_ = false;
+    bool raceRead_ = false;  // block 1 was read: the next download gets the next race
     unsigned nextSeed_ = 0;
 };
 
