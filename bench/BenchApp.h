@@ -3,6 +3,7 @@
 // the caller chose otherwise, with the Qt platform installed.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QStandardPaths>
 #include <algorithm>
 #include <functional>
 #include <vector>
@@ -21,6 +22,8 @@ private:
     static bool prepareEnvironment() {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         if (qEnvironmentVariableIsEmpty("QT_FONT_DPI")) qputenv("QT_FONT_DPI", "96");
+        // Settings and download copies go to Qt's test folders, not the user's.
+        QStandardPaths::setTestModeEnabled(true);
         return true;
     }
 
@@ -41,8 +44,13 @@ inline Session& fullSession() {
     return s;
 }
 
-// Median of `rounds` runs of `body`, in milliseconds: one slow run (a page
-// fault, another process) does not move it.
+// The median: one slow run (a page fault, another process) does not move it.
+inline double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Median of `rounds` runs of `body`, in milliseconds.
 inline double medianMs(int rounds, const std::function<void()>& body) {
     std::vector<double> ms;
     QElapsedTimer timer;
@@ -51,8 +59,7 @@ inline double medianMs(int rounds, const std::function<void()>& body) {
         body();
         ms.push_back(timer.nsecsElapsed() / 1e6);
     }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
+    return median(std::move(ms));
 }
 
 }  // namespace orvex

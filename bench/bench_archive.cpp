@@ -31,11 +31,6 @@ const char* const kTracks[] = {"Big Ring",  "Small Ring", "North Loop", "Lake Si
 
 double ms(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {

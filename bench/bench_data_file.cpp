@@ -20,12 +20,8 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     const std::string name = dir.filePath("Race1.DAT").toStdString();
 
-    Session& s = session();
-    s.ResetSession();
-    for (int i = 1; i <= kLapSlots; ++i) s.LapTimes[i] = 5000 + i;
-    s.SessionTrack = "Circuito";
+    Session& s = fullSession();
     s.SessionNote = std::string(2000, 'n');
-    s.FileState = FileState::Modified;
 
     QElapsedTimer timer;
     timer.start();

@@ -31,9 +31,7 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     const std::string name = dir.filePath("Race1.DAT").toStdString();
 
-    Session& s = session();
-    s.ResetSession();
-    for (int i = 1; i <= kLapSlots; ++i) s.LapTimes[i] = 5000 + i;
+    Session& s = fullSession();
     for (int d = 1; d <= kDrivers; ++d)
         s.DriverNames[d] =
             "Driver N\xC3\xBA"

@@ -24,7 +24,6 @@ using namespace orvex;
 
 int main(int argc, char** argv) {
     BenchApp app(argc, argv);
-    QStandardPaths::setTestModeEnabled(true);  // leave the user's settings alone
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 50;
 
     Session& s = session();
