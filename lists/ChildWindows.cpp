@@ -12,8 +12,8 @@
 namespace orvex {
 
 QRect inSight(const QRect& window, const QMdiArea* area) {
-    const QWidget* view = area->viewport();
-    if (!view->isVisible() || view->width() <= 0 || view->height() <= 0) return window;
+    const QWidget* view = area ? area->viewport() : nullptr;
+    if (!view || !view->isVisible() || view->width() <= 0 || view->height() <= 0) return window;
     QRect r(window.topLeft(), window.size().boundedTo(view->size()));
     r.moveLeft(std::max(0, std::min(r.left(), view->width() - r.width())));
     r.moveTop(std::max(0, std::min(r.top(), view->height() - r.height())));
