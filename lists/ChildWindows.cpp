@@ -1,5 +1,8 @@
 #include "lists/ChildWindows.h"
 
+#include <QMdiArea>
+#include <algorithm>
+
 #include "lists/frmLaps.h"
 #include "lists/frmSession.h"
 #include "lists/frmStat.h"
@@ -7,6 +10,15 @@
 #include "session/Session.h"
 
 namespace orvex {
+
+QRect inSight(const QRect& window, const QMdiArea* area) {
+    const QWidget* view = area ? area->viewport() : nullptr;
+    if (!view || !view->isVisible() || view->width() <= 0 || view->height() <= 0) return window;
+    QRect r(window.topLeft(), window.size().boundedTo(view->size()));
+    r.moveLeft(std::max(0, std::min(r.left(), view->width() - r.width())));
+    r.moveTop(std::max(0, std::min(r.top(), view->height() - r.height())));
+    return r;
+}
 
 frmLaps* ChildWindows::laps() const { return laps_.get(); }
 frmStat* ChildWindows::stat() const { return stat_.get(); }

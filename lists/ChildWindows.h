@@ -2,9 +2,11 @@
 #include <QMetaObject>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <cstdint>
 
 class QMdiArea;
+class QMdiSubWindow;
 
 namespace orvex {
 
@@ -41,6 +43,12 @@ private:
     QPointer<F> open_;
     QMetaObject::Connection forget_;
 };
+
+// Where a child window whose place was stored under a larger main window is
+// seen whole: `window` (pixels, in the area's coordinates) no larger than
+// `area` and moved the least that puts it inside. A window of an area not
+// shown yet (sized by nothing) stays as it is.
+QRect inSight(const QRect& window, const QMdiArea* area);
 
 // What changed, for the one decision of which list windows show it again.
 enum class ListChange {

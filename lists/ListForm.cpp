@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "lists/ChildWindows.h"
 #include "lists/ListGeometry.h"
 #include "platform/EventPump.h"
 #include "platform/Messages.h"
@@ -192,6 +193,12 @@ void ListForm::loadList(const std::function<void(Elenco&)>& configure) {
         e.ListMake();
         ++listBuilds_;
         e.ListRefresh();
+        // A place stored under a larger main window opens inside this one;
+        // the resize lays the list out again as a user's would.
+        if (const QRect seen = inSight(geometry(), mdiArea()); seen != geometry()) {
+            setGeometry(seen);
+            sightRect_ = geometry();
+        }
     } catch (...) {
         // A window that failed to load is not left half-made on screen.
         winState().Open = 0;
@@ -211,8 +218,11 @@ void ListForm::RemakeLista() {
 
 void ListForm::GetWinPosition() {
     const bool normal = !isMinimized() && !isMaximized();
-    if (normal || normalGeometry_.isValid())
-        recordRect(normal ? geometry() : normalGeometry_, winState());
+    if (!normal && !normalGeometry_.isValid()) return;
+    const QRect now = normal ? geometry() : normalGeometry_;
+    // Moved only to be seen, it is where the file put it: no change to save.
+    if (sightRect_ && now == *sightRect_) return;
+    recordRect(now, winState());
 }
 
 void ListForm::UnloadForm() {

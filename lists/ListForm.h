@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,9 @@ private:
     // The rectangle of the normal state, which a maximised or minimised
     // window returns to and the stored layout keeps.
     QRect normalGeometry_;
+    // Where the window opened when its stored place was out of sight; while
+    // it stands there the record keeps the stored place.
+    std::optional<QRect> sightRect_;
 
     void picList1_KeyDown(int key);
     void scrollToSelection();

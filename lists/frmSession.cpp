@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <algorithm>
 
+#include "lists/ChildWindows.h"
 #include "lists/ListForm.h"
 #include "platform/Messages.h"
 #include "platform/QtCaptions.h"
@@ -160,6 +161,11 @@ void frmSession::Form_Load() {
                 twipsToPixelsY(kClientHeight) + frameHeight);
     SSPanel1->setGeometry(0, 0, twipsToPixelsX(kClientWidth), twipsToPixelsY(kClientHeight));
     fitCaptions(this);
+    // A place stored under a larger main window opens inside this one.
+    if (const QRect seen = inSight(geometry(), mdiArea()); seen != geometry()) {
+        setGeometry(seen);
+        sightRect_ = geometry();
+    }
     for (int i = 0; i < kFields; ++i) setText(i, s.*kLayout[i].field);
 }
 
@@ -198,6 +204,8 @@ void frmSession::txtSession_Change(int index) {
 
 void frmSession::GetWinPosition() {
     if (isMinimized() || isMaximized()) return;
+    // Moved only to be seen, it is where the file put it: no change to save.
+    if (sightRect_ && geometry() == *sightRect_) return;
     recordRect(geometry(), session().SessionWin);
 }
 

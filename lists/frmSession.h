@@ -1,6 +1,8 @@
 #pragma once
 #include <QMdiSubWindow>
+#include <QRect>
 #include <array>
+#include <optional>
 #include <string>
 
 class QFrame;
@@ -58,6 +60,9 @@ private:
     // The last text of each box within its limit, or no longer than before.
     std::array<QString, kFields> accepted_;
     bool filling_ = false;
+    // Where the window opened when its stored place was out of sight; while
+    // it stands there the record keeps the stored place.
+    std::optional<QRect> sightRect_;
 };
 
 }  // namespace orvex

@@ -1,11 +1,9 @@
 #include "platform/QtCaptions.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOption>
@@ -111,33 +109,7 @@ void growRight(QWidget* window, QWidget* w, int dx) {
     if (needed > 0) growRight(window, parent, needed);
 }
 
-QFont titleFont(const QWidget* window) {
-    QFont font = QApplication::font(
-        qobject_cast<const QMdiSubWindow*>(window) ? "QMdiSubWindowTitleBar" : nullptr);
-    font.setBold(true);  // as many window managers draw titles
-    return font;
-}
-
 }  // namespace
-
-int titleBarExtra(const QWidget* window) {
-    if (qobject_cast<const QMdiSubWindow*>(window)) {
-        // Drawn by the style: whatever its title bar leaves beside the label.
-        QStyleOptionTitleBar bar;
-        bar.initFrom(window);
-        bar.titleBarFlags = window->windowFlags();
-        bar.subControls = QStyle::SC_All;
-        bar.rect = QRect(0, 0, window->width(),
-                         window->style()->pixelMetric(QStyle::PM_TitleBarHeight, &bar, window));
-        return window->width() -
-               window->style()
-                   ->subControlRect(QStyle::CC_TitleBar, &bar, QStyle::SC_TitleBarLabel, window)
-                   .width();
-    }
-    // An icon, up to three buttons and the spaces between them and around the
-    // title: about six times a line with some space, as common window managers draw.
-    return 6 * (QFontMetrics(titleFont(window)).height() + 6);
-}
 
 void fitCaptions(QWidget* window) {
     QList<QWidget*> captioned;
@@ -165,14 +137,6 @@ void fitCaptions(QWidget* window) {
         }
         const int missing = textWidth(w->font(), caption(w)) - room(w);
         if (missing > 0) growRight(window, w, missing);
-    }
-    const int title = textWidth(titleFont(window), window->windowTitle()) + titleBarExtra(window);
-    if (title > window->width()) {
-        const int dx = title - window->width();
-        // The controls stay centred in the wider window.
-        if (!window->layout())
-            for (QWidget* c : controlsOf(window)) c->move(c->x() + dx / 2, c->y());
-        widen(window, dx);
     }
 }
 

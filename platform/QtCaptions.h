@@ -10,16 +10,14 @@ namespace orvex {
 // the layout: when a caption is too wide, the window's captions get a smaller
 // font, all the same, down to kMinCaptionPoints; a caption still too wide has
 // its control grow to the right, moving what stands right of it, and the
-// panels and the window grow with it. A window too
-// narrow for its title grows too, its controls staying centred. Hidden
-// controls and controls in a Qt layout (which sizes them itself) are left as
-// they are. Call it once the window's controls and title are set.
+// panels and the window grow with it. Nothing else changes the layout: a
+// title is the window manager's to draw, and to cut. Hidden controls and
+// controls in a Qt layout (which sizes them itself) are left as they are.
+// Call it once the window's controls are set.
 void fitCaptions(QWidget* window);
 
-// As small as the list windows' font.
-inline constexpr double kMinCaptionPoints = 8.0;
-
-// The width a title bar takes beside its title: the window's icon and buttons.
-int titleBarExtra(const QWidget* window);
+// The layouts were drawn for a narrow 8-point face; common sans-serif faces
+// are wider, and at 7 points still as readable as the list windows' 8.
+inline constexpr double kMinCaptionPoints = 7.0;
 
 }  // namespace orvex

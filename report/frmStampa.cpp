@@ -84,23 +84,27 @@ ReportSections frmStampa::ticked() const {
 }
 
 void frmStampa::CmdPrint_Click(int index) {
-    const ReportSections chosen = ticked();
-    if (index == 0 && !chosen.SessionData && !chosen.Statistics && !chosen.Times) {
-        // An empty report is never what the user meant: say so and let them tick.
-        ShowMessage(tr("Tick Session data or Times to print.").toStdString());
+    if (index != 0) {
+        reject();
         return;
     }
-    if (index == 0 && chooseOnly_) {
-        accept();
-    } else if (index == 0) {
-        platform().pointer->set(MousePointer::Hourglass);
-        hide();
-        report_.PrintReport(chosen);
-        platform().pointer->set(MousePointer::Normal);
-        accept();
-    } else {
-        reject();
+    const ReportSections chosen = ticked();
+    const bool nothing = !chosen.SessionData && !chosen.Statistics && !chosen.Times;
+    if (chooseOnly_) {
+        // A preview or a PDF of nothing would be an empty page: say so and let them tick.
+        if (nothing)
+            ShowMessage(tr("Tick Session data or Times to print.").toStdString());
+        else
+            accept();
+        return;
     }
+    platform().pointer->set(MousePointer::Hourglass);
+    hide();
+    // A report of nothing sends nothing to the printer; no job is started, so
+    // a missing printer is not reported for it either.
+    if (!nothing) report_.PrintReport(chosen);
+    platform().pointer->set(MousePointer::Normal);
+    accept();
 }
 
 void frmStampa::ShowModal(QWidget* parent) {
@@ -112,7 +116,6 @@ bool frmStampa::ChooseSections(QWidget* parent, const QString& title, ReportSect
     frmStampa dialog(parent);
     dialog.chooseOnly_ = true;
     dialog.setWindowTitle(title);
-    fitCaptions(&dialog);
     if (dialog.exec() != QDialog::Accepted) return false;
     chosen = dialog.ticked();
     return true;

@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "lists/ChildWindows.h"
 #include "platform/Platform.h"
 #include "platform/Regional.h"
 #include "results/frmLapRules.h"
@@ -201,8 +202,8 @@ frmResults* frmResults::Load(QMdiArea* area) {
     const QRect saved = settings.value(kGeometryKey).toRect();
     if (saved.isValid())
         f->setGeometry(saved);
-    else  // as wide as the main window's area allows, so the Laps pane is in reach
-        f->resize(std::min(820, std::max(area->viewport()->width(), 600)), 720);
+    else  // in the area's corner, as wide as it allows, so the Laps pane is in reach
+        f->setGeometry(0, 0, std::min(820, std::max(area->viewport()->width(), 600)), 720);
     // The splitters are restored at the size they were saved at; hidden, the
     // window lays itself out only when asked.
     auto settle = [f] {
@@ -218,11 +219,23 @@ frmResults* frmResults::Load(QMdiArea* area) {
     const int rows = t->horizontalHeader()->sizeHint().height() +
                      kRowsShown * t->verticalHeader()->defaultSectionSize() +
                      t->horizontalScrollBar()->sizeHint().height() + 2 * t->frameWidth();
-    const QList<int> sizes = f->split_->sizes();
+    QList<int> sizes = f->split_->sizes();
     if (sizes.value(0) < rows) {
         f->resize(f->width(), f->height() + rows - sizes.value(0));
         settle();
         f->split_->setSizes({rows, sizes.value(1)});
+    }
+    // Whole inside the main window's area, however large the window was
+    // when it was saved: the chart keeps its least height, the table the rest.
+    if (const QRect seen = inSight(f->geometry(), area); seen != f->geometry()) {
+        f->setGeometry(seen);
+        settle();
+        sizes = f->split_->sizes();
+        const int both = sizes.value(0) + sizes.value(1);
+        const int chart = std::max(f->chart_->minimumHeight(), both - rows);
+        f->split_->setSizes({both - chart, chart});
+        if (saved.isValid()) f->storedGeometry_ = saved;
+        f->sightRect_ = f->geometry();
     }
     return f;
 }
@@ -334,8 +347,10 @@ frmResults::frmResults(QMdiArea* area)
 frmResults::~frmResults() {
     QSettings settings = programSettings();
     const bool normal = !isMinimized() && !isMaximized();
+    const QRect now = normal || !normalGeometry_.isValid() ? geometry() : normalGeometry_;
+    // Moved only to be seen, it keeps the place the user gave it.
     settings.setValue(kGeometryKey,
-                      normal || !normalGeometry_.isValid() ? geometry() : normalGeometry_);
+                      storedGeometry_.isValid() && now == sightRect_ ? storedGeometry_ : now);
     settings.setValue(kSplitterKey, split_->saveState());
     settings.setValue(kLapsSplitterKey, lapsSplit_->saveState());
 }

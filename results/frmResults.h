@@ -127,6 +127,9 @@ private:
     QSpinBox* spnRun_;
     QAction *actPenalty_, *actDisqualify_, *actJoin_, *actVoid_, *actRestore_;
     QRect normalGeometry_;  // kept while minimised or maximised, for the settings
+    // Where it opened when its saved place was out of the main window's area,
+    // and that place, which the settings keep while it stands there.
+    QRect sightRect_, storedGeometry_;
 };
 
 }  // namespace orvex

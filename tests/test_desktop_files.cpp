@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,6 +16,7 @@
 #include "lists/ChildWindows.h"
 #include "lists/frmLaps.h"
 #include "lists/frmSession.h"
+#include "lists/frmStat.h"
 #include "session/FileCommands.h"
 #include "shell/DesktopDevice.h"
 
@@ -258,6 +260,34 @@ TEST_F(DesktopFilesTest, AFileOpenedAndLeftAloneIsNeverReportedModified) {
     EXPECT_EQ(session().FileState, FileState::Saved);
     EXPECT_TRUE(messages().empty());
     w().sessionData()->move(w().sessionData()->pos() + QPoint(1, 0));
+    fakes.messages.answers = {MessageBox::Cancel};
+    EXPECT_FALSE(desk->fileCommands().SaveQuery());
+}
+
+// Saved under a maximised main window on a large screen, opened in the
+// smallest: every window opens inside the area, and the file still holds
+// its places, so nothing asks to be saved until a window is moved.
+TEST_F(DesktopFilesTest, WindowsStoredBeyondTheAreaOpenInsideAndAskNothingUntilMoved) {
+    ASSERT_EQ(desk->size(), QSize(800, 600));
+    items::DataFile f;
+    f.session = {true, 15000, 12000};
+    f.laps = {true, 20000, 9000, 3300, 14000};
+    f.stat = {true, 24000, 300, 0, 0};
+    fakes.files.files["/data/Big.DAT"] = f.bytes();
+    desk->openDataFile("/data/Big.DAT");
+    ASSERT_TRUE(w().sessionData() && w().laps() && w().stat());
+    const QRect area = desk->mdiArea()->viewport()->rect();
+    for (QWidget* child :
+         std::initializer_list<QWidget*>{w().sessionData(), w().laps(), w().stat()})
+        EXPECT_TRUE(area.contains(child->geometry())) << child->windowTitle().toStdString();
+    EXPECT_TRUE(desk->fileCommands().SaveQuery());
+    EXPECT_EQ(session().LapsWin, session().SavedLapsWin);
+    EXPECT_EQ(session().SessionWin, session().SavedSessionWin);
+    EXPECT_EQ(session().StatWin.Left, 24000);
+    EXPECT_EQ(session().FileState, FileState::Saved);
+    EXPECT_TRUE(messages().empty());
+
+    w().stat()->move(w().stat()->pos() + QPoint(0, 1));
     fakes.messages.answers = {MessageBox::Cancel};
     EXPECT_FALSE(desk->fileCommands().SaveQuery());
 }

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "fakes/FakePlatform.h"
+#include "platform/MousePointer.h"
 #include "report/frmStampa.h"
 #include "session/Session.h"
 
@@ -51,17 +52,19 @@ TEST_F(frmStampaTest, CancelEscapeAndEnterOnACheckBoxPrintNothingEnterOnOkPrints
     EXPECT_EQ(fakes.printer.docs.size(), 1u);
 }
 
-TEST_F(frmStampaTest, OkWithNothingTickedSaysSoAndKeepsTheDialogOpenForPrintPreviewAndPdf) {
-    const std::vector<std::string> said{"Tick Session data or Times to print."};
+TEST_F(frmStampaTest, OkWithNothingTickedPrintsNothingSilentlyPreviewAndPdfAskForATick) {
+    // Printing nothing sends no job, even with no printer to send it to.
+    fakes.printer.missing = true;
     frmStampa f;
     f.show();
     f.CmdPrint[0]->click();
-    EXPECT_TRUE(f.isVisible());
+    EXPECT_FALSE(f.isVisible());
+    EXPECT_EQ(f.result(), QDialog::Accepted);
     EXPECT_TRUE(fakes.printer.docs.empty());
-    EXPECT_EQ(fakes.messages.texts(), said);
+    EXPECT_TRUE(fakes.messages.shown.empty());
+    EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
 
-    // The preview and the PDF ask through the same dialog.
-    fakes.messages.shown.clear();
+    // The preview and the PDF ask through the same dialog, which stays open.
     bool stayedOpen = false;
     QTimer::singleShot(0, [&] {
         auto* d = qobject_cast<frmStampa*>(QApplication::activeModalWidget());
@@ -75,7 +78,8 @@ TEST_F(frmStampaTest, OkWithNothingTickedSaysSoAndKeepsTheDialogOpenForPrintPrev
     EXPECT_TRUE(frmStampa::ChooseSections(nullptr, "Print Preview", chosen));
     EXPECT_TRUE(stayedOpen);
     EXPECT_TRUE(chosen.Times && !chosen.SessionData);
-    EXPECT_EQ(fakes.messages.texts(), said);
+    EXPECT_EQ(fakes.messages.texts(),
+              std::vector<std::string>{"Tick Session data or Times to print."});
     EXPECT_TRUE(fakes.printer.docs.empty());
 }
 

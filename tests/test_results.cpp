@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QMdiArea>
 #include <QSettings>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
@@ -287,6 +288,7 @@ TEST_F(ResultsWindowTest, MarksAndTheRankingComeBackFromTheSavedFile) {
 }
 
 TEST_F(ResultsWindowTest, OpensWithTwelveRowsAndKeepsItsNormalGeometryWhenMinimised) {
+    desk->resize(1024, 1000);  // room for twelve rows and the chart
     desk->MenuView(3)->trigger();
     QTableView* t = f()->table();
     EXPECT_GE(t->viewport()->height(), 12 * t->verticalHeader()->defaultSectionSize());
@@ -299,4 +301,41 @@ TEST_F(ResultsWindowTest, OpensWithTwelveRowsAndKeepsItsNormalGeometryWhenMinimi
     desk->MenuView(3)->trigger();
     EXPECT_EQ(f()->size(), QSize(720, 760));
     EXPECT_EQ(f()->splitter()->sizes(), sizes);
+}
+
+TEST_F(ResultsWindowTest, AtTheSmallestMainWindowEveryPartIsInReachEvenFromALargerOnesPlace) {
+    ASSERT_EQ(desk->size(), QSize(800, 600));
+    const QWidget* view = desk->mdiArea()->viewport();
+    const auto expectInReach = [&] {
+        EXPECT_TRUE(view->rect().contains(f()->geometry()));
+        for (QWidget* part :
+             std::initializer_list<QWidget*>{f()->table(), f()->lapsTable(), f()->chart()}) {
+            EXPECT_TRUE(part->isVisible());
+            EXPECT_TRUE(view->rect().contains(QRect(part->mapTo(view, QPoint(0, 0)), part->size())))
+                << part->objectName().toStdString();
+        }
+        QTableView* t = f()->table();
+        EXPECT_GE(t->viewport()->height(), 3 * t->verticalHeader()->defaultSectionSize());
+        EXPECT_GE(f()->lapsTable()->viewport()->height(),
+                  3 * t->verticalHeader()->defaultSectionSize());
+        EXPECT_GE(f()->chart()->height(), f()->chart()->minimumHeight());
+        t->scrollTo(t->model()->index(0, ResultsModel::Penalty));
+        const int x = t->columnViewportPosition(ResultsModel::Penalty);
+        EXPECT_GE(x, 0);
+        EXPECT_LE(x + t->columnWidth(ResultsModel::Penalty), t->viewport()->width());
+    };
+    desk->MenuView(3)->trigger();
+    expectInReach();
+
+    // Saved under a larger main window: shown inside, and the place is kept
+    // for the larger one while nobody moves the window.
+    f()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const QRect large(600, 500, 900, 800);
+    QSettings("ORVEX", "ORVEX").setValue("Results/geometry", large);
+    desk->MenuView(3)->trigger();
+    expectInReach();
+    f()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(QSettings("ORVEX", "ORVEX").value("Results/geometry").toRect(), large);
 }
