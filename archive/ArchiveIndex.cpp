@@ -26,9 +26,17 @@ bool transaction(QSqlDatabase db, QString* error, Body body) {
         return false;
     }
     QString why;
-    if (body(why) && QSqlQuery(db).exec("COMMIT")) return true;
+    if (body(why)) {
+        // A full disk shows only here, when the pages reach the journal.
+        QSqlQuery commit(db);
+        if (commit.exec("COMMIT")) return true;
+        why = commit.lastError().text();
+    }
     QSqlQuery(db).exec("ROLLBACK");
-    if (error) *error = why.isEmpty() ? db.lastError().text() : why;
+    if (error)
+        *error = !why.trimmed().isEmpty()
+                     ? why.trimmed()
+                     : QCoreApplication::translate("ArchiveIndex", "SQLite gave no reason");
     return false;
 }
 

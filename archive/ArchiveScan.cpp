@@ -92,10 +92,13 @@ ArchiveScanResult Archive_ScanFolder(ArchiveIndex& index, const QString& folder,
     std::vector<ArchiveIndex::Seen> batch;
     const auto flush = [&] {
         if (batch.empty() || !r.error.isEmpty()) return;
+        // The first failed write ends the scan: the next batch would fail alike.
         const int added = index.add(batch, &r.error);
         if (added >= 0) {
             r.newSessions += added;
             r.indexed += static_cast<int>(batch.size());
+        } else if (r.error.isEmpty()) {
+            r.error = tr("no reason given");
         }
         batch.clear();
     };

@@ -11,6 +11,7 @@
 #include "archive/ArchiveIndex.h"
 #include "archive/ArchiveScan.h"
 #include "clubdb/ClubDatabase.h"
+#include "fakes/ChildProcess.h"
 #include "fakes/FakePlatform.h"
 #include "platform/QtFileSystem.h"
 #include "session/DataFile.h"
@@ -195,4 +196,44 @@ TEST(ArchiveIndexShared, TwoCopiesIndexingAtOnceBothSucceed) {
     EXPECT_EQ(failures, 0);
     ClubDatabase club(dir.path());
     EXPECT_EQ(ArchiveIndex(club.connectionName()).sessionCount(), 400);
+}
+
+// A full disk, as a file-size limit in a child process: the first batch's
+// COMMIT fails, and the scan stops there with SQLite's reason.
+TEST_F(ArchiveIndexTest, AFullDiskStopsTheScanAtItsFirstBatchWithTheReason) {
+    // Written through the fake files, without a sync each, then put on the disk.
+    installPlatform(fakes.interfaces());
+    QDir().mkpath(dir.filePath("many"));
+    session().ResetSession();
+    for (int i = 0; i < 260; ++i) {
+        for (int l = 1; l <= 4; ++l) session().LapTimes[lapSlot(1, l)] = 7000 + i * 10 + l;
+        ASSERT_EQ(Data_FileCopy("/orvex/f.DAT", nullptr), 0);
+        QFile f(dir.filePath(QString("many/%1.DAT").arg(i)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray::fromStdString(fakes.files.files["/orvex/f.DAT"]));
+        fakes.files.files.erase("/orvex/f.DAT");
+    }
+    Platform p = fakes.interfaces();
+    p.files = &disk;
+    installPlatform(p);
+    index.reset();
+    club.reset();  // the child opens its own
+    const QString db = dir.filePath("db");
+    const long room = std::max<long>(QFileInfo(db + "/club.db").size(), 32768) + 16384;
+    const auto full = [&](int) {
+        ClubDatabase child(db);
+        ArchiveIndex childIndex(child.connectionName());
+        int calls = 0;
+        const ArchiveScanResult r =
+            Archive_ScanFolder(childIndex, dir.filePath("many"), [&](int, int) {
+                ++calls;
+                return true;
+            });
+        std::fprintf(stderr, "%s\n", qPrintable(r.summary()));
+        return (r.error.isEmpty() ? 1 : 0) | (r.indexed != 0 ? 2 : 0) | (calls > 251 ? 4 : 0) |
+               (r.summary().contains("The archive could not be written: " + r.error) ? 0 : 8);
+    };
+    EXPECT_EQ(inChildren(1, full, room), std::vector<int>{0});
+    club = std::make_unique<ClubDatabase>(db);
+    EXPECT_EQ(ArchiveIndex(club->connectionName()).sessionCount(), 0);
 }
