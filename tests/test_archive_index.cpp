@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -6,6 +9,8 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <atomic>
+#include <condition_variable>
+#include <cstdlib>
 #include <thread>
 
 #include "archive/ArchiveIndex.h"
@@ -236,4 +241,48 @@ TEST_F(ArchiveIndexTest, AFullDiskStopsTheScanAtItsFirstBatchWithTheReason) {
     EXPECT_EQ(inChildren(1, full, room), std::vector<int>{0});
     club = std::make_unique<ClubDatabase>(db);
     EXPECT_EQ(ArchiveIndex(club->connectionName()).sessionCount(), 0);
+}
+
+// A FIFO swapped in for a file while the scan runs, and a name that is no UTF-8.
+TEST_F(ArchiveIndexTest, AFifoInAFilesPlaceIsPassedOverAndABadNameIsCounted) {
+    const QString fifo = write("f/a.DAT", 1, "T", kJan);
+    write("f/b.DAT", 2, "T", kJan);
+    const QByteArray bad = QFile::encodeName(dir.filePath("f/")) + "c\xFF.DAT";
+    {
+        QFile source(fifo);
+        ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+        const QByteArray bytes = source.readAll();
+        const int fd = ::open(bad.constData(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, bytes.constData(), bytes.size()), bytes.size());
+        ::close(fd);
+    }
+    // Only ends a hung scan; it measures nothing.
+    std::mutex m;
+    std::condition_variable cv;
+    bool done = false;
+    std::thread watchdog([&] {
+        std::unique_lock lock(m);
+        if (!cv.wait_for(lock, std::chrono::minutes(2), [&] { return done; })) {
+            std::fprintf(stderr, "the scan hangs on a FIFO\n");
+            std::abort();
+        }
+    });
+    const ArchiveScanResult r = Archive_ScanFolder(*index, dir.filePath("f"), [&](int i, int) {
+        if (i == 0) QFile::remove(fifo), ::mkfifo(QFile::encodeName(fifo).constData(), 0644);
+        return true;
+    });
+    int error = 0;
+    EXPECT_EQ(disk.open(fifo.toStdString(), error), nullptr);  // File > Open does not hang either
+    EXPECT_NE(error, 0);
+    {
+        std::lock_guard lock(m);
+        done = true;
+    }
+    cv.notify_one();
+    watchdog.join();
+    EXPECT_EQ(r.indexed, 1);
+    EXPECT_EQ(r.notSession, 1);
+    EXPECT_EQ(r.badNames, 1);
+    EXPECT_TRUE(r.summary().contains("1 with a name that is not valid UTF-8"));
 }
