@@ -302,9 +302,11 @@ QString frmArchive::sessionsQuery(const QString& search, QDate from, QDate to,
         binds << to.addDays(1).toString("yyyy-MM-dd");
     }
     return "SELECT s.date, s.time, s.track, s.drivers, s.best, CASE WHEN s.best_no > 0 THEN "
-           "rtrim(s.best_no || ' ' || s.best_name) ELSE '' END, (SELECT f.present || f.path "
-           "FROM archive_file f WHERE f.session_id = s.id ORDER BY f.present DESC, f.path LIMIT "
-           "1) FROM archive_session s" +
+           "rtrim(s.best_no || ' ' || s.best_name) ELSE '' END, "
+           // The file that gave the texts while it is there, else another.
+           "coalesce((SELECT '1' || f.path FROM archive_file f WHERE f.path = s.source_path AND "
+           "f.present = 1), (SELECT f.present || f.path FROM archive_file f WHERE f.session_id = "
+           "s.id ORDER BY f.present DESC, f.path LIMIT 1)) FROM archive_session s" +
            (where.isEmpty() ? QString() : " WHERE " + where.join(" AND ")) +
            " ORDER BY s.first_seen DESC, s.id";
 }

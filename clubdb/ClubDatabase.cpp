@@ -59,7 +59,12 @@ const char* const kStep2[] = {
     "present INTEGER NOT NULL DEFAULT 1)",
     "CREATE INDEX archive_file_by_session ON archive_file (session_id)",
 };
-const std::span<const char* const> kMigrations[] = {kStep1, kStep2};
+// The file that gave a session its texts, so that a download's bare copy
+// never replaces what the user saved.
+const char* const kStep3[] = {
+    "ALTER TABLE archive_session ADD COLUMN source_path TEXT NOT NULL DEFAULT ''",
+};
+const std::span<const char* const> kMigrations[] = {kStep1, kStep2, kStep3};
 static_assert(std::size(kMigrations) == ClubDatabase::kSchemaVersion);
 
 }  // namespace

@@ -16,8 +16,9 @@ namespace orvex {
 // schema than this program knows is opened read-only and never written.
 class ClubDatabase : public Roster {
 public:
-    // 1: the roster; 2: the archive (archive/ArchiveIndex).
-    static constexpr int kSchemaVersion = 2;
+    // 1: the roster; 2: the archive (archive/ArchiveIndex); 3: the file that
+    // gave an archived session its texts.
+    static constexpr int kSchemaVersion = 3;
     static constexpr const char* kFileName = "club.db";
 
     // Opens (or makes) club.db in `folder`, which is created when missing.

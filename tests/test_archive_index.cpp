@@ -1,11 +1,12 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <atomic>
@@ -15,6 +16,7 @@
 
 #include "archive/ArchiveIndex.h"
 #include "archive/ArchiveScan.h"
+#include "archive/frmArchive.h"
 #include "clubdb/ClubDatabase.h"
 #include "fakes/ChildProcess.h"
 #include "fakes/FakePlatform.h"
@@ -170,7 +172,7 @@ TEST(ArchiveMigration, ARosterOfTheFirstVersionKeepsItsNamesAndGetsTheArchive) {
     QSqlDatabase::removeDatabase("v1");
     ClubDatabase club(dir.path());
     ASSERT_TRUE(club.isOpen()) << club.notice().toStdString();
-    EXPECT_EQ(club.schemaVersion(), 2);
+    EXPECT_EQ(club.schemaVersion(), ClubDatabase::kSchemaVersion);
     EXPECT_EQ(club.names(), std::vector<std::string>{"Anna"});
     ArchiveIndex index(club.connectionName());
     EXPECT_EQ(index.sessionCount(), 0);
@@ -285,4 +287,26 @@ TEST_F(ArchiveIndexTest, AFifoInAFilesPlaceIsPassedOverAndABadNameIsCounted) {
     EXPECT_EQ(r.notSession, 1);
     EXPECT_EQ(r.badNames, 1);
     EXPECT_TRUE(r.summary().contains("1 with a name that is not valid UTF-8"));
+}
+
+// A saved heat and a newer bare copy of its download, found in either order:
+// the saved file gives every text and figure, and is the file the list shows.
+TEST_F(ArchiveIndexTest, ASavedFileOutranksANewerDownloadCopyInEitherOrder) {
+    for (const int race : {1, 2}) {
+        const QString copyIn = race == 1 ? "a" : "b", savedIn = race == 1 ? "b" : "a";
+        write(QString("%1/%2/2026-03-01 10-00-00.DAT").arg(race).arg(copyIn), race, "", kFeb);
+        write(QString("%1/%2/Heat.DAT").arg(race).arg(savedIn), race, "Big Ring", kJan, "Anna");
+        ASSERT_EQ(Archive_ScanFolder(*index, dir.filePath(QString::number(race))).indexed, 2);
+    }
+    QVariantList binds;
+    QSqlQuery q(index->db());
+    ASSERT_TRUE(q.exec(frmArchive::sessionsQuery({}, {}, {}, binds))) << q.lastError().text().toStdString();
+    int rows = 0;
+    for (; q.next(); ++rows) {
+        EXPECT_EQ(q.value(2).toString(), "Big Ring");
+        EXPECT_EQ(q.value(5).toString(), "1 Anna");
+        EXPECT_TRUE(q.value(6).toString().endsWith("/Heat.DAT"))
+            << q.value(6).toString().toStdString();
+    }
+    EXPECT_EQ(rows, 2);
 }
