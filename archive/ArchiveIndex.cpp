@@ -7,6 +7,9 @@
 #include <QStringList>
 #include <QVariant>
 #include <algorithm>
+#include <tuple>
+
+#include "autocopy/DownloadCopy.h"
 
 namespace orvex {
 
@@ -26,11 +29,36 @@ bool transaction(QSqlDatabase db, QString* error, Body body) {
         return false;
     }
     QString why;
-    if (body(why) && QSqlQuery(db).exec("COMMIT")) return true;
+    if (body(why)) {
+        // A full disk shows only here, when the pages reach the journal.
+        QSqlQuery commit(db);
+        if (commit.exec("COMMIT")) return true;
+        why = commit.lastError().text();
+    }
     QSqlQuery(db).exec("ROLLBACK");
-    if (error) *error = why.isEmpty() ? db.lastError().text() : why;
+    if (error)
+        *error = !why.trimmed().isEmpty()
+                     ? why.trimmed()
+                     : QCoreApplication::translate("ArchiveIndex", "SQLite gave no reason");
     return false;
 }
+
+// A file that could give a session its texts. A download's copy holds only
+// the laps and the texts of the moment; any other file is one the user
+// saved, so it ranks above every copy, and then the most recently written
+// wins (the path breaks a tie, so the order of a scan does not matter). A
+// row of before the path was kept counts as a saved file.
+struct Source {
+    QString written, path;
+    bool isCopy() const {
+        return !path.isEmpty() &&
+               !downloadCopies({QFileInfo(path).fileName().toStdString()}).empty();
+    }
+    bool operator<(const Source& other) const {
+        return std::tuple(!isCopy(), written, path) <
+               std::tuple(!other.isCopy(), other.written, other.path);
+    }
+};
 
 bool exec(QSqlQuery& query, QString& why) {
     if (query.exec()) return true;
@@ -57,15 +85,16 @@ int ArchiveIndex::add(const std::vector<Seen>& batch, QString* error) {
     const bool ok = transaction(base, error, [&](QString& why) {
         QSqlQuery known(base), insert(base), update(base), older(base), dropDrivers(base),
             driver(base), file(base);
-        known.prepare("SELECT source_time, first_seen FROM archive_session WHERE id = ?");
+        known.prepare(
+            "SELECT source_time, first_seen, source_path FROM archive_session WHERE id = ?");
         insert.prepare(
             "INSERT INTO archive_session (id, date, time, track, track_key, length, vehicle, "
-            "note, drivers, best, best_no, best_name, first_seen, source_time, search) VALUES "
-            "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+            "note, drivers, best, best_no, best_name, first_seen, source_time, search, "
+            "source_path) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
         update.prepare(
             "UPDATE archive_session SET date = ?, time = ?, track = ?, track_key = ?, length = ?, "
             "vehicle = ?, note = ?, drivers = ?, best = ?, best_no = ?, best_name = ?, "
-            "first_seen = ?, source_time = ?, search = ? WHERE id = ?");
+            "first_seen = ?, source_time = ?, search = ?, source_path = ? WHERE id = ?");
         older.prepare(
             "UPDATE archive_session SET first_seen = ?, search = substr(?, 1, 10) || "
             "substr(search, 11) WHERE id = ?");
@@ -82,12 +111,14 @@ int ArchiveIndex::add(const std::vector<Seen>& batch, QString* error) {
             known.bindValue(0, qint64(e.id));
             if (!exec(known, why)) return false;
             const bool isKnown = known.next();
-            const QString source = isKnown ? known.value(0).toString() : QString();
+            const Source stored{isKnown ? known.value(0).toString() : QString(),
+                                isKnown ? known.value(2).toString() : QString()};
             const QString storedFirst = isKnown ? known.value(1).toString() : written;
             known.finish();
-            // The oldest file dates the session; the newest gives its texts.
+            // The oldest file dates the session; the best one gives its
+            // texts, names and figures, all of them.
             const QString firstSeen = std::min(written, storedFirst);
-            const bool newer = !isKnown || written >= source;
+            const bool newer = !isKnown || !(Source{written, seen.path} < stored);
             if (newer) {
                 QSqlQuery& write = isKnown ? update : insert;
                 QVariantList values = {q(e.date),     q(e.time),
@@ -96,7 +127,8 @@ int ArchiveIndex::add(const std::vector<Seen>& batch, QString* error) {
                                        q(e.note),     e.drivers,
                                        e.best,        e.bestNo,
                                        q(e.bestName), firstSeen,
-                                       written,       searchText(e, firstSeen)};
+                                       written,       searchText(e, firstSeen),
+                                       seen.path};
                 if (isKnown)
                     values.append(qint64(e.id));
                 else

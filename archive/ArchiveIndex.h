@@ -8,7 +8,7 @@
 
 namespace orvex {
 
-// The archive's index in the club database (schema version 2): one row per
+// The archive's index in the club database (schema versions 2 and 3): one row per
 // distinct session, its drivers, and every file it was seen in. It is only an
 // index: the data files stay the record, and the index can be deleted and
 // rebuilt from them. Writes are one IMMEDIATE transaction per batch on the
@@ -28,7 +28,9 @@ public:
         QDateTime written;
     };
     // Adds a batch in one transaction. A session already known keeps the
-    // time it was first seen and takes the texts of its newest file. Returns
+    // time it was first seen, and takes the texts, names and figures of the
+    // new file when it ranks above the one they came from: a saved file above
+    // a download copy, then the newer. Returns
     // how many sessions were new, or -1 (with `error`) when nothing was written.
     int add(const std::vector<Seen>& batch, QString* error = nullptr);
 

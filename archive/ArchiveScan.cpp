@@ -1,14 +1,18 @@
 #include "archive/ArchiveScan.h"
 
+#include <dirent.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QStringDecoder>
 #include <QStringList>
 #include <vector>
 
 #include "archive/ArchiveIndex.h"
+#include "platform/QtFileSystem.h"
 #include "platform/RunError.h"
 #include "session/DataFile.h"
 #include "session/Session.h"
@@ -30,7 +34,23 @@ struct Walk {
     QSet<QString> seenFiles, seenFolders;
     int unreadable = 0;
     int loops = 0;
+    int badNames = 0;
 };
+
+// Qt leaves out of its listing a name whose bytes are not UTF-8, which it
+// could not name again: such names are counted here, never passed over in silence.
+int namesNotUtf8(const QString& folder) {
+    DIR* d = ::opendir(QFile::encodeName(folder).constData());
+    if (!d) return 0;
+    int count = 0;
+    while (const dirent* e = ::readdir(d)) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString name = utf8(e->d_name);
+        count += utf8.hasError() ? 1 : 0;
+    }
+    ::closedir(d);
+    return count;
+}
 
 void walk(const QString& folder, QStringList& ancestors, Walk& w) {
     const QString canonical = QFileInfo(folder).canonicalFilePath();
@@ -48,6 +68,7 @@ void walk(const QString& folder, QStringList& ancestors, Walk& w) {
         return;
     }
     ancestors.append(canonical);
+    w.badNames += namesNotUtf8(folder);
     const QFileInfoList entries = dir.entryInfoList(
         QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
     for (const QFileInfo& e : entries) {
@@ -78,6 +99,7 @@ QString ArchiveScanResult::summary() const {
     if (damaged) why << tr("%n damaged", damaged);
     if (empty) why << tr("%n without laps", empty);
     if (loops) why << tr("%n symbolic-link loop(s)", loops);
+    if (badNames) why << tr("%n with a name that is not valid UTF-8", badNames);
     return text + "\n" + tr("Skipped %1: %2.").arg(skipped()).arg(why.join(", "));
 }
 
@@ -89,13 +111,17 @@ ArchiveScanResult Archive_ScanFolder(ArchiveIndex& index, const QString& folder,
     walk(folder, ancestors, w);
     r.unreadable = w.unreadable;
     r.loops = w.loops;
+    r.badNames = w.badNames;
     std::vector<ArchiveIndex::Seen> batch;
     const auto flush = [&] {
         if (batch.empty() || !r.error.isEmpty()) return;
+        // The first failed write ends the scan: the next batch would fail alike.
         const int added = index.add(batch, &r.error);
         if (added >= 0) {
             r.newSessions += added;
             r.indexed += static_cast<int>(batch.size());
+        } else if (r.error.isEmpty()) {
+            r.error = tr("no reason given");
         }
         batch.clear();
     };
@@ -107,14 +133,16 @@ ArchiveScanResult Archive_ScanFolder(ArchiveIndex& index, const QString& folder,
             break;
         }
         const QString& path = w.files[i];
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            ++r.unreadable;
+        // A FIFO or a device put in a file's place since the walk is passed
+        // over, never waited on.
+        QByteArray head;
+        bool regular = true;
+        const int error = readFileStart(path, kDataFileHeadBytes, head, regular);
+        if (error != 0) {
+            ++(regular ? r.unreadable : r.notSession);
             continue;
         }
-        const QByteArray head = file.read(kDataFileHeadBytes);
-        const QDateTime written = QFileInfo(file).lastModified();
-        file.close();
+        const QDateTime written = QFileInfo(path).lastModified();
         if (!looksLikeDataFile(head.constData(), static_cast<std::size_t>(head.size()))) {
             ++r.notSession;
             continue;

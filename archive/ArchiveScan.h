@@ -17,9 +17,10 @@ struct ArchiveScanResult {
     int damaged = 0;      // data files that could not be read to their last lap
     int empty = 0;        // data files without a lap
     int loops = 0;        // symbolic links to a folder the walk is inside
+    int badNames = 0;     // files and folders whose name is not valid UTF-8
     bool cancelled = false;
     QString error;  // the index could not be written
-    int skipped() const { return notSession + unreadable + damaged + empty + loops; }
+    int skipped() const { return notSession + unreadable + damaged + empty + loops + badNames; }
     // The one message at the end of a scan.
     QString summary() const;
 };

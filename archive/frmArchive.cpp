@@ -17,6 +17,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSplitter>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTabWidget>
@@ -61,6 +62,15 @@ QDateEdit* makeDate(QWidget* parent) {
     edit->setSpecialValueText(" ");
     edit->setDate(kNoDate);
     return edit;
+}
+
+// Every word of [from, to) in the search text, as a balanced tree of ANDs:
+// SQLite refuses an expression nested more than 1,000 deep, which a chain of
+// 1,000 words would be.
+QString allWords(int from, int to) {
+    if (to - from == 1) return "instr(s.search, ?) > 0";
+    const int middle = from + (to - from) / 2;
+    return "(" + allWords(from, middle) + " AND " + allWords(middle, to) + ")";
 }
 
 QDate bound(const QDateEdit* edit) { return edit->date() == kNoDate ? QDate() : edit->date(); }
@@ -181,6 +191,10 @@ frmArchive::frmArchive(QMdiArea* area, ArchiveIndex& index, std::vector<std::str
     filters->addWidget(new QLabel(tr("To"), page));
     filters->addWidget(to_);
     pageLayout->addLayout(filters);
+    searchError_ = new QLabel(page);
+    searchError_->setWordWrap(true);
+    searchError_->hide();
+    pageLayout->addWidget(searchError_);
     sessions_ = makeView(sessionsModel_, page);
     sessions_->installEventFilter(this);
     pageLayout->addWidget(sessions_);
@@ -273,9 +287,11 @@ bool frmArchive::eventFilter(QObject* watched, QEvent* event) {
 QString frmArchive::sessionsQuery(const QString& search, QDate from, QDate to,
                                   QVariantList& binds) {
     QStringList where;
-    for (const QString& word : search.toLower().split(' ', Qt::SkipEmptyParts)) {
-        where << "instr(s.search, ?) > 0";
-        binds << word;
+    QStringList words = search.toLower().split(' ', Qt::SkipEmptyParts);
+    words.removeDuplicates();
+    if (!words.isEmpty()) {
+        for (const QString& word : words) binds << word;
+        where << allWords(0, static_cast<int>(words.size()));
     }
     if (from.isValid()) {
         where << "s.first_seen >= ?";
@@ -286,9 +302,11 @@ QString frmArchive::sessionsQuery(const QString& search, QDate from, QDate to,
         binds << to.addDays(1).toString("yyyy-MM-dd");
     }
     return "SELECT s.date, s.time, s.track, s.drivers, s.best, CASE WHEN s.best_no > 0 THEN "
-           "rtrim(s.best_no || ' ' || s.best_name) ELSE '' END, (SELECT f.present || f.path "
-           "FROM archive_file f WHERE f.session_id = s.id ORDER BY f.present DESC, f.path LIMIT "
-           "1) FROM archive_session s" +
+           "rtrim(s.best_no || ' ' || s.best_name) ELSE '' END, "
+           // The file that gave the texts while it is there, else another.
+           "coalesce((SELECT '1' || f.path FROM archive_file f WHERE f.path = s.source_path AND "
+           "f.present = 1), (SELECT f.present || f.path FROM archive_file f WHERE f.session_id = "
+           "s.id ORDER BY f.present DESC, f.path LIMIT 1)) FROM archive_session s" +
            (where.isEmpty() ? QString() : " WHERE " + where.join(" AND ")) +
            " ORDER BY s.first_seen DESC, s.id";
 }
@@ -302,7 +320,12 @@ void frmArchive::refresh() {
 void frmArchive::runSessions() {
     QVariantList binds;
     const QString sql = sessionsQuery(search_->text(), bound(from_), bound(to_), binds);
-    sessionsModel_->run(sql, binds, index_.db().connectionName());
+    // A search that cannot run says why instead of showing an empty list.
+    const bool ran = sessionsModel_->run(sql, binds, index_.db().connectionName());
+    searchError_->setText(
+        ran ? QString()
+            : tr("The search could not be run: %1").arg(sessionsModel_->lastError().text()));
+    searchError_->setVisible(!ran);
 }
 
 void frmArchive::runRecords() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 class QDateEdit;
+class QLabel;
 class QLineEdit;
 class QMdiArea;
 class QPushButton;
@@ -85,6 +86,7 @@ public:
 
     QTabWidget* tabs() const { return tabs_; }
     QLineEdit* searchBox() const { return search_; }
+    QLabel* searchError() const { return searchError_; }
     QDateEdit* fromDate() const { return from_; }
     QDateEdit* toDate() const { return to_; }
     QTableView* sessionsView() const { return sessions_; }
@@ -114,6 +116,7 @@ private:
     Opener open_;
     QTabWidget* tabs_ = nullptr;
     QLineEdit* search_ = nullptr;
+    QLabel* searchError_ = nullptr;  // why the last search could not run
     QDateEdit* from_ = nullptr;
     QDateEdit* to_ = nullptr;
     QTableView* sessions_ = nullptr;

@@ -59,7 +59,12 @@ const char* const kStep2[] = {
     "present INTEGER NOT NULL DEFAULT 1)",
     "CREATE INDEX archive_file_by_session ON archive_file (session_id)",
 };
-const std::span<const char* const> kMigrations[] = {kStep1, kStep2};
+// The file that gave a session its texts, so that a download's bare copy
+// never replaces what the user saved.
+const char* const kStep3[] = {
+    "ALTER TABLE archive_session ADD COLUMN source_path TEXT NOT NULL DEFAULT ''",
+};
+const std::span<const char* const> kMigrations[] = {kStep1, kStep2, kStep3};
 static_assert(std::size(kMigrations) == ClubDatabase::kSchemaVersion);
 
 }  // namespace
@@ -118,8 +123,32 @@ ClubDatabase::Opened ClubDatabase::classify(const QSqlError& e) {
     return isBusy(e) ? Opened::Busy : isDamaged(e) ? Opened::Damaged : Opened::Unusable;
 }
 
+bool ClubDatabase::isNewer() {
+    if (!QFileInfo(path_).isFile()) return false;
+    bool newer = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection_);
+        db.setDatabaseName(path_);
+        db.setConnectOptions(
+            QString("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+        newer = db.open() && schemaVersion() > kSchemaVersion;
+    }
+    if (!newer) close();
+    return newer;
+}
+
 ClubDatabase::Opened ClubDatabase::openFile(QString& error) {
     close();
+    // A newer program's file is read through a read-only connection: no
+    // journal mode, no migration, no write can reach it.
+    if (isNewer()) {
+        readOnly_ = open_ = true;
+        notice_ =
+            tr("The club database was made by a newer version of the program: names are "
+               "completed from it, but nothing is added to it and the archive is not "
+               "used.");
+        return Opened::Ok;
+    }
     QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection_);
     db.setDatabaseName(path_);
     db.setConnectOptions(QString("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
@@ -188,7 +217,7 @@ std::vector<std::string> ClubDatabase::names() {
 }
 
 bool ClubDatabase::remember(const std::vector<std::string>& names, const CalendarDate& day) {
-    if (!open_) return false;
+    if (!open_ || readOnly_) return false;
     if (names.empty()) return true;
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);

@@ -12,11 +12,13 @@ namespace orvex {
 // one IMMEDIATE transaction that waits for another copy of the program
 // holding the lock, so two copies writing at once lose nothing. A file that
 // is damaged or cannot be opened is renamed aside and a new one made; the
-// program goes on without a roster when even that fails.
+// program goes on without a roster when even that fails. A file of a newer
+// schema than this program knows is opened read-only and never written.
 class ClubDatabase : public Roster {
 public:
-    // 1: the roster; 2: the archive (archive/ArchiveIndex).
-    static constexpr int kSchemaVersion = 2;
+    // 1: the roster; 2: the archive (archive/ArchiveIndex); 3: the file that
+    // gave an archived session its texts.
+    static constexpr int kSchemaVersion = 3;
     static constexpr const char* kFileName = "club.db";
 
     // Opens (or makes) club.db in `folder`, which is created when missing.
@@ -26,6 +28,8 @@ public:
     ClubDatabase& operator=(const ClubDatabase&) = delete;
 
     bool isOpen() const { return open_; }
+    // Open but never written: a newer version of the program made the file.
+    bool isReadOnly() const { return readOnly_; }
     // What the status bar says about the opening; empty when all went well.
     QString notice() const { return notice_; }
     QString path() const { return path_; }
@@ -43,6 +47,8 @@ private:
     enum class Opened { Ok, Busy, Damaged, Unusable };
     static Opened classify(const QSqlError& e);
     Opened openFile(QString& error);
+    // True when the file holds a schema newer than kSchemaVersion.
+    bool isNewer();
     // `busy`: it failed because another copy held the lock too long.
     bool migrate(QString& error, bool& busy);
     void close();
@@ -52,6 +58,7 @@ private:
     QString notice_;
     bool open_ = false;
     bool setAside_ = false;
+    bool readOnly_ = false;
 };
 
 }  // namespace orvex

@@ -48,6 +48,8 @@ QString reasonText(SkipReason why) {
             return frmDrivers::tr("its number is not between 1 and 30");
         case SkipReason::EmptyName:
             return frmDrivers::tr("it has no name");
+        case SkipReason::OpenQuote:
+            return frmDrivers::tr("a quote in it is not closed");
         case SkipReason::Unreadable:
             return frmDrivers::tr(
                 "the file cannot be read as a list of names (it is binary, "

@@ -98,6 +98,24 @@ int retrying(const std::function<int()>& call) {
     return r;
 }
 
+// Opens without waiting and keeps only a regular file: a FIFO or a device put
+// in a file's place would block the open or the first read for good. -1 with
+// errno otherwise (EINVAL for what is not a regular file).
+int openRegular(const QString& path, int flags) {
+    const QByteArray name = QFile::encodeName(path);
+    const int fd =
+        retrying([&] { return ::open(name.constData(), flags | O_NONBLOCK | O_CLOEXEC, 0666); });
+    if (fd < 0) return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
 // A new content written through its own descriptor and checked before it takes
 // the target's name: QSaveFile::commit() of Qt 6.4 reports success when its last
 // buffered write meets a full disk, leaving a cut file in the target's place.
@@ -267,14 +285,35 @@ std::unique_ptr<BinaryFile> QtFileSystem::open(const std::string& path, int& err
     const QString p = qpath(path);
     error = 0;
     auto file = std::make_unique<QFile>(p);
-    errno = 0;
-    if (file->open(QIODevice::ReadWrite)) return std::make_unique<QtBinaryFile>(std::move(file));
+    QIODevice::OpenMode mode = QIODevice::ReadWrite;
+    int fd = openRegular(p, O_RDWR | O_CREAT);
     const int err = errno;
     // A file on read-only media can still be read.
-    if (QFileInfo(p).isFile() && file->open(QIODevice::ReadOnly))
+    if (fd < 0) {
+        fd = openRegular(p, O_RDONLY);
+        mode = QIODevice::ReadOnly;
+    }
+    if (fd >= 0 && file->open(fd, mode, QFileDevice::AutoCloseHandle))
         return std::make_unique<QtBinaryFile>(std::move(file));
+    if (fd >= 0) ::close(fd);
     error = openFailure(p, err);
     return nullptr;
+}
+
+int readFileStart(const QString& path, std::size_t n, QByteArray& bytes, bool& regular) {
+    bytes.clear();
+    regular = true;
+    const int fd = openRegular(path, O_RDONLY);
+    if (fd < 0) {
+        regular = errno != EINVAL;
+        return fromErrno(errno, ErrorNo::PathFileAccess);
+    }
+    bytes.resize(static_cast<qsizetype>(n));
+    const ssize_t got = retrying([&] { return static_cast<int>(::read(fd, bytes.data(), n)); });
+    const int err = errno;
+    ::close(fd);
+    bytes.resize(got < 0 ? 0 : static_cast<qsizetype>(got));
+    return got < 0 ? fromErrno(err, ErrorNo::DeviceIO) : 0;
 }
 
 std::unique_ptr<BinaryFile> QtFileSystem::replace(const std::string& path, int& error) {

@@ -111,7 +111,8 @@ int main(int argc, char** argv) {
     orvex::ClubDatabase club(QString::fromStdString(p.folder->userDataPath()));
     desktop.setRoster(club.isOpen() ? &club : nullptr);
     orvex::ArchiveIndex archive(club.connectionName());
-    desktop.setArchive(club.isOpen() ? &archive : nullptr);
+    // A newer program's archive may have another layout, and is not written.
+    desktop.setArchive(club.isOpen() && !club.isReadOnly() ? &archive : nullptr);
     desktop.Form_Load();
     if (!club.notice().isEmpty()) desktop.showStatus(club.notice());
     desktop.show();

@@ -1,16 +1,24 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <atomic>
+#include <condition_variable>
+#include <cstdlib>
 #include <thread>
 
 #include "archive/ArchiveIndex.h"
 #include "archive/ArchiveScan.h"
+#include "archive/frmArchive.h"
 #include "clubdb/ClubDatabase.h"
+#include "fakes/ChildProcess.h"
 #include "fakes/FakePlatform.h"
 #include "platform/QtFileSystem.h"
 #include "session/DataFile.h"
@@ -164,7 +172,7 @@ TEST(ArchiveMigration, ARosterOfTheFirstVersionKeepsItsNamesAndGetsTheArchive) {
     QSqlDatabase::removeDatabase("v1");
     ClubDatabase club(dir.path());
     ASSERT_TRUE(club.isOpen()) << club.notice().toStdString();
-    EXPECT_EQ(club.schemaVersion(), 2);
+    EXPECT_EQ(club.schemaVersion(), ClubDatabase::kSchemaVersion);
     EXPECT_EQ(club.names(), std::vector<std::string>{"Anna"});
     ArchiveIndex index(club.connectionName());
     EXPECT_EQ(index.sessionCount(), 0);
@@ -195,4 +203,110 @@ TEST(ArchiveIndexShared, TwoCopiesIndexingAtOnceBothSucceed) {
     EXPECT_EQ(failures, 0);
     ClubDatabase club(dir.path());
     EXPECT_EQ(ArchiveIndex(club.connectionName()).sessionCount(), 400);
+}
+
+// A full disk, as a file-size limit in a child process: the first batch's
+// COMMIT fails, and the scan stops there with SQLite's reason.
+TEST_F(ArchiveIndexTest, AFullDiskStopsTheScanAtItsFirstBatchWithTheReason) {
+    // Written through the fake files, without a sync each, then put on the disk.
+    installPlatform(fakes.interfaces());
+    QDir().mkpath(dir.filePath("many"));
+    session().ResetSession();
+    for (int i = 0; i < 260; ++i) {
+        for (int l = 1; l <= 4; ++l) session().LapTimes[lapSlot(1, l)] = 7000 + i * 10 + l;
+        ASSERT_EQ(Data_FileCopy("/orvex/f.DAT", nullptr), 0);
+        QFile f(dir.filePath(QString("many/%1.DAT").arg(i)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray::fromStdString(fakes.files.files["/orvex/f.DAT"]));
+        fakes.files.files.erase("/orvex/f.DAT");
+    }
+    Platform p = fakes.interfaces();
+    p.files = &disk;
+    installPlatform(p);
+    index.reset();
+    club.reset();  // the child opens its own
+    const QString db = dir.filePath("db");
+    const long room = std::max<long>(QFileInfo(db + "/club.db").size(), 32768) + 16384;
+    const auto full = [&](int) {
+        ClubDatabase child(db);
+        ArchiveIndex childIndex(child.connectionName());
+        int calls = 0;
+        const ArchiveScanResult r =
+            Archive_ScanFolder(childIndex, dir.filePath("many"), [&](int, int) {
+                ++calls;
+                return true;
+            });
+        std::fprintf(stderr, "%s\n", qPrintable(r.summary()));
+        return (r.error.isEmpty() ? 1 : 0) | (r.indexed != 0 ? 2 : 0) | (calls > 251 ? 4 : 0) |
+               (r.summary().contains("The archive could not be written: " + r.error) ? 0 : 8);
+    };
+    EXPECT_EQ(inChildren(1, full, room), std::vector<int>{0});
+    club = std::make_unique<ClubDatabase>(db);
+    EXPECT_EQ(ArchiveIndex(club->connectionName()).sessionCount(), 0);
+}
+
+// A FIFO swapped in for a file while the scan runs, and a name that is no UTF-8.
+TEST_F(ArchiveIndexTest, AFifoInAFilesPlaceIsPassedOverAndABadNameIsCounted) {
+    const QString fifo = write("f/a.DAT", 1, "T", kJan);
+    write("f/b.DAT", 2, "T", kJan);
+    const QByteArray bad = QFile::encodeName(dir.filePath("f/")) + "c\xFF.DAT";
+    {
+        QFile source(fifo);
+        ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+        const QByteArray bytes = source.readAll();
+        const int fd = ::open(bad.constData(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, bytes.constData(), bytes.size()), bytes.size());
+        ::close(fd);
+    }
+    // Only ends a hung scan; it measures nothing.
+    std::mutex m;
+    std::condition_variable cv;
+    bool done = false;
+    std::thread watchdog([&] {
+        std::unique_lock lock(m);
+        if (!cv.wait_for(lock, std::chrono::minutes(2), [&] { return done; })) {
+            std::fprintf(stderr, "the scan hangs on a FIFO\n");
+            std::abort();
+        }
+    });
+    const ArchiveScanResult r = Archive_ScanFolder(*index, dir.filePath("f"), [&](int i, int) {
+        if (i == 0) QFile::remove(fifo), ::mkfifo(QFile::encodeName(fifo).constData(), 0644);
+        return true;
+    });
+    int error = 0;
+    EXPECT_EQ(disk.open(fifo.toStdString(), error), nullptr);  // File > Open does not hang either
+    EXPECT_NE(error, 0);
+    {
+        std::lock_guard lock(m);
+        done = true;
+    }
+    cv.notify_one();
+    watchdog.join();
+    EXPECT_EQ(r.indexed, 1);
+    EXPECT_EQ(r.notSession, 1);
+    EXPECT_EQ(r.badNames, 1);
+    EXPECT_TRUE(r.summary().contains("1 with a name that is not valid UTF-8"));
+}
+
+// A saved heat and a newer bare copy of its download, found in either order:
+// the saved file gives every text and figure, and is the file the list shows.
+TEST_F(ArchiveIndexTest, ASavedFileOutranksANewerDownloadCopyInEitherOrder) {
+    for (const int race : {1, 2}) {
+        const QString copyIn = race == 1 ? "a" : "b", savedIn = race == 1 ? "b" : "a";
+        write(QString("%1/%2/2026-03-01 10-00-00.DAT").arg(race).arg(copyIn), race, "", kFeb);
+        write(QString("%1/%2/Heat.DAT").arg(race).arg(savedIn), race, "Big Ring", kJan, "Anna");
+        ASSERT_EQ(Archive_ScanFolder(*index, dir.filePath(QString::number(race))).indexed, 2);
+    }
+    QVariantList binds;
+    QSqlQuery q(index->db());
+    ASSERT_TRUE(q.exec(frmArchive::sessionsQuery({}, {}, {}, binds))) << q.lastError().text().toStdString();
+    int rows = 0;
+    for (; q.next(); ++rows) {
+        EXPECT_EQ(q.value(2).toString(), "Big Ring");
+        EXPECT_EQ(q.value(5).toString(), "1 Anna");
+        EXPECT_TRUE(q.value(6).toString().endsWith("/Heat.DAT"))
+            << q.value(6).toString().toStdString();
+    }
+    EXPECT_EQ(rows, 2);
 }

@@ -101,3 +101,35 @@ TEST(ClubDatabase, TwoConnectionsWritingAtOnceLoseNoName) {
     ClubDatabase club(dir.path());
     EXPECT_EQ(club.names().size(), 2u * kEach + 1);
 }
+
+TEST(ClubDatabase, ANewerVersionsFileCompletesNamesButIsNeverWritten) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("club.db");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "v99");
+        db.setDatabaseName(file);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        for (const char* sql :
+             {"CREATE TABLE roster (name TEXT NOT NULL PRIMARY KEY, last_used TEXT NOT NULL)",
+              "INSERT INTO roster VALUES ('Anna', '2026-01-01')", "PRAGMA user_version = 99"})
+            ASSERT_TRUE(q.exec(sql)) << sql;
+    }
+    QSqlDatabase::removeDatabase("v99");
+    const auto bytes = [&] {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray before = bytes();
+    {
+        ClubDatabase club(dir.path());
+        ASSERT_TRUE(club.isOpen());
+        EXPECT_TRUE(club.isReadOnly());
+        EXPECT_TRUE(club.notice().contains("newer version"));
+        EXPECT_EQ(club.names(), std::vector<std::string>{"Anna"});
+        EXPECT_FALSE(club.remember({"Bea"}, kMay));
+        EXPECT_EQ(club.schemaVersion(), 99);
+    }
+    EXPECT_EQ(bytes(), before);
+    EXPECT_TRUE(damagedCopies(dir).isEmpty());
+}

@@ -4,6 +4,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QTableView>
@@ -225,4 +226,20 @@ TEST_F(MainWindowFixture, ASetAsideArchiveComesBackFromTheDownloadCopiesAndTheNe
     EXPECT_EQ(index.sessionCount(), 2);
     EXPECT_EQ(index.fileCount(), 2);
     desk.reset();
+}
+
+TEST_F(ArchiveWindowTest, ASearchOfAThousandWordsRuns) {
+    QStringList words;
+    for (int i = 0; i < 1000; ++i) words << QString("w%1").arg(i);
+    window->searchBox()->setText(words.join(' '));
+    EXPECT_EQ(window->sessionsModel()->rowCount(), 0);
+    EXPECT_TRUE(window->searchError()->text().isEmpty())
+        << window->searchError()->text().toStdString();
+    words.fill("anna");
+    window->searchBox()->setText(words.join(' '));
+    EXPECT_EQ(window->sessionsModel()->rowCount(), 2);
+    // A search that cannot run says why.
+    index->db().close();
+    window->searchBox()->setText("anna");
+    EXPECT_TRUE(window->searchError()->text().startsWith("The search could not be run: "));
 }

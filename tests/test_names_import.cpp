@@ -61,3 +61,44 @@ TEST(NamesImport, BinaryEmptyHugeAndLongFilesEndInACountNeverAHang) {
     EXPECT_EQ(ImportNamesFile("/missing.csv").firstReason, SkipReason::Unreadable);
     EXPECT_FALSE(fakes.files.files.count("/missing.csv"));
 }
+
+TEST(NamesImport, QuotesInsideAFieldAreCharactersAndAnOpenQuoteCostsItsRowOnly) {
+    const NamesImport got = ImportNames(
+        "5,O\"Neil\n"
+        "6, \"Bea, B\"\n"
+        "-1,Minus\n"
+        "00005,Zeroed\n"
+        "7,\"Never closed\n"
+        "8,Cy\n"
+        "9,\"Also open\n"
+        "10,Di\n");
+    EXPECT_EQ(got.names,
+              (Names{{5, "O\"Neil"}, {6, "Bea, B"}, {5, "Zeroed"}, {8, "Cy"}, {10, "Di"}}));
+    EXPECT_EQ(got.skipped, 3);
+    EXPECT_EQ(got.firstSkippedLine, 3);
+    EXPECT_EQ(got.firstReason, SkipReason::OutOfRange);
+    const NamesImport open = ImportNames("1,A\n2,\"B");
+    EXPECT_EQ(open.names, (Names{{1, "A"}}));
+    EXPECT_EQ(open.firstSkippedLine, 2);
+    EXPECT_EQ(open.firstReason, SkipReason::OpenQuote);
+}
+
+TEST(NamesImport, UnicodeTextOfASpreadsheetIsUtf16WithTabsAndNamesLoseInvisibleMarks) {
+    const std::u16string rows =
+        u"Nr\tName\r\n3\tJos\u00E9 \U0001F600\r\n4\t\u202BAli\u202C\u200F\r\n";
+    std::string le = "\xFF\xFE", be = "\xFE\xFF";
+    for (const char16_t u : rows) {
+        le += {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
+        be += {static_cast<char>(u >> 8), static_cast<char>(u & 0xFF)};
+    }
+    const Names expected{{3, "Jos\xC3\xA9 \xF0\x9F\x98\x80"}, {4, "Ali"}};
+    EXPECT_EQ(ImportNames(le).names, expected);
+    EXPECT_EQ(ImportNames(be).names, expected);
+    // Joiners: kept inside an emoji sequence, dropped beside Latin letters or at an end.
+    EXPECT_EQ(ImportNames("1,\xE2\x80\x8D"
+                          "A\xE2\x80\x8D"
+                          "B\xE2\x80\x8E\n"
+                          "2,\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9\n")
+                  .names,
+              (Names{{1, "AB"}, {2, "\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9"}}));
+}
