@@ -11,9 +11,10 @@ namespace {
 
 const std::string kHeat1 = "/data/Heat1.DAT";
 
-// A heat on the main window: driver 2's first lap (6000) downloaded into a
-// new session, then names, corrections and a text given and saved as
-// Heat1.DAT. The device behind the fake port still holds that race.
+// A heat on the main window: a new session given names and a text and saved
+// as Heat1.DAT before the race, driver 2's first lap (6000) downloaded into it
+// (no laps yet: the same session), then corrections given and saved. The
+// device behind the fake port still holds that race.
 class NewRaceTest : public MainWindowFixture {
 protected:
     ScriptedDevice device;
@@ -26,15 +27,18 @@ protected:
         device.put(26, deviceRecord(6000));
         load();
         desk->menuFile_Click(0);
-        download();
         s.DriverNames[2] = "Ann";
         s.SessionTrack = "Ring";
+        fakes.fileDialogs.answers.push_back(kHeat1);
+        desk->menuFile_Click(3);
+        download();
+        ASSERT_EQ(title(), FileCommands::titleFor("Heat1"));
         s.Corrections.minLap = 3000;
         s.Corrections.setMark(26, 6000, LapCorrection::Void);
         s.Corrections.setPenalty(2, {500, "jump start", true});
-        fakes.fileDialogs.answers.push_back(kHeat1);
-        desk->menuFile_Click(3);
+        desk->menuFile_Click(2);
         ASSERT_EQ(s.FileState, FileState::Saved);
+        ASSERT_TRUE(fakes.messages.shown.empty() && fakes.fileDialogs.answers.empty());
     }
     DeviceCommand pending() { return desk->device().requests().pending(); }
     // Device > Download data, then the ticks that run it.
