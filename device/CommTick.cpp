@@ -200,6 +200,9 @@ void CommTick::finishDownload() {
     host_.closeProgress();
     host_.setMainWindowEnabled(true);
 
+    // Another race's laps start a new session, decided only now that they are
+    // all here: the old race's file and corrections are never taken for them.
+    if (s.isAnotherRace(staging_)) s.startNewRace();
     s.LapTimes.swap(staging_);
     staging_.clear();
     s.LapCount = kLapSlots;

@@ -15,7 +15,8 @@ class SetupControls;
 // it: the device operations only report how they ended.
 //
 // A download reads the 30 memory blocks, one per tick, into a staging copy;
-// only a complete download replaces the session's laps. An abandoned one
+// only a complete download replaces the session's laps, and one that brings
+// another race makes the session a new one (Session::startNewRace). An abandoned one
 // (no device, no reply, answers that are not lap records, a failure inside
 // the tick) leaves the session exactly as it was and says so in one box.
 class CommTick {

@@ -19,7 +19,8 @@ public:
     virtual void setMainWindowEnabled(bool enabled) = 0;
 
     // A download replaced the laps and rebuilt the totals: the open list
-    // windows show the new ones.
+    // windows show the new ones, and the title the session's name (another
+    // race made it "New").
     virtual void downloadComplete() = 0;
 
     // Status panel 2: the image shown now, and a new one.

@@ -47,6 +47,11 @@ void RaceCorrections::setPenalty(int driver, DriverPenalty penalty) {
         penalties[driver] = std::move(penalty);
 }
 
+void RaceCorrections::forgetRace() {
+    marks.clear();
+    penalties.clear();
+}
+
 std::optional<std::int32_t> ParseLapTime(const std::string& text) {
     std::size_t b = text.find_first_not_of(" \t");
     if (b == std::string::npos) return 0;

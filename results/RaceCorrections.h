@@ -62,6 +62,9 @@ struct RaceCorrections {
     void setMark(int slot, std::int32_t time, LapCorrection mark);
     const DriverPenalty& penaltyOf(int driver) const;
     void setPenalty(int driver, DriverPenalty penalty);
+    // Drops what was decided about one race's laps and drivers (marks,
+    // penalties, disqualifications); the rules and the ranking stay for the next.
+    void forgetRace();
 };
 
 // A lap time as typed: seconds ("30", "30.5"), or the way the program writes

@@ -89,7 +89,7 @@ void FileCommands::menuFile_Click(int index) {
 void FileCommands::OpenNamed(const std::string& name, const std::string& notDataFile) {
     if (platform().pointer->current() == MousePointer::Hourglass) return;
     trapErrors([&] {
-        if (SaveQuery()) openFile(name, notDataFile);
+        if (SaveQuery()) openFile(name, false, notDataFile);
     });
 }
 
@@ -115,23 +115,28 @@ void FileCommands::Open(const std::string& folder) {
     FileDialogSettings dialog = dataFileDialog("Data file (*.Dat)|*.Dat");
     dialog.initialFolder = folder;
     if (!platform().fileDialogs->showOpen(dialog, chosen)) throw RunError(ErrorNo::DialogCancelled);
-    openFile(chosen);
+    openFile(chosen, true);
 }
 
 void FileCommands::OpenRecent(int index) {
     // Taken before the save question: a save from there can reorder the list.
     const std::string name = views_.menuFileCaption(index);
     if (!SaveQuery()) return;
-    openFile(name);
+    openFile(name, true);
 }
 
 // All or nothing: the file is read into a session of its own, which takes the
 // current one's place only when read to the end. A file that fails has shown
-// its message and changed nothing: session, names, windows, recent list.
-void FileCommands::openFile(const std::string& name, const std::string& notDataFile) {
+// its message and changed nothing: session, names, windows, title.
+void FileCommands::openFile(const std::string& name, bool listAnyway,
+                            const std::string& notDataFile) {
     Session staged;
     staged.ResetSession();
-    if (!File_Read(name, staged, notDataFile)) return;
+    if (!File_Read(name, staged, notDataFile)) {
+        // The name the user chose stays at hand for another try.
+        if (listAnyway) FileRecentiWrite(views_, name);
+        return;
+    }
     Session& s = session();
     views_.closeChildWindows();
     staged.views = s.views;
@@ -139,7 +144,8 @@ void FileCommands::openFile(const std::string& name, const std::string& notDataF
     FileRecentiWrite(views_, name);
     views_.setTitle(titleFor(s.DataFileName));
     // A file opened as named keeps its own name; sessionFile() would add ".DAT".
-    views_.sessionFileSeen(notDataFile.empty() ? sessionFile() : name);
+    s.OwnFile = notDataFile.empty() ? sessionFile() : name;
+    views_.sessionFileSeen(s.OwnFile);
     views_.MenuRefresh();
     RestoreLayout();
 }
@@ -150,7 +156,21 @@ void FileCommands::Save() {
         SaveAs();
         return;
     }
-    if (File_Write(sessionFile(), &views_)) views_.sessionFileSeen(sessionFile());
+    // A session without a file of its own ("New", a new race) goes to its
+    // name in the program's folder unasked only while no other file has it:
+    // a second heat saved with Save never replaces the first unasked.
+    const std::string target = sessionFile();
+    if (target != s.OwnFile && platform().files->fileExists(target) &&
+        platform().messages->show(
+            s.DataFileName + "." + s.DataFileExt + " already exists. Do you want to replace it ?",
+            MessageBox::YesNo | MessageBox::Exclamation | MessageBox::Default2,
+            kProgramTitle) != MessageBox::Yes) {
+        SaveAs();
+        return;
+    }
+    if (!File_Write(target, &views_)) return;
+    s.OwnFile = sessionFile();
+    views_.sessionFileSeen(s.OwnFile);
 }
 
 void FileCommands::SaveAs() {
@@ -167,10 +187,13 @@ void FileCommands::SaveAs() {
             MessageBox::YesNo | MessageBox::Exclamation | MessageBox::Default2,
             kProgramTitle) != MessageBox::Yes)
         return;
-    // A failed write has told why and left the names, state and recent list alone.
-    if (!File_Write(chosen, &views_)) return;
-    views_.sessionFileSeen(sessionFile());
-    views_.setTitle(titleFor(s.DataFileName));
+    // A failed write has told why and left the names, state and title alone;
+    // the chosen name still goes to the top of the recent files.
+    if (File_Write(chosen, &views_)) {
+        s.OwnFile = sessionFile();
+        views_.sessionFileSeen(s.OwnFile);
+        views_.setTitle(titleFor(s.DataFileName));
+    }
     FileRecentiWrite(views_, chosen);
 }
 
@@ -178,7 +201,7 @@ void FileCommands::Exit() {
     if (SaveQuery()) views_.endProgram();
 }
 
-bool FileCommands::SaveQuery() {
+bool FileCommands::SaveQuery(bool askWhenNew) {
     Session& s = session();
     bool result = true;
     if (s.FileState == FileState::Saved || s.FileState == FileState::Modified) {
@@ -189,6 +212,7 @@ bool FileCommands::SaveQuery() {
     }
     views_.copySessionTexts();
     if (s.FileState != FileState::New && s.FileState != FileState::Modified) return result;
+    if (s.FileState == FileState::New && !askWhenNew) return result;
 
     const int answer =
         platform().messages->show("File modified. Save your changes to '" + s.DataFileName + "' ?",

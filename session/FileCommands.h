@@ -29,8 +29,9 @@ public:
 
     // Asks whether to save a session that differs from its file. True: go
     // on (saved, or may be dropped); false: the user cancelled, or the save
-    // did not happen.
-    bool SaveQuery();
+    // did not happen. A new session nothing was done to is asked about only
+    // with `askWhenNew` (a download keeps it, New, Open and Exit drop it).
+    bool SaveQuery(bool askWhenNew = true);
 
     // Closes the child windows and reopens them as stored with the session.
     void RestoreLayout();
@@ -46,7 +47,9 @@ private:
     void New();
     void Open(const std::string& folder = {});
     void OpenRecent(int index);
-    void openFile(const std::string& name, const std::string& notDataFile = {});
+    // Open and the recent files list the name even when it cannot be read;
+    // a named file is listed only once open.
+    void openFile(const std::string& name, bool listAnyway, const std::string& notDataFile = {});
     void Save();
     void SaveAs();
     void Exit();

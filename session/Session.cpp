@@ -19,6 +19,7 @@ void Session::ResetSession() {
     DataFileName = "New";
     DataFilePath = AppPath;
     DataFileExt = "DAT";
+    OwnFile.clear();
 
     LapList.assign(kLapsPerDriver + 1, TimeItem{});
     SortedLapList.assign(kLapsPerDriver + 1, TimeItem{});
@@ -110,6 +111,22 @@ void Session::StoreLayout() {
     SavedLapsWin = LapsWin;
     SavedSessionWin = SessionWin;
     SavedStatWin = StatWin;
+}
+
+bool Session::isAnotherRace(const std::vector<std::int32_t>& laps) const {
+    for (std::size_t slot = 1; slot < LapTimes.size(); ++slot) {
+        if (LapTimes[slot] == 0) continue;
+        if (slot >= laps.size() || laps[slot] != LapTimes[slot]) return true;
+    }
+    return false;
+}
+
+void Session::startNewRace() {
+    DataFileName = "New";
+    DataFilePath = AppPath;
+    DataFileExt = "DAT";
+    OwnFile.clear();
+    Corrections.forgetRace();
 }
 
 }  // namespace orvex

@@ -55,6 +55,10 @@ public:
     std::string DataFilePath;
     // "DAT", or the spelling of "dat" the file's own name has.
     std::string DataFileExt = "DAT";
+    // The file this session was last read from or written to in this run;
+    // empty while it has none (New, or the new race of a download). Save
+    // replaces another file of the session's name only when asked.
+    std::string OwnFile;
 
     WinState LapsWin, SessionWin, StatWin;
     WinState SavedLapsWin, SavedSessionWin, SavedStatWin;
@@ -102,6 +106,16 @@ public:
     // Sets a descriptive field; a different text marks the session modified.
     void ChangeField(std::string& field, const std::string& text);
     void StoreLayout();
+
+    // Whether `laps`, the laps of a completed download, are another race:
+    // some slot with a lap in the session holds a different value in them.
+    // Laps that only fill empty slots are the same race read again.
+    bool isAnotherRace(const std::vector<std::int32_t>& laps) const;
+    // Makes this a new session for another race's laps, so that Save never
+    // writes them over the old race's file: named "New" in the program's
+    // folder, no file of its own, and none of the old race's marks or
+    // penalties. The names, lap rules, ranking and texts stay.
+    void startNewRace();
 
     // Upper index of a list as allocated (-1 when not allocated).
     static int upper(const std::vector<TimeItem>& list) {

@@ -6,6 +6,7 @@
 #include "device/frmProgress.h"
 #include "device/frmSetup.h"
 #include "device/frmTest.h"
+#include "session/FileCommands.h"
 #include "shell/frmDesktop.h"
 
 namespace orvex {
@@ -84,6 +85,10 @@ void DesktopDevice::downloadComplete() {
     // First, before the windows let any event run: the laps are safe on disk
     // even if the user then drops the session.
     desktop_.copyDownload();
+    // Another race made the session a new one: the title says so.
+    if (session().FileState != FileState::NoSession)
+        desktop_.setWindowTitle(
+            QString::fromStdString(FileCommands::titleFor(session().DataFileName)));
     desktop_.refreshListsAfterDownload();
 }
 

@@ -361,7 +361,10 @@ void frmDesktop::MenuDevice_Click(int index) {
     trapErrors([&] {
         switch (index) {
             case 0:
-                device_->requests().post(DeviceCommand::StartDownload);
+                // Unsaved changes are asked about first, as New and Open do:
+                // the download may bring another race and a new session.
+                if (fileCommands_->SaveQuery(false))
+                    device_->requests().post(DeviceCommand::StartDownload);
                 break;
             case 1:
                 device_->showSetup();

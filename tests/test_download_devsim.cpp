@@ -34,6 +34,7 @@ protected:
         p.pointer = &pointer;
         installPlatform(p);
         s.ResetSession();
+        s.StoreLayout();  // as a file read leaves it: nothing to ask about
         s.FileState = FileState::Saved;
         desk = std::make_unique<frmDesktop>();
         desk->Form_Load();

@@ -69,18 +69,21 @@ protected:
 
 }  // namespace
 
-TEST_F(FileCommandsTest, OpenRestoresTheStoredWindowsAndAMissingRecentFileChangesNothing) {
-    storeRecent("File1=/data/Gone.DAT\r\n");
-    commands.menuFile_Click(Recent1);
+// A recent file that no longer exists says so, leaves the session alone and
+// still goes to the top of the list.
+TEST_F(FileCommandsTest, OpenRestoresTheStoredWindowsAndAMissingRecentFileStillTopsTheList) {
+    storeRecent("File1=/data/Race0.DAT\r\nFile2=/data/Gone.DAT\r\n");
+    commands.menuFile_Click(Recent1 + 1);
     EXPECT_EQ(messages(), Texts{"/DATA/GONE.DAT\nErrore : Impossibile trovare il file"});
     EXPECT_EQ(s.FileState, FileState::NoSession);
-    EXPECT_EQ(fakes.files.files["/orvex/ORVEX.INI"], "[File]\r\nFile1=/data/Gone.DAT\r\n");
+    EXPECT_EQ(fakes.files.files["/orvex/ORVEX.INI"],
+              "[File]\r\nFile1=/data/Gone.DAT\r\nFile2=/data/Race0.DAT\r\n");
     EXPECT_EQ(views.title, "");
     items::DataFile file;
     file.laps = {true, 300, 450, 5000, 2400};
     file.stat = {true, 15, 30, 3000, 2000};
     openedRace(file);
-    EXPECT_EQ(views.recent(), (Texts{"/data/Race1.DAT", "/data/Gone.DAT"}));
+    EXPECT_EQ(views.recent(), (Texts{"/data/Race1.DAT", "/data/Gone.DAT", "/data/Race0.DAT"}));
     EXPECT_EQ(s.LapsWin, (WinState{-1, 300, 450, 5000, 2400}));
 
     commands.menuFile_Click(Open);  // the dialog is cancelled
@@ -90,8 +93,8 @@ TEST_F(FileCommandsTest, OpenRestoresTheStoredWindowsAndAMissingRecentFileChange
 }
 
 // An open is all or nothing: a file refused at its header, or one that fails
-// after its texts were read, leaves the session, its windows, title and
-// recent list as they were.
+// after its texts were read, leaves the session, its windows and title as
+// they were (its name, already the first recent file, stays there).
 TEST_F(FileCommandsTest, AFailedOpenChangesNothingEvenAfterPartOfTheFileWasRead) {
     items::DataFile file;
     file.laps = {true, 300, 450, 5000, 2400};
@@ -117,7 +120,7 @@ TEST_F(FileCommandsTest, AFailedOpenChangesNothingEvenAfterPartOfTheFileWasRead)
     }
 }
 
-TEST_F(FileCommandsTest, AFailedSaveAsKeepsTheNameFolderStateLayoutAndRecentList) {
+TEST_F(FileCommandsTest, AFailedSaveAsKeepsTheNameFolderStateAndLayoutAndListsTheName) {
     openedRace();
     s.ChangeField(s.SessionNote, "typed");
     const WinState stored = s.SavedLapsWin;
@@ -130,7 +133,7 @@ TEST_F(FileCommandsTest, AFailedSaveAsKeepsTheNameFolderStateLayoutAndRecentList
     EXPECT_EQ(s.DataFileName + s.DataFileExt + views.title, "Race1DAT");
     EXPECT_EQ(s.FileState, FileState::Modified);
     EXPECT_EQ(s.SavedLapsWin, stored);
-    EXPECT_EQ(views.recent(), Texts{"/data/Race1.DAT"});
+    EXPECT_EQ(views.recent(), (Texts{"/data/Race2", "/data/Race1.DAT"}));
 }
 
 TEST_F(FileCommandsTest, AMovedOrReopenedWindowOrAnEditedTextAsksAndYesNoCancelAct) {
@@ -189,6 +192,48 @@ TEST_F(FileCommandsTest, YesWithAFailedSaveStopsNewOpenAndExit) {
     EXPECT_TRUE(commands.queryClose());  // No
 }
 
+// Save of a session without a file of its own writes New.DAT unasked only
+// while there is none; another session's New.DAT is replaced on Yes, and No
+// goes to the save dialog, whose cancel stops the save and a pending Exit.
+TEST_F(FileCommandsTest, SaveOfANewSessionAsksBeforeReplacingAnotherNewDat) {
+    const std::string newDat = "/orvex/New.DAT";
+    const auto editedNew = [&](const char* note) {
+        commands.menuFile_Click(New);
+        s.ChangeField(s.SessionNote, note);
+        fakes.messages.shown.clear();
+    };
+    editedNew("heat 1");
+    commands.menuFile_Click(Save);
+    commands.menuFile_Click(Save);  // its own file now
+    EXPECT_TRUE(messages().empty());
+    const std::string heat1 = fakes.files.files.at(newDat);
+
+    editedNew("heat 2");
+    fakes.messages.answers = {MessageBox::Yes, MessageBox::No};
+    commands.menuFile_Click(Exit);
+    const std::string replace = "New.DAT already exists. Do you want to replace it ?";
+    EXPECT_EQ(
+        fakes.messages.shown.back(),
+        (FakeMessageBox::Shown{
+            replace, MessageBox::YesNo | MessageBox::Exclamation | MessageBox::Default2, "ORVEX"}));
+    EXPECT_EQ(fakes.fileDialogs.shown.size(), 1u);  // cancelled
+    EXPECT_FALSE(views.ended);
+    EXPECT_EQ(fakes.files.files.at(newDat), heat1);
+
+    fakes.fileDialogs.answers.push_back("/data/Heat2.DAT");
+    fakes.messages.answers = {MessageBox::No};
+    commands.menuFile_Click(Save);
+    EXPECT_EQ(views.title, FileCommands::titleFor("Heat2"));
+    EXPECT_EQ(fakes.files.files.at(newDat), heat1);
+
+    editedNew("heat 3");
+    fakes.messages.answers = {MessageBox::Yes};
+    commands.menuFile_Click(Save);
+    EXPECT_EQ(messages(), Texts{replace});
+    EXPECT_NE(fakes.files.files.at(newDat), heat1);
+    EXPECT_EQ(s.FileState, FileState::Saved);
+}
+
 TEST_F(FileCommandsTest, ClicksAreIgnoredWhileTheBusyPointerShows) {
     fakes.pointer.shape = MousePointer::Hourglass;
     for (int item : {New, Open, Save, SaveAs, Print, Recent1, Exit}) commands.menuFile_Click(item);
@@ -229,6 +274,7 @@ TEST_F(FileCommandsTest, SaveOnAFullDiskSaysSoAndLeavesTheOldFileByteForByte) {
     const std::string race = onDisk("Race1.DAT");
     s.ResetSession();
     ASSERT_TRUE(File_Write(race, nullptr));
+    s.OwnFile = race;  // as Save leaves it
     const std::string old = bytes(race);
     s.LapTimes[1] = 4242;
     s.FileState = FileState::Modified;
