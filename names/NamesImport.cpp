@@ -1,9 +1,9 @@
 #include "names/NamesImport.h"
 
-#include "names/DriverNames.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
 #include "session/AnsiText.h"
+#include "session/DriverNames.h"
 
 namespace orvex {
 

@@ -10,13 +10,13 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "names/DriverNames.h"
 #include "names/NamesImport.h"
 #include "platform/DayClock.h"
 #include "platform/FileDialog.h"
 #include "platform/Messages.h"
 #include "platform/Platform.h"
 #include "platform/Roster.h"
+#include "session/DriverNames.h"
 #include "session/Session.h"
 
 namespace orvex {

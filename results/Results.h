@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "results/RaceCorrections.h"
+#include "session/RaceCorrections.h"
 
 namespace orvex {
 

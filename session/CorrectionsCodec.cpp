@@ -1,4 +1,4 @@
-#include "results/CorrectionsCodec.h"
+#include "session/CorrectionsCodec.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "results/RaceCorrections.h"
+#include "session/RaceCorrections.h"
 
 namespace orvex {
 

@@ -1,4 +1,4 @@
-#include "names/DriverNames.h"
+#include "session/DriverNames.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "results/RaceCorrections.h"
+#include "session/RaceCorrections.h"
 
 #include <cctype>
 #include <limits>
