@@ -2,6 +2,7 @@
 
 #include "autocopy/DownloadCopy.h"
 #include "export/LapsCsv.h"
+#include "export/ResultsCsv.h"
 #include "export/frmExport.h"
 #include "lists/ChildWindows.h"
 #include "results/Results.h"

@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <limits>
 
+#include "export/ResultsCsv.h"
 #include "fakes/MainWindowFixture.h"
 #include "lists/ChildWindows.h"
 #include "results/Results.h"
