@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
     area.resize(1000, 700);
     area.show();
     ChildWindows windows(&area);
-    frmResults* f = windows.showResults();
+    frmResults* f = frmResults::Load(&area);
+    windows.addView(f, [f] { f->refresh(); });
     for (int r = 1; r < 5; ++r)
         f->table()->selectionModel()->select(
             f->proxy()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);

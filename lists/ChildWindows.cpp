@@ -3,7 +3,6 @@
 #include "lists/frmLaps.h"
 #include "lists/frmSession.h"
 #include "lists/frmStat.h"
-#include "results/frmResults.h"
 #include "session/Session.h"
 
 namespace orvex {
@@ -11,7 +10,6 @@ namespace orvex {
 frmLaps* ChildWindows::laps() const { return laps_.get(); }
 frmStat* ChildWindows::stat() const { return stat_.get(); }
 frmSession* ChildWindows::sessionData() const { return session_.get(); }
-frmResults* ChildWindows::results() const { return results_.get(); }
 
 frmLaps* ChildWindows::showLaps() {
     return laps_.show([this] { return frmLaps::Load(area_); });
@@ -30,8 +28,9 @@ frmSession* ChildWindows::showSessionData() {
     });
 }
 
-frmResults* ChildWindows::showResults() {
-    return results_.show([this] { return frmResults::Load(area_); });
+void ChildWindows::addView(QObject* view, std::function<void()> refresh) {
+    std::erase_if(views_, [](const View& v) { return v.view.isNull(); });
+    views_.push_back({view, std::move(refresh)});
 }
 
 void ChildWindows::refreshLists(ListChange change) {
@@ -39,8 +38,9 @@ void ChildWindows::refreshLists(ListChange change) {
     frmLaps* laps = s.LapsWin.isOpen() ? laps_.get() : nullptr;
     frmStat* stat = s.StatWin.isOpen() ? stat_.get() : nullptr;
     // The results show every driver's laps, not the laps window's driver.
-    if (frmResults* results = results_.get(); results && change != ListChange::LapList)
-        results->refresh();
+    if (change != ListChange::LapList)
+        for (const View& v : views_)
+            if (v.view) v.refresh();
     switch (change) {
         case ListChange::LapList:
             if (laps) {

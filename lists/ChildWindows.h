@@ -3,13 +3,14 @@
 #include <QObject>
 #include <QPointer>
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 class QMdiArea;
 
 namespace orvex {
 
 class frmLaps;
-class frmResults;
 class frmSession;
 class frmStat;
 
@@ -61,12 +62,10 @@ public:
     frmLaps* laps() const;
     frmStat* stat() const;
     frmSession* sessionData() const;
-    frmResults* results() const;
 
     frmLaps* showLaps();
     frmStat* showStat();
     frmSession* showSessionData();
-    frmResults* showResults();
 
     // 0: line n of the statistics shows driver n; 1: the n-th fastest total.
     std::int16_t statSortMode = 0;
@@ -75,12 +74,21 @@ public:
     // refreshed after a change.
     void refreshLists(ListChange change);
 
+    // A window beyond the list windows that shows the session (the results) and
+    // rebuilds itself with `refresh`: it is refreshed on every change but the laps
+    // of another driver, and forgotten when it is deleted.
+    void addView(QObject* view, std::function<void()> refresh);
+
 private:
     QMdiArea* area_;
     OneWindow<frmLaps> laps_;
     OneWindow<frmStat> stat_;
     OneWindow<frmSession> session_;
-    OneWindow<frmResults> results_;
+    struct View {
+        QPointer<QObject> view;
+        std::function<void()> refresh;
+    };
+    std::vector<View> views_;
 };
 
 }  // namespace orvex

@@ -85,7 +85,7 @@ const Command kCommands[] = {
          [](QWidget* parent) {
              std::vector<int> selected;
              if (auto* desktop = qobject_cast<frmDesktop*>(parent))
-                 if (frmResults* results = desktop->childWindows().results())
+                 if (frmResults* results = desktop->resultsWindow())
                      selected = results->selectedDrivers();
              frmSlips::ShowModal(parent, std::move(selected));
          }},

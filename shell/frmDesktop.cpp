@@ -322,10 +322,10 @@ void frmDesktop::MenuView_Click(int index) {
                 }
                 break;
             case 3:
-                if (frmResults* f = w.results())
+                if (frmResults* f = resultsWindow())
                     f->close();
                 else
-                    w.showResults();
+                    showResultsWindow();
                 break;
             default:
                 break;
@@ -342,10 +342,10 @@ void frmDesktop::followWindows() {
     for (ListForm* f : std::initializer_list<ListForm*>{children_->stat(), children_->laps()})
         if (f)
             connect(f, &ListForm::unloaded, this, &frmDesktop::followWindows, Qt::UniqueConnection);
-    if (frmResults* f = children_->results())
+    if (frmResults* f = resultsWindow())
         connect(f, &frmResults::unloaded, this, &frmDesktop::followWindows, Qt::UniqueConnection);
     const Session& s = session();
-    MenuView(3)->setChecked(children_->results() != nullptr);
+    MenuView(3)->setChecked(resultsWindow() != nullptr);
     setViewToggle(0, "Session", s.SessionWin.isOpen());
     setViewToggle(1, "Statistics", s.StatWin.isOpen());
     setViewToggle(2, "Laps", s.LapsWin.isOpen());
@@ -462,7 +462,17 @@ void frmDesktop::editDriverNames() {
 void frmDesktop::editLapRules() {
     if (session().FileState == FileState::NoSession) return;
     if (frmLapRules::Edit(this))
-        if (frmResults* f = children_->results()) f->refresh();
+        if (frmResults* f = resultsWindow()) f->refresh();
+}
+
+frmResults* frmDesktop::resultsWindow() const { return results_.get(); }
+
+frmResults* frmDesktop::showResultsWindow() {
+    return results_.show([this] {
+        frmResults* f = frmResults::Load(mdiArea_);
+        children_->addView(f, [f] { f->refresh(); });
+        return f;
+    });
 }
 
 void frmDesktop::refreshListsAfterDownload() { children_->refreshLists(ListChange::Download); }

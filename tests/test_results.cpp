@@ -204,7 +204,7 @@ protected:
         s.LapTimes = laps({{2, {5000, 6001}}, {3, {5000, 0, 4800, 0, 4800}}, {7, {0, 0, 0, 4800}}});
         load();
     }
-    frmResults* f() { return desk->childWindows().results(); }
+    frmResults* f() { return desk->resultsWindow(); }
     std::vector<int> shown(int column) {
         std::vector<int> v;
         for (int r = 0; r < f()->proxy()->rowCount(); ++r)
@@ -259,7 +259,7 @@ TEST_F(ResultsWindowTest, MarksLapsAndPenaltiesReranksAndFollowsADownload) {
     EXPECT_EQ(f()->model()->results().find(5)->counted, (Laps{{1, 2, 4300}}));
 
     f()->close();
-    EXPECT_EQ(desk->childWindows().results(), nullptr);
+    EXPECT_EQ(desk->resultsWindow(), nullptr);
     EXPECT_FALSE(desk->MenuView(3)->isChecked());
 }
 
