@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "bench/BenchApp.h"
-#include "lists/ChildWindows.h"
-#include "results/frmResults.h"
-#include "results/frmResultsChart.h"
 #include "session/Session.h"
+#include "ui/lists/ChildWindows.h"
+#include "ui/results/frmResults.h"
+#include "ui/results/frmResultsChart.h"
 
 using namespace orvex;
 

@@ -3,14 +3,14 @@
 #include "autocopy/DownloadCopy.h"
 #include "export/LapsCsv.h"
 #include "export/ResultsCsv.h"
-#include "export/frmExport.h"
-#include "lists/ChildWindows.h"
 #include "results/Results.h"
-#include "results/frmResults.h"
 #include "session/FileCommands.h"
 #include "shell/ImageList1.h"
 #include "shell/frmDesktop.h"
-#include "slips/frmSlips.h"
+#include "ui/export/frmExport.h"
+#include "ui/lists/ChildWindows.h"
+#include "ui/results/frmResults.h"
+#include "ui/slips/frmSlips.h"
 
 namespace orvex {
 

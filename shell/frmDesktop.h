@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "archive/frmArchive.h"
-#include "lists/ChildWindows.h"
 #include "session/Session.h"
 #include "shell/CommandTable.h"
+#include "ui/archive/frmArchive.h"
+#include "ui/lists/ChildWindows.h"
 
 class QAction;
 class QLabel;

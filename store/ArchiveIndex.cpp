@@ -1,4 +1,4 @@
-#include "archive/ArchiveIndex.h"
+#include "store/ArchiveIndex.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "archive/ArchiveScan.h"
+#include "store/ArchiveScan.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,10 +8,10 @@
 #include <QStringList>
 #include <vector>
 
-#include "archive/ArchiveIndex.h"
 #include "platform/RunError.h"
 #include "session/DataFile.h"
 #include "session/Session.h"
+#include "store/ArchiveIndex.h"
 
 namespace orvex {
 

@@ -8,13 +8,13 @@
 #include <atomic>
 #include <thread>
 
-#include "archive/ArchiveIndex.h"
-#include "archive/ArchiveScan.h"
 #include "clubdb/ClubDatabase.h"
 #include "fakes/FakePlatform.h"
-#include "platform/QtFileSystem.h"
+#include "platform/qt/QtFileSystem.h"
 #include "session/DataFile.h"
 #include "session/Session.h"
+#include "store/ArchiveIndex.h"
+#include "store/ArchiveScan.h"
 
 using namespace orvex;
 

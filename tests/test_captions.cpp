@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -17,16 +15,17 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
-#include "device/frmProgress.h"
-#include "device/frmSetup.h"
-#include "device/frmTest.h"
 #include "fakes/MainWindowFixture.h"
 #include "platform/Platform.h"
-#include "platform/QtCaptions.h"
+#include "platform/qt/QtCaptions.h"
 #include "shell/DesktopDevice.h"
 #include "shell/frmAbout.h"
 #include "shell/frmStart.h"
+#include "ui/device/frmProgress.h"
+#include "ui/device/frmSetup.h"
+#include "ui/device/frmTest.h"
 
 using namespace orvex;
 

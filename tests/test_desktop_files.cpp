@@ -12,11 +12,11 @@
 
 #include "ItemBytes.h"
 #include "fakes/MainWindowFixture.h"
-#include "lists/ChildWindows.h"
-#include "lists/frmLaps.h"
-#include "lists/frmSession.h"
 #include "session/FileCommands.h"
 #include "shell/DesktopDevice.h"
+#include "ui/lists/ChildWindows.h"
+#include "ui/lists/frmLaps.h"
+#include "ui/lists/frmSession.h"
 
 using namespace orvex;
 

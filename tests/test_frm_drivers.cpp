@@ -7,10 +7,10 @@
 #include <QTableWidget>
 
 #include "fakes/MainWindowFixture.h"
-#include "lists/ChildWindows.h"
-#include "names/frmDrivers.h"
 #include "platform/Roster.h"
-#include "results/frmResults.h"
+#include "ui/lists/ChildWindows.h"
+#include "ui/names/frmDrivers.h"
+#include "ui/results/frmResults.h"
 
 using namespace orvex;
 

@@ -8,8 +8,8 @@
 #include <QTimer>
 
 #include "fakes/FakePlatform.h"
-#include "report/frmStampa.h"
 #include "session/Session.h"
+#include "ui/report/frmStampa.h"
 
 using namespace orvex;
 

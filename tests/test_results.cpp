@@ -13,12 +13,12 @@
 
 #include "export/ResultsCsv.h"
 #include "fakes/MainWindowFixture.h"
-#include "lists/ChildWindows.h"
 #include "results/Results.h"
-#include "results/frmResults.h"
-#include "results/frmResultsChart.h"
 #include "session/DataFile.h"
 #include "session/TimeFormat.h"
+#include "ui/lists/ChildWindows.h"
+#include "ui/results/frmResults.h"
+#include "ui/results/frmResultsChart.h"
 
 using namespace orvex;
 

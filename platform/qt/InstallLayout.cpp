@@ -1,4 +1,4 @@
-#include "platform/InstallLayout.h"
+#include "platform/qt/InstallLayout.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "platform/QtCaptions.h"
+#include "platform/qt/QtCaptions.h"
 
 #include <QApplication>
 #include <QCheckBox>

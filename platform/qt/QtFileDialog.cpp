@@ -1,4 +1,4 @@
-#include "platform/QtFileDialog.h"
+#include "platform/qt/QtFileDialog.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "platform/QtFileSystem.h"
+#include "platform/qt/QtFileSystem.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

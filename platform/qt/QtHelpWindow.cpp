@@ -1,4 +1,4 @@
-#include "platform/QtHelpWindow.h"
+#include "platform/qt/QtHelpWindow.h"
 
 #include <QFileInfo>
 #include <QUrl>

@@ -1,4 +1,4 @@
-#include "platform/QtPlatform.h"
+#include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -18,18 +18,18 @@
 #include "platform/DayClock.h"
 #include "platform/EventPump.h"
 #include "platform/HelpViewer.h"
-#include "platform/InstallLayout.h"
 #include "platform/MessageBox.h"
 #include "platform/MousePointer.h"
 #include "platform/ProgramFolder.h"
-#include "platform/QtPrinter.h"
-#include "platform/QtFileDialog.h"
-#include "platform/QtFileSystem.h"
-#include "platform/QtHelpWindow.h"
-#include "platform/QtSerialPort.h"
 #include "platform/Regional.h"
 #include "platform/ScreenInfo.h"
 #include "platform/TickClock.h"
+#include "platform/qt/InstallLayout.h"
+#include "platform/qt/QtFileDialog.h"
+#include "platform/qt/QtFileSystem.h"
+#include "platform/qt/QtHelpWindow.h"
+#include "platform/qt/QtPrinter.h"
+#include "platform/qt/QtSerialPort.h"
 
 namespace orvex {
 
@@ -78,18 +78,35 @@ public:
         box.setWindowTitle(QString::fromStdString(title));
         box.setText(QString::fromStdString(text));
         switch (flags & 0x70) {
-            case Critical: box.setIcon(QMessageBox::Critical); break;
-            case Question: box.setIcon(QMessageBox::Question); break;
-            case Exclamation: box.setIcon(QMessageBox::Warning); break;
-            case Information: box.setIcon(QMessageBox::Information); break;
-            default: break;
+            case Critical:
+                box.setIcon(QMessageBox::Critical);
+                break;
+            case Question:
+                box.setIcon(QMessageBox::Question);
+                break;
+            case Exclamation:
+                box.setIcon(QMessageBox::Warning);
+                break;
+            case Information:
+                box.setIcon(QMessageBox::Information);
+                break;
+            default:
+                break;
         }
         QList<QMessageBox::StandardButton> buttons;
         switch (flags & 0x7) {
-            case OkCancel: buttons = {QMessageBox::Ok, QMessageBox::Cancel}; break;
-            case YesNoCancel: buttons = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}; break;
-            case YesNo: buttons = {QMessageBox::Yes, QMessageBox::No}; break;
-            default: buttons = {QMessageBox::Ok}; break;
+            case OkCancel:
+                buttons = {QMessageBox::Ok, QMessageBox::Cancel};
+                break;
+            case YesNoCancel:
+                buttons = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+                break;
+            case YesNo:
+                buttons = {QMessageBox::Yes, QMessageBox::No};
+                break;
+            default:
+                buttons = {QMessageBox::Ok};
+                break;
         }
         for (auto b : buttons) box.addButton(b);
         const int defaultIndex = (flags & 0x300) >> 8;
@@ -100,10 +117,14 @@ public:
         const int r = box.exec();
         QApplication::restoreOverrideCursor();
         switch (r) {
-            case QMessageBox::Yes: return Yes;
-            case QMessageBox::No: return No;
-            case QMessageBox::Cancel: return Cancel;
-            default: return buttons.contains(QMessageBox::Ok) ? Ok : Cancel;
+            case QMessageBox::Yes:
+                return Yes;
+            case QMessageBox::No:
+                return No;
+            case QMessageBox::Cancel:
+                return Cancel;
+            default:
+                return buttons.contains(QMessageBox::Ok) ? Ok : Cancel;
         }
     }
 };
@@ -157,9 +178,7 @@ private:
 
 class QtRegional : public Regional {
 public:
-    std::string decimalSeparator() const override {
-        return QLocale().decimalPoint().toStdString();
-    }
+    std::string decimalSeparator() const override { return QLocale().decimalPoint().toStdString(); }
     std::string monthName(int month) const override {
         return QLocale().standaloneMonthName(month, QLocale::LongFormat).toStdString();
     }
@@ -180,8 +199,8 @@ public:
     }
     std::string path() const override { return path_; }
     std::string userDataPath() const override {
-        return QDir::toNativeSeparators(
-                   QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)))
+        return QDir::toNativeSeparators(QDir::cleanPath(QStandardPaths::writableLocation(
+                                            QStandardPaths::AppDataLocation)))
             .toStdString();
     }
     char separator() const override { return QDir::separator().toLatin1(); }

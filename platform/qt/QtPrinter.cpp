@@ -1,4 +1,4 @@
-#include "platform/QtPrinter.h"
+#include "platform/qt/QtPrinter.h"
 
 #include <QFont>
 #include <QFontDatabase>

@@ -1,4 +1,4 @@
-#include "archive/frmArchive.h"
+#include "ui/archive/frmArchive.h"
 
 #include <QCloseEvent>
 #include <QCompleter>
@@ -24,11 +24,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "archive/ArchiveIndex.h"
-#include "archive/ArchiveScan.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
 #include "session/TimeFormat.h"
+#include "store/ArchiveIndex.h"
+#include "store/ArchiveScan.h"
 
 namespace orvex {
 

@@ -1,11 +1,11 @@
-#include "device/frmProgress.h"
+#include "ui/device/frmProgress.h"
 
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
 
 #include "platform/Messages.h"
-#include "platform/Twips.h"
+#include "platform/qt/Twips.h"
 
 namespace orvex {
 

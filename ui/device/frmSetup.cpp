@@ -1,4 +1,4 @@
-#include "device/frmSetup.h"
+#include "ui/device/frmSetup.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -10,8 +10,8 @@
 #include "platform/Messages.h"
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
-#include "platform/QtCaptions.h"
-#include "platform/Twips.h"
+#include "platform/qt/QtCaptions.h"
+#include "platform/qt/Twips.h"
 
 namespace orvex {
 

@@ -1,4 +1,4 @@
-#include "device/frmTest.h"
+#include "ui/device/frmTest.h"
 
 #include <QFrame>
 #include <QPushButton>
@@ -7,8 +7,8 @@
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/Platform.h"
-#include "platform/QtCaptions.h"
-#include "platform/Twips.h"
+#include "platform/qt/QtCaptions.h"
+#include "platform/qt/Twips.h"
 
 namespace orvex {
 

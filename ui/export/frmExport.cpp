@@ -1,4 +1,4 @@
-#include "export/frmExport.h"
+#include "ui/export/frmExport.h"
 
 #include <QFile>
 #include <QPrintPreviewDialog>
@@ -9,8 +9,8 @@
 #include "platform/Messages.h"
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
-#include "platform/QtPrinter.h"
-#include "report/frmStampa.h"
+#include "platform/qt/QtPrinter.h"
+#include "ui/report/frmStampa.h"
 
 namespace orvex {
 

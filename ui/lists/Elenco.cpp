@@ -1,4 +1,4 @@
-#include "lists/Elenco.h"
+#include "ui/lists/Elenco.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -8,12 +8,12 @@
 #include <QScrollBar>
 #include <cmath>
 
-#include "lists/ListForm.h"
 #include "lists/ListGeometry.h"
 #include "platform/Platform.h"
 #include "platform/RunError.h"
 #include "platform/ScreenInfo.h"
-#include "platform/Twips.h"
+#include "platform/qt/Twips.h"
+#include "ui/lists/ListForm.h"
 
 namespace orvex {
 

@@ -1,4 +1,4 @@
-#include "lists/ListForm.h"
+#include "ui/lists/ListForm.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "lists/Elenco.h"
 #include "lists/ListHost.h"
-#include "platform/Twips.h"
+#include "platform/qt/Twips.h"
+#include "ui/lists/Elenco.h"
 
 class QCheckBox;
 class QFrame;

@@ -1,4 +1,4 @@
-#include "lists/frmLaps.h"
+#include "ui/lists/frmLaps.h"
 
 #include <QLabel>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "lists/ListForm.h"
+#include "ui/lists/ListForm.h"
 
 namespace orvex {
 

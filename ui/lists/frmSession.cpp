@@ -1,4 +1,4 @@
-#include "lists/frmSession.h"
+#include "ui/lists/frmSession.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -10,12 +10,12 @@
 #include <QPlainTextEdit>
 #include <algorithm>
 
-#include "lists/ListForm.h"
 #include "platform/Messages.h"
-#include "platform/QtCaptions.h"
-#include "platform/Twips.h"
+#include "platform/qt/QtCaptions.h"
+#include "platform/qt/Twips.h"
 #include "session/AnsiText.h"
 #include "session/Session.h"
+#include "ui/lists/ListForm.h"
 
 namespace orvex {
 

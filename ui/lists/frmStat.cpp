@@ -1,4 +1,4 @@
-#include "lists/frmStat.h"
+#include "ui/lists/frmStat.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "names/frmDrivers.h"
+#include "ui/names/frmDrivers.h"
 
 #include <QCompleter>
 #include <QDialogButtonBox>

@@ -1,4 +1,4 @@
-#include "report/frmStampa.h"
+#include "ui/report/frmStampa.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -8,8 +8,8 @@
 #include "platform/Messages.h"
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
-#include "platform/QtCaptions.h"
-#include "platform/Twips.h"
+#include "platform/qt/QtCaptions.h"
+#include "platform/qt/Twips.h"
 
 namespace orvex {
 

@@ -1,4 +1,4 @@
-#include "results/frmLapRules.h"
+#include "ui/results/frmLapRules.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

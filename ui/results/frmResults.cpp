@@ -1,4 +1,4 @@
-#include "results/frmResults.h"
+#include "ui/results/frmResults.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -26,10 +26,10 @@
 
 #include "platform/Platform.h"
 #include "platform/Regional.h"
-#include "results/frmLapRules.h"
-#include "results/frmResultsChart.h"
 #include "session/Session.h"
 #include "session/TimeFormat.h"
+#include "ui/results/frmLapRules.h"
+#include "ui/results/frmResultsChart.h"
 
 namespace orvex {
 

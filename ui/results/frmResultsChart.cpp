@@ -1,4 +1,4 @@
-#include "results/frmResultsChart.h"
+#include "ui/results/frmResultsChart.h"
 
 #include <QPainter>
 #include <QPainterPath>

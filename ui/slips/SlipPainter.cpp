@@ -1,4 +1,4 @@
-#include "slips/SlipPainter.h"
+#include "ui/slips/SlipPainter.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>

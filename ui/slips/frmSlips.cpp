@@ -1,4 +1,4 @@
-#include "slips/frmSlips.h"
+#include "ui/slips/frmSlips.h"
 
 #include <QDialogButtonBox>
 #include <QFile>
@@ -18,8 +18,8 @@
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
 #include "session/Session.h"
-#include "slips/SlipPainter.h"
 #include "slips/SlipSource.h"
+#include "ui/slips/SlipPainter.h"
 
 namespace orvex {
 
