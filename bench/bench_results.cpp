@@ -17,8 +17,8 @@
 #include "bench/BenchApp.h"
 #include "session/Session.h"
 #include "ui/lists/ChildWindows.h"
+#include "ui/results/LapChart.h"
 #include "ui/results/frmResults.h"
-#include "ui/results/frmResultsChart.h"
 
 using namespace orvex;
 

@@ -17,8 +17,8 @@
 #include "session/DataFile.h"
 #include "session/TimeFormat.h"
 #include "ui/lists/ChildWindows.h"
+#include "ui/results/LapChart.h"
 #include "ui/results/frmResults.h"
-#include "ui/results/frmResultsChart.h"
 
 using namespace orvex;
 

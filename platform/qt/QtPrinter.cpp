@@ -1,7 +1,6 @@
 #include "platform/qt/QtPrinter.h"
 
 #include <QFont>
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
@@ -10,6 +9,7 @@
 
 #include "platform/CellPrintJob.h"
 #include "platform/RunError.h"
+#include "platform/qt/FixedFont.h"
 
 namespace orvex {
 
@@ -93,11 +93,7 @@ private:
 
     // A fixed-pitch font sized so that one character is one cell wide.
     QFont gridFont() const {
-        QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        font.setStyleHint(QFont::TypeWriter);
-        font.setFixedPitch(true);
-        font.setKerning(false);
-        font.setPointSizeF(10);
+        QFont font = fixedPitchFont();
         const double advance = QFontMetricsF(font, printer_).horizontalAdvance(QLatin1Char('M'));
         if (advance > 0) font.setPointSizeF(10 * px(kCellWidthTwips) / advance);
         return font;

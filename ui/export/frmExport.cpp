@@ -1,14 +1,14 @@
 #include "ui/export/frmExport.h"
 
-#include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QTemporaryDir>
+#include <optional>
 
 #include "export/ExportFile.h"
 #include "platform/Messages.h"
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
+#include "platform/qt/PdfFile.h"
 #include "platform/qt/QtPrinter.h"
 #include "ui/report/frmStampa.h"
 
@@ -38,26 +38,23 @@ void frmExport::ShowPreview(QWidget* parent) {
 }
 
 bool frmExport::WritePdf(const ReportSections& sections, const std::string& path) {
-    // The PDF is drawn beside the system's temporary files and then takes the
-    // target's place in one step, so a failure half way leaves no broken file.
-    QTemporaryDir work;
-    if (!work.isValid()) {
-        ReportExportFailure(path, ErrorNo::PathFileAccess);
+    bool printed = true;
+    std::optional<std::string> bytes;
+    if (const auto failure = catchError([&] {
+            bytes = DrawPdf([&](const QString& drawn) {
+                QtPrinter printer(drawn);
+                printed = PrintedReport().PrintReport(sections, printer);
+            });
+        })) {
+        ReportExportFailure(path, *failure);
         return false;
     }
-    const QString drawn = work.filePath(QStringLiteral("report.pdf"));
-    QtPrinter printer(drawn);
-    if (!PrintedReport().PrintReport(sections, printer)) return false;
-    QFile file(drawn);
-    if (!file.exists()) {
+    if (!printed) return false;
+    if (!bytes) {
         ShowMessage("No section was chosen, so no PDF file was written.");
         return false;
     }
-    const auto failure = catchError([&] {
-        if (!file.open(QIODevice::ReadOnly)) throw RunError(ErrorNo::DeviceIO);
-        const QByteArray bytes = file.readAll();
-        WriteExportFile(path, bytes.toStdString());
-    });
+    const auto failure = catchError([&] { WriteExportFile(path, *bytes); });
     if (failure) ReportExportFailure(path, *failure);
     return !failure;
 }

@@ -1,4 +1,4 @@
-#include "ui/results/frmResultsChart.h"
+#include "ui/results/LapChart.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -20,19 +20,19 @@ QColor seriesColor(std::size_t i) {
 
 }  // namespace
 
-frmResultsChart::frmResultsChart(QWidget* parent) : QWidget(parent) {
+LapChart::LapChart(QWidget* parent) : QWidget(parent) {
     setObjectName("picChart");
     setMinimumHeight(120);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
 }
 
-void frmResultsChart::setSeries(std::vector<ChartSeries> series) {
+void LapChart::setSeries(std::vector<ChartSeries> series) {
     series_ = std::move(series);
     update();
 }
 
-void frmResultsChart::paintEvent(QPaintEvent*) {
+void LapChart::paintEvent(QPaintEvent*) {
     // No antialiasing: it costs fifty times the whole drawing.
     QPainter p(this);
     const QFontMetrics fm = p.fontMetrics();

@@ -18,10 +18,10 @@ struct ChartSeries {
 
 // Lap time against lap number for a few drivers, drawn with QPainter: a
 // chart library would cost a dependency for a few lines and dots.
-class frmResultsChart : public QWidget {
+class LapChart : public QWidget {
     Q_OBJECT
 public:
-    explicit frmResultsChart(QWidget* parent = nullptr);
+    explicit LapChart(QWidget* parent = nullptr);
 
     void setSeries(std::vector<ChartSeries> series);
     const std::vector<ChartSeries>& series() const { return series_; }

@@ -1,11 +1,11 @@
 #pragma once
-#include <QAbstractTableModel>
 #include <QMdiSubWindow>
 #include <QRect>
-#include <array>
 #include <vector>
 
 #include "results/Results.h"
+#include "ui/results/DriverLapsModel.h"
+#include "ui/results/ResultsModel.h"
 
 class QAction;
 class QComboBox;
@@ -17,48 +17,7 @@ class QTableView;
 
 namespace orvex {
 
-class frmResultsChart;
-
-// The results as a table model: the texts to show, and under Qt::UserRole
-// the value a column sorts by.
-class ResultsModel : public QAbstractTableModel {
-    Q_OBJECT
-public:
-    enum Column { Pos, Driver, Name, Laps, Figure, Gap, Average, Speed, Penalty, ColumnCount };
-    using QAbstractTableModel::QAbstractTableModel;
-
-    void setResults(RaceResults results, const std::string& trackLength,
-                    const std::string& decimal);
-    const RaceResults& results() const { return results_; }
-    const std::vector<DriverResult>& rows() const { return results_.rows; }
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-
-private:
-    RaceResults results_;
-    std::vector<std::array<QString, ColumnCount>> texts_;
-};
-
-// One driver's recorded laps: "Lap", "Time", "Status".
-class LapsModel : public QAbstractTableModel {
-    Q_OBJECT
-public:
-    using QAbstractTableModel::QAbstractTableModel;
-
-    void setLaps(std::vector<RecordedLap> laps);
-    const std::vector<RecordedLap>& laps() const { return laps_; }
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-
-private:
-    std::vector<RecordedLap> laps_;
-};
+class LapChart;
 
 // "Results": the drivers ranked by the session's chosen mode, the laps of
 // the current driver with their corrections, and the lap chart of the
@@ -87,8 +46,8 @@ public:
     QTableView* lapsTable() const { return lapsTable_; }
     QSortFilterProxyModel* proxy() const { return proxy_; }
     ResultsModel* model() const { return model_; }
-    LapsModel* lapsModel() const { return laps_; }
-    frmResultsChart* chart() const { return chart_; }
+    DriverLapsModel* lapsModel() const { return laps_; }
+    LapChart* chart() const { return chart_; }
     QSplitter* splitter() const { return split_; }
     QAction* lapAction(LapCorrection mark) const;  // Join, Void, or None for Restore
     // The drivers selected in the table, in driver order.
@@ -118,9 +77,9 @@ private:
     ResultsModel* model_;
     QSortFilterProxyModel* proxy_;
     QTableView* table_;
-    LapsModel* laps_;
+    DriverLapsModel* laps_;
     QTableView* lapsTable_;
-    frmResultsChart* chart_;
+    LapChart* chart_;
     QSplitter* split_;      // the tables over the chart
     QSplitter* lapsSplit_;  // the results beside the laps
     QComboBox* cboRank_;

@@ -1,6 +1,5 @@
 #include "ui/slips/SlipPainter.h"
 
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -9,6 +8,7 @@
 #include <algorithm>
 
 #include "platform/RunError.h"
+#include "platform/qt/FixedFont.h"
 
 namespace orvex {
 
@@ -157,11 +157,7 @@ double SlipPainter::PrintableWidthMm(SlipPaper paper) {
 }
 
 QFont SlipPainter::Font(const QPaintDevice& device, SlipPaper paper, int lines) {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    font.setKerning(false);
-    font.setPointSizeF(10);
+    QFont font = fixedPitchFont();
     // Measured in bold, the wider of the two weights where they differ.
     QFont bold = font;
     bold.setBold(true);

@@ -1,7 +1,6 @@
 #include "ui/slips/frmSlips.h"
 
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -10,13 +9,14 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 #include "export/ExportFile.h"
 #include "platform/Messages.h"
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
+#include "platform/RunError.h"
+#include "platform/qt/PdfFile.h"
 #include "session/Session.h"
 #include "slips/SlipSource.h"
 #include "ui/slips/SlipPainter.h"
@@ -151,22 +151,15 @@ std::unique_ptr<QPrintPreviewDialog> frmSlips::MakePreview(QWidget* parent,
 
 bool frmSlips::WritePdf(const std::vector<SlipDriver>& slips, SlipPaper paper,
                         const std::string& path) {
-    // Drawn beside the system's temporary files, then put in the target's
-    // place in one step, so a failure half way leaves no broken file.
     const auto failure = catchError([&] {
-        QTemporaryDir work;
-        if (!work.isValid()) throw RunError(ErrorNo::PathFileAccess);
-        const QString drawn = work.filePath(QStringLiteral("slips.pdf"));
-        {
+        const auto bytes = DrawPdf([&](const QString& drawn) {
             QPdfWriter pdf(drawn);
             pdf.setTitle(tr("Slips"));
             pdf.setCreator(QString::fromLatin1(kProgramName));
             SlipPainter::Draw(pdf, slips, paper);
-        }
-        QFile file(drawn);
-        if (!file.open(QIODevice::ReadOnly)) throw RunError(ErrorNo::DeviceIO);
-        const QByteArray bytes = file.readAll();
-        WriteExportFile(path, bytes.toStdString());
+        });
+        if (!bytes) throw RunError(ErrorNo::DeviceIO);
+        WriteExportFile(path, *bytes);
     });
     if (failure) ReportExportFailure(path, *failure);
     return !failure;
