@@ -210,9 +210,7 @@ void ListForm::RemakeLista() {
 }
 
 void ListForm::GetWinPosition() {
-    const bool normal = !isMinimized() && !isMaximized();
-    if (normal || normalGeometry_.isValid())
-        recordRect(normal ? geometry() : normalGeometry_, winState());
+    if (const auto rect = normalGeometry_.of(*this)) recordRect(*rect, winState());
 }
 
 void ListForm::UnloadForm() {
@@ -345,12 +343,12 @@ void ListForm::Form_Activate() {
 
 void ListForm::moveEvent(QMoveEvent* event) {
     QMdiSubWindow::moveEvent(event);
-    if (!isMinimized() && !isMaximized()) normalGeometry_ = geometry();
+    normalGeometry_.follow(*this);
 }
 
 void ListForm::resizeEvent(QResizeEvent* event) {
     QMdiSubWindow::resizeEvent(event);
-    if (!isMinimized() && !isMaximized()) normalGeometry_ = geometry();
+    normalGeometry_.follow(*this);
     if (!Lista_ || Lista_->FormLoad == 0) return;
     const Elenco& e = *Lista_;
     const TwipsRect r = windowRect();

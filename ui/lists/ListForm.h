@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "lists/ListHost.h"
+#include "platform/qt/NormalGeometry.h"
 #include "platform/qt/Twips.h"
 #include "ui/lists/Elenco.h"
 
@@ -103,7 +104,7 @@ private:
     int listBuilds_ = 0;
     // The rectangle of the normal state, which a maximised or minimised
     // window returns to and the stored layout keeps.
-    QRect normalGeometry_;
+    NormalGeometry normalGeometry_;
 
     void picList1_KeyDown(int key);
     void scrollToSelection();

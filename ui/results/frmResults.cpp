@@ -215,9 +215,7 @@ frmResults::frmResults(QMdiArea* area)
 
 frmResults::~frmResults() {
     QSettings settings = programSettings();
-    const bool normal = !isMinimized() && !isMaximized();
-    settings.setValue(kGeometryKey,
-                      normal || !normalGeometry_.isValid() ? geometry() : normalGeometry_);
+    settings.setValue(kGeometryKey, normalGeometry_.of(*this).value_or(geometry()));
     settings.setValue(kSplitterKey, split_->saveState());
     settings.setValue(kLapsSplitterKey, lapsSplit_->saveState());
 }
@@ -386,12 +384,12 @@ void frmResults::closeEvent(QCloseEvent* event) {
 // would reopen it as a bare title bar.
 void frmResults::moveEvent(QMoveEvent* event) {
     QMdiSubWindow::moveEvent(event);
-    if (!isMinimized() && !isMaximized()) normalGeometry_ = geometry();
+    normalGeometry_.follow(*this);
 }
 
 void frmResults::resizeEvent(QResizeEvent* event) {
     QMdiSubWindow::resizeEvent(event);
-    if (!isMinimized() && !isMaximized()) normalGeometry_ = geometry();
+    normalGeometry_.follow(*this);
 }
 
 }  // namespace orvex

@@ -3,6 +3,7 @@
 #include <QRect>
 #include <vector>
 
+#include "platform/qt/NormalGeometry.h"
 #include "results/Results.h"
 #include "ui/results/DriverLapsModel.h"
 #include "ui/results/ResultsModel.h"
@@ -85,7 +86,7 @@ private:
     QComboBox* cboRank_;
     QSpinBox* spnRun_;
     QAction *actPenalty_, *actDisqualify_, *actJoin_, *actVoid_, *actRestore_;
-    QRect normalGeometry_;  // kept while minimised or maximised, for the settings
+    NormalGeometry normalGeometry_;  // kept while minimised or maximised, for the settings
 };
 
 }  // namespace orvex
