@@ -83,7 +83,7 @@ TEST_F(ElencoTest, SelectionClampsToTheListAndTheHighlightFollowsScrolling) {
     EXPECT_EQ(e().LineSelect, 0);
     EXPECT_FALSE(highlighted(2));
     host->scrList->setValue(1);
-    EXPECT_TRUE(highlighted(3));                         // line 4 on row 3
+    EXPECT_TRUE(highlighted(3));  // line 4 on row 3
     EXPECT_EQ(e().ListLineNumber(host->lblList[4]), 3);  // row 2 shows line 1 + 2
 }
 

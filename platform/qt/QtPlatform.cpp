@@ -78,35 +78,18 @@ public:
         box.setWindowTitle(QString::fromStdString(title));
         box.setText(QString::fromStdString(text));
         switch (flags & 0x70) {
-            case Critical:
-                box.setIcon(QMessageBox::Critical);
-                break;
-            case Question:
-                box.setIcon(QMessageBox::Question);
-                break;
-            case Exclamation:
-                box.setIcon(QMessageBox::Warning);
-                break;
-            case Information:
-                box.setIcon(QMessageBox::Information);
-                break;
-            default:
-                break;
+            case Critical: box.setIcon(QMessageBox::Critical); break;
+            case Question: box.setIcon(QMessageBox::Question); break;
+            case Exclamation: box.setIcon(QMessageBox::Warning); break;
+            case Information: box.setIcon(QMessageBox::Information); break;
+            default: break;
         }
         QList<QMessageBox::StandardButton> buttons;
         switch (flags & 0x7) {
-            case OkCancel:
-                buttons = {QMessageBox::Ok, QMessageBox::Cancel};
-                break;
-            case YesNoCancel:
-                buttons = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
-                break;
-            case YesNo:
-                buttons = {QMessageBox::Yes, QMessageBox::No};
-                break;
-            default:
-                buttons = {QMessageBox::Ok};
-                break;
+            case OkCancel: buttons = {QMessageBox::Ok, QMessageBox::Cancel}; break;
+            case YesNoCancel: buttons = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}; break;
+            case YesNo: buttons = {QMessageBox::Yes, QMessageBox::No}; break;
+            default: buttons = {QMessageBox::Ok}; break;
         }
         for (auto b : buttons) box.addButton(b);
         const int defaultIndex = (flags & 0x300) >> 8;
@@ -117,14 +100,10 @@ public:
         const int r = box.exec();
         QApplication::restoreOverrideCursor();
         switch (r) {
-            case QMessageBox::Yes:
-                return Yes;
-            case QMessageBox::No:
-                return No;
-            case QMessageBox::Cancel:
-                return Cancel;
-            default:
-                return buttons.contains(QMessageBox::Ok) ? Ok : Cancel;
+            case QMessageBox::Yes: return Yes;
+            case QMessageBox::No: return No;
+            case QMessageBox::Cancel: return Cancel;
+            default: return buttons.contains(QMessageBox::Ok) ? Ok : Cancel;
         }
     }
 };
@@ -178,7 +157,9 @@ private:
 
 class QtRegional : public Regional {
 public:
-    std::string decimalSeparator() const override { return QLocale().decimalPoint().toStdString(); }
+    std::string decimalSeparator() const override {
+        return QLocale().decimalPoint().toStdString();
+    }
     std::string monthName(int month) const override {
         return QLocale().standaloneMonthName(month, QLocale::LongFormat).toStdString();
     }
@@ -199,8 +180,8 @@ public:
     }
     std::string path() const override { return path_; }
     std::string userDataPath() const override {
-        return QDir::toNativeSeparators(QDir::cleanPath(QStandardPaths::writableLocation(
-                                            QStandardPaths::AppDataLocation)))
+        return QDir::toNativeSeparators(
+                   QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)))
             .toStdString();
     }
     char separator() const override { return QDir::separator().toLatin1(); }
