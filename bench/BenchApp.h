@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/QtPlatform.h"
+#include "platform/qt/QtPlatform.h"
 #include "session/Session.h"
 
 namespace orvex {

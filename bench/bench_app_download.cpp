@@ -18,12 +18,12 @@
 #include "bench/SimulatorAt9600.h"
 #include "device/DeviceFrames.h"
 #include "device/DeviceLink.h"
-#include "device/frmProgress.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
 #include "session/Session.h"
 #include "shell/DesktopDevice.h"
 #include "shell/frmDesktop.h"
+#include "ui/device/frmProgress.h"
 
 using namespace orvex;
 

@@ -14,13 +14,13 @@
 #include <cstdlib>
 #include <random>
 
-#include "archive/ArchiveIndex.h"
-#include "archive/ArchiveScan.h"
-#include "archive/frmArchive.h"
 #include "bench/BenchApp.h"
 #include "clubdb/ClubDatabase.h"
 #include "session/DataFile.h"
 #include "session/Session.h"
+#include "store/ArchiveIndex.h"
+#include "store/ArchiveScan.h"
+#include "ui/archive/frmArchive.h"
 
 using namespace orvex;
 

@@ -14,10 +14,10 @@
 #include "bench/BenchApp.h"
 #include "export/ExportFile.h"
 #include "export/LapsCsv.h"
-#include "export/frmExport.h"
 #include "platform/Platform.h"
 #include "platform/Regional.h"
 #include "session/Session.h"
+#include "ui/export/frmExport.h"
 
 using namespace orvex;
 

@@ -7,9 +7,9 @@
 #include <cstdio>
 
 #include "bench/BenchApp.h"
-#include "lists/ChildWindows.h"
-#include "lists/frmStat.h"
 #include "session/Session.h"
+#include "ui/lists/ChildWindows.h"
+#include "ui/lists/frmStat.h"
 
 using namespace orvex;
 

@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "bench/BenchApp.h"
-#include "lists/ChildWindows.h"
-#include "results/frmResults.h"
-#include "results/frmResultsChart.h"
 #include "session/Session.h"
+#include "ui/lists/ChildWindows.h"
+#include "ui/results/LapChart.h"
+#include "ui/results/frmResults.h"
 
 using namespace orvex;
 
@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
     area.resize(1000, 700);
     area.show();
     ChildWindows windows(&area);
-    frmResults* f = windows.showResults();
+    frmResults* f = frmResults::Load(&area);
+    windows.addView(f, [f] { f->refresh(); });
     for (int r = 1; r < 5; ++r)
         f->table()->selectionModel()->select(
             f->proxy()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);

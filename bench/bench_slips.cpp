@@ -11,7 +11,7 @@
 #include "bench/BenchApp.h"
 #include "session/Session.h"
 #include "slips/SlipSource.h"
-#include "slips/frmSlips.h"
+#include "ui/slips/frmSlips.h"
 
 using namespace orvex;
 

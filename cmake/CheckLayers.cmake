@@ -1,30 +1,48 @@
-# Run with cmake -P: fails when a source includes a header of a higher layer.
-# ROOT is the project root, STAMP the file touched when all is well.
+cmake_minimum_required(VERSION 3.25)
+# Run with cmake -P: fails when a source includes a header of a folder that is
+# not below its own (cmake/OrvexLayers.cmake), or when a source sits in a folder
+# the order does not name. ROOT is the project root, STAMP the file touched when
+# all is well.
 include(${CMAKE_CURRENT_LIST_DIR}/OrvexLayers.cmake)
 
 set(errors "")
-foreach(layer IN LISTS ORVEX_LAYERS)
-  orvex_layer_sources(${ROOT} ${layer} sources)
-  list(FIND ORVEX_LAYERS ${layer} rank)
+orvex_folders(folders)
+set(tops)
+foreach(folder IN LISTS folders)
+  orvex_level_of(${folder} level library)
+  file(GLOB sources ${ROOT}/${folder}/*.cpp ${ROOT}/${folder}/*.h)
   foreach(src IN LISTS sources)
-    file(STRINGS ${src} includes REGEX "^#include \"[^\"]+\"")
     file(RELATIVE_PATH rel ${ROOT} ${src})
+    file(STRINGS ${src} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<][^\">]+[\">]")
     foreach(line IN LISTS includes)
-      string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" header "${line}")
-      orvex_layer_of(${header} target)
-      if(target STREQUAL "")
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[\"<]([^\">]+)[\">].*" "\\1" header "${line}")
+      get_filename_component(target ${header} DIRECTORY)
+      if(target STREQUAL folder)
         continue()
       endif()
-      list(FIND ORVEX_LAYERS ${target} target_rank)
-      # The Qt implementations stand beside the logic, not above it: neither
-      # may include the other.
-      if(target_rank GREATER rank OR (layer STREQUAL "platform_qt" AND target STREQUAL "logic"))
-        string(APPEND errors "  ${rel} (${layer}) includes ${header} (${target})\n")
+      orvex_level_of("${target}" target_level target_library)
+      if(target_level GREATER_EQUAL level)
+        string(APPEND errors "  ${rel} (${folder}) includes ${header} (${target})\n")
       endif()
     endforeach()
   endforeach()
+  string(REGEX REPLACE "/.*" "" top ${folder})
+  list(APPEND tops ${top})
 endforeach()
+
+# A source in a folder the order does not name would be neither built nor checked.
+list(REMOVE_DUPLICATES tops)
+foreach(top IN LISTS tops)
+  file(GLOB_RECURSE sources RELATIVE ${ROOT} ${ROOT}/${top}/*.cpp ${ROOT}/${top}/*.h)
+  foreach(rel IN LISTS sources)
+    get_filename_component(folder ${rel} DIRECTORY)
+    if(NOT folder IN_LIST folders)
+      string(APPEND errors "  ${rel}: its folder ${folder} has no place in the order\n")
+    endif()
+  endforeach()
+endforeach()
+
 if(errors)
-  message(FATAL_ERROR "Includes that run up a layer:\n${errors}")
+  message(FATAL_ERROR "Includes that do not point down the folder order:\n${errors}")
 endif()
 file(TOUCH ${STAMP})

@@ -1,48 +1,61 @@
-# The program's layers, lowest first. Each builds into a library of its own,
-# and a source may include headers of its own layer or the ones below it:
+# The program's folders in the order their includes may point, lowest first.
+# A source may include headers of its own folder and of the folders of lower
+# levels; the folders of one level do not include each other. Each level names
+# the library its folders build into.
+#
 #   platform     interfaces to the outside world and plain helpers on them
-#   logic        session model, files, frames, download, list geometry, report lines,
-#                export files
-#   platform_qt  the Qt implementations of the platform interfaces, and the club
-#                database (clubdb/), which stands behind the plain Roster
-#   windows      the windows and dialogs of every subsystem, and the archive's
-#                index and folder scan, which read data files into the club database
+#   platform_qt  their Qt implementations and the club database; the logic links
+#                no Qt, so a header of theirs included there does not compile
+#   logic        plain C++: the session and its per-session data, then what reads
+#                it, the results, and what reads the results
+#   windows      the archive's index and folder scan (Qt SQL), then the windows and
+#                dialogs of each feature under ui/
 #   shell        the main window, which wires everything together
-# The two lowest link no Qt at all, so a window header included there fails to
-# compile; orvex_check_layers catches every other include that runs upwards.
-set(ORVEX_LAYERS platform logic platform_qt windows shell)
-# Folders of a feature: their frm* sources (and the few named below that draw
-# with Qt) are windows, the rest is logic.
-set(ORVEX_LOGIC_DIRS session device lists report export autocopy results slips names archive)
-# Folders whose every source is a Qt implementation of a platform interface.
-set(ORVEX_PLATFORM_QT_DIRS clubdb)
+set(ORVEX_LEVELS
+    "platform: platform"
+    "platform_qt: platform/qt clubdb"
+    "logic: session"
+    "logic: device lists report autocopy names"
+    "logic: results"
+    "logic: export slips archive"
+    "windows: store"
+    "windows: ui/device ui/lists ui/report ui/results ui/names ui/slips ui/archive"
+    "windows: ui/export"
+    "shell: shell")
+# The libraries, lowest first.
+set(ORVEX_LAYERS platform platform_qt logic windows shell)
 
-# Layer of a source path relative to the project root, or "" when it is none of ours.
-function(orvex_layer_of path out)
-  set(layer "")
-  if(path MATCHES "^platform/(Qt[A-Za-z]*|Twips|InstallLayout)\\.(cpp|h)$")
-    set(layer platform_qt)
-  elseif(path MATCHES "^clubdb/[^/]+\\.(cpp|h)$")
-    set(layer platform_qt)
-  elseif(path MATCHES "^archive/Archive(Index|Scan)\\.(cpp|h)$")
-    set(layer windows)
-  elseif(path MATCHES "^platform/")
-    set(layer platform)
-  elseif(path MATCHES "^shell/")
-    set(layer shell)
-  elseif(path MATCHES "^[a-z]+/(frm[A-Za-z0-9]*|Elenco|ListForm|ChildWindows|SlipPainter)\\.(cpp|h)$")
-    set(layer windows)
-  else()
-    foreach(dir IN LISTS ORVEX_LOGIC_DIRS)
-      if(path MATCHES "^${dir}/[^/]+\\.(cpp|h)$")
-        set(layer logic)
-      endif()
-    endforeach()
-  endif()
-  set(${out} ${layer} PARENT_SCOPE)
+# Level (0 = lowest) and library of a folder relative to the project root; -1
+# and "" when it is none of ours.
+function(orvex_level_of folder out_level out_library)
+  set(index 0)
+  foreach(level IN LISTS ORVEX_LEVELS)
+    string(REGEX MATCH "^([a-z_]+): (.*)$" _ "${level}")
+    set(library ${CMAKE_MATCH_1})
+    string(REPLACE " " ";" folders "${CMAKE_MATCH_2}")
+    if(folder IN_LIST folders)
+      set(${out_level} ${index} PARENT_SCOPE)
+      set(${out_library} ${library} PARENT_SCOPE)
+      return()
+    endif()
+    math(EXPR index "${index} + 1")
+  endforeach()
+  set(${out_level} -1 PARENT_SCOPE)
+  set(${out_library} "" PARENT_SCOPE)
 endfunction()
 
-# Sources of one layer, as absolute paths.
+# Every folder of the levels, lowest first.
+function(orvex_folders out)
+  set(result)
+  foreach(level IN LISTS ORVEX_LEVELS)
+    string(REGEX REPLACE "^[a-z_]+: " "" folders "${level}")
+    string(REPLACE " " ";" folders "${folders}")
+    list(APPEND result ${folders})
+  endforeach()
+  set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
+# Sources of one library, as absolute paths.
 function(orvex_layer_sources root layer out)
   set(result)
   # A new file joins the build without a fresh configure; scripts cannot ask that.
@@ -50,15 +63,13 @@ function(orvex_layer_sources root layer out)
   if(CMAKE_SCRIPT_MODE_FILE)
     set(watch)
   endif()
-  set(candidates)
-  foreach(dir IN LISTS ORVEX_LOGIC_DIRS ORVEX_PLATFORM_QT_DIRS ITEMS platform shell)
-    file(GLOB more RELATIVE ${root} ${watch} ${root}/${dir}/*.cpp ${root}/${dir}/*.h)
-    list(APPEND candidates ${more})
-  endforeach()
-  foreach(path IN LISTS candidates)
-    orvex_layer_of(${path} l)
-    if(l STREQUAL layer AND NOT path STREQUAL "shell/main.cpp")
-      list(APPEND result ${root}/${path})
+  orvex_folders(folders)
+  foreach(folder IN LISTS folders)
+    orvex_level_of(${folder} level library)
+    if(library STREQUAL layer)
+      file(GLOB more ${watch} ${root}/${folder}/*.cpp ${root}/${folder}/*.h)
+      list(REMOVE_ITEM more ${root}/shell/main.cpp)
+      list(APPEND result ${more})
     endif()
   endforeach()
   set(${out} ${result} PARENT_SCOPE)

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <optional>
 
-#include "names/DriverNames.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
 #include "session/AnsiText.h"
+#include "session/DriverNames.h"
 
 namespace orvex {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "results/RaceCorrections.h"
+#include "session/RaceCorrections.h"
 
 namespace orvex {
 
@@ -83,12 +83,5 @@ std::string BestSpeedText(const DriverResult& r, const std::string& trackLength,
 std::string SecondsText(std::int64_t hundredths, const std::string& decimal);  // "10.50"
 // "joined", "void", with " (rule)" where a rule made it; empty for a counted lap.
 std::string LapStatusText(LapCorrection mark, bool byRule);
-
-// The results table as CSV, by the rules of the laps CSV: the column names,
-// then one row per listed driver in the order of the chosen ranking.
-std::string ResultsCsv(const Session& s, const std::string& userDecimalSeparator);
-
-// File > Export > Results CSV: asks for the file name and writes it atomically.
-void ExportResultsCsv();
 
 }  // namespace orvex

@@ -1,8 +1,8 @@
 #include "session/ExtraBlock.h"
 
-#include "names/DriverNames.h"
-#include "results/CorrectionsCodec.h"
 #include "session/AnsiText.h"
+#include "session/CorrectionsCodec.h"
+#include "session/DriverNames.h"
 #include "session/RWData.h"
 #include "session/Session.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "results/RaceCorrections.h"
+#include "session/RaceCorrections.h"
 
 namespace orvex {
 

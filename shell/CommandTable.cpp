@@ -2,14 +2,15 @@
 
 #include "autocopy/DownloadCopy.h"
 #include "export/LapsCsv.h"
-#include "export/frmExport.h"
-#include "lists/ChildWindows.h"
+#include "export/ResultsCsv.h"
 #include "results/Results.h"
-#include "results/frmResults.h"
 #include "session/FileCommands.h"
 #include "shell/ImageList1.h"
 #include "shell/frmDesktop.h"
-#include "slips/frmSlips.h"
+#include "ui/export/frmExport.h"
+#include "ui/lists/ChildWindows.h"
+#include "ui/results/frmResults.h"
+#include "ui/slips/frmSlips.h"
 
 namespace orvex {
 
@@ -84,7 +85,7 @@ const Command kCommands[] = {
          [](QWidget* parent) {
              std::vector<int> selected;
              if (auto* desktop = qobject_cast<frmDesktop*>(parent))
-                 if (frmResults* results = desktop->childWindows().results())
+                 if (frmResults* results = desktop->resultsWindow())
                      selected = results->selectedDrivers();
              frmSlips::ShowModal(parent, std::move(selected));
          }},

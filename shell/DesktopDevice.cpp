@@ -3,11 +3,11 @@
 #include <QMdiArea>
 #include <QProgressBar>
 
-#include "device/frmProgress.h"
-#include "device/frmSetup.h"
-#include "device/frmTest.h"
 #include "session/FileCommands.h"
 #include "shell/frmDesktop.h"
+#include "ui/device/frmProgress.h"
+#include "ui/device/frmSetup.h"
+#include "ui/device/frmTest.h"
 
 namespace orvex {
 

@@ -2,13 +2,13 @@
 
 #include <QAction>
 
-#include "lists/ChildWindows.h"
-#include "lists/frmLaps.h"
-#include "lists/frmSession.h"
-#include "lists/frmStat.h"
-#include "report/frmStampa.h"
 #include "session/Session.h"
 #include "shell/frmDesktop.h"
+#include "ui/lists/ChildWindows.h"
+#include "ui/lists/frmLaps.h"
+#include "ui/lists/frmSession.h"
+#include "ui/lists/frmStat.h"
+#include "ui/report/frmStampa.h"
 
 namespace orvex {
 

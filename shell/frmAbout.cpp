@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Messages.h"
-#include "platform/Twips.h"
+#include "platform/qt/Twips.h"
 #include "shell/ImageList1.h"
 
 namespace orvex {

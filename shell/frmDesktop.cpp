@@ -16,36 +16,36 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "archive/ArchiveIndex.h"
-#include "archive/ArchiveScan.h"
-#include "archive/frmArchive.h"
 #include "autocopy/DownloadCopy.h"
 #include "device/DeviceLink.h"
 #include "device/SerialLink.h"
-#include "lists/ChildWindows.h"
-#include "lists/frmLaps.h"
-#include "lists/frmSession.h"
-#include "lists/frmStat.h"
-#include "names/frmDrivers.h"
 #include "platform/EventPump.h"
 #include "platform/FileSystem.h"
 #include "platform/HelpViewer.h"
-#include "platform/InstallLayout.h"
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Roster.h"
-#include "platform/Twips.h"
-#include "results/frmLapRules.h"
-#include "results/frmResults.h"
+#include "platform/qt/InstallLayout.h"
+#include "platform/qt/Twips.h"
 #include "session/FileCommands.h"
 #include "session/RecentFiles.h"
 #include "shell/DesktopDevice.h"
 #include "shell/DesktopFileViews.h"
 #include "shell/ImageList1.h"
 #include "shell/frmAbout.h"
+#include "store/ArchiveIndex.h"
+#include "store/ArchiveScan.h"
+#include "ui/archive/frmArchive.h"
+#include "ui/lists/ChildWindows.h"
+#include "ui/lists/frmLaps.h"
+#include "ui/lists/frmSession.h"
+#include "ui/lists/frmStat.h"
+#include "ui/names/frmDrivers.h"
+#include "ui/results/frmLapRules.h"
+#include "ui/results/frmResults.h"
 
 namespace orvex {
 
@@ -322,10 +322,10 @@ void frmDesktop::MenuView_Click(int index) {
                 }
                 break;
             case 3:
-                if (frmResults* f = w.results())
+                if (frmResults* f = resultsWindow())
                     f->close();
                 else
-                    w.showResults();
+                    showResultsWindow();
                 break;
             default:
                 break;
@@ -342,10 +342,10 @@ void frmDesktop::followWindows() {
     for (ListForm* f : std::initializer_list<ListForm*>{children_->stat(), children_->laps()})
         if (f)
             connect(f, &ListForm::unloaded, this, &frmDesktop::followWindows, Qt::UniqueConnection);
-    if (frmResults* f = children_->results())
+    if (frmResults* f = resultsWindow())
         connect(f, &frmResults::unloaded, this, &frmDesktop::followWindows, Qt::UniqueConnection);
     const Session& s = session();
-    MenuView(3)->setChecked(children_->results() != nullptr);
+    MenuView(3)->setChecked(resultsWindow() != nullptr);
     setViewToggle(0, "Session", s.SessionWin.isOpen());
     setViewToggle(1, "Statistics", s.StatWin.isOpen());
     setViewToggle(2, "Laps", s.LapsWin.isOpen());
@@ -465,7 +465,17 @@ void frmDesktop::editDriverNames() {
 void frmDesktop::editLapRules() {
     if (session().FileState == FileState::NoSession) return;
     if (frmLapRules::Edit(this))
-        if (frmResults* f = children_->results()) f->refresh();
+        if (frmResults* f = resultsWindow()) f->refresh();
+}
+
+frmResults* frmDesktop::resultsWindow() const { return results_.get(); }
+
+frmResults* frmDesktop::showResultsWindow() {
+    return results_.show([this] {
+        frmResults* f = frmResults::Load(mdiArea_);
+        children_->addView(f, [f] { f->refresh(); });
+        return f;
+    });
 }
 
 void frmDesktop::refreshListsAfterDownload() { children_->refreshLists(ListChange::Download); }

@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "archive/frmArchive.h"
 #include "session/Session.h"
 #include "shell/CommandTable.h"
+#include "ui/archive/frmArchive.h"
+#include "ui/lists/ChildWindows.h"
 
 class QAction;
 class QLabel;
@@ -24,6 +25,7 @@ class ChildWindows;
 class DesktopDevice;
 class DesktopFileViews;
 class FileCommands;
+class frmResults;
 class Roster;
 
 // The main window: a multiple-document frame with the menus, the toolbar
@@ -52,6 +54,9 @@ public:
     QMdiArea* mdiArea() const { return mdiArea_; }
     // The laps, statistics and session data windows.
     ChildWindows& childWindows() const { return *children_; }
+    // The Results window, or null; the shell wires it to the child windows' refresh.
+    frmResults* resultsWindow() const;
+    frmResults* showResultsWindow();
 
     // Command enabling by group code (Group::); the recent files' codes
     // switch visibility and, when switched on, take the file's caption.
@@ -167,6 +172,7 @@ private:
     std::map<QString, int> buttonValues_;
     QString helpFile_;
     std::unique_ptr<ChildWindows> children_;
+    OneWindow<frmResults> results_;
     std::unique_ptr<DesktopFileViews> fileViews_;
     std::unique_ptr<FileCommands> fileCommands_;
     bool ending_ = false;

@@ -6,7 +6,7 @@
 #include "platform/DayClock.h"
 #include "platform/EventPump.h"
 #include "platform/Platform.h"
-#include "platform/Twips.h"
+#include "platform/qt/Twips.h"
 #include "shell/ImageList1.h"
 
 namespace orvex {

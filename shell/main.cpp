@@ -4,17 +4,17 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "archive/ArchiveIndex.h"
 #include "clubdb/ClubDatabase.h"
 #include "platform/DayClock.h"
 #include "platform/EventPump.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
-#include "platform/QtPlatform.h"
+#include "platform/qt/QtPlatform.h"
 #include "session/Session.h"
 #include "shell/ImageList1.h"
 #include "shell/frmDesktop.h"
 #include "shell/frmStart.h"
+#include "store/ArchiveIndex.h"
 
 namespace {
 

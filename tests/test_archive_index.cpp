@@ -14,15 +14,15 @@
 #include <cstdlib>
 #include <thread>
 
-#include "archive/ArchiveIndex.h"
-#include "archive/ArchiveScan.h"
-#include "archive/frmArchive.h"
 #include "clubdb/ClubDatabase.h"
 #include "fakes/ChildProcess.h"
 #include "fakes/FakePlatform.h"
-#include "platform/QtFileSystem.h"
+#include "platform/qt/QtFileSystem.h"
 #include "session/DataFile.h"
 #include "session/Session.h"
+#include "store/ArchiveIndex.h"
+#include "store/ArchiveScan.h"
+#include "ui/archive/frmArchive.h"
 
 using namespace orvex;
 
@@ -300,7 +300,8 @@ TEST_F(ArchiveIndexTest, ASavedFileOutranksANewerDownloadCopyInEitherOrder) {
     }
     QVariantList binds;
     QSqlQuery q(index->db());
-    ASSERT_TRUE(q.exec(frmArchive::sessionsQuery({}, {}, {}, binds))) << q.lastError().text().toStdString();
+    ASSERT_TRUE(q.exec(frmArchive::sessionsQuery({}, {}, {}, binds)))
+        << q.lastError().text().toStdString();
     int rows = 0;
     for (; q.next(); ++rows) {
         EXPECT_EQ(q.value(2).toString(), "Big Ring");

@@ -19,17 +19,17 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "device/frmProgress.h"
-#include "device/frmSetup.h"
-#include "device/frmTest.h"
 #include "fakes/MainWindowFixture.h"
 #include "platform/Platform.h"
-#include "platform/QtCaptions.h"
-#include "platform/Twips.h"
-#include "report/frmStampa.h"
+#include "platform/qt/QtCaptions.h"
+#include "platform/qt/Twips.h"
 #include "shell/DesktopDevice.h"
 #include "shell/frmAbout.h"
 #include "shell/frmStart.h"
+#include "ui/device/frmProgress.h"
+#include "ui/device/frmSetup.h"
+#include "ui/device/frmTest.h"
+#include "ui/report/frmStampa.h"
 
 using namespace orvex;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "results/CorrectionsCodec.h"
+#include "session/CorrectionsCodec.h"
 #include "session/Session.h"
 
 using namespace orvex;

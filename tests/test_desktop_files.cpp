@@ -13,12 +13,12 @@
 
 #include "ItemBytes.h"
 #include "fakes/MainWindowFixture.h"
-#include "lists/ChildWindows.h"
-#include "lists/frmLaps.h"
-#include "lists/frmSession.h"
-#include "lists/frmStat.h"
 #include "session/FileCommands.h"
 #include "shell/DesktopDevice.h"
+#include "ui/lists/ChildWindows.h"
+#include "ui/lists/frmLaps.h"
+#include "ui/lists/frmSession.h"
+#include "ui/lists/frmStat.h"
 
 using namespace orvex;
 

@@ -3,11 +3,11 @@
 #include <QPushButton>
 
 #include "device/CommTick.h"
-#include "device/frmSetup.h"
-#include "device/frmTest.h"
 #include "fakes/MainWindowFixture.h"
 #include "fakes/ScriptedDevice.h"
 #include "shell/DesktopDevice.h"
+#include "ui/device/frmSetup.h"
+#include "ui/device/frmTest.h"
 
 using namespace orvex;
 

@@ -10,7 +10,7 @@
 #include "fakes/ChildProcess.h"
 #include "fakes/MainWindowFixture.h"
 #include "fakes/ScriptedDevice.h"
-#include "platform/QtFileSystem.h"
+#include "platform/qt/QtFileSystem.h"
 #include "session/FileCommands.h"
 #include "shell/DesktopDevice.h"
 

@@ -7,7 +7,7 @@
 #include "device/SerialLink.h"
 #include "fakes/DevsimProcess.h"
 #include "fakes/FakePlatform.h"
-#include "platform/QtPlatform.h"
+#include "platform/qt/QtPlatform.h"
 #include "session/Session.h"
 #include "shell/DesktopDevice.h"
 #include "shell/frmDesktop.h"

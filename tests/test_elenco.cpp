@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "fakes/FakePlatform.h"
-#include "lists/Elenco.h"
-#include "lists/ListForm.h"
-#include "platform/Twips.h"
+#include "platform/qt/Twips.h"
 #include "session/Session.h"
+#include "ui/lists/Elenco.h"
+#include "ui/lists/ListForm.h"
 
 using namespace orvex;
 
@@ -83,7 +83,7 @@ TEST_F(ElencoTest, SelectionClampsToTheListAndTheHighlightFollowsScrolling) {
     EXPECT_EQ(e().LineSelect, 0);
     EXPECT_FALSE(highlighted(2));
     host->scrList->setValue(1);
-    EXPECT_TRUE(highlighted(3));  // line 4 on row 3
+    EXPECT_TRUE(highlighted(3));                         // line 4 on row 3
     EXPECT_EQ(e().ListLineNumber(host->lblList[4]), 3);  // row 2 shows line 1 + 2
 }
 

@@ -7,10 +7,10 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-#include "export/frmExport.h"
 #include "fakes/FakePlatform.h"
 #include "report/PrintedReport.h"
 #include "session/Session.h"
+#include "ui/export/frmExport.h"
 
 using namespace orvex;
 

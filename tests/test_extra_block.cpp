@@ -2,9 +2,9 @@
 
 #include "ItemBytes.h"
 #include "fakes/FakePlatform.h"
-#include "names/DriverNames.h"
-#include "results/CorrectionsCodec.h"
+#include "session/CorrectionsCodec.h"
 #include "session/DataFile.h"
+#include "session/DriverNames.h"
 #include "session/ExtraBlock.h"
 #include "session/Session.h"
 

@@ -10,7 +10,7 @@
 #include "fakes/FakeDesktopViews.h"
 #include "fakes/FakePlatform.h"
 #include "platform/Messages.h"
-#include "platform/QtFileSystem.h"
+#include "platform/qt/QtFileSystem.h"
 #include "session/DataFile.h"
 #include "session/FileCommands.h"
 #include "session/RecentFiles.h"

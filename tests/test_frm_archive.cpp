@@ -11,13 +11,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "archive/ArchiveIndex.h"
-#include "archive/frmArchive.h"
 #include "clubdb/ClubDatabase.h"
 #include "fakes/MainWindowFixture.h"
-#include "platform/QtFileSystem.h"
+#include "platform/qt/QtFileSystem.h"
 #include "session/DataFile.h"
 #include "session/TimeFormat.h"
+#include "store/ArchiveIndex.h"
+#include "ui/archive/frmArchive.h"
 
 using namespace orvex;
 

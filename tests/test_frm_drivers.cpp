@@ -7,10 +7,10 @@
 #include <QTableWidget>
 
 #include "fakes/MainWindowFixture.h"
-#include "lists/ChildWindows.h"
-#include "names/frmDrivers.h"
 #include "platform/Roster.h"
-#include "results/frmResults.h"
+#include "ui/lists/ChildWindows.h"
+#include "ui/names/frmDrivers.h"
+#include "ui/results/frmResults.h"
 
 using namespace orvex;
 
@@ -63,7 +63,7 @@ TEST_F(DriversTest, OkKeepsCleanNamesMarksTheSessionAndTheRosterAndTheResultsSho
     EXPECT_EQ(roster.remembered[0].second, "2026-12");
 
     desk->childWindows().refreshLists(ListChange::Names);
-    frmResults* results = desk->childWindows().showResults();
+    frmResults* results = desk->showResultsWindow();
     EXPECT_EQ(results->table()->model()->index(0, ResultsModel::Name).data().toString(),
               "AnnaRossi");
 }

@@ -3,8 +3,8 @@
 #include <QLineEdit>
 
 #include "fakes/FakePlatform.h"
-#include "results/frmLapRules.h"
 #include "session/Session.h"
+#include "ui/results/frmLapRules.h"
 
 using namespace orvex;
 

@@ -16,9 +16,9 @@
 #include "fakes/FakePlatform.h"
 #include "platform/Messages.h"
 #include "session/Session.h"
-#include "slips/SlipPainter.h"
 #include "slips/SlipSource.h"
-#include "slips/frmSlips.h"
+#include "ui/slips/SlipPainter.h"
+#include "ui/slips/frmSlips.h"
 
 using namespace orvex;
 

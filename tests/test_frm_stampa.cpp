@@ -9,8 +9,8 @@
 
 #include "fakes/FakePlatform.h"
 #include "platform/MousePointer.h"
-#include "report/frmStampa.h"
 #include "session/Session.h"
+#include "ui/report/frmStampa.h"
 
 using namespace orvex;
 

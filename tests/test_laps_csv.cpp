@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "export/Csv.h"
 #include "export/LapsCsv.h"
 #include "fakes/FakePlatform.h"
 #include "session/Session.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fakes/FakePlatform.h"
-#include "platform/QtPrinter.h"
+#include "platform/qt/QtPrinter.h"
 #include "report/PrintedReport.h"
 #include "session/Session.h"
 

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "fakes/ChildProcess.h"
-#include "platform/QtFileSystem.h"
+#include "platform/qt/QtFileSystem.h"
 
 using namespace orvex;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "results/RaceCorrections.h"
+#include "session/RaceCorrections.h"
 
 using namespace orvex;
 

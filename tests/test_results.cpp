@@ -12,13 +12,14 @@
 #include <QTableView>
 #include <limits>
 
+#include "export/ResultsCsv.h"
 #include "fakes/MainWindowFixture.h"
-#include "lists/ChildWindows.h"
 #include "results/Results.h"
-#include "results/frmResults.h"
-#include "results/frmResultsChart.h"
 #include "session/DataFile.h"
 #include "session/TimeFormat.h"
+#include "ui/lists/ChildWindows.h"
+#include "ui/results/LapChart.h"
+#include "ui/results/frmResults.h"
 
 using namespace orvex;
 
@@ -204,7 +205,7 @@ protected:
         s.LapTimes = laps({{2, {5000, 6001}}, {3, {5000, 0, 4800, 0, 4800}}, {7, {0, 0, 0, 4800}}});
         load();
     }
-    frmResults* f() { return desk->childWindows().results(); }
+    frmResults* f() { return desk->resultsWindow(); }
     std::vector<int> shown(int column) {
         std::vector<int> v;
         for (int r = 0; r < f()->proxy()->rowCount(); ++r)
@@ -259,7 +260,7 @@ TEST_F(ResultsWindowTest, MarksLapsAndPenaltiesReranksAndFollowsADownload) {
     EXPECT_EQ(f()->model()->results().find(5)->counted, (Laps{{1, 2, 4300}}));
 
     f()->close();
-    EXPECT_EQ(desk->childWindows().results(), nullptr);
+    EXPECT_EQ(desk->resultsWindow(), nullptr);
     EXPECT_FALSE(desk->MenuView(3)->isChecked());
 }
 

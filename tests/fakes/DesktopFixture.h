@@ -8,11 +8,11 @@
 #include <memory>
 
 #include "fakes/FakePlatform.h"
-#include "lists/ChildWindows.h"
-#include "lists/frmLaps.h"
-#include "lists/frmSession.h"
-#include "lists/frmStat.h"
 #include "session/Session.h"
+#include "ui/lists/ChildWindows.h"
+#include "ui/lists/frmLaps.h"
+#include "ui/lists/frmSession.h"
+#include "ui/lists/frmStat.h"
 
 namespace orvex {
 

@@ -1,0 +1,52 @@
+#include "export/Csv.h"
+
+#include "export/ExportFile.h"
+#include "platform/Messages.h"
+#include "platform/MousePointer.h"
+#include "platform/Platform.h"
+#include "platform/Regional.h"
+#include "session/Session.h"
+
+namespace orvex {
+
+std::string CsvField(const std::string& text, char separator) {
+    if (text.find_first_of(std::string{separator, '"', '\t', '\r', '\n'}) == std::string::npos) {
+        return text;
+    }
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+std::string CsvText(const std::string& text) {
+    if (!text.empty() && std::string("=+-@").find(text.front()) != std::string::npos)
+        return "'" + text;
+    return text;
+}
+
+std::string CsvRow(std::initializer_list<std::string> fields, char separator) {
+    std::string line;
+    bool first = true;
+    for (const auto& f : fields) {
+        if (!first) line += separator;
+        line += CsvField(f, separator);
+        first = false;
+    }
+    return line + "\r\n";
+}
+
+void ExportCsv(const char* filter, std::string (*csv)(const Session&, const std::string&)) {
+    std::string chosen;
+    if (!AskExportFile(filter, "csv", chosen)) return;
+    const auto failure = catchError([&] {
+        platform().pointer->set(MousePointer::Hourglass);
+        WriteExportFile(chosen, csv(session(), platform().regional->decimalSeparator()));
+        platform().pointer->set(MousePointer::Normal);
+    });
+    if (failure) ReportExportFailure(chosen, *failure);
+}
+
+}  // namespace orvex

@@ -1,0 +1,26 @@
+#pragma once
+#include <initializer_list>
+#include <string>
+
+namespace orvex {
+
+class Session;
+
+// What every CSV export writes with: the fields, the rows and the file.
+
+// One CSV field, quoted when it holds the separator, a quote, a tab or a line break.
+std::string CsvField(const std::string& text, char separator);
+
+// A text the user typed (a driver's name) for a CSV field: an apostrophe goes
+// in front when it begins with = + - or @, so a spreadsheet never runs it as a
+// formula. CsvRow quotes it as it needs.
+std::string CsvText(const std::string& text);
+
+// One CSV row of `fields`, ended by CR LF.
+std::string CsvRow(std::initializer_list<std::string> fields, char separator);
+
+// Asks for the name of a CSV file and writes what `csv` makes of the session
+// there atomically; a failure is reported and changes nothing on disk.
+void ExportCsv(const char* filter, std::string (*csv)(const Session&, const std::string&));
+
+}  // namespace orvex

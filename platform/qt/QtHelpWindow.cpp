@@ -1,0 +1,23 @@
+#include "platform/qt/QtHelpWindow.h"
+
+#include <QFileInfo>
+#include <QUrl>
+
+namespace orvex {
+
+QtHelpWindow::QtHelpWindow() {
+    setWindowTitle("ORVEX Help");
+    setOpenExternalLinks(false);
+    resize(640, 560);
+}
+
+bool QtHelpWindow::showFile(const QString& path) {
+    setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    if (toPlainText().isEmpty()) return false;
+    show();
+    raise();
+    activateWindow();
+    return true;
+}
+
+}  // namespace orvex

@@ -1,0 +1,194 @@
+#include "ui/names/frmDrivers.h"
+
+#include <QCompleter>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "names/NamesImport.h"
+#include "platform/DayClock.h"
+#include "platform/FileDialog.h"
+#include "platform/Messages.h"
+#include "platform/Platform.h"
+#include "platform/Roster.h"
+#include "session/DriverNames.h"
+#include "session/Session.h"
+
+namespace orvex {
+
+namespace {
+
+// The name cells edit with the roster's completion.
+class NameDelegate : public QStyledItemDelegate {
+public:
+    NameDelegate(QCompleter* completer, QObject* parent)
+        : QStyledItemDelegate(parent), completer_(completer) {}
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                          const QModelIndex&) const override {
+        auto* edit = new QLineEdit(parent);
+        edit->setFrame(false);
+        edit->setCompleter(completer_);
+        return edit;
+    }
+
+private:
+    QCompleter* completer_;
+};
+
+QString reasonText(SkipReason why) {
+    switch (why) {
+        case SkipReason::NoNumber:
+            return frmDrivers::tr("it has no driver number");
+        case SkipReason::OutOfRange:
+            return frmDrivers::tr("its number is not between 1 and 30");
+        case SkipReason::EmptyName:
+            return frmDrivers::tr("it has no name");
+        case SkipReason::OpenQuote:
+            return frmDrivers::tr("a quote in it is not closed");
+        case SkipReason::Unreadable:
+            return frmDrivers::tr(
+                "the file cannot be read as a list of names (it is binary, "
+                "missing or larger than 2 MB)");
+        case SkipReason::None:
+            break;
+    }
+    return {};
+}
+
+int lapsOf(const Session& s, int driver) {
+    int laps = 0;
+    for (int l = 1; l <= kLapsPerDriver; ++l) {
+        const auto slot = static_cast<std::size_t>(lapSlot(driver, l));
+        if (slot < s.LapTimes.size() && s.LapTimes[slot] != 0) ++laps;
+    }
+    return laps;
+}
+
+}  // namespace
+
+frmDrivers::frmDrivers(Session& session, Roster* roster, QWidget* parent)
+    : QDialog(parent),
+      session_(session),
+      roster_(roster),
+      table_(new QTableWidget(kDrivers, 3, this)),
+      completionNames_(new QStringListModel(this)),
+      completer_(new QCompleter(this)) {
+    setWindowTitle(tr("Drivers"));
+    setObjectName("frmDrivers");
+    completer_->setModel(completionNames_);
+    completer_->setCaseSensitivity(Qt::CaseInsensitive);
+    completer_->setModelSorting(QCompleter::CaseInsensitivelySortedModel);
+    if (roster_) addToCompletion(roster_->names());
+
+    table_->setHorizontalHeaderLabels({tr("No."), tr("Name"), tr("Laps")});
+    table_->verticalHeader()->hide();
+    table_->setItemDelegateForColumn(Name, new NameDelegate(completer_, this));
+    table_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    const QColor grey = palette().color(QPalette::Disabled, QPalette::Text);
+    for (int d = 1; d <= kDrivers; ++d) {
+        const int laps = lapsOf(session_, d);
+        const QString texts[] = {QString::number(d),
+                                 QString::fromStdString(session_.DriverNames[d]),
+                                 QString::number(laps)};
+        for (int c = No; c <= Laps; ++c) {
+            auto* item = new QTableWidgetItem(texts[c]);
+            if (c != Name) item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            if (c != Name) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (laps == 0) item->setForeground(grey);
+            table_->setItem(d - 1, c, item);
+        }
+    }
+    table_->horizontalHeader()->setSectionResizeMode(Name, QHeaderView::Stretch);
+    table_->resizeColumnToContents(No);
+    table_->resizeColumnToContents(Laps);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QPushButton* import = buttons->addButton(tr("&Import..."), QDialogButtonBox::ActionRole);
+    QPushButton* clear = buttons->addButton(tr("&Clear"), QDialogButtonBox::ResetRole);
+    import->setAutoDefault(false);
+    clear->setAutoDefault(false);
+    connect(import, &QPushButton::clicked, this, [this] { trapErrors([this] { importAsked(); }); });
+    connect(clear, &QPushButton::clicked, this, &frmDrivers::clearNames);
+    connect(buttons, &QDialogButtonBox::accepted, this, &frmDrivers::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &frmDrivers::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table_);
+    layout->addWidget(buttons);
+    resize(420, 560);
+}
+
+bool frmDrivers::Edit(QWidget* parent, Roster* roster) {
+    frmDrivers dialog(session(), roster, parent);
+    dialog.exec();
+    return dialog.namesChanged();
+}
+
+QString frmDrivers::nameOf(int driver) const { return table_->item(driver - 1, Name)->text(); }
+
+void frmDrivers::setNameOf(int driver, const QString& name) {
+    table_->item(driver - 1, Name)->setText(name);
+}
+
+void frmDrivers::addToCompletion(const std::vector<std::string>& names) {
+    QStringList list = completionNames_->stringList();
+    for (const std::string& n : names) list << QString::fromStdString(n);
+    list.sort(Qt::CaseInsensitive);
+    list.removeDuplicates();
+    completionNames_->setStringList(list);
+}
+
+void frmDrivers::importAsked() {
+    FileDialogSettings settings;
+    settings.filter = tr("CSV files (*.csv *.txt)|*.csv;*.txt").toStdString();
+    settings.fileMustExist = true;
+    std::string chosen;
+    if (platform().fileDialogs->showOpen(settings, chosen)) importFile(chosen);
+}
+
+void frmDrivers::importFile(const std::string& path) {
+    const NamesImport found = ImportNamesFile(path);
+    std::vector<std::string> taken;
+    for (const auto& [number, name] : found.names) {
+        setNameOf(number, QString::fromStdString(name));
+        taken.push_back(name);
+    }
+    if (roster_) roster_->remember(taken, platform().dayClock->today());
+    addToCompletion(taken);
+    QString text =
+        tr("Names taken: %1. Rows skipped: %2.").arg(found.names.size()).arg(found.skipped);
+    if (found.skipped > 0)
+        text += " " + tr("The first row skipped is line %1: %2.")
+                          .arg(found.firstSkippedLine)
+                          .arg(reasonText(found.firstReason));
+    ShowMessage(text.toStdString());
+}
+
+void frmDrivers::clearNames() {
+    for (int d = 1; d <= kDrivers; ++d) setNameOf(d, QString());
+}
+
+void frmDrivers::accept() {
+    // A cell still being typed in counts as typed: leaving it commits it.
+    table_->setCurrentIndex(QModelIndex());
+    DriverNameList names;
+    std::vector<std::string> confirmed;
+    for (int d = 1; d <= kDrivers; ++d) {
+        names[d] = CleanDriverName(nameOf(d).toStdString());
+        if (!names[d].empty()) confirmed.push_back(names[d]);
+    }
+    if (names != session_.DriverNames) {
+        session_.DriverNames = names;
+        session_.FileState = FileState::Modified;
+        changed_ = true;
+    }
+    if (roster_) roster_->remember(confirmed, platform().dayClock->today());
+    QDialog::accept();
+}
+
+}  // namespace orvex

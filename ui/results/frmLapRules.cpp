@@ -1,0 +1,75 @@
+#include "ui/results/frmLapRules.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "platform/Messages.h"
+#include "session/Session.h"
+
+namespace orvex {
+
+frmLapRules::frmLapRules(QWidget* parent)
+    : QDialog(parent), txtMin_(new QLineEdit), txtMax_(new QLineEdit) {
+    setObjectName("frmLapRules");
+    setWindowTitle(tr("Lap rules"));
+    const RaceCorrections& c = session().Corrections;
+    txtMin_->setText(QString::fromStdString(LapTimeText(c.minLap)));
+    txtMax_->setText(QString::fromStdString(LapTimeText(c.maxLap)));
+    for (QLineEdit* box : {txtMin_, txtMax_}) {
+        box->setMaxLength(20);
+        box->setPlaceholderText(tr("none"));
+    }
+    auto* form = new QFormLayout;
+    form->addRow(tr("Mi&nimum lap:"), txtMin_);
+    form->addRow(tr("Ma&ximum lap:"), txtMax_);
+    auto* hint = new QLabel(
+        tr("Times as 00:30.00 or in seconds (30). A shorter lap is joined with the next;\n"
+           "a longer lap is void. Leave a box empty for no rule."));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        if (apply()) accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(hint);
+    layout->addWidget(buttons);
+}
+
+bool frmLapRules::apply() {
+    const auto lo = ParseLapTime(txtMin_->text().toStdString());
+    const auto hi = ParseLapTime(txtMax_->text().toStdString());
+    QLineEdit* bad = !lo ? txtMin_ : !hi ? txtMax_ : nullptr;
+    if (bad) {
+        ShowMessage(tr("\"%1\" is not a lap time. Type it as 00:30.00 or in seconds (30), "
+                       "or leave the box empty.")
+                        .arg(bad->text())
+                        .toStdString());
+        bad->setFocus();
+        return false;
+    }
+    if (*lo > 0 && *hi > 0 && *lo >= *hi) {
+        ShowMessage(tr("The minimum lap must be shorter than the maximum lap.").toStdString());
+        txtMin_->setFocus();
+        return false;
+    }
+    RaceCorrections& c = session().Corrections;
+    if (c.minLap != *lo || c.maxLap != *hi) {
+        c.minLap = *lo;
+        c.maxLap = *hi;
+        session().FileState = FileState::Modified;
+    }
+    return true;
+}
+
+bool frmLapRules::Edit(QWidget* parent) {
+    const RaceCorrections before = session().Corrections;
+    frmLapRules dialog(parent);
+    dialog.exec();
+    return !(session().Corrections == before);
+}
+
+}  // namespace orvex

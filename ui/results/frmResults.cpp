@@ -1,0 +1,411 @@
+#include "ui/results/frmResults.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QSortFilterProxyModel>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <limits>
+
+#include "platform/Platform.h"
+#include "platform/Regional.h"
+#include "platform/qt/NormalGeometry.h"
+#include "session/Session.h"
+#include "session/TimeFormat.h"
+#include "ui/results/LapChart.h"
+#include "ui/results/frmLapRules.h"
+
+namespace orvex {
+
+namespace {
+
+const char* const kGeometryKey = "Results/geometry";
+const char* const kSplitterKey = "Results/splitter";
+const char* const kLapsSplitterKey = "Results/lapsSplitter";
+constexpr int kRowsShown = 12;
+
+QSettings programSettings() { return QSettings("ORVEX", "ORVEX"); }
+
+QString text(const std::string& s) { return QString::fromStdString(s); }
+
+// The penalty box: seconds and a short reason; false on Cancel.
+bool AskPenalty(QWidget* parent, int driver, DriverPenalty& penalty) {
+    QDialog dialog(parent);
+    dialog.setObjectName("dlgPenalty");
+    dialog.setWindowTitle(frmResults::tr("Penalty for driver %1").arg(driver));
+    // Whole seconds, as the slips print them.
+    auto* seconds = new QSpinBox;
+    seconds->setRange(0, static_cast<int>(RaceCorrections::kMaxPenalty / 100));
+    seconds->setValue(static_cast<int>(penalty.hundredths / 100));
+    auto* reason = new QLineEdit(text(penalty.reason));
+    reason->setMaxLength(60);
+    auto* form = new QFormLayout;
+    form->addRow(frmResults::tr("&Seconds added to the race time:"), seconds);
+    form->addRow(frmResults::tr("&Reason:"), reason);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    penalty.hundredths = std::int64_t{seconds->value()} * 100;
+    penalty.reason = reason->text().simplified().toStdString();
+    return true;
+}
+
+}  // namespace
+
+frmResults* frmResults::Load(QMdiArea* area) {
+    auto* f = new frmResults(area);
+    f->refresh();
+    // Once: measuring every cell again on each refresh would cost more than
+    // the whole rebuild, and the texts keep their widths.
+    f->table_->resizeColumnsToContents();
+    f->lapsTable_->resizeColumnsToContents();
+    QSettings settings = programSettings();
+    const QRect saved = settings.value(kGeometryKey).toRect();
+    if (saved.isValid())
+        f->setGeometry(saved);
+    else  // in the area's corner, as wide as it allows, so the Laps pane is in reach
+        f->setGeometry(0, 0, std::min(820, std::max(area->viewport()->width(), 600)), 720);
+    // The splitters are restored at the size they were saved at; hidden, the
+    // window lays itself out only when asked.
+    auto settle = [f] {
+        if (f->layout()) f->layout()->activate();
+        f->widget()->layout()->activate();
+    };
+    settle();
+    f->split_->restoreState(settings.value(kSplitterKey).toByteArray());
+    f->lapsSplit_->restoreState(settings.value(kLapsSplitterKey).toByteArray());
+    // The table opens with room for its first rows; the user may make it
+    // smaller afterwards.
+    QTableView* t = f->table_;
+    const int rows = t->horizontalHeader()->sizeHint().height() +
+                     kRowsShown * t->verticalHeader()->defaultSectionSize() +
+                     t->horizontalScrollBar()->sizeHint().height() + 2 * t->frameWidth();
+    QList<int> sizes = f->split_->sizes();
+    if (sizes.value(0) < rows) {
+        f->resize(f->width(), f->height() + rows - sizes.value(0));
+        settle();
+        f->split_->setSizes({rows, sizes.value(1)});
+    }
+    // Whole inside the main window's area, however large the window was
+    // when it was saved: the chart keeps its least height, the table the rest.
+    if (const QRect seen = inSight(f->geometry(), area); seen != f->geometry()) {
+        f->setGeometry(seen);
+        settle();
+        sizes = f->split_->sizes();
+        const int both = sizes.value(0) + sizes.value(1);
+        const int chart = std::max(f->chart_->minimumHeight(), both - rows);
+        f->split_->setSizes({both - chart, chart});
+        if (saved.isValid()) f->storedGeometry_ = saved;
+        f->sightRect_ = f->geometry();
+    }
+    return f;
+}
+
+frmResults::frmResults(QMdiArea* area)
+    : model_(new ResultsModel(this)),
+      proxy_(new QSortFilterProxyModel(this)),
+      table_(new QTableView),
+      laps_(new DriverLapsModel(this)),
+      lapsTable_(new QTableView),
+      chart_(new LapChart),
+      split_(new QSplitter(Qt::Vertical)),
+      lapsSplit_(new QSplitter(Qt::Horizontal)),
+      cboRank_(new QComboBox),
+      spnRun_(new QSpinBox),
+      actPenalty_(new QAction(tr("&Penalty..."), this)),
+      actDisqualify_(new QAction(tr("&Disqualify"), this)),
+      actJoin_(new QAction(tr("&Join with next"), this)),
+      actVoid_(new QAction(tr("&Void"), this)),
+      actRestore_(new QAction(tr("&Restore lap"), this)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle("Results");
+    setObjectName("frmResults");
+    proxy_->setSourceModel(model_);
+    proxy_->setSortRole(Qt::UserRole);
+    table_->setObjectName("tblResults");
+    table_->setModel(proxy_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();
+    table_->setSortingEnabled(true);
+    table_->sortByColumn(ResultsModel::Pos, Qt::AscendingOrder);
+    table_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    table_->addActions({actPenalty_, actDisqualify_});
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { updateChart(); });
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { showDriver(); });
+
+    lapsTable_->setObjectName("tblLaps");
+    lapsTable_->setModel(laps_);
+    lapsTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lapsTable_->setSelectionMode(QAbstractItemView::SingleSelection);
+    lapsTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lapsTable_->verticalHeader()->hide();
+    lapsTable_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    lapsTable_->addActions({actJoin_, actVoid_, actRestore_});
+    connect(lapsTable_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { updateActions(); });
+
+    connect(actPenalty_, &QAction::triggered, this, [this] { askPenalty(); });
+    connect(actDisqualify_, &QAction::triggered, this, [this] {
+        DriverPenalty p = session().Corrections.penaltyOf(currentDriver());
+        p.disqualified = !p.disqualified;
+        setPenalty(currentDriver(), p);
+    });
+    connect(actJoin_, &QAction::triggered, this,
+            [this] { markLap(currentDriver(), currentLap(), LapCorrection::Join); });
+    connect(actVoid_, &QAction::triggered, this,
+            [this] { markLap(currentDriver(), currentLap(), LapCorrection::Void); });
+    connect(actRestore_, &QAction::triggered, this,
+            [this] { markLap(currentDriver(), currentLap(), LapCorrection::None); });
+
+    cboRank_->setObjectName("cboRank");
+    cboRank_->addItems({tr("Best lap"), tr("Race"), tr("Best consecutive")});
+    spnRun_->setObjectName("spnRun");
+    spnRun_->setRange(RaceCorrections::kMinRun, RaceCorrections::kMaxRun);
+    spnRun_->setSuffix(tr(" laps"));
+    auto rankingChosen = [this] {
+        setRanking(static_cast<RankMode>(cboRank_->currentIndex()), spnRun_->value());
+    };
+    connect(cboRank_, &QComboBox::currentIndexChanged, this, rankingChosen);
+    connect(spnRun_, &QSpinBox::valueChanged, this, rankingChosen);
+    auto* rules = new QPushButton(tr("Lap rules..."));
+    rules->setObjectName("cmdLapRules");
+    connect(rules, &QPushButton::clicked, this, [this] { editLapRules(); });
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(new QLabel(tr("Rank by")));
+    bar->addWidget(cboRank_);
+    bar->addWidget(spnRun_);
+    bar->addStretch();
+    bar->addWidget(rules);
+
+    auto* lapsPane = new QWidget;
+    auto* lapsLayout = new QVBoxLayout(lapsPane);
+    lapsLayout->setContentsMargins(0, 0, 0, 0);
+    lapsLayout->addWidget(new QLabel(tr("Laps")));
+    lapsLayout->addWidget(lapsTable_);
+    lapsSplit_->addWidget(table_);
+    lapsSplit_->addWidget(lapsPane);
+    lapsSplit_->setStretchFactor(0, 3);
+    lapsSplit_->setStretchFactor(1, 1);
+    split_->setObjectName("splitResults");
+    split_->addWidget(lapsSplit_);
+    split_->addWidget(chart_);
+    split_->setChildrenCollapsible(false);
+    split_->setStretchFactor(0, 1);
+    split_->setStretchFactor(1, 1);
+    auto* body = new QWidget;
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addLayout(bar);
+    layout->addWidget(split_, 1);
+    setWidget(body);
+    area->addSubWindow(this);
+}
+
+frmResults::~frmResults() {
+    QSettings settings = programSettings();
+    const QRect now = normalGeometry_.of(*this).value_or(geometry());
+    // Moved only to be seen, it keeps the place the user gave it.
+    settings.setValue(kGeometryKey,
+                      storedGeometry_.isValid() && now == sightRect_ ? storedGeometry_ : now);
+    settings.setValue(kSplitterKey, split_->saveState());
+    settings.setValue(kLapsSplitterKey, lapsSplit_->saveState());
+}
+
+void frmResults::refresh() {
+    const std::vector<int> keep = selectedDrivers();
+    const int current = currentDriver();
+    const int lap = currentLap();
+    model_->setResults(MakeResults(session()), session().SessionLength,
+                       platform().regional->decimalSeparator());
+    updateRanking();
+    selectDrivers(keep, current);
+    for (int r = 0; r < laps_->rowCount(); ++r)
+        if (laps_->laps()[r].lap == lap) lapsTable_->selectRow(r);
+    updateActions();
+}
+
+void frmResults::changed() {
+    session().FileState = FileState::Modified;
+    refresh();
+}
+
+void frmResults::markLap(int driver, int lap, LapCorrection mark) {
+    if (driver < 1 || driver > kDrivers || lap < 1 || lap > kLapsPerDriver) return;
+    const int slot = lapSlot(driver, lap);
+    if (static_cast<std::size_t>(slot) >= session().LapTimes.size()) return;
+    session().Corrections.setMark(slot, session().LapTimes[slot], mark);
+    changed();
+}
+
+void frmResults::setPenalty(int driver, DriverPenalty penalty) {
+    if (driver < 1 || driver > kDrivers) return;
+    session().Corrections.setPenalty(driver, std::move(penalty));
+    changed();
+    table_->resizeColumnToContents(ResultsModel::Penalty);
+}
+
+void frmResults::setRanking(RankMode mode, int run) {
+    RaceCorrections& c = session().Corrections;
+    if (c.mode == mode && c.run == run) return;
+    c.mode = mode;
+    c.run = run;
+    changed();
+    // Another figure and gap ("+2 laps"), other widths; the rest keep theirs.
+    table_->resizeColumnToContents(ResultsModel::Figure);
+    table_->resizeColumnToContents(ResultsModel::Gap);
+}
+
+void frmResults::editLapRules() {
+    if (frmLapRules::Edit(this)) changed();
+}
+
+void frmResults::askPenalty() {
+    const int driver = currentDriver();
+    if (driver == 0) return;
+    DriverPenalty p = session().Corrections.penaltyOf(driver);
+    if (AskPenalty(this, driver, p)) setPenalty(driver, std::move(p));
+}
+
+void frmResults::updateRanking() {
+    const RaceCorrections& c = session().Corrections;
+    const QSignalBlocker a(cboRank_), b(spnRun_);
+    cboRank_->setCurrentIndex(static_cast<int>(c.mode));
+    spnRun_->setValue(c.run);
+    spnRun_->setVisible(c.mode == RankMode::BestConsecutive);
+}
+
+int frmResults::currentDriver() const {
+    QModelIndex i = table_->currentIndex();
+    if (!i.isValid()) {
+        const QModelIndexList rows = table_->selectionModel()->selectedRows();
+        if (rows.isEmpty()) return 0;
+        i = rows.front();
+    }
+    const int row = proxy_->mapToSource(i).row();
+    return row >= 0 && row < model_->rowCount() ? model_->rows()[row].driver : 0;
+}
+
+int frmResults::currentLap() const {
+    const int row = lapsTable_->currentIndex().row();
+    return row >= 0 && row < laps_->rowCount() ? laps_->laps()[row].lap : 0;
+}
+
+QAction* frmResults::lapAction(LapCorrection mark) const {
+    return mark == LapCorrection::Join   ? actJoin_
+           : mark == LapCorrection::Void ? actVoid_
+                                         : actRestore_;
+}
+
+std::vector<int> frmResults::selectedDrivers() const {
+    std::vector<int> drivers;
+    for (const QModelIndex& i : table_->selectionModel()->selectedRows()) {
+        const int row = proxy_->mapToSource(i).row();
+        if (row >= 0 && row < model_->rowCount()) drivers.push_back(model_->rows()[row].driver);
+    }
+    std::sort(drivers.begin(), drivers.end());
+    return drivers;
+}
+
+// The drivers still listed, or the first row when none of them is; the
+// current driver stays current.
+void frmResults::selectDrivers(const std::vector<int>& drivers, int current) {
+    QItemSelection selection;
+    QModelIndex currentIndex;
+    const int last = ResultsModel::ColumnCount - 1;
+    for (int r = 0; r < proxy_->rowCount(); ++r) {
+        const QModelIndex i = proxy_->index(r, 0);
+        const int driver = model_->rows()[proxy_->mapToSource(i).row()].driver;
+        if (std::binary_search(drivers.begin(), drivers.end(), driver))
+            selection.select(i, proxy_->index(r, last));
+        if (driver == current) currentIndex = i;
+    }
+    if (selection.isEmpty() && proxy_->rowCount() > 0) {
+        selection.select(proxy_->index(0, 0), proxy_->index(0, last));
+        currentIndex = proxy_->index(0, 0);
+    }
+    QItemSelectionModel* s = table_->selectionModel();
+    s->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (currentIndex.isValid()) s->setCurrentIndex(currentIndex, QItemSelectionModel::NoUpdate);
+    showDriver();
+    updateChart();
+}
+
+void frmResults::showDriver() {
+    const DriverResult* r = model_->results().find(currentDriver());
+    laps_->setLaps(r ? r->recorded : std::vector<RecordedLap>{});
+    updateActions();
+}
+
+void frmResults::updateActions() {
+    const DriverResult* r = model_->results().find(currentDriver());
+    const bool dsq = r && r->disqualified;
+    actPenalty_->setEnabled(r != nullptr);
+    actDisqualify_->setEnabled(r != nullptr);
+    actDisqualify_->setText(dsq ? tr("Un&disqualify") : tr("&Disqualify"));
+    const int row = lapsTable_->currentIndex().row();
+    const RecordedLap* lap = row >= 0 && row < laps_->rowCount() ? &laps_->laps()[row] : nullptr;
+    actJoin_->setEnabled(lap && lap->mark != LapCorrection::Join);
+    actVoid_->setEnabled(lap && lap->mark != LapCorrection::Void);
+    actRestore_->setEnabled(lap && lap->mark != LapCorrection::None);
+}
+
+void frmResults::updateChart() {
+    std::vector<ChartSeries> series;
+    for (int driver : selectedDrivers()) {
+        if (const DriverResult* r = model_->results().find(driver))
+            series.push_back({driver, r->recorded, r->bestLapNo, text(r->name)});
+    }
+    chart_->setSeries(std::move(series));
+}
+
+void frmResults::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QMdiSubWindow::keyPressEvent(event);
+}
+
+void frmResults::closeEvent(QCloseEvent* event) {
+    emit unloaded();
+    QMdiSubWindow::closeEvent(event);
+}
+
+// The normal rectangle is what the settings keep: a minimised window's
+// would reopen it as a bare title bar.
+void frmResults::moveEvent(QMoveEvent* event) {
+    QMdiSubWindow::moveEvent(event);
+    normalGeometry_.follow(*this);
+}
+
+void frmResults::resizeEvent(QResizeEvent* event) {
+    QMdiSubWindow::resizeEvent(event);
+    normalGeometry_.follow(*this);
+}
+
+}  // namespace orvex

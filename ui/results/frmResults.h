@@ -1,0 +1,95 @@
+#pragma once
+#include <QMdiSubWindow>
+#include <QRect>
+#include <vector>
+
+#include "platform/qt/NormalGeometry.h"
+#include "results/Results.h"
+#include "ui/results/DriverLapsModel.h"
+#include "ui/results/ResultsModel.h"
+
+class QAction;
+class QComboBox;
+class QMdiArea;
+class QSortFilterProxyModel;
+class QSpinBox;
+class QSplitter;
+class QTableView;
+
+namespace orvex {
+
+class LapChart;
+
+// "Results": the drivers ranked by the session's chosen mode, the laps of
+// the current driver with their corrections, and the lap chart of the
+// selected drivers. Its place, size and splitter live in the program's
+// settings, not in the session.
+class frmResults : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    // A new window loaded into `area`; ChildWindows keeps it the only one.
+    static frmResults* Load(QMdiArea* area);
+    ~frmResults() override;
+
+    // Rebuilds the table, the laps and the chart from the session; the
+    // selected drivers stay selected while they are listed.
+    void refresh();
+
+    // The corrections the window's menus and boxes make. Each marks the
+    // session modified and refreshes this window.
+    void markLap(int driver, int lap, LapCorrection mark);
+    void setPenalty(int driver, DriverPenalty penalty);
+    void setRanking(RankMode mode, int run);
+    void editLapRules();
+
+    int currentDriver() const;
+    QTableView* table() const { return table_; }
+    QTableView* lapsTable() const { return lapsTable_; }
+    QSortFilterProxyModel* proxy() const { return proxy_; }
+    ResultsModel* model() const { return model_; }
+    DriverLapsModel* lapsModel() const { return laps_; }
+    LapChart* chart() const { return chart_; }
+    QSplitter* splitter() const { return split_; }
+    QAction* lapAction(LapCorrection mark) const;  // Join, Void, or None for Restore
+    // The drivers selected in the table, in driver order.
+    std::vector<int> selectedDrivers() const;
+
+signals:
+    // The main window clears the View check mark.
+    void unloaded();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    explicit frmResults(QMdiArea* area);
+    void changed();
+    void selectDrivers(const std::vector<int>& drivers, int current);
+    void showDriver();
+    void updateChart();
+    void updateRanking();
+    void updateActions();
+    void askPenalty();
+    int currentLap() const;
+
+    ResultsModel* model_;
+    QSortFilterProxyModel* proxy_;
+    QTableView* table_;
+    DriverLapsModel* laps_;
+    QTableView* lapsTable_;
+    LapChart* chart_;
+    QSplitter* split_;      // the tables over the chart
+    QSplitter* lapsSplit_;  // the results beside the laps
+    QComboBox* cboRank_;
+    QSpinBox* spnRun_;
+    QAction *actPenalty_, *actDisqualify_, *actJoin_, *actVoid_, *actRestore_;
+    NormalGeometry normalGeometry_;  // kept while minimised or maximised, for the settings
+    // Where it opened when its saved place was out of the main window's area,
+    // and that place, which the settings keep while it stands there.
+    QRect sightRect_, storedGeometry_;
+};
+
+}  // namespace orvex
