@@ -125,13 +125,16 @@ void FileCommands::OpenRecent(int index) {
     openFile(name);
 }
 
-// All or nothing: the file is read into a session of its own, which takes the
-// current one's place only when read to the end. A file that fails has shown
-// its message and changed nothing: session, names, windows, recent list.
+// The file is read into a session of its own. A file refused (missing, not a
+// data file) has shown its message and changed nothing: session, names,
+// windows, recent list. A damaged one has shown its message, and what it gave
+// becomes a new session: it is not the file, so the file is neither the target
+// of Save nor noted by the archive.
 void FileCommands::openFile(const std::string& name, const std::string& notDataFile) {
     Session staged;
     staged.ResetSession();
-    if (!File_Read(name, staged, notDataFile)) return;
+    const FileRead read = File_Read(name, staged, notDataFile);
+    if (read == FileRead::Refused) return;
     Session& s = session();
     views_.closeChildWindows();
     staged.views = s.views;
@@ -139,7 +142,7 @@ void FileCommands::openFile(const std::string& name, const std::string& notDataF
     FileRecentiWrite(views_, name);
     views_.setTitle(titleFor(s.DataFileName));
     // A file opened as named keeps its own name; sessionFile() would add ".DAT".
-    views_.sessionFileSeen(notDataFile.empty() ? sessionFile() : name);
+    if (read == FileRead::Whole) views_.sessionFileSeen(notDataFile.empty() ? sessionFile() : name);
     views_.MenuRefresh();
     RestoreLayout();
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "results/RaceCorrections.h"
+#include "session/ExtraBlock.h"
 
 namespace orvex {
 
@@ -88,6 +89,10 @@ public:
 
     // The operator's corrections, penalties and ranking; LapTimes stay as recorded.
     RaceCorrections Corrections;
+
+    // Sections of the data file's extra block that this version cannot read
+    // (a later version's), saved back byte for byte.
+    std::vector<ExtraSection> KeptSections;
 
     SessionViews* views = nullptr;
 
