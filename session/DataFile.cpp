@@ -82,15 +82,16 @@ int writeReplacing(RWData& rw, DesktopViews* views, bool storeLayout) {
     }
 }
 
-// The file ends before its last counted lap, or counts laps it cannot hold.
+// The file ends where it may not (before its last counted lap), or counts
+// fewer than no laps.
 struct Cut {};
 
 // The items after the header, into `s`, as far as they go. Throws Stopped
 // (a record-file failure), RunError (a value that does not fit its field) or
 // Cut; returns what the extra block gave.
 ExtraFound readItems(RWData& rw, Session& s) {
-    // Past the end a number reads as zero and a text as empty: the Part of the
-    // file before the laps and the counted laps must all be there.
+    // Past the end a number reads as zero and a text as empty: everything up to
+    // the last counted lap must be there.
     const auto read = [&](const Variant& dato) {
         check(rw.Data_Read(dato));
         if (rw.LastEnd != RWData::End::No) throw Cut{};

@@ -148,12 +148,11 @@ std::string Extra_Message(const ExtraFound& found) {
     if (found.namesLater || found.correctionsLater || found.otherLater) {
         std::string what;
         const auto item = [&](const char* name) {
-            what += (what.empty() ? " " : ", ") + std::string(name);
+            what += (what.empty() ? ": " : ", ") + std::string(name);
         };
         if (found.namesLater) item("the driver names");
         if (found.correctionsLater) item("the lap corrections");
-        if (found.otherLater)
-            item(found.namesLater || found.correctionsLater ? "other data" : "data");
+        if (found.otherLater && !what.empty()) item("other data");
         line(std::string(kLaterSectionsMessage) + what + ". " + kLaterSectionsKept);
     }
     return message;

@@ -32,10 +32,10 @@ inline constexpr const char* kCorrectionsDamagedMessage =
     "The lap corrections in this file could not be read; the laps are shown without them.";
 // A damaged section the program does not know, beside readable names and corrections.
 inline constexpr const char* kExtraDamagedMessage =
-    "Part of the extra data in this file could not be read; the laps are shown without it.";
+    "Some of the extra data in this file could not be read; the laps are shown without it.";
 // Sections of a later version, which this one keeps without showing them.
 inline constexpr const char* kLaterSectionsMessage =
-    "Some data in this file comes from a later version of ORVEX and is not shown here:";
+    "Some data in this file comes from a later version of ORVEX and is not shown here";
 inline constexpr const char* kLaterSectionsKept = "It is kept unchanged when the file is saved.";
 
 // The sections the session has something for, in a fixed order, then those it
