@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     timer.restart();
     for (int r = 0; r < rounds; ++r) {
         s.ResetSession();
-        if (!File_Read(name, s)) return 1;
+        if (File_Read(name, s) != FileRead::Whole) return 1;
     }
     const double readMs = timer.nsecsElapsed() / 1e6 / rounds;
 

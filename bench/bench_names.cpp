@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     timer.restart();
     for (int r = 0; r < rounds; ++r) {
         s.ResetSession();
-        if (!File_Read(name, s) || s.DriverNames[30].empty()) return 1;
+        if (File_Read(name, s) != FileRead::Whole || s.DriverNames[30].empty()) return 1;
     }
     const double openMs = msSince(timer, rounds);
 

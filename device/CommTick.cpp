@@ -138,7 +138,6 @@ void CommTick::shortCommand(DeviceCommand code) {
 void CommTick::startDownload() {
     staging_.assign(kLapSlots + 1, 0);
     unreadLaps_ = 0;
-    erasedLaps_ = 0;
     unreadableBlocks_ = 0;
     downloading_ = true;
     host_.showProgress(kBlocks);
@@ -172,10 +171,10 @@ void CommTick::readBlock() {
         return;
     }
     unreadLaps_ += stored.failed;
-    erasedLaps_ += stored.erased;
     // Unreadable records alone do not condemn a download: a disturbed line
-    // spoils a few, erased memory none. Whole blocks of them in a row, or
-    // most of what is not empty, come from something that is not the device.
+    // spoils a few, erased memory none, and the laps that did read are the
+    // race's. Whole blocks of them in a row come from something that is not
+    // the device.
     unreadableBlocks_ = stored.failed == kRecordsPerBlock ? unreadableBlocks_ + 1 : 0;
     if (unreadableBlocks_ >= kUnreadableBlocksInRow) {
         abandonDownload(kNotLapsText);
@@ -184,10 +183,6 @@ void CommTick::readBlock() {
     --blocksToRead_;
     if (blocksToRead_ >= 1) {
         host_.setProgress(kBlocks - blocksToRead_);
-        return;
-    }
-    if (unreadLaps_ * 2 > kLapSlots - erasedLaps_) {
-        abandonDownload(kNotLapsText);
         return;
     }
     finishDownload();

@@ -73,10 +73,8 @@ private:
     bool downloading_ = false;
     bool closing_ = false;
     std::vector<std::int32_t> staging_;
-    // Records of the running download that failed their check bytes, and
-    // those that were erased (empty slots).
+    // Records of the running download that failed their check bytes.
     int unreadLaps_ = 0;
-    int erasedLaps_ = 0;
     // Blocks just read in a row with every record unreadable.
     int unreadableBlocks_ = 0;
 };

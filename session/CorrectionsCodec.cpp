@@ -52,7 +52,10 @@ bool readLine(const std::vector<std::string>& f, RaceCorrections& c) {
         return true;
     }
     if (f[0] == "rules" && f.size() == 3) {
-        if (!readNumber(f[1], 0, kMaxTime, a) || !readNumber(f[2], 0, kMaxTime, b)) return false;
+        // As the lap rules dialog takes them: a minimum below a maximum.
+        if (!readNumber(f[1], 0, kMaxTime, a) || !readNumber(f[2], 0, kMaxTime, b) ||
+            (a > 0 && b > 0 && a >= b))
+            return false;
         c.minLap = static_cast<std::int32_t>(a);
         c.maxLap = static_cast<std::int32_t>(b);
         return true;
@@ -106,7 +109,8 @@ std::string encodeCorrections(const RaceCorrections& c) {
 }
 
 bool decodeCorrections(const std::string& payload, int version, RaceCorrections& c) {
-    if (version != kCorrectionsVersion) return false;
+    // The writer always writes the ranking line: an empty payload was cut.
+    if (version != kCorrectionsVersion || payload.empty()) return false;
     RaceCorrections read;
     std::size_t at = 0;
     while (at < payload.size()) {

@@ -82,19 +82,30 @@ int writeReplacing(RWData& rw, DesktopViews* views, bool storeLayout) {
     }
 }
 
-// The items after the header, into `s`. Throws Stopped or RunError; returns
-// the extra block's message (empty when all is well).
-std::string readItems(RWData& rw, Session& s) {
+// The file ends where it may not (before its last counted lap), or counts
+// fewer than no laps.
+struct Cut {};
+
+// The items after the header, into `s`, as far as they go. Throws Stopped
+// (a record-file failure), RunError (a value that does not fit its field) or
+// Cut; returns what the extra block gave.
+ExtraFound readItems(RWData& rw, Session& s) {
+    // Past the end a number reads as zero and a text as empty: everything up to
+    // the last counted lap must be there.
+    const auto read = [&](const Variant& dato) {
+        check(rw.Data_Read(dato));
+        if (rw.LastEnd != RWData::End::No) throw Cut{};
+    };
     const auto boolean = [&] {
-        check(rw.Data_Read(Variant{}));
+        read(Variant{});
         return static_cast<std::int16_t>(toBoolean(rw.Data) ? -1 : 0);
     };
     const auto integer = [&] {
-        check(rw.Data_Read(Variant{}));
+        read(Variant{});
         return toInteger(rw.Data);
     };
     const auto text = [&] {
-        check(rw.Data_Read(std::string()));
+        read(std::string());
         return std::get<std::string>(rw.Data);
     };
     for (WinState* w : {&s.SavedLapsWin, &s.SavedSessionWin, &s.SavedStatWin}) {
@@ -109,15 +120,21 @@ std::string readItems(RWData& rw, Session& s) {
     for (std::string* field : {&s.SessionDate, &s.SessionTime, &s.SessionTrack, &s.SessionLength,
                                &s.SessionVehicle, &s.SessionDrivers, &s.SessionNote})
         *field = text();
-    if (text() != kLapsMarker) return {};
-    check(rw.Data_Read(Variant{}));
+    // A file that ends right after its texts, or with another marker, has no laps.
+    check(rw.Data_Read(std::string()));
+    if (rw.LastEnd == RWData::End::AtStart) return {};
+    if (rw.LastEnd != RWData::End::No) throw Cut{};
+    if (std::get<std::string>(rw.Data) != kLapsMarker) return {};
+    read(Variant{});
     const std::int32_t count = toLong(rw.Data);
-    for (std::int32_t i = 1; i <= count; ++i) {
-        if (static_cast<std::size_t>(i) >= s.LapTimes.size())
-            throw RunError(ErrorNo::SubscriptOutOfRange);
-        check(rw.Data_Read(Variant{}));
+    if (count < 0) throw Cut{};
+    const auto slots = static_cast<std::int32_t>(s.LapTimes.size()) - 1;
+    for (std::int32_t i = 1; i <= std::min(count, slots); ++i) {
+        read(Variant{});
         s.LapTimes[i] = toLong(rw.Data);
     }
+    // More than the session holds: the slots are filled, then the file is damaged.
+    if (count > slots) throw RunError(ErrorNo::SubscriptOutOfRange);
     return Extra_Read(rw, s);
 }
 
@@ -187,18 +204,19 @@ DataFileLoad Data_FileLoad(const std::string& fullName, Session& s) {
             out.notDataFile = true;
             return out;
         }
-        // What a damaged extra block held is simply not indexed.
-        readItems(rw, s);
+        out.damaged = readItems(rw, s).damaged;
     } catch (const Stopped& stop) {
         out.error = stop.number;
     } catch (const RunError& e) {
         out.error = e.number() ? e.number() : ErrorNo::InvalidCall;
+    } catch (const Cut&) {
+        out.damaged = true;
     }
     rw.File_Close();
     return out;
 }
 
-bool File_Read(const std::string& name, Session& into, const std::string& notDataFile) {
+FileRead File_Read(const std::string& name, Session& into, const std::string& notDataFile) {
     Session& s = into;
     platform().pointer->set(MousePointer::Hourglass);
     RWData rw;
@@ -210,41 +228,48 @@ bool File_Read(const std::string& name, Session& into, const std::string& notDat
     if (notDataFile.empty()) rw.Ext = s.DataFileExt;
     rw.Mode = 1;
 
-    const auto failed = [&] {
+    // Too short for the header, or a negative length: not a data file at all.
+    const std::int16_t header = rw.Data_Read(std::string());
+    const bool noHeader = header == ErrorNo::InputPastEnd || header == ErrorNo::InvalidCall;
+    if (header != 0 && !(noHeader && !notDataFile.empty())) {
+        report(rw, header);
+        return FileRead::Refused;
+    }
+    if (header != 0 || std::get<std::string>(rw.Data) != kDataFileHeader) {
         rw.File_Close();
         normalPointer();
-        return false;
-    };
-    std::string extraMessage;
-    try {
-        // Too short for the header, or a negative length: not a data file at all.
-        const std::int16_t header = rw.Data_Read(std::string());
-        const bool noHeader = header == ErrorNo::InputPastEnd || header == ErrorNo::InvalidCall;
-        if ((header == 0 && std::get<std::string>(rw.Data) != kDataFileHeader) ||
-            (noHeader && !notDataFile.empty())) {
-            ShowMessage(notDataFile.empty() ? "File not valid " + rw.Name + "." + rw.Ext
-                                            : notDataFile);
-            return failed();
-        }
-        check(header);
-        extraMessage = readItems(rw, s);
-    } catch (const Stopped& stop) {
-        report(rw, stop.number);
-        return failed();
-    } catch (const RunError&) {
-        normalPointer();
-        ShowMessage("File not valid or damaged !");
-        return failed();
+        ShowMessage(notDataFile.empty() ? "File not valid " + rw.Name + "." + rw.Ext : notDataFile);
+        return FileRead::Refused;
     }
+    std::string message;
+    bool damaged = true;
+    try {
+        const ExtraFound extra = readItems(rw, s);
+        damaged = extra.damaged;
+        message = Extra_Message(extra);
+    } catch (const Stopped& stop) {
+        message = rw.errorMessage(stop.number);
+    } catch (const RunError&) {
+        message = "File not valid or damaged !";
+    } catch (const Cut&) {
+        message = "File not valid or damaged !";
+    }
+    rw.File_Close();
     s.MakeTotals();
     s.MakeLapList(1);
     s.SortTotals();
-    rw.File_Close();
     s.FileState = FileState::Saved;
+    // What a damaged file gave is shown as a new session, so that no save
+    // writes it over the file and closing asks before it is lost.
+    if (damaged) {
+        s.DataFileName = "New";
+        s.DataFilePath = s.AppPath;
+        s.DataFileExt = "DAT";
+        s.FileState = FileState::Modified;
+    }
     normalPointer();
-    // What the extra block held is lost, never the laps: the file opens.
-    if (!extraMessage.empty()) ShowMessage(extraMessage);
-    return true;
+    if (!message.empty()) ShowMessage(message);
+    return damaged ? FileRead::Damaged : FileRead::Whole;
 }
 
 }  // namespace orvex

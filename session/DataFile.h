@@ -32,23 +32,30 @@ bool File_Write(const std::string& name, DesktopViews* views);
 // (RWData::errorMessage tells it).
 int Data_FileCopy(const std::string& fullName, DesktopViews* views);
 
+// How File_Read ended.
+enum class FileRead {
+    Refused,  // missing, unreadable or without the header: `into` is to be dropped
+    Damaged,  // damaged after a correct header: `into` holds what was read before
+              // the damage, as a new session ("New", FileState::Modified)
+    Whole,    // read to the end: FileState::Saved and the file's names
+};
+
 // Reads `name` into `into`, a session the caller has just reset: a staging
-// copy, so that only a file read to the end takes the current session's
-// place. True when read to the end (`into` then has FileState::Saved and the
-// file's names). After a failure the message has been shown and `into` holds
-// part of the file: drop it.
+// copy, so that the current session changes only when the caller takes it.
+// Every failure and damage has shown its one message.
 // With `notDataFile` empty, `name` is a data file's name, whose extension
 // becomes that of dataFileExt, and a wrong header is "File not valid " + name.
 // Otherwise `name` is opened exactly as given (a file named on the command
 // line or dropped on the main window), and a file that does not begin with the
 // header gets `notDataFile`.
-bool File_Read(const std::string& name, Session& into, const std::string& notDataFile = {});
+FileRead File_Read(const std::string& name, Session& into, const std::string& notDataFile = {});
 
 // What Data_FileLoad found.
 struct DataFileLoad {
     int error = 0;             // the record file's error number; 0 = read
     bool notDataFile = false;  // the header item is not the data file's
-    bool ok() const { return error == 0 && !notDataFile; }
+    bool damaged = false;      // damaged after the header: never taken for a session
+    bool ok() const { return error == 0 && !notDataFile && !damaged; }
 };
 
 // Reads the data file `fullName` (as named) into `s`, which the caller has

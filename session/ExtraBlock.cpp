@@ -27,6 +27,7 @@ std::vector<ExtraSection> Extra_Sections(const Session& s) {
     if (!s.Corrections.empty())
         sections.push_back(
             {kCorrectionsTag, kCorrectionsVersion, encodeCorrections(s.Corrections)});
+    sections.insert(sections.end(), s.KeptSections.begin(), s.KeptSections.end());
     return sections;
 }
 
@@ -44,72 +45,116 @@ int Extra_WriteBlock(RWData& rw, const std::vector<ExtraSection>& sections) {
     return 0;
 }
 
-ExtraRead Extra_ReadBlock(RWData& rw, std::vector<ExtraSection>& sections) {
-    sections.clear();
+ExtraBlock Extra_ReadBlock(RWData& rw) {
+    ExtraBlock block;
+    // The marker item's bytes: its length, then its letters.
+    const std::string marker = std::string("\x0B\0", 2) + kExtraMarker;
+    std::string head;
+    if (rw.Data_Peek(marker.size(), head) != 0 || head.empty()) return block;
+    // A file cut inside the marker is a cut block; other bytes are not one.
+    if (head != marker) {
+        if (marker.compare(0, head.size(), head) == 0) {
+            block.result = ExtraRead::Damaged;
+            block.untold = true;
+        }
+        return block;
+    }
+    block.result = ExtraRead::Damaged;
+    // Every item must be there whole: past the end a number reads as zero.
     const auto text = [&](std::string& out) {
-        if (rw.Data_Read(std::string()) != 0) return false;
+        if (rw.Data_Read(std::string()) != 0 || rw.LastEnd != RWData::End::No) return false;
         out = std::get<std::string>(rw.Data);
         return true;
     };
-    // Only a 16-bit integer item will do: past the end a typed item reads empty.
     const auto integer = [&](int& out) {
-        if (rw.Data_Read(Variant{}) != 0 || !std::holds_alternative<std::int16_t>(rw.Data))
+        if (rw.Data_Read(Variant{}) != 0 || rw.LastEnd != RWData::End::No ||
+            !std::holds_alternative<std::int16_t>(rw.Data))
             return false;
         out = std::get<std::int16_t>(rw.Data);
         return true;
     };
-    std::string marker;
-    if (!text(marker)) return ExtraRead::Damaged;
-    if (marker.empty()) return ExtraRead::None;
+    std::string read;
     int version = 0, count = 0;
-    if (marker != kExtraMarker || !integer(version) || version != kExtraBlockVersion ||
-        !integer(count) || count < 1 || count > kMaxSections)
-        return ExtraRead::Damaged;
-    // A damaged block still hands back the tags read before the damage, so the
-    // message can say what was lost.
+    if (!text(read) || !integer(version) || version != kExtraBlockVersion || !integer(count) ||
+        count < 1 || count > kMaxSections) {
+        block.untold = true;
+        return block;
+    }
     for (int i = 0; i < count; ++i) {
         ExtraSection section;
         std::string payload;
-        const bool tagged = text(section.tag) && !section.tag.empty();
-        if (tagged) sections.push_back(section);
-        if (!tagged || !integer(section.version) || !text(payload)) return ExtraRead::Damaged;
+        if (!text(section.tag) || section.tag.empty()) {
+            block.untold = true;
+            return block;
+        }
+        if (!integer(section.version) || !text(payload)) {
+            block.cutTag = section.tag;
+            // The sections the count promised after this one are lost unseen.
+            block.untold = i + 1 < count;
+            return block;
+        }
         section.payload = toAnsi(payload);
-        sections.back() = std::move(section);
+        block.sections.push_back(std::move(section));
     }
-    // Whatever follows the block was not written by the program.
-    std::string after;
-    if (!text(after) || !after.empty()) return ExtraRead::Damaged;
-    return ExtraRead::Read;
+    block.result = ExtraRead::Read;
+    return block;
 }
 
 int Extra_Write(RWData& rw, const Session& s) { return Extra_WriteBlock(rw, Extra_Sections(s)); }
 
-std::string Extra_Read(RWData& rw, Session& s) {
-    std::vector<ExtraSection> sections;
-    switch (Extra_ReadBlock(rw, sections)) {
-        case ExtraRead::None:
-            return {};
-        case ExtraRead::Damaged:
-            // Names were the block's first use: without a sign of corrections
-            // it is the names that are lost.
-            for (const ExtraSection& section : sections)
-                if (section.tag == kCorrectionsTag) return kExtraDamagedMessage;
-            return kNamesDamagedMessage;
-        case ExtraRead::Read:
-            break;
+ExtraFound Extra_Read(RWData& rw, Session& s) {
+    ExtraFound found;
+    const ExtraBlock block = Extra_ReadBlock(rw);
+    if (block.result == ExtraRead::None) return found;
+    found.damaged = block.result == ExtraRead::Damaged;
+    bool namesSeen = false, correctionsSeen = false;
+    for (const ExtraSection& section : block.sections) {
+        const bool names = section.tag == kNamesTag;
+        const bool corrections = section.tag == kCorrectionsTag;
+        const int known = names ? kNamesSectionVersion : corrections ? kCorrectionsVersion : 0;
+        namesSeen = namesSeen || names;
+        correctionsSeen = correctionsSeen || corrections;
+        // A later version of a known section, or a section this version does
+        // not know: kept as it is, for the program that wrote it.
+        if (section.version > known) {
+            s.KeptSections.push_back(section);
+            found.namesLater = found.namesLater || names;
+            found.correctionsLater = found.correctionsLater || corrections;
+            found.otherLater = found.otherLater || known == 0;
+        } else if (names ? !decodeNames(section.payload, section.version, s.DriverNames)
+                         : corrections && !decodeCorrections(section.payload, section.version,
+                                                             s.Corrections)) {
+            (names ? found.namesLost : found.correctionsLost) = true;
+        } else if (!names && !corrections) {
+            // An unknown tag with a version of 0 or below was never written.
+            found.damaged = true;
+        }
     }
-    bool names = true, corrections = true;
-    for (const ExtraSection& section : sections) {
-        if (section.tag == kNamesTag)
-            names = decodeNames(section.payload, section.version, s.DriverNames);
-        else if (section.tag == kCorrectionsTag)
-            corrections = decodeCorrections(section.payload, section.version, s.Corrections);
-    }
-    // One message, however much was lost.
+    found.namesLost = found.namesLost || block.cutTag == kNamesTag || (block.untold && !namesSeen);
+    found.correctionsLost = found.correctionsLost || block.cutTag == kCorrectionsTag ||
+                            (block.untold && !correctionsSeen);
+    found.damaged = found.damaged || found.namesLost || found.correctionsLost;
+    return found;
+}
+
+std::string Extra_Message(const ExtraFound& found) {
     std::string message;
-    if (!names || !corrections)
-        message = !corrections ? (names ? kCorrectionsDamagedMessage : kExtraDamagedMessage)
-                               : kNamesDamagedMessage;
+    const auto line = [&](const std::string& text) {
+        message += (message.empty() ? "" : "\n") + text;
+    };
+    if (found.namesLost) line(kNamesDamagedMessage);
+    if (found.correctionsLost) line(kCorrectionsDamagedMessage);
+    if (found.damaged && message.empty()) line(kExtraDamagedMessage);
+    if (found.namesLater || found.correctionsLater || found.otherLater) {
+        std::string what;
+        const auto item = [&](const char* name) {
+            what += (what.empty() ? ": " : ", ") + std::string(name);
+        };
+        if (found.namesLater) item("the driver names");
+        if (found.correctionsLater) item("the lap corrections");
+        if (found.otherLater && !what.empty()) item("other data");
+        line(std::string(kLaterSectionsMessage) + what + ". " + kLaterSectionsKept);
+    }
     return message;
 }
 

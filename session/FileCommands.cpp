@@ -125,14 +125,17 @@ void FileCommands::OpenRecent(int index) {
     openFile(name, true);
 }
 
-// All or nothing: the file is read into a session of its own, which takes the
-// current one's place only when read to the end. A file that fails has shown
-// its message and changed nothing: session, names, windows, title.
+// The file is read into a session of its own. A file refused (missing, not a
+// data file) has shown its message and changed nothing: session, names,
+// windows, title. A damaged one has shown its message, and what it gave
+// becomes a new session: it is not the file, so the file is neither the target
+// of Save nor noted by the archive.
 void FileCommands::openFile(const std::string& name, bool listAnyway,
                             const std::string& notDataFile) {
     Session staged;
     staged.ResetSession();
-    if (!File_Read(name, staged, notDataFile)) {
+    const FileRead read = File_Read(name, staged, notDataFile);
+    if (read == FileRead::Refused) {
         // The name the user chose stays at hand for another try.
         if (listAnyway) FileRecentiWrite(views_, name);
         return;
@@ -144,8 +147,12 @@ void FileCommands::openFile(const std::string& name, bool listAnyway,
     FileRecentiWrite(views_, name);
     views_.setTitle(titleFor(s.DataFileName));
     // A file opened as named keeps its own name; sessionFile() would add ".DAT".
-    s.OwnFile = notDataFile.empty() ? sessionFile() : name;
-    views_.sessionFileSeen(s.OwnFile);
+    if (read == FileRead::Whole) {
+        s.OwnFile = notDataFile.empty() ? sessionFile() : name;
+        views_.sessionFileSeen(s.OwnFile);
+    } else {
+        s.OwnFile.clear();
+    }
     views_.MenuRefresh();
     RestoreLayout();
 }

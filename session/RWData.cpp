@@ -1,5 +1,7 @@
 #include "session/RWData.h"
 
+#include <algorithm>
+
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"
 #include "platform/Platform.h"
@@ -39,7 +41,10 @@ void putLittle(std::string& out, std::int64_t v, int bytes) {
 
 RWData::~RWData() { File_Close(); }
 
-void RWData::File_Close() { file_.reset(); }
+void RWData::File_Close() {
+    file_.reset();
+    peeked_.clear();
+}
 
 void RWData::FileName(const std::string& NomeFile) {
     const auto sep = NomeFile.rfind(separator());
@@ -130,6 +135,27 @@ std::int16_t RWData::Data_Read(const Variant& Dato) {
     return error ? fail(error) : 0;
 }
 
+std::int16_t RWData::Data_Peek(std::size_t n, std::string& bytes) {
+    bytes.clear();
+    if (Mode != 1) return 0;
+    if (Name.empty()) return fail(ErrorNo::PathFileAccess);
+    composeFullName();
+    if (!file_ && !platform().files->fileExists(fullName_)) return fail(ErrorNo::FileNotFound);
+    int error = 0;
+    if (!openFile(error)) return fail(error);
+    std::string more(n - std::min(n, peeked_.size()), '\0');
+    std::size_t got = 0;
+    while (got < more.size()) {
+        std::size_t part = 0;
+        if ((error = file_->read(more.data() + got, more.size() - got, part))) return fail(error);
+        if (part == 0) break;
+        got += part;
+    }
+    peeked_ += more.substr(0, got);
+    bytes = peeked_.substr(0, n);
+    return 0;
+}
+
 std::int16_t RWData::Data_Write(const Variant& Dato) {
     if (Mode != 0 && Mode != 1) return 0;
     if (Name.empty()) return fail(ErrorNo::PathFileAccess);
@@ -146,7 +172,9 @@ std::int16_t RWData::Data_Write(const Variant& Dato) {
 }
 
 int RWData::readBytes(char* data, std::size_t n, std::size_t& got) {
-    got = 0;
+    got = std::min(n, peeked_.size());
+    peeked_.copy(data, got);
+    peeked_.erase(0, got);
     while (got < n) {
         std::size_t part = 0;
         const int error = file_->read(data + got, n - got, part);
@@ -163,7 +191,9 @@ int RWData::readBytes(char* data, std::size_t n, std::size_t& got) {
 int RWData::readItem(const Variant& dato) {
     unsigned char head[2] = {0, 0};
     std::size_t got = 0;
+    LastEnd = End::No;
     if (int e = readBytes(reinterpret_cast<char*>(head), 2, got)) return e;
+    if (got < 2) LastEnd = got == 0 ? End::AtStart : End::Inside;
     const std::int32_t first = little(head, 2);
     if (isText(dato)) {
         if (first < 0) return ErrorNo::InvalidCall;
@@ -174,20 +204,25 @@ int RWData::readItem(const Variant& dato) {
         return 0;
     }
     unsigned char value[4] = {0, 0, 0, 0};
+    const auto readValue = [&](std::size_t n) {
+        const int e = readBytes(reinterpret_cast<char*>(value), n, got);
+        if (got < n) LastEnd = End::Inside;
+        return e;
+    };
     switch (first) {
         case kEmptyCode:
             Data = std::monostate{};
             return 0;
         case kIntegerCode:
-            if (int e = readBytes(reinterpret_cast<char*>(value), 2, got)) return e;
+            if (int e = readValue(2)) return e;
             Data = static_cast<std::int16_t>(little(value, 2));
             return 0;
         case kLongCode:
-            if (int e = readBytes(reinterpret_cast<char*>(value), 4, got)) return e;
+            if (int e = readValue(4)) return e;
             Data = little(value, 4);
             return 0;
         case kBooleanCode:
-            if (int e = readBytes(reinterpret_cast<char*>(value), 2, got)) return e;
+            if (int e = readValue(2)) return e;
             Data = Boolean{little(value, 2) != 0};
             return 0;
         default:

@@ -51,6 +51,15 @@ public:
     // Ends a binary write: what was written becomes the file, which closes.
     std::int16_t File_Commit();
 
+    // How the last binary read met the end of the file: not at all, at its
+    // very start (nothing was left to read), or inside the item (a cut).
+    // Past the end a number reads as zero, so only this tells a cut file.
+    enum class End { No, AtStart, Inside };
+    End LastEnd = End::No;
+    // Binary mode: up to `n` of the next bytes, as they are, without reading
+    // past them. 0 or the error number.
+    std::int16_t Data_Peek(std::size_t n, std::string& bytes);
+
     // The message shown for an error number, `full` being the file's name.
     static std::string errorMessage(int number, const std::string& full);
     // The message for a number this object returned.
@@ -68,6 +77,8 @@ private:
     // The name FileName split had a point before its extension.
     bool dotted_ = true;
     std::unique_ptr<BinaryFile> file_;
+    // Bytes peeked at and not read yet.
+    std::string peeked_;
 };
 
 }  // namespace orvex

@@ -52,6 +52,7 @@ void Session::ResetSession() {
     SavedLapsWin = SavedSessionWin = SavedStatWin = WinState{};
     SavedLapsWin.Left = SavedSessionWin.Left = SavedStatWin.Left = -1;
     Corrections = {};
+    KeptSections.clear();
 }
 
 void Session::MakeLapList(std::int16_t driver) {

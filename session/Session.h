@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "session/ExtraBlock.h"
 #include "session/RaceCorrections.h"
 
 namespace orvex {
@@ -92,6 +93,10 @@ public:
 
     // The operator's corrections, penalties and ranking; LapTimes stay as recorded.
     RaceCorrections Corrections;
+
+    // Sections of the data file's extra block that this version cannot read
+    // (a later version's), saved back byte for byte.
+    std::vector<ExtraSection> KeptSections;
 
     SessionViews* views = nullptr;
 

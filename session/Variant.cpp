@@ -19,7 +19,8 @@ std::int64_t wide(const Variant& v) {
             std::int64_t n = 0;
             const char* end = s.data() + s.size();
             const auto r = std::from_chars(s.data(), end, n);
-            if (s.empty() || r.ec != std::errc() || r.ptr != end) throw RunError(ErrorNo::TypeMismatch);
+            if (s.empty() || r.ec != std::errc() || r.ptr != end)
+                throw RunError(ErrorNo::TypeMismatch);
             return n;
         }
     } visitor;

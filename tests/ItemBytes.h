@@ -78,10 +78,12 @@ inline DataFile filledFile() {
     return f;
 }
 
-// Files the reader must refuse, with the one message each gives when read
-// as Race1; the last one, a count of 751, loads its slots first.
+// Files refused at their header, and files damaged after it, with the one
+// message each gives when read as Race1; the last one, a count of 751, loads
+// its slots first.
 struct BadFile {
     std::string name, bytes, message;
+    bool refused = false;
 };
 inline std::vector<BadFile> badFiles() {
     DataFile count751 = filledFile();
@@ -91,13 +93,16 @@ inline std::vector<BadFile> badFiles() {
     const std::string full = filledFile().bytes();
     const std::string damaged = "File not valid or damaged !";
     return {
-        {"other-version.DAT", text("ORVEX:1.1") + full.substr(11), "File not valid Race1.DAT"},
-        {"empty.DAT", "", "File not valid Race1.DAT"},
+        {"other-version.DAT", text("ORVEX:1.1") + full.substr(11), "File not valid Race1.DAT",
+         true},
+        {"empty.DAT", "", "File not valid Race1.DAT", true},
         {"cut-in-text.DAT", full.substr(0, 63 + 2 + 4), "Errore n.  62"},
         {"too-big-for-its-field.DAT", text("ORVEX:1.0") + boolean(true) + longInt(40000), damaged},
         {"negative-length.DAT", full.substr(0, 63) + le(-1, 2),
          "/DATA/RACE1.DAT\nErrore : Argomento non valido nella chiamata di routine"},
         {"count-751.DAT", count751.bytes(), damaged},
+        {"cut-in-laps.DAT", full.substr(0, full.size() - 2000), damaged},
+        {"cut-in-layout.DAT", full.substr(0, 11 + 4 * 5), damaged},
     };
 }
 
@@ -115,9 +120,15 @@ inline std::vector<std::pair<std::string, std::string>> seedFiles() {
         {"valid.DAT", full},
         {"empty-session.DAT", DataFile{}.bytes()},
         {"no-marker.DAT", noMarker.bytes()},
-        {"cut-in-laps.DAT", full.substr(0, full.size() - 2000)},
         {"long-texts.DAT", longTexts.bytes()},
         {"names.DAT", full + extraBlock({{"names", 1, kNamesPayload}, {"later", 3, "\1\2"}})},
+        {"ends-after-texts.DAT", full.substr(0, full.find("Tempi") - 2)},
+        {"bytes-after-laps.DAT", full + "\xFF\xFF" + text("ORVEX-EXTRA")},
+        {"cut-in-extra-marker.DAT", full + text("ORVEX-EXTRA").substr(0, 6)},
+        {"later-sections.DAT",
+         full + extraBlock({{"names", 2, "7\tAl\n"}, {"laps2", 1, std::string("\0\xFF", 2)}})},
+        {"bad-lap-rules.DAT",
+         full + extraBlock({{"corrections", 1, "rank\t1\t3\nrules\t9000\t3000\n"}})},
         {"names-cut.DAT",
          (full + extraBlock({{"names", 1, kNamesPayload}})).substr(0, full.size() + 40)},
         {"corrections.DAT",

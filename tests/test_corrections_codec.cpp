@@ -50,8 +50,9 @@ TEST(CorrectionsCodec, AnyFlawRejectsTheWholeSectionAndChangesNothing) {
           std::string("mark\t5\tX\t5\n"), std::string("mark\t5\tJ\t2147483648\n"),
           std::string("penalty\t31\t0\t1\t\n"), std::string("penalty\t3\t-1\t0\t\n"),
           std::string("penalty\t3\t360001\t0\t\n"), std::string("penalty\t3\t0\t1\ta\rb\n"),
-          std::string("rules\t+5\t0\n"), std::string("rules\t5\n"), std::string("names\t1\n"),
-          std::string("\n"), good + "rank\t1\t 3\n"}) {
+          std::string("rules\t+5\t0\n"), std::string("rules\t500\t500\n"), std::string(),
+          std::string("rules\t5\n"), std::string("names\t1\n"), std::string("\n"),
+          good + "rank\t1\t 3\n"}) {
         RaceCorrections c = everything();
         EXPECT_FALSE(decodeCorrections(bad, 1, c)) << bad;
         EXPECT_EQ(c, everything());
@@ -61,7 +62,7 @@ TEST(CorrectionsCodec, AnyFlawRejectsTheWholeSectionAndChangesNothing) {
     // Every cut and every changed byte either reads or is refused whole.
     for (std::size_t i = 0; i < good.size(); ++i) {
         RaceCorrections cut;
-        EXPECT_EQ(decodeCorrections(good.substr(0, i), 1, cut), i == 0 || good[i - 1] == '\n');
+        EXPECT_EQ(decodeCorrections(good.substr(0, i), 1, cut), i > 0 && good[i - 1] == '\n');
         for (const char b : {'\0', '\t', '\n', '9', '-', 'J'}) {
             std::string changed = good;
             changed[i] = b;

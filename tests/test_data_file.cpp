@@ -105,7 +105,7 @@ TEST_F(DataFileTest, SettingsReadWithoutRegardToCaseOrBlanksAndWritesKeepTheRest
 TEST_F(DataFileTest, TheGoldenFileReadsAndIsWrittenBackByteForByte) {
     fakes.files.files["/data/Golden.DAT"] = items::filledFile().bytes();
     s.LapCount = 9;
-    ASSERT_TRUE(File_Read("/data/Golden.DAT", s));
+    ASSERT_EQ(File_Read("/data/Golden.DAT", s), FileRead::Whole);
     EXPECT_EQ(s.SessionTrack, "Pista Città");
     EXPECT_EQ(s.SessionNote, "Dry\r\nWarm € day");
     EXPECT_EQ(s.LapTimes[2] + s.LapTimes[7] + s.LapTimes[750], 6026 + 0 + 15750);
@@ -161,32 +161,63 @@ TEST_F(DataFileTest, AFailedWriteReportsItAndLeavesTheOldFileIdenticalAndNothing
 
 // ---- reading ----
 
-TEST_F(DataFileTest, ABadFileIsRefusedWithItsOneMessage) {
+// A file refused at its header gives nothing; one damaged after it gives what
+// was read before the damage, as a new session that is not the file's.
+TEST_F(DataFileTest, ABadFileGivesItsOneMessageAndADamagedOneANewSession) {
     auto bad = items::badFiles();
-    bad.push_back({"gone", "", "/DATA/RACE1.DAT\nErrore : Impossibile trovare il file"});
-    for (const auto& [name, bytes, message] : bad) {
+    bad.push_back({"gone", "", "/DATA/RACE1.DAT\nErrore : Impossibile trovare il file", true});
+    for (const auto& [name, bytes, message, refused] : bad) {
         SCOPED_TRACE(name);
         fakes.files.files = {{kRace, bytes}};
         if (name == "gone") fakes.files.files.clear();
         fakes.messages.shown.clear();
         Session staged;
         staged.ResetSession();
-        EXPECT_FALSE(File_Read("/data/Race1.TXT", staged));
+        const FileRead read = File_Read("/data/Race1.TXT", staged);
+        EXPECT_EQ(read, refused ? FileRead::Refused : FileRead::Damaged);
         EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{message});
-        EXPECT_EQ(staged.FileState, FileState::NoSession);
+        EXPECT_EQ(staged.FileState, refused ? FileState::NoSession : FileState::Modified);
+        if (!refused) {
+            EXPECT_EQ(staged.DataFileName + staged.DataFilePath, "New/orvex");
+        }
         EXPECT_EQ(fakes.pointer.shape, MousePointer::Normal);
+        Session loaded;
+        loaded.ResetSession();
+        EXPECT_FALSE(Data_FileLoad(kRace, loaded).ok());
     }
 }
 
-TEST_F(DataFileTest, WithoutTheMarkerTheTextsLoadWithNoLapsACutLoadsTheLapsUpToIt) {
+TEST_F(DataFileTest, TextsWithoutMarkerOrLapsLoadACutInTheLapsIsDamage) {
     const std::string full = items::filledFile().bytes();
-    fakes.files.files[kRace] = full.substr(0, full.find("Tempi") - 2) + items::text("Times");
-    ASSERT_TRUE(File_Read(kRace, s));
-    EXPECT_EQ(s.SessionTrack, "Pista Città");
-    expectNoLaps();
-    fakes.files.files[kRace] = full.substr(0, full.size() - (750 - 99) * 6);
-    ASSERT_TRUE(File_Read(kRace, s));
-    const auto expected = items::filledFile().lapTimes;
-    for (int i = 1; i <= kLapSlots; ++i)
-        ASSERT_EQ(s.LapTimes[i], i <= 99 ? expected[i - 1] : 0) << i;
+    const std::string texts = full.substr(0, full.find("Tempi") - 2);
+    for (const std::string& bytes : {texts + items::text("Times") + "\xFF\x01", texts,
+                                     texts + items::text("Tempi") + items::longInt(0)}) {
+        fakes.files.files[kRace] = bytes;
+        ASSERT_EQ(File_Read(kRace, s), FileRead::Whole);
+        EXPECT_EQ(s.SessionTrack, "Pista Città");
+        expectNoLaps();
+    }
+    // Any 32-bit value is a lap; one cut short, or a count of laps the file
+    // does not hold, is damage.
+    items::DataFile f = items::filledFile();
+    f.lapTimes[0] = -1;
+    f.lapTimes[1] = INT32_MIN;
+    const std::string laps = f.bytes();
+    fakes.files.files[kRace] = laps;
+    ASSERT_EQ(File_Read(kRace, s), FileRead::Whole);
+    EXPECT_EQ(s.LapTimes[1] + 1, 0);
+    EXPECT_EQ(s.LapTimes[2], INT32_MIN);
+    const std::vector<std::pair<std::string, int>> damaged = {
+        {laps.substr(0, laps.size() - (750 - 99) * 6), 99},
+        {laps.substr(0, laps.size() - 1), 749},
+        {texts + items::text("Tempi") + items::longInt(-1), 0}};
+    for (const auto& [bytes, read] : damaged) {
+        fakes.messages.shown.clear();
+        fakes.files.files[kRace] = bytes;
+        s.ResetSession();
+        ASSERT_EQ(File_Read(kRace, s), FileRead::Damaged);
+        EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{"File not valid or damaged !"});
+        for (int i = 1; i <= kLapSlots; ++i)
+            ASSERT_EQ(s.LapTimes[i], i <= read ? f.lapTimes[i - 1] : 0) << i;
+    }
 }

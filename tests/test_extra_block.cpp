@@ -27,10 +27,14 @@ protected:
     }
     void TearDown() override { s = Session{}; }
 
-    bool open(const std::string& bytes) {
+    FileRead open(const std::string& bytes) {
         fakes.files.files[kRace] = bytes;
         s.ResetSession();
         return File_Read(kRace, s);
+    }
+    void expectOneMessage(const std::string& text) {
+        EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{text});
+        fakes.messages.shown.clear();
     }
     // Saved with the windows placed as the file had them.
     std::string saved() {
@@ -56,14 +60,14 @@ DriverNameList decoded(const std::string& payload) {
 }  // namespace
 
 TEST_F(ExtraBlockTest, NamesMakeTheAgreedBlockAfterTheLapsAndComeBackExactly) {
-    ASSERT_TRUE(open(full));
+    ASSERT_EQ(FileRead::Whole, open(full));
     s.DriverNames = decoded(items::kNamesPayload);
     EXPECT_EQ(s.DriverNames[12], "\xD7\x93\xD7\xA0\xD7\x94");
     const std::string bytes = saved();
     EXPECT_EQ(bytes, full + items::extraBlock({{"names", 1, items::kNamesPayload}}));
 
     const DriverNameList names = s.DriverNames;
-    ASSERT_TRUE(open(bytes));
+    ASSERT_EQ(FileRead::Whole, open(bytes));
     EXPECT_EQ(s.DriverNames, names);
     expectLapsAndTextsOfTheFilledFile();
     EXPECT_EQ(s.FileState, FileState::Saved);
@@ -74,58 +78,97 @@ TEST_F(ExtraBlockTest, NamesMakeTheAgreedBlockAfterTheLapsAndComeBackExactly) {
 }
 
 TEST_F(ExtraBlockTest, ASessionWithoutNamesIsSavedByteForByteAsBefore) {
-    ASSERT_TRUE(open(full));
+    ASSERT_EQ(FileRead::Whole, open(full));
     EXPECT_EQ(saved(), full);
     s.DriverNames[5] = "Ann";
     s.DriverNames[5].clear();
     EXPECT_EQ(saved(), full);
 }
 
-TEST_F(ExtraBlockTest, UnknownSectionsAreSkippedAndTheirNeighboursRead) {
-    ASSERT_TRUE(open(full + items::extraBlock({{"later", 9, std::string("\0\xFF", 2)},
-                                               {"names", 1, "3\tBea\n"}})));
+// What this version cannot read is kept byte for byte, and said once; the
+// program's own section of a kind goes beside a later one, never over it.
+TEST_F(ExtraBlockTest, LaterSectionsAreKeptAndSavedBackAsTheyWere) {
+    const std::string later = items::extraBlock({{"later", 9, std::string("\0\xFF", 2)},
+                                                 {"names", 2, "3\tBea\n"},
+                                                 {"names", 1, "3\tBea\n"},
+                                                 {"corrections", 4, "x"}});
+    ASSERT_EQ(FileRead::Whole, open(full + later));
     EXPECT_EQ(s.DriverNames[3], "Bea");
-    EXPECT_TRUE(fakes.messages.shown.empty());
+    expectOneMessage(
+        "Some data in this file comes from a later version of ORVEX and is not shown here: the "
+        "driver names, the lap corrections, other data. It is kept unchanged when the file is "
+        "saved.");
+    s.DriverNames[3] = "Al";
+    s.Corrections.minLap = 3000;
+    EXPECT_EQ(saved(),
+              full + items::extraBlock({{"names", 1, "3\tAl\n"},
+                                        {"corrections", 1, encodeCorrections(s.Corrections)},
+                                        {"later", 9, std::string("\0\xFF", 2)},
+                                        {"names", 2, "3\tBea\n"},
+                                        {"corrections", 4, "x"}}));
+    s.ResetSession();
+    EXPECT_TRUE(s.KeptSections.empty());
 }
 
-TEST_F(ExtraBlockTest, ADamagedBlockOpensTheFileWithOneMessageAndNoNames) {
+// Bytes after the laps that are not the block are left unread, as the laps'
+// reader always left them; a block begun and cut is damage.
+TEST_F(ExtraBlockTest, BytesAfterTheLapsThatAreNotTheBlockAreIgnored) {
+    const std::string names = items::extraBlock({{"names", 1, "3\tBea\n"}});
+    const std::vector<std::pair<std::string, bool>> after = {
+        {std::string("\xFF\xFF\x01", 3), false},
+        {items::text("x"), false},
+        {std::string(1, '\0'), false},
+        {items::text("ORVEX-EXTRA2") + names.substr(13), false},
+        {names + items::text("ORVEX-EXTRA"), true}};
+    for (const auto& [bytes, named] : after) {
+        ASSERT_EQ(FileRead::Whole, open(full + bytes));
+        EXPECT_TRUE(fakes.messages.shown.empty());
+        EXPECT_EQ(s.DriverNames[3], named ? "Bea" : "");
+        expectLapsAndTextsOfTheFilledFile();
+    }
+    ASSERT_EQ(FileRead::Damaged, open(full + names.substr(0, 5)));
+    expectOneMessage(std::string(kNamesDamagedMessage) + "\n" + kCorrectionsDamagedMessage);
+}
+
+TEST_F(ExtraBlockTest, ADamagedBlockGivesOneMessageAndTheRestAsANewSession) {
     const std::string names = items::extraBlock({{"names", 1, "3\tBea\n"}});
     const std::string block = full + names;
     const std::vector<std::pair<const char*, std::string>> damaged = {
         {"cut in the payload", block.substr(0, block.size() - 3)},
-        {"cut after the count", full + names.substr(0, 13 + 8)},
-        {"bytes after it", block + items::text("x")},
+        {"cut right after the section's version", block.substr(0, block.size() - 8)},
         {"another block version", full + items::extraBlock({{"names", 1, "3\tBea\n"}}, 2)},
-        {"another marker", full + items::text("ORVEX-EXTRA2") + names.substr(13)},
-        {"no sections", full + items::text("ORVEX-EXTRA") + items::integer(1) + items::integer(0)},
-        {"a section version the names do not know",
-         full + items::extraBlock({{"names", 2, "3\tBea\n"}})},
         {"number out of range", full + items::extraBlock({{"names", 1, "31\tBea\n"}})},
         {"a number twice", full + items::extraBlock({{"names", 1, "3\tBea\n3\tAl\n"}})},
         {"no line end", full + items::extraBlock({{"names", 1, "3\tBea"}})},
         {"a name with a tab", full + items::extraBlock({{"names", 1, "3\tB\tea\n"}})},
         {"not UTF-8", full + items::extraBlock({{"names", 1, "3\tB\xE9\n"}})},
+        {"a version never written", full + items::extraBlock({{"names", 0, "3\tBea\n"}})},
     };
-    for (std::size_t i = 0; i < damaged.size(); ++i) {
-        const auto& [what, bytes] = damaged[i];
+    for (const auto& [what, bytes] : damaged) {
         SCOPED_TRACE(what);
-        fakes.messages.shown.clear();
-        ASSERT_TRUE(open(bytes));
-        EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{kNamesDamagedMessage});
+        ASSERT_EQ(FileRead::Damaged, open(bytes));
+        const bool unknown = std::string(what) == "another block version";
+        expectOneMessage(unknown
+                             ? std::string(kNamesDamagedMessage) + "\n" + kCorrectionsDamagedMessage
+                             : kNamesDamagedMessage);
         EXPECT_FALSE(s.hasDriverNames());
-        EXPECT_EQ(s.FileState, FileState::Saved);
+        EXPECT_EQ(s.FileState, FileState::Modified);
+        EXPECT_EQ(s.DataFileName, "New");
         expectLapsAndTextsOfTheFilledFile();
     }
-    // A block cut once corrections were seen says both may be lost.
+    // A section cut after its version: the other section read whole stays.
     const std::string both =
         full + items::extraBlock({{"names", 1, "3\tBea\n"}, {"corrections", 1, "rank\t1\t3\n"}});
-    fakes.messages.shown.clear();
-    ASSERT_TRUE(open(both.substr(0, both.size() - 2)));
-    EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{kExtraDamagedMessage});
+    ASSERT_EQ(FileRead::Damaged, open(both.substr(0, both.size() - 12)));
+    expectOneMessage(kCorrectionsDamagedMessage);
+    EXPECT_EQ(s.DriverNames[3], "Bea");
+    // Lost before their tags were read: both may be lost.
+    ASSERT_EQ(FileRead::Damaged, open(both.substr(0, full.size() + 18)));
+    expectOneMessage(std::string(kNamesDamagedMessage) + "\n" + kCorrectionsDamagedMessage);
 }
 
 TEST_F(ExtraBlockTest, NamesAndCorrectionsTravelTogetherAndADamagedSectionCostsOnlyItself) {
-    ASSERT_TRUE(open(full));
+    ASSERT_EQ(FileRead::Whole, open(full));
     s.DriverNames[3] = "Bea";
     s.Corrections.mode = RankMode::Race;
     s.Corrections.minLap = 3000;
@@ -136,7 +179,7 @@ TEST_F(ExtraBlockTest, NamesAndCorrectionsTravelTogetherAndADamagedSectionCostsO
     EXPECT_EQ(bytes,
               full + items::extraBlock({{"names", 1, "3\tBea\n"},
                                         {"corrections", 1, encodeCorrections(corrections)}}));
-    ASSERT_TRUE(open(bytes));
+    ASSERT_EQ(FileRead::Whole, open(bytes));
     EXPECT_EQ(s.Corrections, corrections);
     EXPECT_EQ(s.DriverNames[3], "Bea");
     EXPECT_TRUE(fakes.messages.shown.empty());
@@ -145,13 +188,21 @@ TEST_F(ExtraBlockTest, NamesAndCorrectionsTravelTogetherAndADamagedSectionCostsO
     s.DriverNames[3].clear();
     EXPECT_EQ(saved(),
               full + items::extraBlock({{"corrections", 1, encodeCorrections(corrections)}}));
-    ASSERT_TRUE(open(
-        full + items::extraBlock({{"names", 1, "3\tBea\n"}, {"corrections", 1, "rank\t7\t3\n"}})));
-    EXPECT_EQ(fakes.messages.texts(), std::vector<std::string>{kCorrectionsDamagedMessage});
-    EXPECT_EQ(s.DriverNames[3], "Bea");
-    EXPECT_TRUE(s.Corrections.empty());
-    EXPECT_EQ(s.FileState, FileState::Saved);
-    expectLapsAndTextsOfTheFilledFile();
+    // Rules checked as the lap rules dialog checks them; an empty payload was cut.
+    for (const char* payload : {"rank\t7\t3\n", "rank\t1\t3\nrules\t9000\t3000\n",
+                                "rank\t1\t3\nrules\t3000\t3000\n", ""}) {
+        SCOPED_TRACE(payload);
+        ASSERT_EQ(FileRead::Damaged, open(full + items::extraBlock({{"names", 1, "3\tBea\n"},
+                                                                    {"corrections", 1, payload}})));
+        expectOneMessage(kCorrectionsDamagedMessage);
+        EXPECT_EQ(s.DriverNames[3], "Bea");
+        EXPECT_TRUE(s.Corrections.empty());
+        EXPECT_EQ(s.FileState, FileState::Modified);
+        expectLapsAndTextsOfTheFilledFile();
+    }
+    ASSERT_EQ(FileRead::Whole,
+              open(full + items::extraBlock({{"corrections", 1, "rank\t1\t3\nrules\t0\t3000\n"}})));
+    EXPECT_EQ(s.Corrections.maxLap, 3000);
 }
 
 TEST(DriverNames, CleaningTrimsDropsControlsAndCutsAtFortyCharacters) {

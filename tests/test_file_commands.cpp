@@ -92,10 +92,10 @@ TEST_F(FileCommandsTest, OpenRestoresTheStoredWindowsAndAMissingRecentFileStillT
     EXPECT_TRUE(messages().empty());
 }
 
-// An open is all or nothing: a file refused at its header, or one that fails
-// after its texts were read, leaves the session, its windows and title as
-// they were (its name, already the first recent file, stays there).
-TEST_F(FileCommandsTest, AFailedOpenChangesNothingEvenAfterPartOfTheFileWasRead) {
+// A file refused at its header leaves the session, its windows, title and
+// recent list as they were; a damaged one's message comes with what it gave,
+// as a new session the archive is not told of.
+TEST_F(FileCommandsTest, ARefusedOpenChangesNothingADamagedOneGivesANewSession) {
     items::DataFile file;
     file.laps = {true, 300, 450, 5000, 2400};
     openedRace(file);
@@ -103,8 +103,10 @@ TEST_F(FileCommandsTest, AFailedOpenChangesNothingEvenAfterPartOfTheFileWasRead)
     const std::string ini = fakes.files.files["/orvex/ORVEX.INI"];
     const std::vector<std::int32_t> laps = s.LapTimes;
     views.title = "before";
-    for (const auto& [name, bytes, message] : items::badFiles()) {
+    views.filesSeen.clear();
+    for (const auto& [name, bytes, message, refused] : items::badFiles()) {
         SCOPED_TRACE(name);
+        if (!refused) continue;
         fakes.files.files["/data/Race1.DAT"] = bytes;
         fakes.fileDialogs.answers.push_back("/data/Race1.DAT");
         fakes.messages.answers = {MessageBox::No};
@@ -117,6 +119,86 @@ TEST_F(FileCommandsTest, AFailedOpenChangesNothingEvenAfterPartOfTheFileWasRead)
         EXPECT_EQ(s.LapsWin.Open, -1);
         EXPECT_EQ(views.title, "before");
         EXPECT_EQ(fakes.files.files["/orvex/ORVEX.INI"], ini);
+    }
+    const std::string race = items::filledFile().bytes();
+    fakes.files.files["/data/Race1.DAT"] = race.substr(0, race.size() - 6 * 100);
+    fakes.fileDialogs.answers.push_back("/data/Race1.DAT");
+    fakes.messages.shown.clear();
+    fakes.messages.answers = {MessageBox::No};
+    commands.menuFile_Click(Open);
+    EXPECT_EQ(messages().back(), "File not valid or damaged !");
+    EXPECT_EQ(s.FileState, FileState::Modified);
+    EXPECT_EQ(s.DataFileName + s.DataFilePath, "New/orvex");
+    EXPECT_EQ(views.title, FileCommands::titleFor("New"));
+    EXPECT_EQ(s.SessionTrack, "Pista Citt\xC3\xA0");
+    EXPECT_EQ(s.LapTimes[650], items::filledFile().lapTimes[649]);
+    EXPECT_EQ(s.LapTimes[651], 0);
+    EXPECT_EQ(s.SavedLapsWin.Left, 120);
+    EXPECT_TRUE(views.filesSeen.empty());
+    // Closing asks, and Save never aims at the damaged file.
+    fakes.messages.answers = {MessageBox::Cancel};
+    EXPECT_FALSE(commands.queryClose());
+    EXPECT_EQ(messages().back(), "File modified. Save your changes to 'New' ?");
+    commands.menuFile_Click(Save);
+    EXPECT_EQ(fakes.files.files["/data/Race1.DAT"], race.substr(0, race.size() - 6 * 100));
+}
+
+// A saved file with names and corrections, cut at every length: each cut
+// opens whole (where a file may end), or gives one message and what it held
+// as a new session that the archive never takes; or, refused at its header,
+// changes nothing.
+TEST_F(FileCommandsTest, AFileCutAnywhereOpensWholeOrAsANewSessionWithOneMessage) {
+    openedRace(items::filledFile());
+    s.DriverNames[7] = "Anna";
+    s.Corrections.minLap = 3000;
+    s.Corrections.setPenalty(7, {500, "jump start", true});
+    const auto names = s.DriverNames;
+    const RaceCorrections corrections = s.Corrections;
+    const std::vector<std::int32_t> laps = s.LapTimes;
+    commands.menuFile_Click(Save);
+    const std::string full = fakes.files.files["/data/Race1.DAT"];
+    const std::size_t lapsAt = full.find("Tempi") + 5 + 6, texts = lapsAt - 6 - 7;
+    const std::size_t lapsEnd = lapsAt + 6 * 750;
+    ASSERT_GT(full.size(), lapsEnd + 100);
+    for (std::size_t cut = 0; cut <= full.size(); ++cut) {
+        SCOPED_TRACE(cut);
+        s = Session{};
+        views.title.clear();
+        views.filesSeen.clear();
+        fakes.messages.shown.clear();
+        fakes.files.files["/data/Cut.DAT"] = full.substr(0, cut);
+        fakes.fileDialogs.answers.push_back("/data/Cut.DAT");
+        commands.menuFile_Click(Open);
+        Session loaded;
+        loaded.ResetSession();
+        const bool indexed = Data_FileLoad("/data/Cut.DAT", loaded).ok();
+        if (cut == full.size() || cut == texts || cut == lapsEnd) {
+            // Whole. A file may end right after its texts (no laps) or its
+            // laps (no names or corrections): such files are written too.
+            ASSERT_TRUE(messages().empty());
+            ASSERT_EQ(s.FileState, FileState::Saved);
+            ASSERT_EQ(views.filesSeen, Texts{"/data/Cut.DAT"});
+            ASSERT_EQ(s.LapTimes, cut == texts ? std::vector<std::int32_t>(751) : laps);
+            ASSERT_EQ(s.DriverNames, cut != full.size() ? decltype(names){} : names);
+            ASSERT_EQ(s.Corrections, cut != full.size() ? RaceCorrections{} : corrections);
+            ASSERT_TRUE(indexed);
+            continue;
+        }
+        ASSERT_EQ(messages().size(), 1u);
+        ASSERT_TRUE(views.filesSeen.empty());
+        ASSERT_FALSE(indexed);
+        if (cut < 11) {  // the header
+            ASSERT_EQ(s.FileState, FileState::NoSession);
+            ASSERT_EQ(views.title, "");
+            continue;
+        }
+        ASSERT_EQ(s.FileState, FileState::Modified);
+        ASSERT_EQ(s.DataFileName, "New");
+        ASSERT_EQ(views.title, FileCommands::titleFor("New"));
+        for (int i = 1; i <= kLapSlots; ++i)
+            ASSERT_EQ(s.LapTimes[i], lapsAt + 6 * i <= cut ? laps[i] : 0) << i;
+        ASSERT_TRUE(s.DriverNames == names || !s.hasDriverNames());
+        ASSERT_TRUE(s.Corrections == corrections || s.Corrections.empty());
     }
 }
 

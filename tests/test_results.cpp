@@ -279,7 +279,7 @@ TEST_F(ResultsWindowTest, MarksAndTheRankingComeBackFromTheSavedFile) {
     session().ResetSession();
     desk->childWindows().refreshLists(ListChange::NewSession);
     EXPECT_EQ(f()->proxy()->rowCount(), 0);
-    ASSERT_TRUE(File_Read("/data/Race.DAT", session()));
+    ASSERT_EQ(File_Read("/data/Race.DAT", session()), FileRead::Whole);
     desk->childWindows().refreshLists(ListChange::NewSession);
     EXPECT_EQ(shown(ResultsModel::Driver), ranks);
     EXPECT_EQ(f()->model()->headerData(ResultsModel::Figure, Qt::Horizontal, Qt::DisplayRole),

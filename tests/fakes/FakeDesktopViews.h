@@ -44,6 +44,9 @@ public:
     void openSessionWindow() override { session().SessionWin.Open = -1; }
     void showPrintDialog() override { ++printDialogs; }
     void endProgram() override { ended = true; }
+    // The files the archive was told of.
+    std::vector<std::string> filesSeen;
+    void sessionFileSeen(const std::string& fullName) override { filesSeen.push_back(fullName); }
 
     std::vector<std::string> recent() const {
         std::vector<std::string> r;

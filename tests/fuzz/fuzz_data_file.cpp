@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the data-file reader (and to the settings-file
 // reader). Any input must end in a message or a session, never in a crash,
-// a hang or a sanitizer report; a file that reads must also survive being
-// written and read again unchanged.
+// a hang or a sanitizer report; what a file gives, whole or damaged, must
+// also survive being written and read again unchanged.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -31,10 +31,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Session& s = session();
     s = Session{};
     s.ResetSession();
-    const bool read = File_Read("/f/x.DAT", s);
+    const FileRead result = File_Read("/f/x.DAT", s);
+    const bool read = result != FileRead::Refused;
     require(s.LapTimes.size() == 751);
-    require(read ? s.FileState == FileState::Saved : s.FileState == FileState::NoSession);
-    require(s.DataFileName == "x");
+    require(result == FileRead::Whole     ? s.FileState == FileState::Saved
+            : result == FileRead::Damaged ? s.FileState == FileState::Modified
+                                          : s.FileState == FileState::NoSession);
+    // What a damaged file gave is a new session, never the file's.
+    require(s.DataFileName == (result == FileRead::Damaged ? "New" : "x"));
 
     // Read, written, read and written again: both writes give the same bytes.
     for (const char* name : {"/f/y.DAT", "/f/z.DAT"}) {
@@ -44,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         s.StatWin = s.SavedStatWin;
         require(File_Write(name, nullptr));
         s.ResetSession();
-        require(File_Read(name, s));
+        require(File_Read(name, s) == FileRead::Whole);
     }
     require(!read || fx.files.files["/f/y.DAT"] == fx.files.files["/f/z.DAT"]);
 
