@@ -36,6 +36,7 @@ TEST(frmLapRules, OkStoresWhatReadsAsOneStepAndRefusesTheRestWithoutAChange) {
     // Both boxes are one step, undone together.
     ASSERT_EQ(commands.stack().count(), 1);
     commands.stack().undo();
-    EXPECT_EQ(s.Corrections, RaceCorrections{.maxLap = 9000});
+    EXPECT_EQ(s.Corrections.minLap, 0);
+    EXPECT_EQ(s.Corrections.maxLap, 9000);
     s = Session{};
 }
