@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bench/BenchApp.h"
+#include "commands/RaceCommands.h"
 #include "session/Session.h"
 #include "ui/lists/ChildWindows.h"
 #include "ui/results/LapChart.h"
@@ -48,7 +49,8 @@ int main(int argc, char** argv) {
     area.resize(1000, 700);
     area.show();
     ChildWindows windows(&area);
-    frmResults* f = frmResults::Load(&area);
+    RaceCommands commands(s);
+    frmResults* f = frmResults::Load(&area, commands);
     windows.addView(f, [f] { f->refresh(); });
     for (int r = 1; r < 5; ++r)
         f->table()->selectionModel()->select(

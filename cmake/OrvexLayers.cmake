@@ -8,7 +8,8 @@
 #                no Qt, so a header of theirs included there does not compile
 #   logic        plain C++: the session and its per-session data, then what reads
 #                it, the results, and what reads the results
-#   windows      the archive's index and folder scan (Qt SQL), then the windows and
+#   windows      the archive's index and folder scan (Qt SQL), the commands that
+#                change the race-day data (undo steps, Qt GUI), then the windows and
 #                dialogs of each feature under ui/
 #   shell        the main window, which wires everything together
 set(ORVEX_LEVELS
@@ -19,6 +20,7 @@ set(ORVEX_LEVELS
     "logic: results"
     "logic: export slips archive"
     "windows: store"
+    "windows: commands"
     "windows: ui/device ui/lists ui/report ui/results ui/names ui/slips ui/archive"
     "windows: ui/export"
     "shell: shell")

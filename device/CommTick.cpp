@@ -197,7 +197,10 @@ void CommTick::finishDownload() {
 
     // Another race's laps start a new session, decided only now that they are
     // all here: the old race's file and corrections are never taken for them.
-    if (s.isAnotherRace(staging_)) s.startNewRace();
+    if (s.isAnotherRace(staging_)) {
+        s.startNewRace();
+        host_.newRace();
+    }
     s.LapTimes.swap(staging_);
     staging_.clear();
     s.LapCount = kLapSlots;

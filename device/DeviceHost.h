@@ -18,6 +18,10 @@ public:
     virtual void closeProgress() = 0;
     virtual void setMainWindowEnabled(bool enabled) = 0;
 
+    // The download brings another race: the session becomes a new one, and
+    // nothing done on the old race may be undone on it.
+    virtual void newRace() {}
+
     // A download replaced the laps and rebuilt the totals: the open list
     // windows show the new ones, and the title the session's name (another
     // race made it "New").

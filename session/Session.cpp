@@ -108,6 +108,10 @@ void Session::ChangeField(std::string& field, const std::string& text) {
     field = text;
 }
 
+void Session::markModified() {
+    if (FileState != FileState::NoSession) FileState = FileState::Modified;
+}
+
 void Session::StoreLayout() {
     SavedLapsWin = LapsWin;
     SavedSessionWin = SessionWin;

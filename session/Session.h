@@ -110,6 +110,9 @@ public:
     void SortTotals();
     // Sets a descriptive field; a different text marks the session modified.
     void ChangeField(std::string& field, const std::string& text);
+    // The session now differs from its file. Without a session there is
+    // nothing to save, so it stays without one.
+    void markModified();
     void StoreLayout();
 
     // Whether `laps`, the laps of a completed download, are another race:

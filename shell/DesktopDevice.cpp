@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <QProgressBar>
 
+#include "commands/RaceCommands.h"
 #include "session/FileCommands.h"
 #include "shell/frmDesktop.h"
 #include "ui/device/frmProgress.h"
@@ -80,6 +81,8 @@ void DesktopDevice::setProgress(int value) {
 void DesktopDevice::closeProgress() { delete progress_; }
 
 void DesktopDevice::setMainWindowEnabled(bool enabled) { desktop_.setEnabled(enabled); }
+
+void DesktopDevice::newRace() { desktop_.raceCommands().sessionReplaced(); }
 
 void DesktopDevice::downloadComplete() {
     // First, before the windows let any event run: the laps are safe on disk

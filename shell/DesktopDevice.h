@@ -43,6 +43,7 @@ public:
     void setProgress(int value) override;
     void closeProgress() override;
     void setMainWindowEnabled(bool enabled) override;
+    void newRace() override;
     void downloadComplete() override;
     Indicator indicatorImage() const override;
     void setIndicator(Indicator image, const std::string& text) override;

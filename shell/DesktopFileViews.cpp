@@ -2,6 +2,7 @@
 
 #include <QAction>
 
+#include "commands/RaceCommands.h"
 #include "session/Session.h"
 #include "shell/frmDesktop.h"
 #include "ui/lists/ChildWindows.h"
@@ -26,6 +27,7 @@ void DesktopFileViews::MenuAbilita(int code, const std::string& caption) {
 
 // Called once a new or opened session is in place.
 void DesktopFileViews::MenuRefresh() {
+    desktop_.raceCommands().sessionReplaced();
     desktop_.MenuRefresh();
     desktop_.childWindows().refreshLists(ListChange::NewSession);
 }

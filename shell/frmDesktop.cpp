@@ -17,6 +17,7 @@
 #include <QToolBar>
 
 #include "autocopy/DownloadCopy.h"
+#include "commands/RaceCommands.h"
 #include "device/DeviceLink.h"
 #include "device/SerialLink.h"
 #include "platform/EventPump.h"
@@ -69,6 +70,11 @@ frmDesktop::frmDesktop(QWidget* parent) : QMainWindow(parent) {
     mdiArea_->setObjectName("MDIClient");
     setCentralWidget(mdiArea_);
     children_ = std::make_unique<ChildWindows>(mdiArea_);
+    commands_ = new RaceCommands(session(), this);
+    connect(commands_, &RaceCommands::changed, this, [this](RaceChange what) {
+        children_->refreshLists(what == RaceChange::Names ? ListChange::Names
+                                                          : ListChange::Corrections);
+    });
     buildMenus();
     buildToolbar();
     buildStatusBar();
@@ -458,21 +464,19 @@ void frmDesktop::showStatus(const QString& text) { panel1_->setText(text); }
 
 void frmDesktop::editDriverNames() {
     if (session().FileState == FileState::NoSession) return;
-    if (frmDrivers::Edit(this, roster_)) children_->refreshLists(ListChange::Names);
+    frmDrivers::Edit(this, *commands_, roster_);
 }
 
-// Only the Results window shows what the rules make of the laps.
 void frmDesktop::editLapRules() {
     if (session().FileState == FileState::NoSession) return;
-    if (frmLapRules::Edit(this))
-        if (frmResults* f = resultsWindow()) f->refresh();
+    frmLapRules::Edit(this, *commands_);
 }
 
 frmResults* frmDesktop::resultsWindow() const { return results_.get(); }
 
 frmResults* frmDesktop::showResultsWindow() {
     return results_.show([this] {
-        frmResults* f = frmResults::Load(mdiArea_);
+        frmResults* f = frmResults::Load(mdiArea_, *commands_);
         children_->addView(f, [f] { f->refresh(); });
         return f;
     });

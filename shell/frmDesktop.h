@@ -22,6 +22,7 @@ namespace orvex {
 
 class ArchiveIndex;
 class ChildWindows;
+class RaceCommands;
 class DesktopDevice;
 class DesktopFileViews;
 class FileCommands;
@@ -54,6 +55,9 @@ public:
     QMdiArea* mdiArea() const { return mdiArea_; }
     // The laps, statistics and session data windows.
     ChildWindows& childWindows() const { return *children_; }
+    // What changes the session's race-day data, with its undo stack; the
+    // windows it changes are refreshed from here.
+    RaceCommands& raceCommands() const { return *commands_; }
     // The Results window, or null; the shell wires it to the child windows' refresh.
     frmResults* resultsWindow() const;
     frmResults* showResultsWindow();
@@ -172,6 +176,7 @@ private:
     std::map<QString, int> buttonValues_;
     QString helpFile_;
     std::unique_ptr<ChildWindows> children_;
+    RaceCommands* commands_ = nullptr;
     OneWindow<frmResults> results_;
     std::unique_ptr<DesktopFileViews> fileViews_;
     std::unique_ptr<FileCommands> fileCommands_;

@@ -43,7 +43,7 @@ protected:
 }  // namespace
 
 TEST_F(DriversTest, OkKeepsCleanNamesMarksTheSessionAndTheRosterAndTheResultsShowThem) {
-    frmDrivers dialog(session(), &roster);
+    frmDrivers dialog(desk->raceCommands(), &roster);
     QTableWidget* t = dialog.table();
     ASSERT_EQ(t->rowCount(), 30);
     EXPECT_NE(t->item(0, frmDrivers::Name)->foreground(),
@@ -71,11 +71,11 @@ TEST_F(DriversTest, OkKeepsCleanNamesMarksTheSessionAndTheRosterAndTheResultsSho
 TEST_F(DriversTest, CancelOrAnUnchangedOkLeavesTheSessionUnmodified) {
     session().DriverNames[4] = "Dora";
     {
-        frmDrivers dialog(session(), &roster);
+        frmDrivers dialog(desk->raceCommands(), &roster);
         dialog.clearNames();
         dialog.reject();
     }
-    frmDrivers dialog(session(), &roster);
+    frmDrivers dialog(desk->raceCommands(), &roster);
     dialog.accept();
     EXPECT_FALSE(dialog.namesChanged());
     EXPECT_EQ(session().DriverNames[4], "Dora");
@@ -86,7 +86,7 @@ TEST_F(DriversTest, ImportFillsTheTableRemembersTheNamesAndSaysWhatItSkipped) {
     fakes.files.folders.insert("/club");
     fakes.files.files["/club/names.csv"] = "Nr,Name\n3,Cy\n44,Zed\n5,\n";
     fakes.fileDialogs.answers = {"/club/names.csv"};
-    frmDrivers dialog(session(), &roster);
+    frmDrivers dialog(desk->raceCommands(), &roster);
     dialog.importAsked();
     EXPECT_EQ(dialog.nameOf(3), "Cy");
     EXPECT_EQ(fakes.messages.texts(),

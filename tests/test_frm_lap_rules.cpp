@@ -2,19 +2,21 @@
 
 #include <QLineEdit>
 
+#include "commands/RaceCommands.h"
 #include "fakes/FakePlatform.h"
 #include "session/Session.h"
 #include "ui/results/frmLapRules.h"
 
 using namespace orvex;
 
-TEST(frmLapRules, OkStoresWhatReadsAndRefusesTheRestWithoutAChange) {
+TEST(frmLapRules, OkStoresWhatReadsAsOneStepAndRefusesTheRestWithoutAChange) {
     FakePlatform fakes;
     Session& s = session();
     s = Session{};
     s.FileState = FileState::Saved;
     s.Corrections.maxLap = 9000;
-    frmLapRules dialog;
+    RaceCommands commands(s);
+    frmLapRules dialog(commands);
     EXPECT_EQ(dialog.maximum()->text(), "01:30.00");  // as the program writes times
     for (const auto& [lo, hi] : {std::pair{"half a minute", ""}, {"30", "1:75"}, {"90", "60"}}) {
         dialog.minimum()->setText(lo);
@@ -24,11 +26,17 @@ TEST(frmLapRules, OkStoresWhatReadsAndRefusesTheRestWithoutAChange) {
     EXPECT_EQ(fakes.messages.shown.size(), 3u);
     EXPECT_EQ(s.Corrections.maxLap, 9000);
     EXPECT_EQ(s.FileState, FileState::Saved);
+    EXPECT_EQ(commands.stack().count(), 0);
     dialog.minimum()->setText("00:30.00");
     dialog.maximum()->setText("");
     EXPECT_TRUE(dialog.apply());
     EXPECT_EQ(s.Corrections.minLap, 3000);
     EXPECT_EQ(s.Corrections.maxLap, 0);
     EXPECT_EQ(s.FileState, FileState::Modified);
+    // Both boxes are one step, undone together.
+    ASSERT_EQ(commands.stack().count(), 1);
+    commands.stack().undo();
+    EXPECT_EQ(s.Corrections.minLap, 0);
+    EXPECT_EQ(s.Corrections.maxLap, 9000);
     s = Session{};
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "commands/RaceCommands.h"
 #include "fakes/MainWindowFixture.h"
 #include "fakes/ScriptedDevice.h"
 #include "session/FileCommands.h"
@@ -33,9 +34,10 @@ protected:
         desk->menuFile_Click(3);
         download();
         ASSERT_EQ(title(), FileCommands::titleFor("Heat1"));
-        s.Corrections.minLap = 3000;
-        s.Corrections.setMark(26, 6000, LapCorrection::Void);
-        s.Corrections.setPenalty(2, {500, "jump start", true});
+        RaceCommands& commands = desk->raceCommands();
+        commands.setLapRules(3000, 0);
+        commands.markLap(2, 1, LapCorrection::Void);  // slot 26
+        commands.setPenalty(2, {500, "jump start", true});
         desk->menuFile_Click(2);
         ASSERT_EQ(s.FileState, FileState::Saved);
         ASSERT_TRUE(fakes.messages.shown.empty() && fakes.fileDialogs.answers.empty());
@@ -71,6 +73,7 @@ TEST_F(NewRaceTest, ANewRaceOverASavedHeatIsANewSessionWithTheNamesAndNoPenaltie
     EXPECT_TRUE(s.Corrections.penalties.empty() && s.Corrections.marks.empty());
     EXPECT_EQ(s.Corrections.minLap, 3000);
     EXPECT_EQ(s.DriverNames[2] + s.SessionTrack, "AnnRing");
+    EXPECT_FALSE(desk->raceCommands().stack().canUndo());  // the old race's steps
     desk->menuFile_Click(2);
     EXPECT_EQ(fakes.files.files.at(kHeat1), heat1);
     EXPECT_EQ(fakes.files.files.count("/orvex/New.DAT"), 1u);
@@ -85,6 +88,7 @@ TEST_F(NewRaceTest, TheSameRaceAgainOrMoreLapsOfItKeepTheFileAndCorrections) {
     EXPECT_EQ(s.LapTimes[27], 6200);
     EXPECT_EQ(title(), FileCommands::titleFor("Heat1"));
     EXPECT_EQ(s.Corrections, corrections);
+    EXPECT_EQ(desk->raceCommands().stack().count(), 3);
     desk->menuFile_Click(2);
     // The second download asked about the first one's laps; Save asks nothing.
     EXPECT_EQ(fakes.messages.texts(),

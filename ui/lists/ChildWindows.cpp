@@ -64,6 +64,7 @@ void ChildWindows::refreshLists(ListChange change) {
             break;
         case ListChange::NewSession:
         case ListChange::Names:
+        case ListChange::Corrections:
             break;
     }
 }

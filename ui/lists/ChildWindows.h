@@ -52,6 +52,7 @@ enum class ListChange {
     Download,     // new laps and totals; MakeLapList has already filled the laps
     NewSession,   // File > New or Open: another session
     Names,        // the drivers' names changed
+    Corrections,  // marks, penalties, ranking or lap rules: only the results show them
 };
 
 // The child windows of the main window, and what outlives them: the

@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "commands/RaceCommands.h"
 #include "names/NamesImport.h"
 #include "platform/DayClock.h"
 #include "platform/FileDialog.h"
@@ -71,9 +72,10 @@ int lapsOf(const Session& s, int driver) {
 
 }  // namespace
 
-frmDrivers::frmDrivers(Session& session, Roster* roster, QWidget* parent)
+frmDrivers::frmDrivers(RaceCommands& commands, Roster* roster, QWidget* parent)
     : QDialog(parent),
-      session_(session),
+      commands_(commands),
+      session_(commands.session()),
       roster_(roster),
       table_(new QTableWidget(kDrivers, 3, this)),
       completionNames_(new QStringListModel(this)),
@@ -123,10 +125,9 @@ frmDrivers::frmDrivers(Session& session, Roster* roster, QWidget* parent)
     resize(420, 560);
 }
 
-bool frmDrivers::Edit(QWidget* parent, Roster* roster) {
-    frmDrivers dialog(session(), roster, parent);
+void frmDrivers::Edit(QWidget* parent, RaceCommands& commands, Roster* roster) {
+    frmDrivers dialog(commands, roster, parent);
     dialog.exec();
-    return dialog.namesChanged();
 }
 
 QString frmDrivers::nameOf(int driver) const { return table_->item(driver - 1, Name)->text(); }
@@ -182,11 +183,7 @@ void frmDrivers::accept() {
         names[d] = CleanDriverName(nameOf(d).toStdString());
         if (!names[d].empty()) confirmed.push_back(names[d]);
     }
-    if (names != session_.DriverNames) {
-        session_.DriverNames = names;
-        session_.FileState = FileState::Modified;
-        changed_ = true;
-    }
+    if (commands_.setNames(names)) changed_ = true;
     if (roster_) roster_->remember(confirmed, platform().dayClock->today());
     QDialog::accept();
 }

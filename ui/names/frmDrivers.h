@@ -8,23 +8,26 @@ class QTableWidget;
 
 namespace orvex {
 
+class RaceCommands;
 class Roster;
 class Session;
 
 // "Drivers": the name of each number 1 to 30 for this session, typed in place
 // with completion from the club's roster, or imported from a CSV file.
 // Numbers without laps are greyed but stay editable, since names are usually
-// typed before the download.
+// typed before the download. OK is one step of the session's commands,
+// undone in the Results window.
 class frmDrivers : public QDialog {
     Q_OBJECT
 public:
     enum Column { No, Name, Laps };
 
-    // `roster` may be null: then nothing completes and nothing is remembered.
-    frmDrivers(Session& session, Roster* roster, QWidget* parent = nullptr);
+    // The names of `commands`' session. `roster` may be null: then nothing
+    // completes and nothing is remembered.
+    frmDrivers(RaceCommands& commands, Roster* roster, QWidget* parent = nullptr);
 
-    // Race > Drivers: true when OK changed the session's names.
-    static bool Edit(QWidget* parent, Roster* roster);
+    // Race > Drivers.
+    static void Edit(QWidget* parent, RaceCommands& commands, Roster* roster);
 
     QTableWidget* table() const { return table_; }
     QCompleter* completer() const { return completer_; }
@@ -38,15 +41,16 @@ public:
     void importFile(const std::string& path);
     // "Clear": every name of the table emptied.
     void clearNames();
-    // OK: the cleaned names go to the session, which is marked modified when
-    // they changed, and to the roster.
+    // OK: the cleaned names go to the session, as one step when they changed,
+    // and to the roster.
     void accept() override;
     bool namesChanged() const { return changed_; }
 
 private:
     void addToCompletion(const std::vector<std::string>& names);
 
-    Session& session_;
+    RaceCommands& commands_;
+    const Session& session_;
     Roster* roster_;
     QTableWidget* table_;
     QStringListModel* completionNames_;

@@ -6,16 +6,16 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "commands/RaceCommands.h"
 #include "platform/Messages.h"
-#include "session/Session.h"
 
 namespace orvex {
 
-frmLapRules::frmLapRules(QWidget* parent)
-    : QDialog(parent), txtMin_(new QLineEdit), txtMax_(new QLineEdit) {
+frmLapRules::frmLapRules(RaceCommands& commands, QWidget* parent)
+    : QDialog(parent), commands_(commands), txtMin_(new QLineEdit), txtMax_(new QLineEdit) {
     setObjectName("frmLapRules");
     setWindowTitle(tr("Lap rules"));
-    const RaceCorrections& c = session().Corrections;
+    const RaceCorrections& c = commands_.session().Corrections;
     txtMin_->setText(QString::fromStdString(LapTimeText(c.minLap)));
     txtMax_->setText(QString::fromStdString(LapTimeText(c.maxLap)));
     for (QLineEdit* box : {txtMin_, txtMax_}) {
@@ -56,20 +56,13 @@ bool frmLapRules::apply() {
         txtMin_->setFocus();
         return false;
     }
-    RaceCorrections& c = session().Corrections;
-    if (c.minLap != *lo || c.maxLap != *hi) {
-        c.minLap = *lo;
-        c.maxLap = *hi;
-        session().FileState = FileState::Modified;
-    }
+    commands_.setLapRules(*lo, *hi);
     return true;
 }
 
-bool frmLapRules::Edit(QWidget* parent) {
-    const RaceCorrections before = session().Corrections;
-    frmLapRules dialog(parent);
+void frmLapRules::Edit(QWidget* parent, RaceCommands& commands) {
+    frmLapRules dialog(commands, parent);
     dialog.exec();
-    return !(session().Corrections == before);
 }
 
 }  // namespace orvex

@@ -5,15 +5,18 @@ class QLineEdit;
 
 namespace orvex {
 
+class RaceCommands;
+
 // "Lap rules": the session's minimum and maximum lap time. A shorter lap is
 // joined with the next, a longer one is void; either box may stay empty.
+// OK is one step of the session's commands, undone in the Results window.
 class frmLapRules : public QDialog {
     Q_OBJECT
 public:
-    explicit frmLapRules(QWidget* parent = nullptr);
+    explicit frmLapRules(RaceCommands& commands, QWidget* parent = nullptr);
 
-    // Shows the dialog over `parent`; true when OK changed the session's rules.
-    static bool Edit(QWidget* parent);
+    // Shows the dialog over `parent`.
+    static void Edit(QWidget* parent, RaceCommands& commands);
 
     QLineEdit* minimum() const { return txtMin_; }
     QLineEdit* maximum() const { return txtMax_; }
@@ -22,6 +25,7 @@ public:
     bool apply();
 
 private:
+    RaceCommands& commands_;
     QLineEdit* txtMin_;
     QLineEdit* txtMax_;
 };

@@ -20,10 +20,12 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableView>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <limits>
 
+#include "commands/RaceCommands.h"
 #include "platform/Platform.h"
 #include "platform/Regional.h"
 #include "platform/qt/NormalGeometry.h"
@@ -73,8 +75,8 @@ bool AskPenalty(QWidget* parent, int driver, DriverPenalty& penalty) {
 
 }  // namespace
 
-frmResults* frmResults::Load(QMdiArea* area) {
-    auto* f = new frmResults(area);
+frmResults* frmResults::Load(QMdiArea* area, RaceCommands& commands) {
+    auto* f = new frmResults(area, commands);
     f->refresh();
     // Once: measuring every cell again on each refresh would cost more than
     // the whole rebuild, and the texts keep their widths.
@@ -122,8 +124,9 @@ frmResults* frmResults::Load(QMdiArea* area) {
     return f;
 }
 
-frmResults::frmResults(QMdiArea* area)
-    : model_(new ResultsModel(this)),
+frmResults::frmResults(QMdiArea* area, RaceCommands& commands)
+    : commands_(commands),
+      model_(new ResultsModel(this)),
       proxy_(new QSortFilterProxyModel(this)),
       table_(new QTableView),
       laps_(new DriverLapsModel(this)),
@@ -137,7 +140,9 @@ frmResults::frmResults(QMdiArea* area)
       actDisqualify_(new QAction(tr("&Disqualify"), this)),
       actJoin_(new QAction(tr("&Join with next"), this)),
       actVoid_(new QAction(tr("&Void"), this)),
-      actRestore_(new QAction(tr("&Restore lap"), this)) {
+      actRestore_(new QAction(tr("&Restore lap"), this)),
+      actUndo_(commands.stack().createUndoAction(this, tr("&Undo"))),
+      actRedo_(commands.stack().createRedoAction(this, tr("&Redo"))) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Results");
     setObjectName("frmResults");
@@ -169,11 +174,27 @@ frmResults::frmResults(QMdiArea* area)
     connect(lapsTable_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { updateActions(); });
 
+    // Only while the focus is in this window: the keys stay free elsewhere,
+    // and a text box keeps them for its own typing.
+    actUndo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    actRedo_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    for (QAction* a : {actUndo_, actRedo_}) {
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(a);
+        // Undone, a penalty or another ranking may need other widths.
+        connect(a, &QAction::triggered, this, [this] {
+            fitColumns({ResultsModel::Penalty, ResultsModel::Figure, ResultsModel::Gap});
+        });
+    }
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    table_->addActions({separator, actUndo_, actRedo_});
+    lapsTable_->addActions({separator, actUndo_, actRedo_});
+
     connect(actPenalty_, &QAction::triggered, this, [this] { askPenalty(); });
     connect(actDisqualify_, &QAction::triggered, this, [this] {
-        DriverPenalty p = session().Corrections.penaltyOf(currentDriver());
-        p.disqualified = !p.disqualified;
-        setPenalty(currentDriver(), p);
+        const int driver = currentDriver();
+        commands_.disqualify(driver, !session().Corrections.penaltyOf(driver).disqualified);
     });
     connect(actJoin_, &QAction::triggered, this,
             [this] { markLap(currentDriver(), currentLap(), LapCorrection::Join); });
@@ -249,40 +270,24 @@ void frmResults::refresh() {
     updateActions();
 }
 
-void frmResults::changed() {
-    session().FileState = FileState::Modified;
-    refresh();
+void frmResults::fitColumns(std::initializer_list<int> columns) {
+    for (int c : columns) table_->resizeColumnToContents(c);
 }
 
 void frmResults::markLap(int driver, int lap, LapCorrection mark) {
-    if (driver < 1 || driver > kDrivers || lap < 1 || lap > kLapsPerDriver) return;
-    const int slot = lapSlot(driver, lap);
-    if (static_cast<std::size_t>(slot) >= session().LapTimes.size()) return;
-    session().Corrections.setMark(slot, session().LapTimes[slot], mark);
-    changed();
+    commands_.markLap(driver, lap, mark);
 }
 
 void frmResults::setPenalty(int driver, DriverPenalty penalty) {
-    if (driver < 1 || driver > kDrivers) return;
-    session().Corrections.setPenalty(driver, std::move(penalty));
-    changed();
-    table_->resizeColumnToContents(ResultsModel::Penalty);
+    if (commands_.setPenalty(driver, std::move(penalty))) fitColumns({ResultsModel::Penalty});
 }
 
 void frmResults::setRanking(RankMode mode, int run) {
-    RaceCorrections& c = session().Corrections;
-    if (c.mode == mode && c.run == run) return;
-    c.mode = mode;
-    c.run = run;
-    changed();
     // Another figure and gap ("+2 laps"), other widths; the rest keep theirs.
-    table_->resizeColumnToContents(ResultsModel::Figure);
-    table_->resizeColumnToContents(ResultsModel::Gap);
+    if (commands_.setRanking(mode, run)) fitColumns({ResultsModel::Figure, ResultsModel::Gap});
 }
 
-void frmResults::editLapRules() {
-    if (frmLapRules::Edit(this)) changed();
-}
+void frmResults::editLapRules() { frmLapRules::Edit(this, commands_); }
 
 void frmResults::askPenalty() {
     const int driver = currentDriver();

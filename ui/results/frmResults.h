@@ -1,6 +1,7 @@
 #pragma once
 #include <QMdiSubWindow>
 #include <QRect>
+#include <initializer_list>
 #include <vector>
 
 #include "platform/qt/NormalGeometry.h"
@@ -19,6 +20,7 @@ class QTableView;
 namespace orvex {
 
 class LapChart;
+class RaceCommands;
 
 // "Results": the drivers ranked by the session's chosen mode, the laps of
 // the current driver with their corrections, and the lap chart of the
@@ -27,16 +29,17 @@ class LapChart;
 class frmResults : public QMdiSubWindow {
     Q_OBJECT
 public:
-    // A new window loaded into `area`; ChildWindows keeps it the only one.
-    static frmResults* Load(QMdiArea* area);
+    // A new window loaded into `area` that changes the session through
+    // `commands`; ChildWindows keeps it the only one.
+    static frmResults* Load(QMdiArea* area, RaceCommands& commands);
     ~frmResults() override;
 
     // Rebuilds the table, the laps and the chart from the session; the
     // selected drivers stay selected while they are listed.
     void refresh();
 
-    // The corrections the window's menus and boxes make. Each marks the
-    // session modified and refreshes this window.
+    // The corrections the window's menus and boxes make, each one step of the
+    // session's commands; the main window refreshes this window when it is done.
     void markLap(int driver, int lap, LapCorrection mark);
     void setPenalty(int driver, DriverPenalty penalty);
     void setRanking(RankMode mode, int run);
@@ -51,6 +54,10 @@ public:
     LapChart* chart() const { return chart_; }
     QSplitter* splitter() const { return split_; }
     QAction* lapAction(LapCorrection mark) const;  // Join, Void, or None for Restore
+    // Undo and Redo of the session's steps, Ctrl+Z and Ctrl+Shift+Z while the
+    // window has the focus.
+    QAction* undoAction() const { return actUndo_; }
+    QAction* redoAction() const { return actRedo_; }
     // The drivers selected in the table, in driver order.
     std::vector<int> selectedDrivers() const;
 
@@ -65,8 +72,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    explicit frmResults(QMdiArea* area);
-    void changed();
+    frmResults(QMdiArea* area, RaceCommands& commands);
+    // The columns whose widths follow a penalty or the ranking.
+    void fitColumns(std::initializer_list<int> columns);
     void selectDrivers(const std::vector<int>& drivers, int current);
     void showDriver();
     void updateChart();
@@ -75,6 +83,7 @@ private:
     void askPenalty();
     int currentLap() const;
 
+    RaceCommands& commands_;
     ResultsModel* model_;
     QSortFilterProxyModel* proxy_;
     QTableView* table_;
@@ -86,6 +95,7 @@ private:
     QComboBox* cboRank_;
     QSpinBox* spnRun_;
     QAction *actPenalty_, *actDisqualify_, *actJoin_, *actVoid_, *actRestore_;
+    QAction *actUndo_, *actRedo_;
     NormalGeometry normalGeometry_;  // kept while minimised or maximised, for the settings
     // Where it opened when its saved place was out of the main window's area,
     // and that place, which the settings keep while it stands there.
