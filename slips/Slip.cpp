@@ -105,26 +105,29 @@ private:
     std::vector<SlipLine> out_;
 };
 
-// A number with "+" in front, put in place: GCC 12 at -O3 warns (-Wrestrict)
+// A figure with "+" in front, put in place: GCC 12 at -O3 warns (-Wrestrict)
 // about "+" + text.
-std::string plus(std::int64_t n) {
-    std::string text = std::to_string(n);
+std::string plus(std::string text) {
     text.insert(text.begin(), '+');
     return text;
 }
 
-const char* markText(LapMark mark) {
-    switch (mark) {
-        case LapMark::Best:
-            return "best";
-        case LapMark::Joined:
-            return "joined";
-        case LapMark::Void:
-            return "void";
-        case LapMark::Normal:
+const char* markText(const RecordedLap& l) {
+    if (l.mark == LapCorrection::Join) return "joined";
+    if (l.mark == LapCorrection::Void) return "void";
+    return l.best ? "best" : "";
+}
+
+std::string rankingName(RankMode mode, int run) {
+    switch (mode) {
+        case RankMode::Race:
+            return "Race";
+        case RankMode::BestConsecutive:
+            return "Best " + std::to_string(run) + " consecutive";
+        case RankMode::BestLap:
             break;
     }
-    return "";
+    return "Best lap";
 }
 
 }  // namespace
@@ -138,6 +141,7 @@ int slipWidth(SlipPaper paper) {
 }
 
 std::vector<SlipLine> slipLines(const SlipDriver& d, int width) {
+    const DriverResult& r = d.result;
     Lines out(width);
     out.text(SlipStyle::Title, d.program);
     std::string when = d.date;
@@ -146,51 +150,59 @@ std::vector<SlipLine> slipLines(const SlipDriver& d, int width) {
     if (!d.track.empty()) out.text(SlipStyle::Normal, "Track: " + d.track, 2);
     out.rule();
 
-    const std::string number = "No. " + std::to_string(d.driver);
-    if (d.name.empty()) {
+    const std::string number = "No. " + std::to_string(r.driver);
+    if (r.name.empty()) {
         out.text(SlipStyle::Driver, number);
-    } else if (textWidth(number) + 2 + textWidth(d.name) <= out.width()) {
-        out.text(SlipStyle::Driver, number + "  " + d.name);
+    } else if (textWidth(number) + 2 + textWidth(r.name) <= out.width()) {
+        out.text(SlipStyle::Driver, number + "  " + r.name);
     } else {
         out.text(SlipStyle::Driver, number);
-        out.text(SlipStyle::Driver, d.name);
+        out.text(SlipStyle::Driver, r.name);
     }
-    if (d.dsq)
+    if (r.disqualified)
         out.text(SlipStyle::Strong, "DSQ");
-    else if (d.pos > 0)
+    else if (r.pos > 0)
         out.text(SlipStyle::Strong,
-                 "Pos " + std::to_string(d.pos) + " of " + std::to_string(d.fieldSize));
+                 "Pos " + std::to_string(r.pos) + " of " + std::to_string(d.fieldSize));
     else
         out.text(SlipStyle::Strong, "Not ranked");
-    if (!d.rankingMode.empty()) out.text(SlipStyle::Normal, "Ranking: " + d.rankingMode, 2);
+    out.text(SlipStyle::Normal, "Ranking: " + rankingName(d.mode, d.run), 2);
     out.rule();
 
-    if (d.best > 0)
-        out.value("Best lap", FormatTime(d.best) + " (lap " + std::to_string(d.bestLapNo) + ")");
-    if (!d.gap.empty()) out.value("Gap to leader", d.gap);
-    if (d.average > 0) out.value("Average lap", FormatTime(d.average));
-    if (!d.bestSpeed.empty()) out.value("Best speed", d.bestSpeed + " km/h");
-    if (d.penaltySeconds != 0) {
-        std::string penalty = plus(d.penaltySeconds) + " s";
-        if (!d.penaltyReason.empty()) penalty += ": " + d.penaltyReason;
-        out.value("Penalty", penalty);
+    if (r.bestLapNo > 0)
+        out.value("Best lap", FormatTime(r.best) + " (lap " + std::to_string(r.bestLapNo) + ")");
+    if (r.pos > 1) {
+        std::string gap =
+            plus(r.gapLaps > 0 ? std::to_string(r.gapLaps) : secondsText(r.gap, d.decimal));
+        if (r.gapLaps > 0) gap += r.gapLaps == 1 ? " lap" : " laps";
+        out.value("Gap to leader", gap);
     }
-    if (d.dsq && !d.dsqReason.empty()) out.value("DSQ", d.dsqReason);
+    if (r.average > 0) out.value("Average lap", FormatTime(r.average));
+    if (r.bestSpeed) out.value("Best speed", speedText(*r.bestSpeed, d.decimal) + " km/h");
+    // One reason is kept per driver: the penalty's, or the disqualification's.
+    if (r.penalty != 0) {
+        std::string penalty = plus(secondsText(r.penalty, d.decimal)) + " s";
+        if (!r.reason.empty()) penalty += ": " + r.reason;
+        out.value("Penalty", penalty);
+    } else if (r.disqualified && !r.reason.empty()) {
+        out.value("DSQ", r.reason);
+    }
 
-    if (d.laps.empty()) {
+    if (r.recorded.empty()) {
         out.text(SlipStyle::Normal, "No laps recorded.");
         return out.take();
     }
     std::size_t timeWidth = 11;
-    for (const SlipLap& l : d.laps) timeWidth = std::max(timeWidth, FormatTime(l.time).size());
+    for (const RecordedLap& l : r.recorded)
+        timeWidth = std::max(timeWidth, FormatTime(l.time).size());
     const int timeColumns = static_cast<int>(timeWidth);
     out.rule();
     out.text(SlipStyle::Strong, "Lap  " + padTo("Time", timeColumns));
-    for (const SlipLap& l : d.laps) {
+    for (const RecordedLap& l : r.recorded) {
         std::string row =
             padTo(std::to_string(l.lap), 3) + "  " + padTo(FormatTime(l.time), timeColumns);
-        if (l.mark != LapMark::Normal) row += std::string("  ") + markText(l.mark);
-        out.text(l.mark == LapMark::Best ? SlipStyle::Strong : SlipStyle::Normal, row);
+        if (*markText(l) != '\0') row += std::string("  ") + markText(l);
+        out.text(l.best ? SlipStyle::Strong : SlipStyle::Normal, row);
     }
     return out.take();
 }

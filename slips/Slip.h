@@ -3,38 +3,20 @@
 #include <string>
 #include <vector>
 
+#include "results/Results.h"
+
 namespace orvex {
 
-// How a recorded lap counts, as the Results window marks it.
-enum class LapMark { Normal, Best, Joined, Void };
-
-struct SlipLap {
-    int lap = 0;  // the slot the lap sits in, 1..25
-    std::int32_t time = 0;
-    LapMark mark = LapMark::Normal;
-};
-
-// Everything one driver's slip shows, in numbers; the slip makes the texts.
+// Everything one driver's slip shows: the session's texts and the driver's
+// line of the results; the slip makes the texts.
 struct SlipDriver {
     std::string program;  // the program's name
     std::string date, time, track;
-    int driver = 0;
-    std::string name;   // UTF-8; empty: the number alone
-    int pos = 0;        // 0: no position in this ranking
+    std::string decimal = ".";  // the user's decimal separator
+    RankMode mode = RankMode::BestLap;
+    int run = 3;
     int fieldSize = 0;  // drivers ranked
-    std::string rankingMode;
-    std::int64_t best = 0;  // 0: no lap the ranking can use
-    int bestLapNo = 0;
-    // Behind the leader, as the results write it ("+1.50", "+2 laps"); empty
-    // for the leader and an unranked driver.
-    std::string gap;
-    std::int64_t average = 0;  // 0: none
-    std::string bestSpeed;     // km/h as the program writes speeds; empty without a track length
-    std::vector<SlipLap> laps;
-    int penaltySeconds = 0;
-    std::string penaltyReason;
-    bool dsq = false;
-    std::string dsqReason;
+    DriverResult result;
 };
 
 // The three papers a slip is made for.

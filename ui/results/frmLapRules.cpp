@@ -8,16 +8,26 @@
 
 #include "platform/Messages.h"
 #include "session/Session.h"
+#include "session/TimeFormat.h"
 
 namespace orvex {
+
+namespace {
+
+// A rule's time the way the program writes times; empty for no rule.
+QString ruleText(std::int32_t hundredths) {
+    return hundredths > 0 ? QString::fromStdString(FormatTime(hundredths)) : QString();
+}
+
+}  // namespace
 
 frmLapRules::frmLapRules(QWidget* parent)
     : QDialog(parent), txtMin_(new QLineEdit), txtMax_(new QLineEdit) {
     setObjectName("frmLapRules");
     setWindowTitle(tr("Lap rules"));
     const RaceCorrections& c = session().Corrections;
-    txtMin_->setText(QString::fromStdString(LapTimeText(c.minLap)));
-    txtMax_->setText(QString::fromStdString(LapTimeText(c.maxLap)));
+    txtMin_->setText(ruleText(c.minLap));
+    txtMax_->setText(ruleText(c.maxLap));
     for (QLineEdit* box : {txtMin_, txtMax_}) {
         box->setMaxLength(20);
         box->setPlaceholderText(tr("none"));
@@ -40,8 +50,8 @@ frmLapRules::frmLapRules(QWidget* parent)
 }
 
 bool frmLapRules::apply() {
-    const auto lo = ParseLapTime(txtMin_->text().toStdString());
-    const auto hi = ParseLapTime(txtMax_->text().toStdString());
+    const auto lo = parseTime(txtMin_->text().toStdString());
+    const auto hi = parseTime(txtMax_->text().toStdString());
     QLineEdit* bad = !lo ? txtMin_ : !hi ? txtMax_ : nullptr;
     if (bad) {
         ShowMessage(tr("\"%1\" is not a lap time. Type it as 00:30.00 or in seconds (30), "
