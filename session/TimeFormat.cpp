@@ -141,6 +141,12 @@ std::optional<std::int32_t> parseTime(const std::string& text) {
     return static_cast<std::int32_t>(t);
 }
 
+std::string minutesText(std::int32_t hundredths) {
+    if (hundredths <= 0) return {};
+    const std::int64_t s = hundredths / 100;
+    return twoDigits(s / 60) + ":" + twoDigits(s % 60) + "." + twoDigits(hundredths % 100);
+}
+
 std::string LapSpeed(const std::string& lapText) {
     return LapSpeed(lapText, session().SessionLength, platform().regional->decimalSeparator());
 }

@@ -41,6 +41,10 @@ std::string speedText(std::int64_t speed, const std::string& decimalSeparator);
 // Hundredths as seconds with two decimals: "10.50".
 std::string secondsText(std::int64_t hundredths, const std::string& decimalSeparator);
 
+// A short time as a box shows it: "mm:ss.cc" (minutes beyond 99 in full);
+// empty for 0, which stands for none.
+std::string minutesText(std::int32_t hundredths);
+
 // A time as typed: seconds ("30", "30.5"), or the way the program writes
 // times ("00:30.00", "00:00.30.00", "1:02:03.45"). Blank gives 0 (no time);
 // anything else that does not read gives nothing.

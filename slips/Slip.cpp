@@ -112,22 +112,38 @@ std::string plus(std::string text) {
     return text;
 }
 
-const char* markText(const RecordedLap& l) {
-    if (l.mark == LapCorrection::Join) return "joined";
-    if (l.mark == LapCorrection::Void) return "void";
-    return l.best ? "best" : "";
+// `pattern` with "%1" and "%2" replaced, in one pass: a figure holding "%2"
+// stays as it is.
+std::string fill(const std::string& pattern, const std::string& a, const std::string& b = {}) {
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() &&
+            (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+            out += pattern[++i] == '1' ? a : b;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
 }
 
-std::string rankingName(RankMode mode, int run) {
+const std::string& markText(const RecordedLap& l, const SlipWords& w) {
+    static const std::string none;
+    if (l.mark == LapCorrection::Join) return w.joined;
+    if (l.mark == LapCorrection::Void) return w.voided;
+    return l.best ? w.best : none;
+}
+
+std::string rankingName(RankMode mode, int run, const SlipWords& w) {
     switch (mode) {
         case RankMode::Race:
-            return "Race";
+            return w.rankRace;
         case RankMode::BestConsecutive:
-            return "Best " + std::to_string(run) + " consecutive";
+            return fill(w.rankRun, std::to_string(run));
         case RankMode::BestLap:
             break;
     }
-    return "Best lap";
+    return w.rankBestLap;
 }
 
 }  // namespace
@@ -140,17 +156,17 @@ int slipWidth(SlipPaper paper) {
     return paper == SlipPaper::A4One ? 64 : 42;
 }
 
-std::vector<SlipLine> slipLines(const SlipDriver& d, int width) {
+std::vector<SlipLine> slipLines(const SlipDriver& d, int width, const SlipWords& w) {
     const DriverResult& r = d.result;
     Lines out(width);
     out.text(SlipStyle::Title, d.program);
     std::string when = d.date;
     if (!d.time.empty()) when += (when.empty() ? "" : "  ") + d.time;
     if (!when.empty()) out.text(SlipStyle::Normal, when);
-    if (!d.track.empty()) out.text(SlipStyle::Normal, "Track: " + d.track, 2);
+    if (!d.track.empty()) out.text(SlipStyle::Normal, fill(w.track, d.track), 2);
     out.rule();
 
-    const std::string number = "No. " + std::to_string(r.driver);
+    const std::string number = fill(w.number, std::to_string(r.driver));
     if (r.name.empty()) {
         out.text(SlipStyle::Driver, number);
     } else if (textWidth(number) + 2 + textWidth(r.name) <= out.width()) {
@@ -160,36 +176,33 @@ std::vector<SlipLine> slipLines(const SlipDriver& d, int width) {
         out.text(SlipStyle::Driver, r.name);
     }
     if (r.disqualified)
-        out.text(SlipStyle::Strong, "DSQ");
+        out.text(SlipStyle::Strong, w.dsq);
     else if (r.pos > 0)
         out.text(SlipStyle::Strong,
-                 "Pos " + std::to_string(r.pos) + " of " + std::to_string(d.fieldSize));
+                 fill(w.position, std::to_string(r.pos), std::to_string(d.fieldSize)));
     else
-        out.text(SlipStyle::Strong, "Not ranked");
-    out.text(SlipStyle::Normal, "Ranking: " + rankingName(d.mode, d.run), 2);
+        out.text(SlipStyle::Strong, w.notRanked);
+    out.text(SlipStyle::Normal, fill(w.ranking, rankingName(d.mode, d.run, w)), 2);
     out.rule();
 
     if (r.bestLapNo > 0)
-        out.value("Best lap", FormatTime(r.best) + " (lap " + std::to_string(r.bestLapNo) + ")");
-    if (r.pos > 1) {
-        std::string gap =
-            plus(r.gapLaps > 0 ? std::to_string(r.gapLaps) : secondsText(r.gap, d.decimal));
-        if (r.gapLaps > 0) gap += r.gapLaps == 1 ? " lap" : " laps";
-        out.value("Gap to leader", gap);
-    }
-    if (r.average > 0) out.value("Average lap", FormatTime(r.average));
-    if (r.bestSpeed) out.value("Best speed", speedText(*r.bestSpeed, d.decimal) + " km/h");
+        out.value(w.bestLap, fill(w.lapOf, FormatTime(r.best), std::to_string(r.bestLapNo)));
+    if (r.pos > 1)
+        out.value(w.gap, r.gapLaps == 1  ? w.oneLap
+                         : r.gapLaps > 1 ? fill(w.laps, std::to_string(r.gapLaps))
+                                         : plus(secondsText(r.gap, d.decimal)));
+    if (r.average > 0) out.value(w.average, FormatTime(r.average));
+    if (r.bestSpeed) out.value(w.bestSpeed, fill(w.kmh, speedText(*r.bestSpeed, d.decimal)));
     // One reason is kept per driver: the penalty's, or the disqualification's.
     if (r.penalty != 0) {
-        std::string penalty = plus(secondsText(r.penalty, d.decimal)) + " s";
-        if (!r.reason.empty()) penalty += ": " + r.reason;
-        out.value("Penalty", penalty);
+        const std::string penalty = fill(w.seconds, secondsText(r.penalty, d.decimal));
+        out.value(w.penalty, r.reason.empty() ? penalty : fill(w.reason, penalty, r.reason));
     } else if (r.disqualified && !r.reason.empty()) {
-        out.value("DSQ", r.reason);
+        out.value(w.dsq, r.reason);
     }
 
     if (r.recorded.empty()) {
-        out.text(SlipStyle::Normal, "No laps recorded.");
+        out.text(SlipStyle::Normal, w.noLaps);
         return out.take();
     }
     std::size_t timeWidth = 11;
@@ -197,11 +210,11 @@ std::vector<SlipLine> slipLines(const SlipDriver& d, int width) {
         timeWidth = std::max(timeWidth, FormatTime(l.time).size());
     const int timeColumns = static_cast<int>(timeWidth);
     out.rule();
-    out.text(SlipStyle::Strong, "Lap  " + padTo("Time", timeColumns));
+    out.text(SlipStyle::Strong, padTo(w.lapHeader, 3) + "  " + padTo(w.timeHeader, timeColumns));
     for (const RecordedLap& l : r.recorded) {
         std::string row =
             padTo(std::to_string(l.lap), 3) + "  " + padTo(FormatTime(l.time), timeColumns);
-        if (*markText(l) != '\0') row += std::string("  ") + markText(l);
+        if (const std::string& mark = markText(l, w); !mark.empty()) row += "  " + mark;
         out.text(l.best ? SlipStyle::Strong : SlipStyle::Normal, row);
     }
     return out.take();

@@ -19,6 +19,21 @@ struct SlipDriver {
     DriverResult result;
 };
 
+// The words of a slip in the user's language: the window layer makes them
+// (SlipPainter::Words). "%1" and "%2" stand for the figures.
+struct SlipWords {
+    std::string track, number, position;  // "Track: %1", "No. %1", "Pos %1 of %2"
+    std::string dsq, notRanked, ranking;  // "DSQ", "Not ranked", "Ranking: %1"
+    // The rankings: "Best lap", "Race", "Best %1 consecutive".
+    std::string rankBestLap, rankRace, rankRun;
+    std::string bestLap, lapOf;                 // "Best lap", "%1 (lap %2)"
+    std::string gap, oneLap, laps;              // "Gap to leader", "+1 lap", "+%1 laps"
+    std::string average, bestSpeed, kmh;        // "Average lap", "Best speed", "%1 km/h"
+    std::string penalty, seconds, reason;       // "Penalty", "+%1 s", "%1: %2"
+    std::string noLaps, lapHeader, timeHeader;  // "No laps recorded.", "Lap", "Time"
+    std::string best, joined, voided;           // the marks of laps
+};
+
 // The three papers a slip is made for.
 enum class SlipPaper { A4One, A4Four, Receipt };
 
@@ -35,9 +50,9 @@ struct SlipLine {
 // font to this, so a line that fits here fits the paper.
 int slipWidth(SlipPaper paper);
 
-// The lines of one slip, top to bottom, none wider than `width` characters:
-// long names, tracks and reasons wrap, and nothing is cut.
-std::vector<SlipLine> slipLines(const SlipDriver& d, int width);
+// The lines of one slip in `words`, top to bottom, none wider than `width`
+// characters: long names, tracks and reasons wrap, and nothing is cut.
+std::vector<SlipLine> slipLines(const SlipDriver& d, int width, const SlipWords& words);
 
 // Characters (not bytes) of a UTF-8 text.
 int textWidth(const std::string& utf8);

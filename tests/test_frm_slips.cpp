@@ -98,7 +98,8 @@ TEST_F(SlipsTest, TheReceiptFontDrawsTheWidestSlipInsideTheReceiptsPrintableWidt
     for (int l = 1; l <= 25; ++l)
         d.result.recorded.push_back(
             {l, std::numeric_limits<std::int32_t>::max(), LapCorrection::Join});
-    const std::vector<SlipLine> lines = slipLines(d, slipWidth(SlipPaper::Receipt));
+    const std::vector<SlipLine> lines =
+        slipLines(d, slipWidth(SlipPaper::Receipt), SlipPainter::Words());
 
     QTemporaryDir dir;
     QPdfWriter device(dir.filePath("w.pdf"));

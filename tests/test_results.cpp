@@ -235,7 +235,7 @@ TEST(Results, SpeedsAreNumbersThatFollowTheTextSpeedToTheLastDigit) {
     EXPECT_EQ(big.find(1)->recorded[1].speed, std::nullopt);
     EXPECT_EQ(big.find(1)->recorded[2].speed, std::int64_t{9000000000000000000});
     EXPECT_EQ(makeResults(t, c, 0).find(2)->bestSpeed, std::nullopt);  // no track length
-    EXPECT_EQ(makeResults(t, c, 1).find(3)->bestSpeed, 0);              // slower than 0.01 km/h
+    EXPECT_EQ(makeResults(t, c, 1).find(3)->bestSpeed, 0);             // slower than 0.01 km/h
 }
 
 TEST(Results, TheCsvFollowsTheModeWithPenaltyAndReason) {

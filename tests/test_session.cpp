@@ -102,8 +102,11 @@ TEST(TimeTexts, TimesReadAsTypedOrAsTheProgramWritesThem) {
     for (const char* bad : {"abc", "30s", "-5", "1:60", "1::5", "30.123", ".5", "5.", "1.2.3",
                             "99999999999", "1000000:00:00.00"})
         EXPECT_EQ(parseTime(bad), std::nullopt) << bad;
-    for (std::int32_t t : {1, 3000, 6507, 359999, 2147483647})
+    for (std::int32_t t : {1, 3000, 6507, 359999, 2147483647}) {
         EXPECT_EQ(parseTime(FormatTime(t)), t);
+        EXPECT_EQ(parseTime(minutesText(t)), t);
+    }
+    EXPECT_EQ(minutesText(0), "");
 }
 
 TEST(TimeTexts, SpeedIsTruncatedToTheShortestHundredthsAndNeverOverflows) {

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "slips/Slip.h"
+#include "ui/slips/SlipPainter.h"
 
 using namespace orvex;
 
@@ -37,9 +38,9 @@ TEST(SlipLines, ShowEveryLapWithItsMarkThePenaltyAndTheNumberAloneWithoutAName) 
                   {2, 412, LapCorrection::Join},
                   {4, 8345, LapCorrection::None, false, false, true},
                   {6, 12000, LapCorrection::Void}};  // lap 5's slot is empty
-    r.penalty = 150;  // shown with its hundredths, never rounded
+    r.penalty = 150;                                 // shown with its hundredths, never rounded
     r.reason = "jump start";
-    const std::vector<SlipLine> lines = slipLines(d, 42);
+    const std::vector<SlipLine> lines = slipLines(d, 42, SlipPainter::Words());
     const std::string rule(42, '-');
     EXPECT_EQ(texts(lines), (std::vector<std::string>{
                                 "ORVEX Timing System",
@@ -75,12 +76,13 @@ TEST(SlipLines, ShowEveryLapWithItsMarkThePenaltyAndTheNumberAloneWithoutAName) 
     dsq.result.name = "Anna";
     dsq.result.disqualified = true;
     dsq.result.reason = "unsafe driving";
-    EXPECT_EQ(texts(slipLines(dsq, 42)),
+    EXPECT_EQ(texts(slipLines(dsq, 42, SlipPainter::Words())),
               (std::vector<std::string>{"ORVEX Timing System", rule, "No. 30  Anna", "DSQ",
                                         "Ranking: Best lap", rule, "DSQ             unsafe driving",
                                         "No laps recorded."}));
     dsq.result.penalty = 5;  // the reason is the penalty's
-    EXPECT_EQ(texts(slipLines(dsq, 42))[6], "Penalty         +0,05 s: unsafe driving");
+    EXPECT_EQ(texts(slipLines(dsq, 42, SlipPainter::Words()))[6],
+              "Penalty         +0,05 s: unsafe driving");
 }
 
 TEST(SlipLines, TheLongestNameAndLargestLapsFitTheReceiptWithNothingCut) {
@@ -105,7 +107,7 @@ TEST(SlipLines, TheLongestNameAndLargestLapsFitTheReceiptWithNothingCut) {
         r.recorded.push_back({l, kMax, l == 25 ? LapCorrection::Join : LapCorrection::None});
 
     const int width = slipWidth(SlipPaper::Receipt);
-    const std::vector<SlipLine> lines = slipLines(d, width);
+    const std::vector<SlipLine> lines = slipLines(d, width, SlipPainter::Words());
     std::string all;
     for (const SlipLine& l : lines) {
         EXPECT_LE(textWidth(l.text), width) << l.text;
@@ -127,7 +129,7 @@ TEST(SlipLines, TheLongestNameAndLargestLapsFitTheReceiptWithNothingCut) {
     // A word wider than the slip is broken, not lost.
     r.name = std::string(50, 'X');
     std::string name;
-    for (const SlipLine& l : slipLines(d, width))
+    for (const SlipLine& l : slipLines(d, width, SlipPainter::Words()))
         if (l.style == SlipStyle::Driver && l.text[0] == 'X') name += l.text;
     EXPECT_EQ(name, r.name);
 }

@@ -12,22 +12,13 @@
 
 namespace orvex {
 
-namespace {
-
-// A rule's time the way the program writes times; empty for no rule.
-QString ruleText(std::int32_t hundredths) {
-    return hundredths > 0 ? QString::fromStdString(FormatTime(hundredths)) : QString();
-}
-
-}  // namespace
-
 frmLapRules::frmLapRules(QWidget* parent)
     : QDialog(parent), txtMin_(new QLineEdit), txtMax_(new QLineEdit) {
     setObjectName("frmLapRules");
     setWindowTitle(tr("Lap rules"));
     const RaceCorrections& c = session().Corrections;
-    txtMin_->setText(ruleText(c.minLap));
-    txtMax_->setText(ruleText(c.maxLap));
+    txtMin_->setText(QString::fromStdString(minutesText(c.minLap)));
+    txtMax_->setText(QString::fromStdString(minutesText(c.maxLap)));
     for (QLineEdit* box : {txtMin_, txtMax_}) {
         box->setMaxLength(20);
         box->setPlaceholderText(tr("none"));
