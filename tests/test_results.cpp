@@ -212,17 +212,15 @@ TEST(Results, TheSessionsBestLapGoesToTheEarlierLapThenTheLowerNumber) {
 }
 
 TEST(Results, SpeedsAreNumbersThatFollowTheTextSpeedToTheLastDigit) {
-    // The largest length a track text gives, with the shortest laps; a joined
-    // best lap of the largest times beyond 32 bits.
+    // The largest length a track text gives with the shortest laps (beyond 64
+    // bits below 36), and a joined best lap beyond 32 bits.
     const std::int64_t largest = TrackMetres("9000000000000000");
-    ASSERT_EQ(largest, 9000000000000000);
     RaceCorrections c;
     c.setMark(lapSlot(3, 1), kMax, LapCorrection::Join);
     const auto t = laps({{1, {1, 35, 36}}, {2, {7200, 4999}}, {3, {kMax, kMax}}});
     for (const std::int64_t metres : {std::int64_t{1}, std::int64_t{1234}, largest}) {
-        const RaceResults r = makeResults(t, c, metres);
-        for (const DriverResult& d : r.rows) {
-            const std::string length = std::to_string(metres);
+        const std::string length = std::to_string(metres);
+        for (const DriverResult& d : makeResults(t, c, metres).rows) {
             EXPECT_EQ(d.bestSpeed ? speedText(*d.bestSpeed, ",") : "",
                       LapSpeed(FormatTime(d.best), length, ","));
             for (const RecordedLap& l : d.recorded)
@@ -230,12 +228,8 @@ TEST(Results, SpeedsAreNumbersThatFollowTheTextSpeedToTheLastDigit) {
                           LapSpeed(FormatTime(l.time), length, "."));
         }
     }
-    const RaceResults big = makeResults(t, c, largest);
-    EXPECT_EQ(big.find(1)->recorded[0].speed, std::nullopt);  // beyond 64 bits
-    EXPECT_EQ(big.find(1)->recorded[1].speed, std::nullopt);
-    EXPECT_EQ(big.find(1)->recorded[2].speed, std::int64_t{9000000000000000000});
+    EXPECT_EQ(makeResults(t, c, largest).find(1)->recorded[2].speed, 9000000000000000000);
     EXPECT_EQ(makeResults(t, c, 0).find(2)->bestSpeed, std::nullopt);  // no track length
-    EXPECT_EQ(makeResults(t, c, 1).find(3)->bestSpeed, 0);             // slower than 0.01 km/h
 }
 
 TEST(Results, TheCsvFollowsTheModeWithPenaltyAndReason) {
