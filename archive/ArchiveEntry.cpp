@@ -1,8 +1,6 @@
 #include "archive/ArchiveEntry.h"
 
-#include <algorithm>
 #include <cstring>
-#include <limits>
 
 #include "results/Results.h"
 #include "session/DataFile.h"
@@ -57,29 +55,13 @@ bool looksLikeDataFile(const char* bytes, std::size_t n) {
     return lo == len && hi == 0 && std::memcmp(bytes + 2, kDataFileHeader, len) == 0;
 }
 
-// The one place that says how a session ranks its drivers.
-std::vector<ArchiveDriver> rankedDrivers(const Session& s) {
-    std::vector<ArchiveDriver> rows;
-    // The session's own ranking and corrections, as Results shows them.
-    for (const DriverResult& r : MakeResults(s).rows) {
-        ArchiveDriver d;
-        d.number = r.driver;
-        d.name = r.name;
-        d.laps = r.laps;
-        // A joined lap of the largest times would not fit the index's 32 bits.
-        if (r.bestLapNo > 0)
-            d.best = static_cast<std::int32_t>(
-                std::min<std::int64_t>(r.best, std::numeric_limits<std::int32_t>::max()));
-        d.raceTime = r.raceTime;
-        d.rank = r.pos;
-        rows.push_back(std::move(d));
-    }
-    return rows;
-}
-
 ArchiveEntry makeArchiveEntry(const Session& s, bool& ok) {
     ArchiveEntry e;
-    e.rows = rankedDrivers(s);
+    // The session's own ranking and corrections, as Results shows them.
+    const RaceResults results = makeResults(s);
+    for (const DriverResult& r : results.rows)
+        e.rows.push_back(
+            {r.driver, r.name, r.laps, r.bestLapNo > 0 ? r.best : 0, r.raceTime, r.pos});
     ok = !e.rows.empty();
     e.id = static_cast<std::int64_t>(lapHash(s.LapTimes));
     e.date = s.SessionDate;
@@ -90,12 +72,9 @@ ArchiveEntry makeArchiveEntry(const Session& s, bool& ok) {
     e.vehicle = s.SessionVehicle;
     e.note = s.SessionNote;
     e.drivers = static_cast<int>(e.rows.size());
-    for (const ArchiveDriver& d : e.rows)
-        if (d.best > 0 && (e.best == 0 || d.best < e.best)) {
-            e.best = d.best;
-            e.bestNo = d.number;
-            e.bestName = d.name;
-        }
+    e.best = results.best;
+    e.bestNo = results.bestDriver;
+    if (const DriverResult* r = results.find(results.bestDriver)) e.bestName = r->name;
     return e;
 }
 

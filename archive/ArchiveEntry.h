@@ -17,7 +17,7 @@ struct ArchiveDriver {
     int number = 0;
     std::string name;
     int laps = 0;
-    std::int32_t best = 0;
+    std::int64_t best = 0;
     std::int64_t raceTime = 0;
     int rank = 0;
 };
@@ -25,8 +25,8 @@ struct ArchiveDriver {
 struct ArchiveEntry {
     std::int64_t id = 0;  // lapHash, as SQLite's signed 64-bit integer
     std::string date, time, track, trackKey, length, vehicle, note;
-    int drivers = 0;  // drivers with at least one lap
-    std::int32_t best = 0;
+    int drivers = 0;        // drivers with at least one lap
+    std::int64_t best = 0;  // the results' best lap of the session; a joined lap may pass 32 bits
     int bestNo = 0;
     std::string bestName;
     std::vector<ArchiveDriver> rows;  // by rank
@@ -43,9 +43,6 @@ std::string trackKey(const std::string& track);
 // Whether `bytes` begin as a data file does: the header text item.
 bool looksLikeDataFile(const char* bytes, std::size_t n);
 inline constexpr std::size_t kDataFileHeadBytes = 11;
-
-// The drivers with laps, ranked as the session's results rank them.
-std::vector<ArchiveDriver> rankedDrivers(const Session& s);
 
 // The index's figures of `s`; `ok` is false for a session without a lap,
 // which the archive does not keep (every empty session would be one).

@@ -21,8 +21,9 @@ namespace {
 double slipsMs(int rounds, SlipPaper paper, const std::string& path) {
     return medianMs(rounds, [&] {
         // The slips are made from the session each time, as the command does.
-        std::vector<SlipDriver> slips = SlipDrivers(session());
-        for (SlipDriver& d : slips) d.name = "Driver " + std::to_string(d.driver) + " Müller-Rossi";
+        std::vector<SlipDriver> slips = slipDrivers(session());
+        for (SlipDriver& d : slips)
+            d.result.name = "Driver " + std::to_string(d.result.driver) + " Müller-Rossi";
         if (!frmSlips::WritePdf(slips, paper, path)) std::exit(1);
     });
 }

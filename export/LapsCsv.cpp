@@ -9,29 +9,43 @@
 
 namespace orvex {
 
+namespace {
+
+// The file's words are fixed English, whatever the user's language.
+std::string statusText(const RecordedLap& l) {
+    std::string text = l.mark == LapCorrection::Join   ? "joined"
+                       : l.mark == LapCorrection::Void ? "void"
+                                                       : "";
+    if (!text.empty() && l.byRule) text += " (rule)";
+    return text;
+}
+
+}  // namespace
+
 std::string LapsCsv(const Session& s, const std::string& userDecimalSeparator) {
     const bool commaLocale = userDecimalSeparator == ",";
     const char sep = commaLocale ? ';' : ',';
     const std::string decimal = commaLocale ? "," : ".";
-    // Without a number in the track length a speed would be a meaningless 0.
-    const bool hasSpeed = TrackMetres(s.SessionLength) != 0;
+    const RaceResults results = makeResults(s);
     std::string out;
     out.reserve(48 * (kLapSlots + 1));
     auto row = [&](std::initializer_list<std::string> fields) { out += CsvRow(fields, sep); };
     row({"Driver", "Name", "Lap", "Lap time", "Hundredths", "Speed (km/h)", "Status"});
     for (int d = 1; d <= kDrivers; ++d) {
+        const DriverResult* r = results.find(d);
+        std::size_t next = 0;  // the results' recorded laps, in lap order
         for (int l = 1; l <= kLapsPerDriver; ++l) {
             const std::size_t slot = lapSlot(d, l);
             if (slot >= s.LapTimes.size() || s.LapTimes[slot] == 0) continue;
             const std::int32_t time = s.LapTimes[slot];
-            const std::string text = FormatTime(time);
-            // The recorded time stays; the status says what the corrections make of it.
-            const EffectiveMark m =
-                time > 0 ? s.Corrections.markOf(static_cast<int>(slot), time) : EffectiveMark{};
-            row({std::to_string(d), CsvText(s.DriverNames[d]), std::to_string(l), text,
+            // A negative value is no lap the results count: listed as it is.
+            const RecordedLap* lap = r && next < r->recorded.size() && r->recorded[next].lap == l
+                                         ? &r->recorded[next++]
+                                         : nullptr;
+            row({std::to_string(d), CsvText(s.DriverNames[d]), std::to_string(l), FormatTime(time),
                  std::to_string(time),
-                 hasSpeed ? LapSpeed(text, s.SessionLength, decimal) : std::string(),
-                 LapStatusText(m.mark, m.byRule)});
+                 lap && lap->speed ? speedText(*lap->speed, decimal) : std::string(),
+                 lap ? statusText(*lap) : std::string()});
         }
     }
     return out;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 #include "session/Session.h"
 #include "session/TimeFormat.h"
@@ -10,8 +11,8 @@ namespace orvex {
 
 namespace {
 
-DriverResult DriverLaps(int driver, const std::vector<std::int32_t>& lapTimes,
-                        const RaceCorrections& c) {
+DriverResult driverLaps(int driver, const std::vector<std::int32_t>& lapTimes,
+                        const RaceCorrections& c, std::int64_t metres) {
     DriverResult r;
     r.driver = driver;
     for (int l = 1; l <= kLapsPerDriver; ++l) {
@@ -21,8 +22,13 @@ DriverResult DriverLaps(int driver, const std::vector<std::int32_t>& lapTimes,
         const std::int32_t time = lapTimes[slot];
         const EffectiveMark m = c.markOf(static_cast<int>(slot), time);
         const auto manual = c.marks.find(static_cast<int>(slot));
-        r.recorded.push_back({l, time, m.mark, m.byRule,
-                              manual != c.marks.end() && manual->second.recorded == time});
+        RecordedLap& rl = r.recorded.emplace_back();
+        rl.lap = l;
+        rl.time = time;
+        rl.mark = m.mark;
+        rl.byRule = m.byRule;
+        rl.manual = manual != c.marks.end() && manual->second.recorded == time;
+        if (metres != 0) rl.speed = speedOf(metres, time);
     }
     // A lap joined with the next adds its time to it; a chain left open by
     // the last lap is dropped.
@@ -50,6 +56,12 @@ DriverResult DriverLaps(int driver, const std::vector<std::int32_t>& lapTimes,
             r.bestLapNo = cl.first;
         }
     }
+    if (r.bestLapNo > 0) {
+        if (metres != 0) r.bestSpeed = speedOf(metres, r.best);
+        // A joined best lap is no one recorded lap.
+        for (RecordedLap& rl : r.recorded)
+            rl.best = rl.lap == r.bestLapNo && rl.mark == LapCorrection::None;
+    }
     if (cleanLaps > 0) r.average = (2 * clean + cleanLaps) / (2 * cleanLaps);
     // The first of equal runs is the best one; a void lap breaks a run.
     const int n = c.run;
@@ -76,7 +88,7 @@ DriverResult DriverLaps(int driver, const std::vector<std::int32_t>& lapTimes,
     return r;
 }
 
-bool Usable(const DriverResult& r, RankMode mode) {
+bool usable(const DriverResult& r, RankMode mode) {
     switch (mode) {
         case RankMode::Race:
             return r.laps > 0;
@@ -90,7 +102,7 @@ bool Usable(const DriverResult& r, RankMode mode) {
 
 // The order of ranked drivers: the mode's figure, then the earlier lap or the
 // longer race, then the driver number.
-auto RankKey(const DriverResult& r, RankMode mode) {
+auto rankKey(const DriverResult& r, RankMode mode) {
     switch (mode) {
         case RankMode::Race:
             return std::make_tuple(std::int64_t{-r.laps}, r.raceTime, r.driver);
@@ -110,8 +122,8 @@ const DriverResult* RaceResults::find(int driver) const {
     return nullptr;
 }
 
-RaceResults MakeResults(const std::vector<std::int32_t>& lapTimes,
-                        const RaceCorrections& corrections) {
+RaceResults makeResults(const std::vector<std::int32_t>& lapTimes,
+                        const RaceCorrections& corrections, std::int64_t metres) {
     RaceResults results;
     const RankMode mode = results.mode = corrections.mode;
     results.run = std::clamp(corrections.run, RaceCorrections::kMinRun, RaceCorrections::kMaxRun);
@@ -119,16 +131,26 @@ RaceResults MakeResults(const std::vector<std::int32_t>& lapTimes,
     c.run = results.run;
     std::vector<DriverResult>& rows = results.rows;
     for (int d = 1; d <= kDrivers; ++d) {
-        DriverResult r = DriverLaps(d, lapTimes, c);
-        if (!r.recorded.empty()) rows.push_back(std::move(r));
+        DriverResult r = driverLaps(d, lapTimes, c, metres);
+        if (r.recorded.empty()) continue;
+        // The earlier lap, then the lower number: drivers come in number order.
+        if (r.bestLapNo > 0 &&
+            (results.bestDriver == 0 || std::make_pair(r.best, r.bestLapNo) <
+                                            std::make_pair(results.best, results.bestLapNo))) {
+            results.best = r.best;
+            results.bestDriver = d;
+            results.bestLapNo = r.bestLapNo;
+        }
+        rows.push_back(std::move(r));
     }
     const auto dsq = std::stable_partition(rows.begin(), rows.end(),
                                            [](const DriverResult& r) { return !r.disqualified; });
     const auto unranked = std::stable_partition(
-        rows.begin(), dsq, [mode](const DriverResult& r) { return Usable(r, mode); });
+        rows.begin(), dsq, [mode](const DriverResult& r) { return usable(r, mode); });
     std::sort(rows.begin(), unranked, [mode](const DriverResult& a, const DriverResult& b) {
-        return RankKey(a, mode) < RankKey(b, mode);
+        return rankKey(a, mode) < rankKey(b, mode);
     });
+    results.ranked = static_cast<int>(unranked - rows.begin());
     for (auto r = rows.begin(); r != unranked; ++r) {
         const DriverResult& leader = rows.front();
         r->pos = static_cast<int>(r - rows.begin()) + 1;
@@ -148,34 +170,13 @@ RaceResults MakeResults(const std::vector<std::int32_t>& lapTimes,
     return results;
 }
 
-RaceResults MakeResults(const Session& s) {
-    RaceResults results = MakeResults(s.LapTimes, s.Corrections);
+RaceResults makeResults(const Session& s) {
+    RaceResults results = makeResults(s.LapTimes, s.Corrections, TrackMetres(s.SessionLength));
     for (DriverResult& r : results.rows) r.name = s.DriverNames[r.driver];
     return results;
 }
 
-std::string FigureTitle(RankMode mode, int run) {
-    switch (mode) {
-        case RankMode::Race:
-            return "Race time";
-        case RankMode::BestConsecutive:
-            return "Best " + std::to_string(run) + " consecutive";
-        case RankMode::BestLap:
-            break;
-    }
-    return "Best lap";
-}
-
-std::string RankingName(RankMode mode, int run) {
-    return mode == RankMode::Race ? "Race" : FigureTitle(mode, run);
-}
-
-std::string PosText(const DriverResult& r) {
-    if (r.disqualified) return "DSQ";
-    return r.pos > 0 ? std::to_string(r.pos) : std::string();
-}
-
-std::string FigureText(const DriverResult& r, RankMode mode) {
+std::string figureText(const DriverResult& r, RankMode mode) {
     switch (mode) {
         case RankMode::Race:
             return r.laps > 0 ? FormatTime(r.raceTime) : std::string();
@@ -188,39 +189,6 @@ std::string FigureText(const DriverResult& r, RankMode mode) {
     }
     if (r.bestLapNo == 0) return {};
     return FormatTime(r.best) + " (" + std::to_string(r.bestLapNo) + ")";
-}
-
-std::string SecondsText(std::int64_t hundredths, const std::string& decimal) {
-    std::string text = std::to_string(hundredths / 100);
-    text += decimal;
-    return text + twoDigits(hundredths % 100);
-}
-
-std::string GapText(const DriverResult& r, const std::string& decimal) {
-    if (r.pos <= 1) return {};
-    // Built in place: GCC 12 at -O3 warns (-Wrestrict) about "+" + text.
-    std::string text = r.gapLaps > 0 ? std::to_string(r.gapLaps) : SecondsText(r.gap, decimal);
-    text.insert(text.begin(), '+');
-    if (r.gapLaps > 0) text += r.gapLaps == 1 ? " lap" : " laps";
-    return text;
-}
-
-std::string AverageText(const DriverResult& r) {
-    return r.average > 0 ? FormatTime(r.average) : std::string();
-}
-
-std::string BestSpeedText(const DriverResult& r, const std::string& trackLength,
-                          const std::string& decimal) {
-    if (r.bestLapNo == 0 || TrackMetres(trackLength) == 0) return {};
-    return LapSpeed(FormatTime(r.best), trackLength, decimal);
-}
-
-std::string LapStatusText(LapCorrection mark, bool byRule) {
-    std::string text = mark == LapCorrection::Join   ? "joined"
-                       : mark == LapCorrection::Void ? "void"
-                                                     : "";
-    if (!text.empty() && byRule) text += " (rule)";
-    return text;
 }
 
 }  // namespace orvex

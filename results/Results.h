@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ struct RecordedLap {
     LapCorrection mark = LapCorrection::None;  // None, Join or Void
     bool byRule = false;
     bool manual = false;  // the operator set a mark on it (Keep included)
+    bool best = false;    // the driver's best lap, counted alone (not joined, not void)
+    // km/h in hundredths, as speedOf gives it; none without a track length.
+    std::optional<std::int64_t> speed = std::nullopt;
     bool operator==(const RecordedLap&) const = default;
 };
 
@@ -45,6 +49,8 @@ struct DriverResult {
     std::int64_t raceTime = 0;  // lapsTime + penalty
     int bestLapNo = 0;          // 0: no lap that is not void
     std::int64_t best = 0;
+    // Of `best`, as `speed`; none without a track length or such a lap.
+    std::optional<std::int64_t> bestSpeed = std::nullopt;
     std::int64_t average = 0;       // of the laps that are not void, rounded half up; 0: none
     int runFirst = 0, runLast = 0;  // the best consecutive run's recorded laps; 0: none
     std::int64_t runTime = 0;
@@ -59,29 +65,24 @@ struct RaceResults {
     RankMode mode = RankMode::BestLap;
     int run = 3;
     std::vector<DriverResult> rows;
+    int ranked = 0;  // rows with a position
+    // The session's best lap: of equal laps the earlier lap number, then the
+    // lower driver number has it. 0: no lap that is not void.
+    std::int64_t best = 0;
+    int bestDriver = 0, bestLapNo = 0;
     const DriverResult* find(int driver) const;
 };
 
 // The results of `lapTimes` (slot 0 unused, driver-major as the session keeps
-// them) under `corrections`, which name the ranking too.
-RaceResults MakeResults(const std::vector<std::int32_t>& lapTimes,
-                        const RaceCorrections& corrections);
-// The same for the session, with the drivers' names.
-RaceResults MakeResults(const Session& s);
+// them) under `corrections`, which name the ranking too, on a track of
+// `metres` (0: no speeds).
+RaceResults makeResults(const std::vector<std::int32_t>& lapTimes,
+                        const RaceCorrections& corrections, std::int64_t metres = 0);
+// The same for the session, with the drivers' names and its track length.
+RaceResults makeResults(const Session& s);
 
-// The texts the window and the CSV show. `decimal` is the decimal separator.
-std::string FigureTitle(RankMode mode, int run);  // "Best lap", "Race time", "Best 3 consecutive"
-// "Best lap", "Race", "Best 3 consecutive": the ranking as a slip names it.
-std::string RankingName(RankMode mode, int run);
-std::string PosText(const DriverResult& r);  // "1", "DSQ" or empty
-std::string FigureText(const DriverResult& r, RankMode mode);
-std::string GapText(const DriverResult& r, const std::string& decimal);
-std::string AverageText(const DriverResult& r);
-// Empty when the track length has no number or the driver no lap to time.
-std::string BestSpeedText(const DriverResult& r, const std::string& trackLength,
-                          const std::string& decimal);
-std::string SecondsText(std::int64_t hundredths, const std::string& decimal);  // "10.50"
-// "joined", "void", with " (rule)" where a rule made it; empty for a counted lap.
-std::string LapStatusText(LapCorrection mark, bool byRule);
+// A driver's figure in the ranking's terms: "00:01.30.00 (3)", "00:01.30.00
+// (2-4)", a race time; empty when the driver has none.
+std::string figureText(const DriverResult& r, RankMode mode);
 
 }  // namespace orvex

@@ -1,11 +1,5 @@
 #include "session/RaceCorrections.h"
 
-#include <cctype>
-#include <limits>
-#include <vector>
-
-#include "session/TimeFormat.h"
-
 namespace orvex {
 
 bool RaceCorrections::empty() const { return *this == RaceCorrections{}; }
@@ -50,56 +44,6 @@ void RaceCorrections::setPenalty(int driver, DriverPenalty penalty) {
 void RaceCorrections::forgetRace() {
     marks.clear();
     penalties.clear();
-}
-
-std::optional<std::int32_t> ParseLapTime(const std::string& text) {
-    std::size_t b = text.find_first_not_of(" \t");
-    if (b == std::string::npos) return 0;
-    const std::size_t e = text.find_last_not_of(" \t") + 1;
-    // Fields of digits and the separators between them.
-    std::vector<std::string> fields(1);
-    std::string seps;
-    for (std::size_t i = b; i < e; ++i) {
-        const char c = text[i];
-        if (std::isdigit(static_cast<unsigned char>(c))) {
-            if (fields.back().size() >= 9) return std::nullopt;
-            fields.back() += c;
-        } else if (c == ':' || c == '.' || c == ',') {
-            seps += c == ',' ? '.' : c;
-            fields.emplace_back();
-        } else {
-            return std::nullopt;
-        }
-    }
-    for (const std::string& f : fields)
-        if (f.empty()) return std::nullopt;
-    // The hundredths: one digit is tenths; more than two are not a time.
-    std::int64_t cc = 0;
-    std::size_t whole = fields.size();
-    if (!seps.empty() && seps.back() == '.') {
-        const std::string& f = fields.back();
-        if (f.size() > 2) return std::nullopt;
-        cc = std::stoll(f) * (f.size() == 1 ? 10 : 1);
-        --whole;
-        seps.pop_back();
-    }
-    // What is left: s, m:s, h:m:s, or h:m.s as the program writes times.
-    if (seps != "" && seps != ":" && seps != "::" && seps != ":.") return std::nullopt;
-    std::int64_t seconds = 0;
-    for (std::size_t i = 0; i < whole; ++i) {
-        const std::int64_t v = std::stoll(fields[i]);
-        if (i > 0 && v >= 60) return std::nullopt;
-        seconds = seconds * 60 + v;
-    }
-    const std::int64_t t = seconds * 100 + cc;
-    if (t > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
-    return static_cast<std::int32_t>(t);
-}
-
-std::string LapTimeText(std::int32_t hundredths) {
-    if (hundredths <= 0) return {};
-    const std::int64_t s = hundredths / 100;
-    return twoDigits(s / 60) + ":" + twoDigits(s % 60) + "." + twoDigits(hundredths % 100);
 }
 
 }  // namespace orvex

@@ -1,7 +1,6 @@
 #pragma once
 #include <cstdint>
 #include <map>
-#include <optional>
 #include <string>
 
 namespace orvex {
@@ -66,13 +65,5 @@ struct RaceCorrections {
     // penalties, disqualifications); the rules and the ranking stay for the next.
     void forgetRace();
 };
-
-// A lap time as typed: seconds ("30", "30.5"), or the way the program writes
-// times ("00:30.00", "00:00.30.00", "1:02:03.45"). Blank gives 0 (no rule);
-// anything else that does not read gives nothing.
-std::optional<std::int32_t> ParseLapTime(const std::string& text);
-
-// A rule's time for the lap rules box: "mm:ss.cc", empty for no rule.
-std::string LapTimeText(std::int32_t hundredths);
 
 }  // namespace orvex

@@ -1,8 +1,10 @@
 #include "session/TimeFormat.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <vector>
 
 #include "platform/Platform.h"
 #include "platform/Regional.h"
@@ -66,24 +68,83 @@ std::int64_t TimeTextValue(const std::string& text) {
            field(p2 + 1, std::string::npos);
 }
 
-std::string LapSpeed(const std::string& lapText, const std::string& trackLength,
-                     const std::string& decimalSeparator) {
-    const std::int64_t t = TimeTextValue(lapText);
+std::optional<std::int64_t> speedOf(std::int64_t metres, std::int64_t hundredths) {
     // A lap shown with a minus sign has no speed, nor has one beyond 64 bits.
-    if (t <= 0) return {};
+    if (hundredths <= 0) return std::nullopt;
     // 128-bit product: any length TrackMetres gives, times 36000, fits.
-    const __int128 wide = static_cast<__int128>(TrackMetres(trackLength)) * 36000 / t;
-    if (wide > std::numeric_limits<std::int64_t>::max()) return {};
-    const auto q = static_cast<std::int64_t>(wide);
-    const std::int64_t whole = q / 100;
-    const std::int64_t frac = q % 100;
-    std::string text = std::to_string(whole);
-    if (frac != 0) {
+    const __int128 wide = static_cast<__int128>(metres) * 36000 / hundredths;
+    if (wide > std::numeric_limits<std::int64_t>::max()) return std::nullopt;
+    return static_cast<std::int64_t>(wide);
+}
+
+std::string speedText(std::int64_t speed, const std::string& decimalSeparator) {
+    std::string text = std::to_string(speed / 100);
+    if (const std::int64_t frac = speed % 100; frac != 0) {
         std::string digits = twoDigits(frac);
         if (digits.back() == '0') digits.pop_back();
         text += decimalSeparator + digits;
     }
     return text;
+}
+
+std::string secondsText(std::int64_t hundredths, const std::string& decimalSeparator) {
+    return std::to_string(hundredths / 100) + decimalSeparator + twoDigits(hundredths % 100);
+}
+
+std::string LapSpeed(const std::string& lapText, const std::string& trackLength,
+                     const std::string& decimalSeparator) {
+    const auto speed = speedOf(TrackMetres(trackLength), TimeTextValue(lapText));
+    return speed ? speedText(*speed, decimalSeparator) : std::string();
+}
+
+std::optional<std::int32_t> parseTime(const std::string& text) {
+    std::size_t b = text.find_first_not_of(" \t");
+    if (b == std::string::npos) return 0;
+    const std::size_t e = text.find_last_not_of(" \t") + 1;
+    // Fields of digits and the separators between them.
+    std::vector<std::string> fields(1);
+    std::string seps;
+    for (std::size_t i = b; i < e; ++i) {
+        const char c = text[i];
+        if (std::isdigit(static_cast<unsigned char>(c))) {
+            if (fields.back().size() >= 9) return std::nullopt;
+            fields.back() += c;
+        } else if (c == ':' || c == '.' || c == ',') {
+            seps += c == ',' ? '.' : c;
+            fields.emplace_back();
+        } else {
+            return std::nullopt;
+        }
+    }
+    for (const std::string& f : fields)
+        if (f.empty()) return std::nullopt;
+    // The hundredths: one digit is tenths; more than two are not a time.
+    std::int64_t cc = 0;
+    std::size_t whole = fields.size();
+    if (!seps.empty() && seps.back() == '.') {
+        const std::string& f = fields.back();
+        if (f.size() > 2) return std::nullopt;
+        cc = std::stoll(f) * (f.size() == 1 ? 10 : 1);
+        --whole;
+        seps.pop_back();
+    }
+    // What is left: s, m:s, h:m:s, or h:m.s as the program writes times.
+    if (seps != "" && seps != ":" && seps != "::" && seps != ":.") return std::nullopt;
+    std::int64_t seconds = 0;
+    for (std::size_t i = 0; i < whole; ++i) {
+        const std::int64_t v = std::stoll(fields[i]);
+        if (i > 0 && v >= 60) return std::nullopt;
+        seconds = seconds * 60 + v;
+    }
+    const std::int64_t t = seconds * 100 + cc;
+    if (t > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+    return static_cast<std::int32_t>(t);
+}
+
+std::string minutesText(std::int32_t hundredths) {
+    if (hundredths <= 0) return {};
+    const std::int64_t s = hundredths / 100;
+    return twoDigits(s / 60) + ":" + twoDigits(s % 60) + "." + twoDigits(hundredths % 100);
 }
 
 std::string LapSpeed(const std::string& lapText) {

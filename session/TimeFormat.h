@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace orvex {
@@ -29,5 +30,24 @@ std::int64_t TrackMetres(const std::string& trackLength);
 
 // Hundredths shown by a time text in the layout FormatTime writes.
 std::int64_t TimeTextValue(const std::string& text);
+
+// The speed of a lap of `hundredths` over `metres`, in hundredths of km/h,
+// truncated as LapSpeed does; nothing for a lap of no time or a speed beyond 64 bits.
+std::optional<std::int64_t> speedOf(std::int64_t metres, std::int64_t hundredths);
+
+// A speed in hundredths of km/h in the shortest form: "80", "80.5", "80.64".
+std::string speedText(std::int64_t speed, const std::string& decimalSeparator);
+
+// Hundredths as seconds with two decimals: "10.50".
+std::string secondsText(std::int64_t hundredths, const std::string& decimalSeparator);
+
+// A short time as a box shows it: "mm:ss.cc" (minutes beyond 99 in full);
+// empty for 0, which stands for none.
+std::string minutesText(std::int32_t hundredths);
+
+// A time as typed: seconds ("30", "30.5"), or the way the program writes
+// times ("00:30.00", "00:00.30.00", "1:02:03.45"). Blank gives 0 (no time);
+// anything else that does not read gives nothing.
+std::optional<std::int32_t> parseTime(const std::string& text);
 
 }  // namespace orvex

@@ -105,26 +105,45 @@ private:
     std::vector<SlipLine> out_;
 };
 
-// A number with "+" in front, put in place: GCC 12 at -O3 warns (-Wrestrict)
+// A figure with "+" in front, put in place: GCC 12 at -O3 warns (-Wrestrict)
 // about "+" + text.
-std::string plus(std::int64_t n) {
-    std::string text = std::to_string(n);
+std::string plus(std::string text) {
     text.insert(text.begin(), '+');
     return text;
 }
 
-const char* markText(LapMark mark) {
-    switch (mark) {
-        case LapMark::Best:
-            return "best";
-        case LapMark::Joined:
-            return "joined";
-        case LapMark::Void:
-            return "void";
-        case LapMark::Normal:
+// `pattern` with "%1" and "%2" replaced, in one pass: a figure holding "%2"
+// stays as it is.
+std::string fill(const std::string& pattern, const std::string& a, const std::string& b = {}) {
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() &&
+            (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+            out += pattern[++i] == '1' ? a : b;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}
+
+const std::string& markText(const RecordedLap& l, const SlipWords& w) {
+    static const std::string none;
+    if (l.mark == LapCorrection::Join) return w.joined;
+    if (l.mark == LapCorrection::Void) return w.voided;
+    return l.best ? w.best : none;
+}
+
+std::string rankingName(RankMode mode, int run, const SlipWords& w) {
+    switch (mode) {
+        case RankMode::Race:
+            return w.rankRace;
+        case RankMode::BestConsecutive:
+            return fill(w.rankRun, std::to_string(run));
+        case RankMode::BestLap:
             break;
     }
-    return "";
+    return w.rankBestLap;
 }
 
 }  // namespace
@@ -137,60 +156,66 @@ int slipWidth(SlipPaper paper) {
     return paper == SlipPaper::A4One ? 64 : 42;
 }
 
-std::vector<SlipLine> slipLines(const SlipDriver& d, int width) {
+std::vector<SlipLine> slipLines(const SlipDriver& d, int width, const SlipWords& w) {
+    const DriverResult& r = d.result;
     Lines out(width);
     out.text(SlipStyle::Title, d.program);
     std::string when = d.date;
     if (!d.time.empty()) when += (when.empty() ? "" : "  ") + d.time;
     if (!when.empty()) out.text(SlipStyle::Normal, when);
-    if (!d.track.empty()) out.text(SlipStyle::Normal, "Track: " + d.track, 2);
+    if (!d.track.empty()) out.text(SlipStyle::Normal, fill(w.track, d.track), 2);
     out.rule();
 
-    const std::string number = "No. " + std::to_string(d.driver);
-    if (d.name.empty()) {
+    const std::string number = fill(w.number, std::to_string(r.driver));
+    if (r.name.empty()) {
         out.text(SlipStyle::Driver, number);
-    } else if (textWidth(number) + 2 + textWidth(d.name) <= out.width()) {
-        out.text(SlipStyle::Driver, number + "  " + d.name);
+    } else if (textWidth(number) + 2 + textWidth(r.name) <= out.width()) {
+        out.text(SlipStyle::Driver, number + "  " + r.name);
     } else {
         out.text(SlipStyle::Driver, number);
-        out.text(SlipStyle::Driver, d.name);
+        out.text(SlipStyle::Driver, r.name);
     }
-    if (d.dsq)
-        out.text(SlipStyle::Strong, "DSQ");
-    else if (d.pos > 0)
+    if (r.disqualified)
+        out.text(SlipStyle::Strong, w.dsq);
+    else if (r.pos > 0)
         out.text(SlipStyle::Strong,
-                 "Pos " + std::to_string(d.pos) + " of " + std::to_string(d.fieldSize));
+                 fill(w.position, std::to_string(r.pos), std::to_string(d.fieldSize)));
     else
-        out.text(SlipStyle::Strong, "Not ranked");
-    if (!d.rankingMode.empty()) out.text(SlipStyle::Normal, "Ranking: " + d.rankingMode, 2);
+        out.text(SlipStyle::Strong, w.notRanked);
+    out.text(SlipStyle::Normal, fill(w.ranking, rankingName(d.mode, d.run, w)), 2);
     out.rule();
 
-    if (d.best > 0)
-        out.value("Best lap", FormatTime(d.best) + " (lap " + std::to_string(d.bestLapNo) + ")");
-    if (!d.gap.empty()) out.value("Gap to leader", d.gap);
-    if (d.average > 0) out.value("Average lap", FormatTime(d.average));
-    if (!d.bestSpeed.empty()) out.value("Best speed", d.bestSpeed + " km/h");
-    if (d.penaltySeconds != 0) {
-        std::string penalty = plus(d.penaltySeconds) + " s";
-        if (!d.penaltyReason.empty()) penalty += ": " + d.penaltyReason;
-        out.value("Penalty", penalty);
+    if (r.bestLapNo > 0)
+        out.value(w.bestLap, fill(w.lapOf, FormatTime(r.best), std::to_string(r.bestLapNo)));
+    if (r.pos > 1)
+        out.value(w.gap, r.gapLaps == 1  ? w.oneLap
+                         : r.gapLaps > 1 ? fill(w.laps, std::to_string(r.gapLaps))
+                                         : plus(secondsText(r.gap, d.decimal)));
+    if (r.average > 0) out.value(w.average, FormatTime(r.average));
+    if (r.bestSpeed) out.value(w.bestSpeed, fill(w.kmh, speedText(*r.bestSpeed, d.decimal)));
+    // One reason is kept per driver: the penalty's, or the disqualification's.
+    if (r.penalty != 0) {
+        const std::string penalty = fill(w.seconds, secondsText(r.penalty, d.decimal));
+        out.value(w.penalty, r.reason.empty() ? penalty : fill(w.reason, penalty, r.reason));
+    } else if (r.disqualified && !r.reason.empty()) {
+        out.value(w.dsq, r.reason);
     }
-    if (d.dsq && !d.dsqReason.empty()) out.value("DSQ", d.dsqReason);
 
-    if (d.laps.empty()) {
-        out.text(SlipStyle::Normal, "No laps recorded.");
+    if (r.recorded.empty()) {
+        out.text(SlipStyle::Normal, w.noLaps);
         return out.take();
     }
     std::size_t timeWidth = 11;
-    for (const SlipLap& l : d.laps) timeWidth = std::max(timeWidth, FormatTime(l.time).size());
+    for (const RecordedLap& l : r.recorded)
+        timeWidth = std::max(timeWidth, FormatTime(l.time).size());
     const int timeColumns = static_cast<int>(timeWidth);
     out.rule();
-    out.text(SlipStyle::Strong, "Lap  " + padTo("Time", timeColumns));
-    for (const SlipLap& l : d.laps) {
+    out.text(SlipStyle::Strong, padTo(w.lapHeader, 3) + "  " + padTo(w.timeHeader, timeColumns));
+    for (const RecordedLap& l : r.recorded) {
         std::string row =
             padTo(std::to_string(l.lap), 3) + "  " + padTo(FormatTime(l.time), timeColumns);
-        if (l.mark != LapMark::Normal) row += std::string("  ") + markText(l.mark);
-        out.text(l.mark == LapMark::Best ? SlipStyle::Strong : SlipStyle::Normal, row);
+        if (const std::string& mark = markText(l, w); !mark.empty()) row += "  " + mark;
+        out.text(l.best ? SlipStyle::Strong : SlipStyle::Normal, row);
     }
     return out.take();
 }

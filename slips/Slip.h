@@ -3,38 +3,35 @@
 #include <string>
 #include <vector>
 
+#include "results/Results.h"
+
 namespace orvex {
 
-// How a recorded lap counts, as the Results window marks it.
-enum class LapMark { Normal, Best, Joined, Void };
-
-struct SlipLap {
-    int lap = 0;  // the slot the lap sits in, 1..25
-    std::int32_t time = 0;
-    LapMark mark = LapMark::Normal;
-};
-
-// Everything one driver's slip shows, in numbers; the slip makes the texts.
+// Everything one driver's slip shows: the session's texts and the driver's
+// line of the results; the slip makes the texts.
 struct SlipDriver {
     std::string program;  // the program's name
     std::string date, time, track;
-    int driver = 0;
-    std::string name;   // UTF-8; empty: the number alone
-    int pos = 0;        // 0: no position in this ranking
+    std::string decimal = ".";  // the user's decimal separator
+    RankMode mode = RankMode::BestLap;
+    int run = 3;
     int fieldSize = 0;  // drivers ranked
-    std::string rankingMode;
-    std::int64_t best = 0;  // 0: no lap the ranking can use
-    int bestLapNo = 0;
-    // Behind the leader, as the results write it ("+1.50", "+2 laps"); empty
-    // for the leader and an unranked driver.
-    std::string gap;
-    std::int64_t average = 0;  // 0: none
-    std::string bestSpeed;     // km/h as the program writes speeds; empty without a track length
-    std::vector<SlipLap> laps;
-    int penaltySeconds = 0;
-    std::string penaltyReason;
-    bool dsq = false;
-    std::string dsqReason;
+    DriverResult result;
+};
+
+// The words of a slip in the user's language: the window layer makes them
+// (SlipPainter::Words). "%1" and "%2" stand for the figures.
+struct SlipWords {
+    std::string track, number, position;  // "Track: %1", "No. %1", "Pos %1 of %2"
+    std::string dsq, notRanked, ranking;  // "DSQ", "Not ranked", "Ranking: %1"
+    // The rankings: "Best lap", "Race", "Best %1 consecutive".
+    std::string rankBestLap, rankRace, rankRun;
+    std::string bestLap, lapOf;                 // "Best lap", "%1 (lap %2)"
+    std::string gap, oneLap, laps;              // "Gap to leader", "+1 lap", "+%1 laps"
+    std::string average, bestSpeed, kmh;        // "Average lap", "Best speed", "%1 km/h"
+    std::string penalty, seconds, reason;       // "Penalty", "+%1 s", "%1: %2"
+    std::string noLaps, lapHeader, timeHeader;  // "No laps recorded.", "Lap", "Time"
+    std::string best, joined, voided;           // the marks of laps
 };
 
 // The three papers a slip is made for.
@@ -53,9 +50,9 @@ struct SlipLine {
 // font to this, so a line that fits here fits the paper.
 int slipWidth(SlipPaper paper);
 
-// The lines of one slip, top to bottom, none wider than `width` characters:
-// long names, tracks and reasons wrap, and nothing is cut.
-std::vector<SlipLine> slipLines(const SlipDriver& d, int width);
+// The lines of one slip in `words`, top to bottom, none wider than `width`
+// characters: long names, tracks and reasons wrap, and nothing is cut.
+std::vector<SlipLine> slipLines(const SlipDriver& d, int width, const SlipWords& words);
 
 // Characters (not bytes) of a UTF-8 text.
 int textWidth(const std::string& utf8);

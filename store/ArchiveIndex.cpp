@@ -121,13 +121,13 @@ int ArchiveIndex::add(const std::vector<Seen>& batch, QString* error) {
             const bool newer = !isKnown || !(Source{written, seen.path} < stored);
             if (newer) {
                 QSqlQuery& write = isKnown ? update : insert;
-                QVariantList values = {q(e.date),     q(e.time),
-                                       q(e.track),    q(e.trackKey),
-                                       q(e.length),   q(e.vehicle),
-                                       q(e.note),     e.drivers,
-                                       e.best,        e.bestNo,
-                                       q(e.bestName), firstSeen,
-                                       written,       searchText(e, firstSeen),
+                QVariantList values = {q(e.date),      q(e.time),
+                                       q(e.track),     q(e.trackKey),
+                                       q(e.length),    q(e.vehicle),
+                                       q(e.note),      e.drivers,
+                                       qint64(e.best), e.bestNo,
+                                       q(e.bestName),  firstSeen,
+                                       written,        searchText(e, firstSeen),
                                        seen.path};
                 if (isKnown)
                     values.append(qint64(e.id));
@@ -148,7 +148,7 @@ int ArchiveIndex::add(const std::vector<Seen>& batch, QString* error) {
                 if (!exec(dropDrivers, why)) return false;
                 for (const ArchiveDriver& d : e.rows) {
                     const QVariantList values = {qint64(e.id),       d.number, q(d.name),
-                                                 nameKey(d.name),    d.laps,   d.best,
+                                                 nameKey(d.name),    d.laps,   qint64(d.best),
                                                  qint64(d.raceTime), d.rank};
                     for (int i = 0; i < values.size(); ++i) driver.bindValue(i, values[i]);
                     if (!exec(driver, why)) return false;

@@ -43,6 +43,10 @@ protected:
 }  // namespace
 
 TEST_F(DriversTest, OkKeepsCleanNamesMarksTheSessionAndTheRosterAndTheResultsShowThem) {
+    // Two laps joined into one: the laps the results count.
+    session().LapTimes[lapSlot(3, 1)] = 300;
+    session().LapTimes[lapSlot(3, 2)] = 4100;
+    session().Corrections.setMark(lapSlot(3, 1), 300, LapCorrection::Join);
     frmDrivers dialog(desk->raceCommands(), &roster);
     QTableWidget* t = dialog.table();
     ASSERT_EQ(t->rowCount(), 30);
@@ -50,6 +54,7 @@ TEST_F(DriversTest, OkKeepsCleanNamesMarksTheSessionAndTheRosterAndTheResultsSho
               t->item(1, frmDrivers::Name)->foreground());
     EXPECT_TRUE(t->item(0, frmDrivers::Name)->flags() & Qt::ItemIsEditable);  // greyed, editable
     EXPECT_EQ(t->item(1, frmDrivers::Laps)->text(), "1");
+    EXPECT_EQ(t->item(2, frmDrivers::Laps)->text(), "1");
 
     dialog.completer()->setCompletionPrefix("B");
     EXPECT_EQ(dialog.completer()->currentCompletion(), "bea");

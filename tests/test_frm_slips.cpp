@@ -63,7 +63,7 @@ protected:
 };
 
 TEST_F(SlipsTest, PdfHasOnePagePerSlipFourToAnA4SheetAndReceiptsAsLongAsTheirSlip) {
-    const std::vector<SlipDriver> slips = SlipDrivers(session());
+    const std::vector<SlipDriver> slips = slipDrivers(session());
     ASSERT_EQ(slips.size(), 12u);
     ASSERT_TRUE(frmSlips::WritePdf(slips, SlipPaper::A4One, "/out/s.pdf"));
     EXPECT_EQ(pages(pdfInfo("/out/s.pdf")), 12);
@@ -91,13 +91,15 @@ TEST_F(SlipsTest, PdfHasOnePagePerSlipFourToAnA4SheetAndReceiptsAsLongAsTheirSli
 TEST_F(SlipsTest, TheReceiptFontDrawsTheWidestSlipInsideTheReceiptsPrintableWidth) {
     SlipDriver d;
     d.program = kProgramName;
-    d.driver = 30;
-    d.name = "Åsa-Zoë Ünal-Øberg Fernández del Córdova";
-    d.best = std::numeric_limits<std::int32_t>::max();
-    d.bestLapNo = 25;
+    d.result.driver = 30;
+    d.result.name = "Åsa-Zoë Ünal-Øberg Fernández del Córdova";
+    d.result.best = std::numeric_limits<std::int32_t>::max();
+    d.result.bestLapNo = 25;
     for (int l = 1; l <= 25; ++l)
-        d.laps.push_back({l, std::numeric_limits<std::int32_t>::max(), LapMark::Joined});
-    const std::vector<SlipLine> lines = slipLines(d, slipWidth(SlipPaper::Receipt));
+        d.result.recorded.push_back(
+            {l, std::numeric_limits<std::int32_t>::max(), LapCorrection::Join});
+    const std::vector<SlipLine> lines =
+        slipLines(d, slipWidth(SlipPaper::Receipt), SlipPainter::Words());
 
     QTemporaryDir dir;
     QPdfWriter device(dir.filePath("w.pdf"));
@@ -121,8 +123,8 @@ TEST_F(SlipsTest, DialogOffersTheResultsSelectionAndStillMakesPdfsWithoutAPrinte
     dialog.optA4Four->setChecked(true);
     const std::vector<SlipDriver> chosen = dialog.chosenSlips();
     ASSERT_EQ(chosen.size(), 2u);
-    EXPECT_EQ(chosen[0].driver, 3);  // in ranking order
-    EXPECT_EQ(chosen[1].driver, 7);
+    EXPECT_EQ(chosen[0].result.driver, 3);  // in ranking order
+    EXPECT_EQ(chosen[1].result.driver, 7);
 
     dialog.cmdPrint->click();
     EXPECT_EQ(
@@ -145,7 +147,7 @@ TEST_F(SlipsTest, DialogOffersTheResultsSelectionAndStillMakesPdfsWithoutAPrinte
               std::string::npos);
 
     // The preview draws the same pages as the PDF.
-    const auto preview = frmSlips::MakePreview(nullptr, SlipDrivers(session()), SlipPaper::A4Four);
+    const auto preview = frmSlips::MakePreview(nullptr, slipDrivers(session()), SlipPaper::A4Four);
     preview->show();
     auto* shown = preview->findChild<QPrintPreviewWidget*>();
     shown->updatePreview();

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "slips/Slip.h"
+#include "ui/slips/SlipPainter.h"
 
 using namespace orvex;
 
@@ -24,21 +25,22 @@ TEST(SlipLines, ShowEveryLapWithItsMarkThePenaltyAndTheNumberAloneWithoutAName) 
     d.date = "07/12/2026";
     d.time = "14:30";
     d.track = "Pista Azzurra";
-    d.driver = 7;
-    d.pos = 3;
+    d.mode = RankMode::Race;
     d.fieldSize = 12;
-    d.rankingMode = "Race";
-    d.best = 8345;
-    d.bestLapNo = 4;
-    d.gap = "+1 lap";
-    d.average = 8600;
-    d.laps = {{1, 8900, LapMark::Normal},
-              {2, 412, LapMark::Joined},
-              {4, 8345, LapMark::Best},
-              {6, 12000, LapMark::Void}};  // lap 5's slot is empty
-    d.penaltySeconds = 10;
-    d.penaltyReason = "jump start";
-    const std::vector<SlipLine> lines = slipLines(d, 42);
+    DriverResult& r = d.result;
+    r.driver = 7;
+    r.pos = 3;
+    r.best = 8345;
+    r.bestLapNo = 4;
+    r.gapLaps = 1;
+    r.average = 8600;
+    r.recorded = {{1, 8900},
+                  {2, 412, LapCorrection::Join},
+                  {4, 8345, LapCorrection::None, false, false, true},
+                  {6, 12000, LapCorrection::Void}};  // lap 5's slot is empty
+    r.penalty = 150;                                 // shown with its hundredths, never rounded
+    r.reason = "jump start";
+    const std::vector<SlipLine> lines = slipLines(d, 42, SlipPainter::Words());
     const std::string rule(42, '-');
     EXPECT_EQ(texts(lines), (std::vector<std::string>{
                                 "ORVEX Timing System",
@@ -52,7 +54,7 @@ TEST(SlipLines, ShowEveryLapWithItsMarkThePenaltyAndTheNumberAloneWithoutAName) 
                                 "Best lap        00:01.23.45 (lap 4)",
                                 "Gap to leader   +1 lap",
                                 "Average lap     00:01.26.00",
-                                "Penalty         +10 s: jump start",
+                                "Penalty         +1.50 s: jump start",
                                 rule,
                                 "Lap         Time",
                                 "  1  00:01.29.00",
@@ -69,58 +71,65 @@ TEST(SlipLines, ShowEveryLapWithItsMarkThePenaltyAndTheNumberAloneWithoutAName) 
     // Disqualified, no track length, no lap: the slip says so and shows no figure.
     SlipDriver dsq;
     dsq.program = "ORVEX Timing System";
-    dsq.driver = 30;
-    dsq.name = "Anna";
-    dsq.dsq = true;
-    dsq.dsqReason = "unsafe driving";
-    EXPECT_EQ(texts(slipLines(dsq, 42)),
-              (std::vector<std::string>{"ORVEX Timing System", rule, "No. 30  Anna", "DSQ", rule,
-                                        "DSQ             unsafe driving", "No laps recorded."}));
+    dsq.decimal = ",";
+    dsq.result.driver = 30;
+    dsq.result.name = "Anna";
+    dsq.result.disqualified = true;
+    dsq.result.reason = "unsafe driving";
+    EXPECT_EQ(texts(slipLines(dsq, 42, SlipPainter::Words())),
+              (std::vector<std::string>{"ORVEX Timing System", rule, "No. 30  Anna", "DSQ",
+                                        "Ranking: Best lap", rule, "DSQ             unsafe driving",
+                                        "No laps recorded."}));
+    dsq.result.penalty = 5;  // the reason is the penalty's
+    EXPECT_EQ(texts(slipLines(dsq, 42, SlipPainter::Words()))[6],
+              "Penalty         +0,05 s: unsafe driving");
 }
 
 TEST(SlipLines, TheLongestNameAndLargestLapsFitTheReceiptWithNothingCut) {
     SlipDriver d;
     d.program = "ORVEX Timing System";
     d.track = "Circuito Internazionale di Franciacorta, pista lunga";
-    d.driver = 30;
-    d.name = "Åsa-Zoë Ünal-Øberg Fernández del Córdova";  // 40 characters, many of 2 bytes
-    ASSERT_EQ(textWidth(d.name), 40);
-    d.pos = 12;
+    DriverResult& r = d.result;
+    r.driver = 30;
+    r.name = "Åsa-Zoë Ünal-Øberg Fernández del Córdova";  // 40 characters, many of 2 bytes
+    ASSERT_EQ(textWidth(r.name), 40);
+    r.pos = 12;
     d.fieldSize = 12;
-    d.rankingMode = "Best 3 consecutive";
-    d.best = kMax;
-    d.bestLapNo = 25;
-    d.gap = "+536870911.75";  // 25 laps of the largest time
-    d.average = kMax;
-    d.bestSpeed = "0";
-    d.penaltySeconds = 3600;
-    d.penaltyReason = "a reason that is far too long to stand on one receipt line";
+    d.mode = RankMode::BestConsecutive;
+    r.best = kMax;
+    r.bestLapNo = 25;
+    r.gap = std::int64_t{kMax} * 25;  // 25 laps of the largest time
+    r.average = kMax;
+    r.bestSpeed = 0;
+    r.penalty = 360000;
+    r.reason = "a reason that is far too long to stand on one receipt line";
     for (int l = 1; l <= 25; ++l)
-        d.laps.push_back({l, kMax, l == 25 ? LapMark::Joined : LapMark::Best});
+        r.recorded.push_back({l, kMax, l == 25 ? LapCorrection::Join : LapCorrection::None});
 
     const int width = slipWidth(SlipPaper::Receipt);
-    const std::vector<SlipLine> lines = slipLines(d, width);
+    const std::vector<SlipLine> lines = slipLines(d, width, SlipPainter::Words());
     std::string all;
     for (const SlipLine& l : lines) {
         EXPECT_LE(textWidth(l.text), width) << l.text;
         all += l.text + "\n";
     }
     // Wrapped whole: the name on a line of its own, each time and mark in full.
-    EXPECT_NE(all.find("No. 30\n" + d.name + "\n"), std::string::npos);
+    EXPECT_NE(all.find("No. 30\n" + r.name + "\n"), std::string::npos);
     EXPECT_NE(all.find(" 25  5965:13.56.47  joined\n"), std::string::npos);
     EXPECT_NE(all.find("5965:13.56.47 (lap 25)"), std::string::npos);
     EXPECT_NE(all.find("+536870911.75"), std::string::npos);
+    EXPECT_NE(all.find("+3600.00 s"), std::string::npos);
     std::string packed = all;
     std::erase_if(packed, [](char c) { return c == ' ' || c == '\n'; });
-    for (std::string text : {d.track, d.penaltyReason}) {
+    for (std::string text : {d.track, r.reason}) {
         std::erase(text, ' ');
         EXPECT_NE(packed.find(text), std::string::npos) << text;
     }
 
     // A word wider than the slip is broken, not lost.
-    d.name = std::string(50, 'X');
+    r.name = std::string(50, 'X');
     std::string name;
-    for (const SlipLine& l : slipLines(d, width))
+    for (const SlipLine& l : slipLines(d, width, SlipPainter::Words()))
         if (l.style == SlipStyle::Driver && l.text[0] == 'X') name += l.text;
-    EXPECT_EQ(name, d.name);
+    EXPECT_EQ(name, r.name);
 }

@@ -17,6 +17,7 @@
 #include "platform/Messages.h"
 #include "platform/Platform.h"
 #include "platform/Roster.h"
+#include "results/Results.h"
 #include "session/DriverNames.h"
 #include "session/Session.h"
 
@@ -61,15 +62,6 @@ QString reasonText(SkipReason why) {
     return {};
 }
 
-int lapsOf(const Session& s, int driver) {
-    int laps = 0;
-    for (int l = 1; l <= kLapsPerDriver; ++l) {
-        const auto slot = static_cast<std::size_t>(lapSlot(driver, l));
-        if (slot < s.LapTimes.size() && s.LapTimes[slot] != 0) ++laps;
-    }
-    return laps;
-}
-
 }  // namespace
 
 frmDrivers::frmDrivers(RaceCommands& commands, Roster* roster, QWidget* parent)
@@ -92,8 +84,11 @@ frmDrivers::frmDrivers(RaceCommands& commands, Roster* roster, QWidget* parent)
     table_->setItemDelegateForColumn(Name, new NameDelegate(completer_, this));
     table_->setEditTriggers(QAbstractItemView::AllEditTriggers);
     const QColor grey = palette().color(QPalette::Disabled, QPalette::Text);
+    // The laps the results count, joined ones as one.
+    const RaceResults results = makeResults(session_);
     for (int d = 1; d <= kDrivers; ++d) {
-        const int laps = lapsOf(session_, d);
+        const DriverResult* r = results.find(d);
+        const int laps = r ? r->laps : 0;
         const QString texts[] = {QString::number(d),
                                  QString::fromStdString(session_.DriverNames[d]),
                                  QString::number(laps)};

@@ -39,7 +39,10 @@ QVariant DriverLapsModel::data(const QModelIndex& index, int role) const {
         default:
             break;
     }
-    return text(LapStatusText(l.mark, l.byRule));
+    const QString status = l.mark == LapCorrection::Join   ? tr("joined")
+                           : l.mark == LapCorrection::Void ? tr("void")
+                                                           : QString();
+    return status.isEmpty() || !l.byRule ? status : tr("%1 (rule)").arg(status);
 }
 
 QVariant DriverLapsModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -103,7 +103,7 @@ void LapChart::paintEvent(QPaintEvent*) {
             } else if (l.mark == LapCorrection::Void) {
                 p.drawLine(pt + QPointF(-4, -4), pt + QPointF(4, 4));
                 p.drawLine(pt + QPointF(-4, 4), pt + QPointF(4, -4));
-            } else if (l.lap == s.bestLapNo) {
+            } else if (l.best) {
                 p.setBrush(palette().color(QPalette::Base));
                 p.drawEllipse(pt, 5, 5);
             } else {

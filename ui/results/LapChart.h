@@ -7,13 +7,12 @@
 
 namespace orvex {
 
-// One driver's recorded laps as the chart draws them; joined and void laps
-// have marks of their own.
+// One driver's recorded laps as the chart draws them; the best, joined and
+// void laps have marks of their own.
 struct ChartSeries {
     int driver = 0;
     std::vector<RecordedLap> laps;
-    int bestLapNo = 0;  // marked on the line
-    QString name;       // the driver's name, if any, for the legend
+    QString name;  // the driver's name, if any, for the legend
 };
 
 // Lap time against lap number for a few drivers, drawn with QPainter: a

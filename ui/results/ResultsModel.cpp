@@ -12,21 +12,43 @@ QString text(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
-void ResultsModel::setResults(RaceResults results, const std::string& trackLength,
-                              const std::string& decimal) {
+QString ResultsModel::figureTitle(RankMode mode, int run) {
+    switch (mode) {
+        case RankMode::Race:
+            return tr("Race time");
+        case RankMode::BestConsecutive:
+            return tr("Best %1 consecutive").arg(run);
+        case RankMode::BestLap:
+            break;
+    }
+    return tr("Best lap");
+}
+
+QString ResultsModel::gapText(const DriverResult& r, const std::string& decimal) {
+    if (r.pos <= 1) return {};
+    if (r.gapLaps == 1) return tr("+1 lap");
+    if (r.gapLaps > 1) return tr("+%1 laps").arg(r.gapLaps);
+    return "+" + text(secondsText(r.gap, decimal));
+}
+
+void ResultsModel::setResults(RaceResults results, const std::string& decimal) {
     beginResetModel();
     results_ = std::move(results);
     texts_.clear();
     texts_.reserve(results_.rows.size());
     for (const DriverResult& r : results_.rows) {
         QString penalty;
-        if (r.penalty > 0) penalty = tr("%1 s").arg(text(SecondsText(r.penalty, decimal)));
+        if (r.penalty > 0) penalty = tr("%1 s").arg(text(secondsText(r.penalty, decimal)));
         if (!r.reason.empty())
             penalty += (penalty.isEmpty() ? "" : " ") + ("(" + text(r.reason) + ")");
-        texts_.push_back({text(PosText(r)), QString::number(r.driver), text(r.name),
-                          QString::number(r.laps), text(FigureText(r, results_.mode)),
-                          text(GapText(r, decimal)), text(AverageText(r)),
-                          text(BestSpeedText(r, trackLength, decimal)), penalty});
+        const QString pos = r.disqualified ? tr("DSQ")
+                            : r.pos > 0    ? QString::number(r.pos)
+                                           : QString();
+        texts_.push_back({pos, QString::number(r.driver), text(r.name), QString::number(r.laps),
+                          text(figureText(r, results_.mode)), gapText(r, decimal),
+                          r.average > 0 ? text(FormatTime(r.average)) : QString(),
+                          r.bestSpeed ? text(speedText(*r.bestSpeed, decimal)) : QString(),
+                          penalty});
     }
     endResetModel();
 }
@@ -60,7 +82,7 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
             return r.average > 0 ? qlonglong(r.average) : std::numeric_limits<qlonglong>::max();
         // Faster is a shorter best lap; no speed sorts first.
         case Speed:
-            return texts_[index.row()][Speed].isEmpty() ? qlonglong(0) : -qlonglong(r.best);
+            return r.bestSpeed ? -qlonglong(r.best) : qlonglong(0);
         case Penalty:
             return qlonglong(r.penalty);
         default:
@@ -82,7 +104,7 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
         case Laps:
             return tr("Laps");
         case Figure:
-            return text(FigureTitle(results_.mode, results_.run));
+            return figureTitle(results_.mode, results_.run);
         case Gap:
             return tr("Gap");
         case Average:

@@ -17,8 +17,7 @@ public:
     enum Column { Pos, Driver, Name, Laps, Figure, Gap, Average, Speed, Penalty, ColumnCount };
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setResults(RaceResults results, const std::string& trackLength,
-                    const std::string& decimal);
+    void setResults(RaceResults results, const std::string& decimal);
     const RaceResults& results() const { return results_; }
     const std::vector<DriverResult>& rows() const { return results_.rows; }
 
@@ -26,6 +25,11 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // The ranking's figure as a column title: "Best lap", "Race time", "Best 3 consecutive".
+    static QString figureTitle(RankMode mode, int run);
+    // Behind the leader: "+1.50", "+2 laps"; empty for the leader and the unranked.
+    static QString gapText(const DriverResult& r, const std::string& decimal);
 
 private:
     RaceResults results_;

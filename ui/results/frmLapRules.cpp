@@ -8,6 +8,7 @@
 
 #include "commands/RaceCommands.h"
 #include "platform/Messages.h"
+#include "session/TimeFormat.h"
 
 namespace orvex {
 
@@ -16,8 +17,8 @@ frmLapRules::frmLapRules(RaceCommands& commands, QWidget* parent)
     setObjectName("frmLapRules");
     setWindowTitle(tr("Lap rules"));
     const RaceCorrections& c = commands_.session().Corrections;
-    txtMin_->setText(QString::fromStdString(LapTimeText(c.minLap)));
-    txtMax_->setText(QString::fromStdString(LapTimeText(c.maxLap)));
+    txtMin_->setText(QString::fromStdString(minutesText(c.minLap)));
+    txtMax_->setText(QString::fromStdString(minutesText(c.maxLap)));
     for (QLineEdit* box : {txtMin_, txtMax_}) {
         box->setMaxLength(20);
         box->setPlaceholderText(tr("none"));
@@ -40,8 +41,8 @@ frmLapRules::frmLapRules(RaceCommands& commands, QWidget* parent)
 }
 
 bool frmLapRules::apply() {
-    const auto lo = ParseLapTime(txtMin_->text().toStdString());
-    const auto hi = ParseLapTime(txtMax_->text().toStdString());
+    const auto lo = parseTime(txtMin_->text().toStdString());
+    const auto hi = parseTime(txtMax_->text().toStdString());
     QLineEdit* bad = !lo ? txtMin_ : !hi ? txtMax_ : nullptr;
     if (bad) {
         ShowMessage(tr("\"%1\" is not a lap time. Type it as 00:30.00 or in seconds (30), "

@@ -261,8 +261,7 @@ void frmResults::refresh() {
     const std::vector<int> keep = selectedDrivers();
     const int current = currentDriver();
     const int lap = currentLap();
-    model_->setResults(MakeResults(session()), session().SessionLength,
-                       platform().regional->decimalSeparator());
+    model_->setResults(makeResults(session()), platform().regional->decimalSeparator());
     updateRanking();
     selectDrivers(keep, current);
     for (int r = 0; r < laps_->rowCount(); ++r)
@@ -383,7 +382,7 @@ void frmResults::updateChart() {
     std::vector<ChartSeries> series;
     for (int driver : selectedDrivers()) {
         if (const DriverResult* r = model_->results().find(driver))
-            series.push_back({driver, r->recorded, r->bestLapNo, text(r->name)});
+            series.push_back({driver, r->recorded, text(r->name)});
     }
     chart_->setSeries(std::move(series));
 }

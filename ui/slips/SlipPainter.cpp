@@ -45,9 +45,10 @@ public:
 
     void run(const std::vector<SlipDriver>& slips) {
         const int width = slipWidth(paper_);
+        const SlipWords words = SlipPainter::Words();
         std::vector<std::vector<SlipLine>> all;
         for (const SlipDriver& d : slips) {
-            all.push_back(slipLines(d, width));
+            all.push_back(slipLines(d, width, words));
             most_ = std::max(most_, all.back().size());
         }
         // One size on every sheet, so the slips of a session look alike.
@@ -154,6 +155,38 @@ double SlipPainter::PrintableWidthMm(SlipPaper paper) {
             break;
     }
     return kReceiptPrintable;
+}
+
+SlipWords SlipPainter::Words() {
+    auto text = [](const QString& s) { return s.toStdString(); };
+    SlipWords w;
+    w.track = text(tr("Track: %1"));
+    w.number = text(tr("No. %1"));
+    w.position = text(tr("Pos %1 of %2"));
+    w.dsq = text(tr("DSQ"));
+    w.notRanked = text(tr("Not ranked"));
+    w.ranking = text(tr("Ranking: %1"));
+    w.rankBestLap = text(tr("Best lap"));
+    w.rankRace = text(tr("Race"));
+    w.rankRun = text(tr("Best %1 consecutive"));
+    w.bestLap = text(tr("Best lap"));
+    w.lapOf = text(tr("%1 (lap %2)"));
+    w.gap = text(tr("Gap to leader"));
+    w.oneLap = text(tr("+1 lap"));
+    w.laps = text(tr("+%1 laps"));
+    w.average = text(tr("Average lap"));
+    w.bestSpeed = text(tr("Best speed"));
+    w.kmh = text(tr("%1 km/h"));
+    w.penalty = text(tr("Penalty"));
+    w.seconds = text(tr("+%1 s"));
+    w.reason = text(tr("%1: %2"));
+    w.noLaps = text(tr("No laps recorded."));
+    w.lapHeader = text(tr("Lap"));
+    w.timeHeader = text(tr("Time"));
+    w.best = text(tr("best"));
+    w.joined = text(tr("joined"));
+    w.voided = text(tr("void"));
+    return w;
 }
 
 QFont SlipPainter::Font(const QPaintDevice& device, SlipPaper paper, int lines) {

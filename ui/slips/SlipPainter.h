@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QFont>
 #include <vector>
 
@@ -15,6 +16,8 @@ namespace orvex {
 // slip is ever split. A printer keeps one page size for a job, so there the
 // receipts of one call are all as long as the longest.
 class SlipPainter {
+    Q_DECLARE_TR_FUNCTIONS(SlipPainter)
+
 public:
     // Every slip on `device`, in order. Throws RunError when the device
     // cannot be drawn on or fails.
@@ -25,6 +28,8 @@ public:
     // characters fills the printable width, and `lines` lines fit one slip's
     // height (the receipt grows instead).
     static QFont Font(const QPaintDevice& device, SlipPaper paper, int lines);
+    // The slip's words in the user's language.
+    static SlipWords Words();
     // Printable width of one slip on `paper`, in millimetres.
     static double PrintableWidthMm(SlipPaper paper);
 };

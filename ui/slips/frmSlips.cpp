@@ -83,8 +83,8 @@ SlipPaper frmSlips::paper() const {
 }
 
 std::vector<SlipDriver> frmSlips::chosenSlips() const {
-    std::vector<SlipDriver> all = SlipDrivers(session());
-    if (optSelected->isChecked()) return SlipsOf(all, selected_);
+    std::vector<SlipDriver> all = slipDrivers(session());
+    if (optSelected->isChecked()) return slipsOf(all, selected_);
     return all;
 }
 
@@ -171,7 +171,7 @@ void frmSlips::ShowModal(QWidget* parent, std::vector<int> selectedInResults) {
 }
 
 void frmSlips::ExportPdf(QWidget*) {
-    const std::vector<SlipDriver> slips = SlipDrivers(session());
+    const std::vector<SlipDriver> slips = slipDrivers(session());
     if (slips.empty()) {
         say(tr("No driver has laps, so there is no slip to make."));
         return;
