@@ -23,7 +23,7 @@ double slipsMs(int rounds, SlipPaper paper, const std::string& path) {
         // The slips are made from the session each time, as the command does.
         std::vector<SlipDriver> slips = SlipDrivers(session());
         for (SlipDriver& d : slips) d.name = "Driver " + std::to_string(d.driver) + " Müller-Rossi";
-        if (!frmSlips::WritePdf(slips, paper, path)) std::exit(1);
+        if (!frmSlips::WritePdf(slips, paper, path).isOk()) std::exit(1);
     });
 }
 

@@ -23,10 +23,12 @@ struct CommandLine {
     QCommandLineOption help = parser.addHelpOption();  // with --help-all
     QCommandLineOption version = parser.addVersionOption();
     CommandLine() {
-        parser.setApplicationDescription(
-            "The desktop companion program of the ORVEX lap-timing device.");
-        parser.addPositionalArgument("file", "A data file (.DAT) to open after start-up.",
-                                     "[file]");
+        parser.setApplicationDescription(QCoreApplication::translate(
+            "main", "The desktop companion program of the ORVEX lap-timing device."));
+        parser.addPositionalArgument(
+            "file",
+            QCoreApplication::translate("main", "A data file (.DAT) to open after start-up."),
+            "[file]");
     }
 };
 
@@ -77,7 +79,10 @@ int main(int argc, char** argv) {
             early.parser.process(console);
         if (!displayAvailable(QCoreApplication::arguments())) {
             if (!parsed) badOption(early.parser);
-            std::fputs("orvex needs a graphical display (DISPLAY or WAYLAND_DISPLAY is not set).\n",
+            std::fputs(qPrintable(QCoreApplication::translate(
+                           "main",
+                           "orvex needs a graphical display (DISPLAY or WAYLAND_DISPLAY is not "
+                           "set).\n")),
                        stderr);
             return 1;
         }
@@ -92,7 +97,9 @@ int main(int argc, char** argv) {
         commandLine.parser.process(app);
     const QStringList files = commandLine.parser.positionalArguments();
     if (files.size() > 1) {
-        std::fputs("orvex: only one data file can be opened at a time.\n", stderr);
+        std::fputs(qPrintable(QCoreApplication::translate(
+                       "main", "orvex: only one data file can be opened at a time.\n")),
+                   stderr);
         return 1;
     }
 

@@ -139,7 +139,7 @@ frmResults::frmResults(QMdiArea* area)
       actVoid_(new QAction(tr("&Void"), this)),
       actRestore_(new QAction(tr("&Restore lap"), this)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle("Results");
+    setWindowTitle(tr("Results"));
     setObjectName("frmResults");
     proxy_->setSourceModel(model_);
     proxy_->setSortRole(Qt::UserRole);

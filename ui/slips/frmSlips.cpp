@@ -17,6 +17,7 @@
 #include "platform/Platform.h"
 #include "platform/RunError.h"
 #include "platform/qt/PdfFile.h"
+#include "platform/qt/StatusMessage.h"
 #include "session/Session.h"
 #include "slips/SlipSource.h"
 #include "ui/slips/SlipPainter.h"
@@ -129,11 +130,11 @@ void frmSlips::Pdf_Click() {
     const std::vector<SlipDriver> slips = slipsOrSay();
     if (slips.empty()) return;
     std::string chosen;
-    if (!AskExportFile("PDF file (*.pdf)|*.pdf", "pdf", chosen)) return;
+    if (!AskExportFile(tr("PDF file (*.pdf)|*.pdf").toStdString(), "pdf", chosen)) return;
     platform().pointer->set(MousePointer::Hourglass);
-    const bool written = WritePdf(slips, paper(), chosen);
+    const Status written = WritePdf(slips, paper(), chosen);
     platform().pointer->set(MousePointer::Normal);
-    if (written) accept();
+    if (showStatus(written)) accept();
 }
 
 std::unique_ptr<QPrintPreviewDialog> frmSlips::MakePreview(QWidget* parent,
@@ -149,8 +150,9 @@ std::unique_ptr<QPrintPreviewDialog> frmSlips::MakePreview(QWidget* parent,
     return preview;
 }
 
-bool frmSlips::WritePdf(const std::vector<SlipDriver>& slips, SlipPaper paper,
-                        const std::string& path) {
+Status frmSlips::WritePdf(const std::vector<SlipDriver>& slips, SlipPaper paper,
+                          const std::string& path) {
+    Status written = Status::ok();
     const auto failure = catchError([&] {
         const auto bytes = DrawPdf([&](const QString& drawn) {
             QPdfWriter pdf(drawn);
@@ -159,10 +161,9 @@ bool frmSlips::WritePdf(const std::vector<SlipDriver>& slips, SlipPaper paper,
             SlipPainter::Draw(pdf, slips, paper);
         });
         if (!bytes) throw RunError(ErrorNo::DeviceIO);
-        WriteExportFile(path, *bytes);
+        written = WriteExportFile(path, *bytes);
     });
-    if (failure) ReportExportFailure(path, *failure);
-    return !failure;
+    return failure ? ExportFailure(path, *failure) : written;
 }
 
 void frmSlips::ShowModal(QWidget* parent, std::vector<int> selectedInResults) {
@@ -177,10 +178,11 @@ void frmSlips::ExportPdf(QWidget*) {
         return;
     }
     std::string chosen;
-    if (!AskExportFile("PDF file (*.pdf)|*.pdf", "pdf", chosen)) return;
+    if (!AskExportFile(tr("PDF file (*.pdf)|*.pdf").toStdString(), "pdf", chosen)) return;
     platform().pointer->set(MousePointer::Hourglass);
-    WritePdf(slips, SlipPaper::A4One, chosen);
+    const Status written = WritePdf(slips, SlipPaper::A4One, chosen);
     platform().pointer->set(MousePointer::Normal);
+    showStatus(written);
 }
 
 }  // namespace orvex
