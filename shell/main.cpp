@@ -1,6 +1,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 
@@ -9,6 +12,7 @@
 #include "platform/EventPump.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
+#include "platform/qt/InstallLayout.h"
 #include "platform/qt/QtPlatform.h"
 #include "session/Session.h"
 #include "shell/ImageList1.h"
@@ -90,6 +94,15 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(ORVEX_APP_ID);
+    // The catalogue of the user's language, where there is one; the design's
+    // own texts are in none and stay as they are.
+    QTranslator translator;
+    const QString installed = orvex::installedDataFolder();
+    if (translator.load(
+            QLocale(), "orvex", "_",
+            QDir(installed.isEmpty() ? QCoreApplication::applicationDirPath() : installed)
+                .filePath("translations")))
+        QCoreApplication::installTranslator(&translator);
     CommandLine commandLine;
     if (!commandLine.parser.parse(QCoreApplication::arguments())) badOption(commandLine.parser);
     if (commandLine.parser.isSet(commandLine.help) || commandLine.parser.isSet("help-all") ||
