@@ -44,6 +44,8 @@ public:
     void closeProgress() override;
     void setMainWindowEnabled(bool enabled) override;
     void downloadComplete() override;
+    void reportUnreadLaps(int count) override;
+    void reportAbandoned(DownloadStop why) override;
     Indicator indicatorImage() const override;
     void setIndicator(Indicator image, const std::string& text) override;
     void MenuRefresh() override;

@@ -129,6 +129,10 @@ Nothing on disk has changed.</source>
         <source>No section was chosen, so no PDF file was written.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The slips could not be printed (error %1).</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>frmExport</name>
@@ -240,6 +244,21 @@ Nothing on disk has changed.</source>
     </message>
     <message>
         <source>The club database was made by a newer version of the program: names are completed from it, but nothing is added to it and the archive is not used.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::DesktopDevice</name>
+    <message>
+        <source>Laps that could not be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download abandoned: the answers were not lap records. The session is unchanged.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download abandoned: the device stopped answering. The session is unchanged.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -108,13 +108,23 @@ void frmSlips::Print_Click() {
     if (ask.exec() != QDialog::Accepted) return;
     platform().pointer->set(MousePointer::Hourglass);
     hide();
-    if (paper() == SlipPaper::Receipt) {
-        // A job of its own for each receipt, so each is only as long as it needs.
-        for (const SlipDriver& d : slips) SlipPainter::Draw(printer, {d}, SlipPaper::Receipt);
-    } else {
-        SlipPainter::Draw(printer, slips, paper());
-    }
+    const auto failure = catchError([&] {
+        if (paper() == SlipPaper::Receipt) {
+            // A job of its own for each receipt, so each is only as long as it needs.
+            for (const SlipDriver& d : slips) SlipPainter::Draw(printer, {d}, SlipPaper::Receipt);
+        } else {
+            SlipPainter::Draw(printer, slips, paper());
+        }
+    });
     platform().pointer->set(MousePointer::Normal);
+    if (failure) {
+        showStatus(
+            Status::fail(StatusCode::Printer,
+                         QT_TRANSLATE_NOOP("Status", "The slips could not be printed (error %1)."),
+                         {std::to_string(*failure)}));
+        reject();
+        return;
+    }
     accept();
 }
 
