@@ -497,6 +497,15 @@ Nothing on disk has changed.</source>
         <source>%1 is not an ORVEX session file.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 already exists. Do you want to replace it ?</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>orvex::frmDrivers</name>
