@@ -49,31 +49,46 @@ std::string inFolder(const std::string& folder, const std::string& name) {
     return folder + platform().folder->separator() + name;
 }
 
-// Why a copy failed, in English: the record-file layer's boxes speak Italian
-// and name the file upper-cased, which is not how the user's system names it.
-std::string failureReason(int number) {
+// Why a copy failed, naming the folder as the system does: the record-file
+// layer's boxes speak Italian and name the file upper-cased.
+Status failed(int number, const std::string& folder) {
+    const auto status = [&](StatusCode code, const char* text, std::vector<std::string> args) {
+        return Status::fail(code, text, std::move(args));
+    };
     switch (number) {
         case ErrorNo::DiskFull:
-            return "the disk is full";
+            return status(
+                StatusCode::DiskFull,
+                QT_TRANSLATE_NOOP("Status", "Download copy not saved: the disk is full (%1)"),
+                {folder});
         case ErrorNo::PermissionDenied:
-            return "permission denied";
+            return status(
+                StatusCode::Io,
+                QT_TRANSLATE_NOOP("Status", "Download copy not saved: permission denied (%1)"),
+                {folder});
         case ErrorNo::PathNotFound:
         case ErrorNo::PathFileAccess:
-            return "the folder cannot be written";
+            return status(
+                StatusCode::Io,
+                QT_TRANSLATE_NOOP("Status",
+                                  "Download copy not saved: the folder cannot be written (%1)"),
+                {folder});
         case ErrorNo::DiskNotReady:
         case ErrorNo::DeviceUnavailable:
-            return "the disk is not available";
+            return status(StatusCode::Io,
+                          QT_TRANSLATE_NOOP(
+                              "Status", "Download copy not saved: the disk is not available (%1)"),
+                          {folder});
         case ErrorNo::DeviceIO:
-            return "input/output error";
+            return status(
+                StatusCode::Io,
+                QT_TRANSLATE_NOOP("Status", "Download copy not saved: input/output error (%1)"),
+                {folder});
         default:
-            return "error" + numberText(number);
+            return status(StatusCode::Io,
+                          QT_TRANSLATE_NOOP("Status", "Download copy not saved: error%1 (%2)"),
+                          {numberText(number), folder});
     }
-}
-
-// One line in the status bar, naming the folder as the system does.
-DownloadCopyResult failed(std::string reason, const std::string& folder, std::string path = {}) {
-    std::replace(reason.begin(), reason.end(), '\n', ' ');
-    return {false, std::move(path), "Download copy not saved: " + reason + " (" + folder + ")"};
 }
 
 // Deletes the oldest copies beyond those kept, never `newest`: a clock set
@@ -123,14 +138,13 @@ void RemoveUnfinishedCopies() {
             platform().files->removeUnfinished(inFolder(folder, name));
 }
 
-DownloadCopyResult Download_Copy(DesktopViews* views) {
+Result<std::string> Download_Copy(DesktopViews* views) {
     std::string folder;
     try {
         const LocalTime now = platform().dayClock->now();
         folder = downloadCopyFolder();
         FileSystem& files = *platform().files;
-        if (const int number = files.makeFolder(folder))
-            return failed(failureReason(number), folder);
+        if (const int number = files.makeFolder(folder)) return failed(number, folder);
         // The name is taken only by a complete copy and never over another, so
         // a second instance of the program writing at the same second gets the
         // next number instead of overwriting.
@@ -140,14 +154,22 @@ DownloadCopyResult Download_Copy(DesktopViews* views) {
             if (files.fileExists(path)) continue;
             const int number = Data_FileCopy(path, views);
             if (number == ErrorNo::FileAlreadyExists) continue;
-            if (number) return failed(failureReason(number), folder, path);
+            if (number) return failed(number, folder);
             pruneCopies(folder, name);
-            return {true, path, "Download copied to " + path};
+            return path;
         }
-        return failed("too many downloads within one second", folder);
+        return Status::fail(
+            StatusCode::Io,
+            QT_TRANSLATE_NOOP("Status",
+                              "Download copy not saved: too many downloads within one second (%1)"),
+            {folder});
     } catch (const std::exception& e) {
         // The download has completed whatever happens here.
-        return failed(e.what(), folder);
+        std::string what = e.what();
+        std::replace(what.begin(), what.end(), '\n', ' ');
+        return Status::fail(StatusCode::Io,
+                            QT_TRANSLATE_NOOP("Status", "Download copy not saved: %1 (%2)"),
+                            {what, folder});
     }
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/DayClock.h"
+#include "platform/Status.h"
 
 namespace orvex {
 
@@ -25,17 +26,11 @@ std::string downloadCopyName(const LocalTime& time, int number);
 // The copies among `names`, oldest first; any other name is left out.
 std::vector<std::string> downloadCopies(const std::vector<std::string>& names);
 
-// What became of one copy.
-struct DownloadCopyResult {
-    bool saved = false;
-    std::string path;     // the copy's full name, when one was chosen
-    std::string message;  // for the status bar
-};
-
 // Writes the session's copy, named by the time of the download, and then
-// deletes the oldest copies beyond kDownloadCopiesKept, never the new one.
-// Shows nothing and throws nothing; the session's name and state stay as they were.
-DownloadCopyResult Download_Copy(DesktopViews* views);
+// deletes the oldest copies beyond kDownloadCopiesKept, never the new one;
+// the copy's full name, or why there is none (for the status bar). Shows
+// nothing and throws nothing; the session's name and state stay as they were.
+Result<std::string> Download_Copy(DesktopViews* views);
 
 // Deletes what copies killed half way left in the folder (their temporary
 // files); nothing else there. Run at start-up.

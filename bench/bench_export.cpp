@@ -32,11 +32,13 @@ int main(int argc, char** argv) {
     const ReportSections all{.SessionData = true, .Times = true};
 
     const std::string csv = dir.filePath("laps.csv").toStdString();
-    const double csvMs = medianMs(
-        rounds, [&] { WriteExportFile(csv, LapsCsv(s, platform().regional->decimalSeparator())); });
+    const double csvMs = medianMs(rounds, [&] {
+        if (!WriteExportFile(csv, LapsCsv(s, platform().regional->decimalSeparator())).isOk())
+            std::exit(1);
+    });
     const std::string pdf = dir.filePath("report.pdf").toStdString();
     const double pdfMs = medianMs(rounds, [&] {
-        if (!frmExport::WritePdf(all, pdf)) std::exit(1);
+        if (!frmExport::WritePdf(all, pdf).isOk()) std::exit(1);
     });
     int pages = 0;
     const double previewMs = medianMs(rounds, [&] {

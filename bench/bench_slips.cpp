@@ -24,7 +24,7 @@ double slipsMs(int rounds, SlipPaper paper, const std::string& path) {
         std::vector<SlipDriver> slips = slipDrivers(session());
         for (SlipDriver& d : slips)
             d.result.name = "Driver " + std::to_string(d.result.driver) + " Müller-Rossi";
-        if (!frmSlips::WritePdf(slips, paper, path)) std::exit(1);
+        if (!frmSlips::WritePdf(slips, paper, path).isOk()) std::exit(1);
     });
 }
 

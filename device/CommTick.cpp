@@ -45,7 +45,7 @@ void CommTick::Tick() {
         // download it interrupts (most often a line that went away) is
         // abandoned so the progress window never stays open over a disabled
         // window.
-        if (downloading_) runSilently([this] { abandonDownload(kNoAnswerText); });
+        if (downloading_) runSilently([this] { abandonDownload(DownloadStop::NoAnswer); });
         runSilently([] { Port_Close(); });
         requests_.finish(code);
     }
@@ -167,7 +167,7 @@ void CommTick::readBlock() {
         return;
     }
     if (read != LinkStatus::Ok) {
-        abandonDownload(kNoAnswerText);
+        abandonDownload(DownloadStop::NoAnswer);
         return;
     }
     unreadLaps_ += stored.failed;
@@ -177,7 +177,7 @@ void CommTick::readBlock() {
     // the device.
     unreadableBlocks_ = stored.failed == kRecordsPerBlock ? unreadableBlocks_ + 1 : 0;
     if (unreadableBlocks_ >= kUnreadableBlocksInRow) {
-        abandonDownload(kNotLapsText);
+        abandonDownload(DownloadStop::NotLaps);
         return;
     }
     --blocksToRead_;
@@ -220,12 +220,12 @@ void CommTick::finishDownload() {
     downloadActive_ = false;
     Port_Close();
     // Told once, with the progress window gone; they are stored as 0.
-    if (unreadLaps_ > 0) ShowMessage(kUnreadLapsText + numberText(unreadLaps_));
+    if (unreadLaps_ > 0) host_.reportUnreadLaps(unreadLaps_);
 }
 
-void CommTick::abandonDownload(const char* text) {
+void CommTick::abandonDownload(DownloadStop why) {
     ErrorUpload();
-    if (!closing_) ShowMessage(text);
+    if (!closing_) host_.reportAbandoned(why);
 }
 
 void CommTick::ErrorUpload() {

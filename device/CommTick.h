@@ -2,11 +2,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "device/DeviceHost.h"
 #include "device/DeviceLink.h"
 
 namespace orvex {
 
-class DeviceHost;
 class SetupControls;
 
 // The body of the 50 ms polling tick: carries out the command pending in its
@@ -44,11 +44,6 @@ public:
     // A download is talking to the device: the indicator shows it connected.
     bool downloadActive() const { return downloadActive_; }
 
-    static constexpr const char* kUnreadLapsText = "Laps that could not be read:";
-    static constexpr const char* kNoAnswerText =
-        "Download abandoned: the device stopped answering. The session is unchanged.";
-    static constexpr const char* kNotLapsText =
-        "Download abandoned: the answers were not lap records. The session is unchanged.";
     // Blocks in a row with every record unreadable after which the answers
     // are taken for another instrument's.
     static constexpr int kUnreadableBlocksInRow = 3;
@@ -61,7 +56,7 @@ private:
     void readBlock();
     void finishDownload();
     // ErrorUpload, then the one box that says why (none while closing).
-    void abandonDownload(const char* text);
+    void abandonDownload(DownloadStop why);
     void updateIndicator();
 
     DeviceHost& host_;

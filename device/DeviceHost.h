@@ -7,6 +7,12 @@ namespace orvex {
 
 class SetupControls;
 
+// Why a download was abandoned; the session is unchanged either way.
+enum class DownloadStop {
+    NoAnswer,  // the device stopped answering (or the line went away)
+    NotLaps,   // the answers were not lap records
+};
+
 // What the polling tick asks of the windows. The main window implements it.
 class DeviceHost {
 public:
@@ -26,6 +32,11 @@ public:
     // windows show the new ones, and the title the session's name (another
     // race made it "New").
     virtual void downloadComplete() = 0;
+    // After a completed download with the progress window gone: `count`
+    // records failed their check and are stored as 0.
+    virtual void reportUnreadLaps(int count) = 0;
+    // A download was abandoned, the progress window is gone: tell why.
+    virtual void reportAbandoned(DownloadStop why) = 0;
 
     // Status panel 2: the image shown now, and a new one.
     virtual Indicator indicatorImage() const = 0;

@@ -5,6 +5,7 @@
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
 #include "platform/Regional.h"
+#include "platform/Status.h"
 #include "session/Session.h"
 
 namespace orvex {
@@ -38,15 +39,19 @@ std::string CsvRow(std::initializer_list<std::string> fields, char separator) {
     return line + "\r\n";
 }
 
-void ExportCsv(const char* filter, std::string (*csv)(const Session&, const std::string&)) {
+Status ExportCsv(const std::string& filter,
+                 std::string (*csv)(const Session&, const std::string&)) {
     std::string chosen;
-    if (!AskExportFile(filter, "csv", chosen)) return;
-    const auto failure = catchError([&] {
-        platform().pointer->set(MousePointer::Hourglass);
-        WriteExportFile(chosen, csv(session(), platform().regional->decimalSeparator()));
-        platform().pointer->set(MousePointer::Normal);
-    });
-    if (failure) ReportExportFailure(chosen, *failure);
+    if (!AskExportFile(filter, "csv", chosen)) return Status::cancelled();
+    platform().pointer->set(MousePointer::Hourglass);
+    Status written = Status::ok();
+    if (const auto failure = catchError([&] {
+            written =
+                WriteExportFile(chosen, csv(session(), platform().regional->decimalSeparator()));
+        }))
+        written = ExportFailure(chosen, *failure);
+    platform().pointer->set(MousePointer::Normal);
+    return written;
 }
 
 }  // namespace orvex

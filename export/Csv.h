@@ -2,6 +2,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "platform/Status.h"
+
 namespace orvex {
 
 class Session;
@@ -19,8 +21,8 @@ std::string CsvText(const std::string& text);
 // One CSV row of `fields`, ended by CR LF.
 std::string CsvRow(std::initializer_list<std::string> fields, char separator);
 
-// Asks for the name of a CSV file and writes what `csv` makes of the session
-// there atomically; a failure is reported and changes nothing on disk.
-void ExportCsv(const char* filter, std::string (*csv)(const Session&, const std::string&));
+// Asks for the name of a CSV file (the dialog offers `filter`) and writes what
+// `csv` makes of the session there atomically; a failure changes nothing on disk.
+Status ExportCsv(const std::string& filter, std::string (*csv)(const Session&, const std::string&));
 
 }  // namespace orvex

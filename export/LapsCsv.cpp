@@ -51,6 +51,6 @@ std::string LapsCsv(const Session& s, const std::string& userDecimalSeparator) {
     return out;
 }
 
-void ExportLapsCsv() { ExportCsv("Laps CSV (*.csv)|*.csv", &LapsCsv); }
+Status ExportLapsCsv(const std::string& filter) { return ExportCsv(filter, &LapsCsv); }
 
 }  // namespace orvex

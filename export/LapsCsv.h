@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "platform/Status.h"
+
 namespace orvex {
 
 class Session;
@@ -16,7 +18,7 @@ class Session;
 std::string LapsCsv(const Session& s, const std::string& userDecimalSeparator);
 
 // File > Export > Laps CSV: asks for the file name and writes the session's
-// laps there atomically; a failure is reported and changes nothing on disk.
-void ExportLapsCsv();
+// laps there atomically; a failure changes nothing on disk.
+Status ExportLapsCsv(const std::string& filter);
 
 }  // namespace orvex

@@ -59,6 +59,6 @@ std::string ResultsCsv(const Session& s, const std::string& userDecimalSeparator
     return out;
 }
 
-void ExportResultsCsv() { ExportCsv("Results CSV (*.csv)|*.csv", &ResultsCsv); }
+Status ExportResultsCsv(const std::string& filter) { return ExportCsv(filter, &ResultsCsv); }
 
 }  // namespace orvex

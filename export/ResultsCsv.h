@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "platform/Status.h"
+
 namespace orvex {
 
 class Session;
@@ -10,6 +12,6 @@ class Session;
 std::string ResultsCsv(const Session& s, const std::string& userDecimalSeparator);
 
 // File > Export > Results CSV: asks for the file name and writes it atomically.
-void ExportResultsCsv();
+Status ExportResultsCsv(const std::string& filter);
 
 }  // namespace orvex

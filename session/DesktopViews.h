@@ -43,6 +43,10 @@ public:
     // The session was just read from or written to the file `fullName`: the
     // archive notes it. Whatever becomes of that, the command has succeeded.
     virtual void sessionFileSeen(const std::string& fullName) { (void)fullName; }
+    // Whether a save may replace the file that exists under `name`, asked with
+    // No as the default. `fullPath`: Save As names the whole path, Save the
+    // session's own name and extension.
+    virtual bool replaceExisting(const std::string& name, bool fullPath) = 0;
 };
 
 }  // namespace orvex

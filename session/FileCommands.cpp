@@ -168,10 +168,7 @@ void FileCommands::Save() {
     // a second heat saved with Save never replaces the first unasked.
     const std::string target = sessionFile();
     if (target != s.OwnFile && platform().files->fileExists(target) &&
-        platform().messages->show(
-            s.DataFileName + "." + s.DataFileExt + " already exists. Do you want to replace it ?",
-            MessageBox::YesNo | MessageBox::Exclamation | MessageBox::Default2,
-            kProgramTitle) != MessageBox::Yes) {
+        !views_.replaceExisting(s.DataFileName + "." + s.DataFileExt, false)) {
         SaveAs();
         return;
     }
@@ -189,10 +186,7 @@ void FileCommands::SaveAs() {
     // becomes DAT aims at another file, which is not replaced unasked.
     const std::string target = dataFileFullName(chosen);
     if (target != chosen && platform().files->fileExists(target) &&
-        platform().messages->show(
-            target + " already exists.\nDo you want to replace it ?",
-            MessageBox::YesNo | MessageBox::Exclamation | MessageBox::Default2,
-            kProgramTitle) != MessageBox::Yes)
+        !views_.replaceExisting(target, true))
         return;
     // A failed write has told why and left the names, state and title alone;
     // the chosen name still goes to the top of the recent files.

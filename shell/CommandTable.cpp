@@ -1,8 +1,12 @@
 #include "shell/CommandTable.h"
 
+#include <QCoreApplication>
+
 #include "autocopy/DownloadCopy.h"
 #include "export/LapsCsv.h"
 #include "export/ResultsCsv.h"
+#include "platform/FixedText.h"
+#include "platform/qt/StatusMessage.h"
 #include "results/Results.h"
 #include "session/FileCommands.h"
 #include "shell/ImageList1.h"
@@ -21,23 +25,23 @@ namespace I = ImageList1;
 
 const Command kCommands[] = {
     {.menu = M::File,
-     .caption = "&New",
+     .caption = fixedText("&New"),
      .shortcut = "Ctrl+N",
      .group = Group::New,
      .needs = Needs::Program,
      .key = "New",
-     .tooltip = "New",
+     .tooltip = fixedText("New"),
      .image = I::New},
     {.menu = M::File,
-     .caption = "&Open...",
+     .caption = fixedText("&Open..."),
      .shortcut = "Ctrl+O",
      .group = Group::Open,
      .needs = Needs::Program,
      .key = "Open",
-     .tooltip = "Open file",
+     .tooltip = fixedText("Open file"),
      .image = I::Open},
     {.menu = M::File,
-     .caption = "Open do&wnload...",
+     .caption = QT_TRANSLATE_NOOP("CommandTable", "Open do&wnload..."),
      .group = Group::Open,
      .needs = Needs::Program,
      .action =
@@ -46,7 +50,7 @@ const Command kCommands[] = {
                  desktop->fileCommands().OpenIn(downloadCopyFolder());
          }},
     {.menu = M::File,
-     .caption = "Arc&hive...",
+     .caption = QT_TRANSLATE_NOOP("CommandTable", "Arc&hive..."),
      .group = Group::Open,
      .needs = Needs::Program,
      .action =
@@ -54,31 +58,34 @@ const Command kCommands[] = {
              if (auto* desktop = qobject_cast<frmDesktop*>(parent)) desktop->showArchive();
          }},
     {.menu = M::File,
-     .caption = "&Save",
+     .caption = fixedText("&Save"),
      .shortcut = "Ctrl+S",
      .group = Group::Save,
      .needs = Needs::Session,
      .key = "Save",
-     .tooltip = "Save file",
+     .tooltip = fixedText("Save file"),
      .image = I::Save},
-    {.menu = M::File, .caption = "Save &As...", .group = Group::SaveAs, .needs = Needs::Session},
+    {.menu = M::File,
+     .caption = fixedText("Save &As..."),
+     .group = Group::SaveAs,
+     .needs = Needs::Session},
     {.menu = M::File, .caption = nullptr},
     {.menu = M::File,
-     .caption = "&Print...",
+     .caption = fixedText("&Print..."),
      .shortcut = "Ctrl+P",
      .group = Group::Print,
      .needs = Needs::Session,
      .key = "Print",
-     .tooltip = "Print",
+     .tooltip = fixedText("Print"),
      .image = I::Print,
      .gapAfter = true},
     {.menu = M::File,
-     .caption = "Print Pre&view...",
+     .caption = QT_TRANSLATE_NOOP("CommandTable", "Print Pre&view..."),
      .group = Group::Print,
      .needs = Needs::Session,
      .action = &frmExport::ShowPreview},
     {.menu = M::File,
-     .caption = "Print S&lips...",
+     .caption = QT_TRANSLATE_NOOP("CommandTable", "Print S&lips..."),
      .group = Group::Print,
      .needs = Needs::Session,
      .action =
@@ -90,74 +97,84 @@ const Command kCommands[] = {
              frmSlips::ShowModal(parent, std::move(selected));
          }},
     {.menu = M::File,
-     .caption = "&Laps CSV...",
+     .caption = QT_TRANSLATE_NOOP("CommandTable", "&Laps CSV..."),
      .group = Group::Print,
      .needs = Needs::Session,
-     .submenu = "&Export",
-     .action = [](QWidget*) { ExportLapsCsv(); }},
+     .submenu = QT_TRANSLATE_NOOP("CommandTable", "&Export"),
+     .action =
+         [](QWidget*) {
+             showStatus(
+                 ExportLapsCsv(QCoreApplication::translate("CommandTable", "Laps CSV (*.csv)|*.csv")
+                                   .toStdString()));
+         }},
     {.menu = M::File,
-     .caption = "&Results CSV...",
+     .caption = QT_TRANSLATE_NOOP("CommandTable", "&Results CSV..."),
      .group = Group::Print,
      .needs = Needs::Session,
-     .submenu = "&Export",
-     .action = [](QWidget*) { ExportResultsCsv(); }},
+     .submenu = QT_TRANSLATE_NOOP("CommandTable", "&Export"),
+     .action =
+         [](QWidget*) {
+             showStatus(ExportResultsCsv(
+                 QCoreApplication::translate("CommandTable", "Results CSV (*.csv)|*.csv")
+                     .toStdString()));
+         }},
     {.menu = M::File,
-     .caption = "P&DF...",
+     .caption = QT_TRANSLATE_NOOP("CommandTable", "P&DF..."),
      .group = Group::Print,
      .needs = Needs::Session,
-     .submenu = "&Export",
+     .submenu = QT_TRANSLATE_NOOP("CommandTable", "&Export"),
      .action = &frmExport::ExportPdf},
     {.menu = M::File,
-     .caption = "&Slips PDF...",
+     .caption = QT_TRANSLATE_NOOP("CommandTable", "&Slips PDF..."),
      .group = Group::Print,
      .needs = Needs::Session,
-     .submenu = "&Export",
+     .submenu = QT_TRANSLATE_NOOP("CommandTable", "&Export"),
      .action = &frmSlips::ExportPdf},
     {.menu = M::File, .caption = nullptr, .group = Group::Recent1, .shown = false},
-    {.menu = M::File, .caption = "RecentFile1", .group = Group::Recent1, .shown = false},
-    {.menu = M::File, .caption = "RecentFile2", .group = Group::Recent2, .shown = false},
-    {.menu = M::File, .caption = "RecentFile3", .group = Group::Recent3, .shown = false},
-    {.menu = M::File, .caption = "RecentFile4", .group = Group::Recent4, .shown = false},
+    {.menu = M::File, .caption = fixedText("RecentFile1"), .group = Group::Recent1, .shown = false},
+    {.menu = M::File, .caption = fixedText("RecentFile2"), .group = Group::Recent2, .shown = false},
+    {.menu = M::File, .caption = fixedText("RecentFile3"), .group = Group::Recent3, .shown = false},
+    {.menu = M::File, .caption = fixedText("RecentFile4"), .group = Group::Recent4, .shown = false},
     {.menu = M::File, .caption = nullptr},
-    {.menu = M::File, .caption = "E&xit", .shortcut = "Ctrl+X", .group = Group::Exit},
+    {.menu = M::File, .caption = fixedText("E&xit"), .shortcut = "Ctrl+X", .group = Group::Exit},
 
     {.menu = M::View,
-     .caption = "S&ession data",
+     .caption = fixedText("S&ession data"),
      .group = Group::ViewSession,
      .needs = Needs::Session,
      .toggle = true,
      .key = "Session",
-     .tooltip = "Session note",
+     .tooltip = fixedText("Session note"),
      .image = I::Session},
     // Shown, so the statistics window has a way in of its own; "I", because
     // "T" belongs to Times.
     {.menu = M::View,
-     .caption = "Stat&istics",
+     .caption = QT_TRANSLATE_NOOP("CommandTable", "Stat&istics"),
      .group = Group::ViewStatistics,
      .needs = Needs::Session,
      .enabled = false,
      .toggle = true,
      .key = "Statistics",
-     .tooltip = "Statistics",
+     .tooltip = fixedText("Statistics"),
      .image = I::Statistics},
     {.menu = M::View,
-     .caption = "&Times",
+     .caption = fixedText("&Times"),
      .group = Group::ViewTimes,
      .needs = Needs::Session,
      .toggle = true,
      .key = "Laps",
-     .tooltip = "Times",
+     .tooltip = fixedText("Times"),
      .image = I::Laps,
      .gapAfter = true},
     // Enabled like Times, with no button of its own.
     {.menu = M::View,
-     .caption = "&Results",
+     .caption = QT_TRANSLATE_NOOP("CommandTable", "&Results"),
      .group = Group::ViewTimes,
      .needs = Needs::Session,
      .toggle = true},
 
     {.menu = M::Race,
-     .caption = "&Drivers...",
+     .caption = QT_TRANSLATE_NOOP("CommandTable", "&Drivers..."),
      .needs = Needs::Session,
      .action =
          [](QWidget* parent) {
@@ -165,7 +182,7 @@ const Command kCommands[] = {
          }},
 
     {.menu = M::Race,
-     .caption = "Lap &rules...",
+     .caption = QT_TRANSLATE_NOOP("CommandTable", "Lap &rules..."),
      .needs = Needs::Session,
      .action =
          [](QWidget* parent) {
@@ -173,30 +190,30 @@ const Command kCommands[] = {
          }},
 
     {.menu = M::Device,
-     .caption = "&Download data",
+     .caption = fixedText("&Download data"),
      .shortcut = "Ctrl+U",
      .group = Group::Download,
      .needs = Needs::Session,
      .key = "Upload",
-     .tooltip = "Download data",
+     .tooltip = fixedText("Download data"),
      .image = I::Upload},
     // Shown, so the device dialogs can be reached.
     {.menu = M::Device,
-     .caption = "&Config device...",
+     .caption = fixedText("&Config device..."),
      .group = Group::ConfigDevice,
      .needs = Needs::Session,
      .enabled = false},
     {.menu = M::Device,
-     .caption = "&Test device...",
+     .caption = fixedText("&Test device..."),
      .group = Group::TestDevice,
      .needs = Needs::Session,
      .enabled = false},
 
     {.menu = M::Help,
-     .caption = "Help &Topics",
+     .caption = fixedText("Help &Topics"),
      .group = Group::HelpTopics,
      .needs = Needs::Program},
-    {.menu = M::Help, .caption = "&About..."},
+    {.menu = M::Help, .caption = fixedText("&About...")},
 };
 
 }  // namespace
@@ -204,7 +221,9 @@ const Command kCommands[] = {
 std::span<const Command> commandTable() { return kCommands; }
 
 const char* menuTitle(MenuId menu) {
-    static const char* const titles[] = {"&File", "&View", "&Race", "&Device", "&Help"};
+    static const char* const titles[] = {fixedText("&File"), fixedText("&View"),
+                                         QT_TRANSLATE_NOOP("CommandTable", "&Race"),
+                                         fixedText("&Device"), fixedText("&Help")};
     return titles[static_cast<int>(menu)];
 }
 

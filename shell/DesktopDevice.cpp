@@ -4,6 +4,7 @@
 #include <QProgressBar>
 
 #include "commands/RaceCommands.h"
+#include "platform/Messages.h"
 #include "session/FileCommands.h"
 #include "shell/frmDesktop.h"
 #include "ui/device/frmProgress.h"
@@ -93,6 +94,19 @@ void DesktopDevice::downloadComplete() {
         desktop_.setWindowTitle(
             QString::fromStdString(FileCommands::titleFor(session().DataFileName)));
     desktop_.refreshListsAfterDownload();
+}
+
+void DesktopDevice::reportUnreadLaps(int count) {
+    ShowMessage(tr("Laps that could not be read: %1").arg(count).toStdString());
+}
+
+void DesktopDevice::reportAbandoned(DownloadStop why) {
+    ShowMessage((why == DownloadStop::NotLaps
+                     ? tr("Download abandoned: the answers were not lap records. The session is "
+                          "unchanged.")
+                     : tr("Download abandoned: the device stopped answering. The session is "
+                          "unchanged."))
+                    .toStdString());
 }
 
 Indicator DesktopDevice::indicatorImage() const {

@@ -45,6 +45,8 @@ public:
     void setMainWindowEnabled(bool enabled) override;
     void newRace() override;
     void downloadComplete() override;
+    void reportUnreadLaps(int count) override;
+    void reportAbandoned(DownloadStop why) override;
     Indicator indicatorImage() const override;
     void setIndicator(Indicator image, const std::string& text) override;
     void MenuRefresh() override;

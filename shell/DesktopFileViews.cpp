@@ -3,6 +3,9 @@
 #include <QAction>
 
 #include "commands/RaceCommands.h"
+#include "platform/MessageBox.h"
+#include "platform/Messages.h"
+#include "platform/Platform.h"
 #include "session/Session.h"
 #include "shell/frmDesktop.h"
 #include "ui/lists/ChildWindows.h"
@@ -73,6 +76,17 @@ void DesktopFileViews::openSessionWindow() {
 void DesktopFileViews::showPrintDialog() { frmStampa::ShowModal(&desktop_); }
 
 void DesktopFileViews::endProgram() { desktop_.endProgram(); }
+
+bool DesktopFileViews::replaceExisting(const std::string& name, bool fullPath) {
+    const QString shown = QString::fromStdString(name);
+    const QString question =
+        fullPath ? frmDesktop::tr("%1 already exists.\nDo you want to replace it ?").arg(shown)
+                 : frmDesktop::tr("%1 already exists. Do you want to replace it ?").arg(shown);
+    return platform().messages->show(
+               question.toStdString(),
+               MessageBox::YesNo | MessageBox::Exclamation | MessageBox::Default2,
+               kProgramTitle) == MessageBox::Yes;
+}
 
 void DesktopFileViews::sessionFileSeen(const std::string& fullName) {
     desktop_.noteSessionFile(QString::fromStdString(fullName));

@@ -22,6 +22,7 @@ public:
     void showPrintDialog() override;
     void endProgram() override;
     void sessionFileSeen(const std::string& fullName) override;
+    bool replaceExisting(const std::string& name, bool fullPath) override;
 
 private:
     frmDesktop& desktop_;

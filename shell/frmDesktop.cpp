@@ -30,6 +30,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Roster.h"
 #include "platform/qt/InstallLayout.h"
+#include "platform/qt/StatusMessage.h"
 #include "platform/qt/Twips.h"
 #include "session/FileCommands.h"
 #include "session/RecentFiles.h"
@@ -91,19 +92,27 @@ frmDesktop::~frmDesktop() {
     if (session().views == this) session().views = nullptr;
 }
 
+namespace {
+// A text of the command table as shown: the texts added to the design's menus
+// are marked for the "CommandTable" catalogue, the design's own are not in it
+// and come back unchanged.
+QString commandText(const char* text) { return QCoreApplication::translate("CommandTable", text); }
+}  // namespace
+
 void frmDesktop::buildMenus() {
     QMenu** menus = menuBarMenus_;
-    for (int m = 0; m < kMenuCount; ++m) menus[m] = menuBar()->addMenu(menuTitle(MenuId(m)));
+    for (int m = 0; m < kMenuCount; ++m)
+        menus[m] = menuBar()->addMenu(commandText(menuTitle(MenuId(m))));
     const auto table = commandTable();
     for (std::size_t row = 0; row < table.size(); ++row) {
         const Command& c = table[row];
         QMenu* menu = menus[int(c.menu)];
         if (c.submenu) {
             QMenu*& sub = submenus_[c.submenu];
-            if (!sub) sub = menu->addMenu(c.submenu);
+            if (!sub) sub = menu->addMenu(commandText(c.submenu));
             menu = sub;
         }
-        QAction* a = c.caption ? menu->addAction(c.caption) : menu->addSeparator();
+        QAction* a = c.caption ? menu->addAction(commandText(c.caption)) : menu->addSeparator();
         if (*c.shortcut) a->setShortcut(QKeySequence(c.shortcut));
         a->setVisible(c.shown);
         setItemEnabled(a, c.enabled);
@@ -131,9 +140,9 @@ void frmDesktop::buildToolbar() {
     for (const Command& c : commandTable()) {
         if (!c.key) continue;
         const QString key = c.key;
-        QAction* a = toolbar_->addAction(ImageList1::icon(c.image), c.tooltip);
+        QAction* a = toolbar_->addAction(ImageList1::icon(c.image), commandText(c.tooltip));
         a->setObjectName(key);
-        a->setToolTip(c.tooltip);
+        a->setToolTip(commandText(c.tooltip));
         a->setCheckable(c.toggle);
         buttons_[key] = a;
         buttonValues_[key] = 0;
@@ -388,7 +397,7 @@ void frmDesktop::MenuHelp_Click(int index) {
     trapErrors([&] {
         if (index == 0) {
             if (!platform().help->showContents(helpFile_.toStdString()))
-                ShowMessage("The help file " + helpFile_.toStdString() + " cannot be opened.");
+                ShowMessage(tr("The help file %1 cannot be opened.").arg(helpFile_).toStdString());
         } else if (index == 1) {
             frmAbout about(this);
             about.exec();
@@ -405,12 +414,14 @@ void frmDesktop::Toolbar1_ButtonClick(const QString& key) {
 void frmDesktop::lapListChanged() { children_->refreshLists(ListChange::LapList); }
 
 void frmDesktop::copyDownload() {
-    const DownloadCopyResult copy = Download_Copy(fileViews_.get());
-    const QString message = QString::fromStdString(copy.message);
+    const Result<std::string> copy = Download_Copy(fileViews_.get());
+    const QString message =
+        copy.isOk() ? tr("Download copied to %1").arg(QString::fromStdString(copy.value()))
+                    : orvex::statusText(copy.status());
     panel1_->setText(message);
     // A narrow window cuts the line off; its tip shows it whole.
     panel1_->setToolTip(message);
-    if (copy.saved) noteSessionFile(QString::fromStdString(copy.path));
+    if (copy.isOk()) noteSessionFile(QString::fromStdString(copy.value()));
 }
 
 void frmDesktop::noteSessionFile(const QString& path) {
@@ -449,7 +460,7 @@ void frmDesktop::showArchive() {
     if (!archive_) {
         platform().messages->show(
             tr("The archive cannot be used: the club database is not open.").toStdString(),
-            MessageBox::OkOnly + MessageBox::Exclamation, "ORVEX");
+            MessageBox::OkOnly + MessageBox::Exclamation, kProgramTitle);
         return;
     }
     archiveWindow_ = frmArchive::Load(

@@ -5,6 +5,7 @@
 
 #include "platform/DayClock.h"
 #include "platform/EventPump.h"
+#include "platform/Messages.h"
 #include "platform/Platform.h"
 #include "platform/qt/Twips.h"
 #include "shell/ImageList1.h"
@@ -39,11 +40,11 @@ void frmStart::paintEvent(QPaintEvent*) {
     title.setPointSize(22);
     title.setBold(true);
     p.setFont(title);
-    p.drawText(QRect(100, 20, width() - 110, 60), Qt::AlignVCenter, "ORVEX");
+    p.drawText(QRect(100, 20, width() - 110, 60), Qt::AlignVCenter, kProgramTitle);
     QFont sub = font();
     sub.setPointSize(13);
     p.setFont(sub);
-    p.drawText(QRect(100, 75, width() - 110, 30), Qt::AlignVCenter, "Timing System 1.0");
+    p.drawText(QRect(100, 75, width() - 110, 30), Qt::AlignVCenter, tr("Timing System 1.0"));
 }
 
 double SplashWait(DayClock& clock, EventPump& events) {

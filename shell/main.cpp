@@ -1,6 +1,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 
@@ -9,6 +12,7 @@
 #include "platform/EventPump.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
+#include "platform/qt/InstallLayout.h"
 #include "platform/qt/QtPlatform.h"
 #include "session/Session.h"
 #include "shell/ImageList1.h"
@@ -23,10 +27,12 @@ struct CommandLine {
     QCommandLineOption help = parser.addHelpOption();  // with --help-all
     QCommandLineOption version = parser.addVersionOption();
     CommandLine() {
-        parser.setApplicationDescription(
-            "The desktop companion program of the ORVEX lap-timing device.");
-        parser.addPositionalArgument("file", "A data file (.DAT) to open after start-up.",
-                                     "[file]");
+        parser.setApplicationDescription(QCoreApplication::translate(
+            "main", "The desktop companion program of the ORVEX lap-timing device."));
+        parser.addPositionalArgument(
+            "file",
+            QCoreApplication::translate("main", "A data file (.DAT) to open after start-up."),
+            "[file]");
     }
 };
 
@@ -77,7 +83,10 @@ int main(int argc, char** argv) {
             early.parser.process(console);
         if (!displayAvailable(QCoreApplication::arguments())) {
             if (!parsed) badOption(early.parser);
-            std::fputs("orvex needs a graphical display (DISPLAY or WAYLAND_DISPLAY is not set).\n",
+            std::fputs(qPrintable(QCoreApplication::translate(
+                           "main",
+                           "orvex needs a graphical display (DISPLAY or WAYLAND_DISPLAY is not "
+                           "set).\n")),
                        stderr);
             return 1;
         }
@@ -85,6 +94,15 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(ORVEX_APP_ID);
+    // The catalogue of the user's language, where there is one; the design's
+    // own texts are in none and stay as they are.
+    QTranslator translator;
+    const QString installed = orvex::installedDataFolder();
+    if (translator.load(
+            QLocale(), "orvex", "_",
+            QDir(installed.isEmpty() ? QCoreApplication::applicationDirPath() : installed)
+                .filePath("translations")))
+        QCoreApplication::installTranslator(&translator);
     CommandLine commandLine;
     if (!commandLine.parser.parse(QCoreApplication::arguments())) badOption(commandLine.parser);
     if (commandLine.parser.isSet(commandLine.help) || commandLine.parser.isSet("help-all") ||
@@ -92,7 +110,9 @@ int main(int argc, char** argv) {
         commandLine.parser.process(app);
     const QStringList files = commandLine.parser.positionalArguments();
     if (files.size() > 1) {
-        std::fputs("orvex: only one data file can be opened at a time.\n", stderr);
+        std::fputs(qPrintable(QCoreApplication::translate(
+                       "main", "orvex: only one data file can be opened at a time.\n")),
+                   stderr);
         return 1;
     }
 

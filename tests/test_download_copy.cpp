@@ -119,7 +119,7 @@ TEST_F(DownloadCopyTest, OnDiskTwoInstancesWithinOneSecondKeepEveryCopyAndAFullD
         int failed = 0;
         for (int i = 0; i < 6; ++i) {
             session().SessionNote = "copy " + std::to_string(instance) + std::to_string(i);
-            failed += !Download_Copy(nullptr).saved;
+            failed += !Download_Copy(nullptr).isOk();
         }
         return failed;
     });
@@ -132,8 +132,8 @@ TEST_F(DownloadCopyTest, OnDiskTwoInstancesWithinOneSecondKeepEveryCopyAndAFullD
     EXPECT_EQ(distinct.size(), 12u);
     // A full disk: no cut copy, and the status line says so.
     const auto full = [&](int) {
-        const DownloadCopyResult copy = Download_Copy(nullptr);
-        return !copy.saved && copy.message.find("the disk is full") != std::string::npos;
+        const Result<std::string> copy = Download_Copy(nullptr);
+        return copy.status().code() == StatusCode::DiskFull;
     };
     EXPECT_EQ(inChildren(1, full, 4096), std::vector<int>{1});
     EXPECT_EQ(downloadCopies(disk.fileNames(downloadCopyFolder())).size(), 12u);

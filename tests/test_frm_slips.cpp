@@ -65,14 +65,14 @@ protected:
 TEST_F(SlipsTest, PdfHasOnePagePerSlipFourToAnA4SheetAndReceiptsAsLongAsTheirSlip) {
     const std::vector<SlipDriver> slips = slipDrivers(session());
     ASSERT_EQ(slips.size(), 12u);
-    ASSERT_TRUE(frmSlips::WritePdf(slips, SlipPaper::A4One, "/out/s.pdf"));
+    ASSERT_TRUE(frmSlips::WritePdf(slips, SlipPaper::A4One, "/out/s.pdf").isOk());
     EXPECT_EQ(pages(pdfInfo("/out/s.pdf")), 12);
-    ASSERT_TRUE(frmSlips::WritePdf(slips, SlipPaper::A4Four, "/out/s.pdf"));
+    ASSERT_TRUE(frmSlips::WritePdf(slips, SlipPaper::A4Four, "/out/s.pdf").isOk());
     const QString four = pdfInfo("/out/s.pdf");
     EXPECT_EQ(pages(four), 3);
     EXPECT_TRUE(four.contains(QRegularExpression("Page +3 size: +595[.\\d]* x 84[12][.\\d]* pts")));
 
-    ASSERT_TRUE(frmSlips::WritePdf(slips, SlipPaper::Receipt, "/out/s.pdf"));
+    ASSERT_TRUE(frmSlips::WritePdf(slips, SlipPaper::Receipt, "/out/s.pdf").isOk());
     const QString receipt = pdfInfo("/out/s.pdf");
     EXPECT_EQ(pages(receipt), 12);
     // 80 mm wide; driver 1's 25 laps (the fastest, so first) make a longer page.
@@ -136,11 +136,14 @@ TEST_F(SlipsTest, DialogOffersTheResultsSelectionAndStillMakesPdfsWithoutAPrinte
     EXPECT_EQ(pages(pdfInfo("/out/chosen.pdf")), 1);  // two slips, one A4 sheet
     EXPECT_EQ(fakes.messages.shown.size(), 1u);
 
-    // An unwritable target: the export's message, and the old file stays.
+    // An unwritable target: the dialog's message, the dialog stays, the old file too.
     fakes.files.folders.insert("/ro");
     fakes.files.readOnlyFolders.insert("/ro");
     fakes.files.files["/ro/s.pdf"] = "earlier";
-    EXPECT_FALSE(frmSlips::WritePdf(dialog.chosenSlips(), SlipPaper::Receipt, "/ro/s.pdf"));
+    fakes.fileDialogs.answers = {"/ro/s.pdf"};
+    dialog.show();
+    dialog.cmdPdf->click();
+    EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(fakes.files.files.at("/ro/s.pdf"), "earlier");
     ASSERT_EQ(fakes.messages.shown.size(), 2u);
     EXPECT_NE(fakes.messages.shown.back().text.find("Nothing on disk has changed."),

@@ -1,12 +1,13 @@
 #include "platform/qt/QtHelpWindow.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QUrl>
 
 namespace orvex {
 
 QtHelpWindow::QtHelpWindow() {
-    setWindowTitle("ORVEX Help");
+    setWindowTitle(QCoreApplication::translate("QtHelpWindow", "ORVEX Help"));
     setOpenExternalLinks(false);
     resize(640, 560);
 }

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/MessageBox.h"
+#include "platform/Platform.h"
 #include "session/DesktopViews.h"
 #include "session/Session.h"
 
@@ -47,6 +49,14 @@ public:
     // The files the archive was told of.
     std::vector<std::string> filesSeen;
     void sessionFileSeen(const std::string& fullName) override { filesSeen.push_back(fullName); }
+    // Asks as the main window does, so tests read the question.
+    bool replaceExisting(const std::string& name, bool fullPath) override {
+        return platform().messages->show(
+                   name + (fullPath ? " already exists.\n" : " already exists. ") +
+                       "Do you want to replace it ?",
+                   MessageBox::YesNo | MessageBox::Exclamation | MessageBox::Default2,
+                   "ORVEX") == MessageBox::Yes;
+    }
 
     std::vector<std::string> recent() const {
         std::vector<std::string> r;

@@ -26,6 +26,7 @@
 #include <algorithm>
 
 #include "platform/MessageBox.h"
+#include "platform/Messages.h"
 #include "platform/Platform.h"
 #include "session/TimeFormat.h"
 #include "store/ArchiveIndex.h"
@@ -38,7 +39,7 @@ namespace {
 const QDate kNoDate(2000, 1, 1);
 
 int ask(const QString& text, int flags) {
-    return platform().messages->show(text.toStdString(), flags, "ORVEX");
+    return platform().messages->show(text.toStdString(), flags, kProgramTitle);
 }
 
 QTableView* makeView(QAbstractItemModel* model, QWidget* parent) {

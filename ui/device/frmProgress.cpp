@@ -4,6 +4,7 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
+#include "platform/FixedText.h"
 #include "platform/Messages.h"
 #include "platform/qt/Twips.h"
 
@@ -12,7 +13,7 @@ namespace orvex {
 frmProgress::frmProgress(QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setWindowTitle(kProgramTitle);
-    Label1 = new QLabel("Download data in progress ...", this);
+    Label1 = new QLabel(fixedText("Download data in progress ..."), this);
     ProgressBar = new QProgressBar(this);
     ProgressBar->setMinimum(0);
     auto* layout = new QVBoxLayout(this);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "device/DeviceLink.h"
+#include "platform/FixedText.h"
 #include "platform/Messages.h"
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
@@ -23,7 +24,7 @@ void place(QWidget* w, int left, int top, int width, int height) {
 
 frmSetup::frmSetup(DeviceRequests& requests, QWidget* parent)
     : QDialog(parent, Qt::Tool), requests_(requests) {
-    setWindowTitle(" Setup");
+    setWindowTitle(fixedText(" Setup"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(twipsToPixelsX(2280), twipsToPixelsY(2400));
     sspStat = new QFrame(this);
@@ -31,23 +32,23 @@ frmSetup::frmSetup(DeviceRequests& requests, QWidget* parent)
     sspStat->setFrameShadow(QFrame::Raised);
     sspStat->setGeometry(rect());
 
-    chkSetupBox = new QCheckBox(QString::fromUtf8("Luminositá alta"), sspStat);
+    chkSetupBox = new QCheckBox(fixedText("Luminositá alta"), sspStat);
     place(chkSetupBox, 240, 180, 1755, 315);
-    chkSetup1Box = new QCheckBox("Visualizzazione Lap", sspStat);
+    chkSetup1Box = new QCheckBox(fixedText("Visualizzazione Lap"), sspStat);
     place(chkSetup1Box, 240, 600, 1755, 315);
-    lblDiag[2] = new QLabel("Pausa (sec.)", sspStat);
+    lblDiag[2] = new QLabel(fixedText("Pausa (sec.)"), sspStat);
     place(lblDiag[2], 300, 1080, 1035, 255);
     txtSetupBox[1] = new QLineEdit(sspStat);
     txtSetupBox[1]->setMaxLength(3);
     place(txtSetupBox[1], 1380, 1020, 615, 315);
-    lblDiag[3] = new QLabel("Correzione", sspStat);
+    lblDiag[3] = new QLabel(fixedText("Correzione"), sspStat);
     place(lblDiag[3], 300, 1440, 1035, 255);
     txtSetupBox[2] = new QLineEdit(sspStat);
     txtSetupBox[2]->setMaxLength(4);
     place(txtSetupBox[2], 1380, 1380, 615, 315);
-    cmdSetup[0] = new QPushButton("TX Dati", sspStat);
+    cmdSetup[0] = new QPushButton(fixedText("TX Dati"), sspStat);
     place(cmdSetup[0], 180, 1800, 915, 375);
-    cmdSetup[1] = new QPushButton("RX Dati", sspStat);
+    cmdSetup[1] = new QPushButton(fixedText("RX Dati"), sspStat);
     place(cmdSetup[1], 1080, 1800, 975, 375);
 
     setTabOrder(chkSetupBox, chkSetup1Box);

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "device/DeviceLink.h"
+#include "platform/FixedText.h"
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/Platform.h"
@@ -14,7 +15,7 @@ namespace orvex {
 
 frmTest::frmTest(DeviceRequests& requests, QWidget* parent)
     : QDialog(parent, Qt::Tool), requests_(requests) {
-    setWindowTitle(" Test");
+    setWindowTitle(fixedText(" Test"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(twipsToPixelsX(2235), twipsToPixelsY(2115));
     sspStat = new QFrame(this);
@@ -28,10 +29,10 @@ frmTest::frmTest(DeviceRequests& requests, QWidget* parent)
         int top;
     };
     // In tab order, top to bottom.
-    const Button buttons[] = {{1, "Test Ingressi", 120},
-                              {2, "Test Display", 600},
-                              {3, "Fine Test", 1080},
-                              {0, "Cancella Memoria", 1560}};
+    const Button buttons[] = {{1, fixedText("Test Ingressi"), 120},
+                              {2, fixedText("Test Display"), 600},
+                              {3, fixedText("Fine Test"), 1080},
+                              {0, fixedText("Cancella Memoria"), 1560}};
     QWidget* previous = nullptr;
     for (const Button& b : buttons) {
         auto* button = new QPushButton(b.caption, sspStat);
@@ -53,8 +54,8 @@ void frmTest::Command1_Click(int index) {
         case 0: {
             // Erasing loses every lap in the device: ask first, No by default.
             const int answer = platform().messages->show(
-                kEraseQuestion, MessageBox::YesNo | MessageBox::Question | MessageBox::Default2,
-                kProgramTitle);
+                tr(kEraseQuestion).toStdString(),
+                MessageBox::YesNo | MessageBox::Question | MessageBox::Default2, kProgramTitle);
             if (answer == MessageBox::Yes) requests_.post(DeviceCommand::MemoryClear);
             break;
         }

@@ -15,7 +15,7 @@ class frmTest : public QDialog {
 
 public:
     static constexpr const char* kEraseQuestion =
-        "Erase every lap stored in the device?\nThis cannot be undone.";
+        QT_TR_NOOP("Erase every lap stored in the device?\nThis cannot be undone.");
 
     explicit frmTest(DeviceRequests& requests, QWidget* parent = nullptr);
 

@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "platform/qt/PdfFile.h"
 #include "platform/qt/QtPrinter.h"
+#include "platform/qt/StatusMessage.h"
 #include "ui/report/frmStampa.h"
 
 namespace orvex {
@@ -17,7 +18,7 @@ namespace orvex {
 std::unique_ptr<QPrintPreviewDialog> frmExport::MakePreview(QWidget* parent,
                                                             const ReportSections& sections) {
     auto preview = std::make_unique<QPrintPreviewDialog>(parent);
-    preview->setWindowTitle(QStringLiteral("Print Preview"));
+    preview->setWindowTitle(tr("Print Preview"));
     // Called for the preview's pages and again when the user prints from it.
     QObject::connect(preview.get(), &QPrintPreviewDialog::paintRequested, preview.get(),
                      [sections](QPrinter* target) {
@@ -29,7 +30,7 @@ std::unique_ptr<QPrintPreviewDialog> frmExport::MakePreview(QWidget* parent,
 
 void frmExport::ShowPreview(QWidget* parent) {
     ReportSections sections;
-    if (!frmStampa::ChooseSections(parent, QStringLiteral("Print Preview"), sections)) return;
+    if (!frmStampa::ChooseSections(parent, tr("Print Preview"), sections)) return;
     platform().pointer->set(MousePointer::Hourglass);
     const auto preview = MakePreview(parent, sections);
     preview->resize(parent ? parent->size() : QSize(800, 600));
@@ -37,7 +38,7 @@ void frmExport::ShowPreview(QWidget* parent) {
     preview->exec();
 }
 
-bool frmExport::WritePdf(const ReportSections& sections, const std::string& path) {
+Status frmExport::WritePdf(const ReportSections& sections, const std::string& path) {
     bool printed = true;
     std::optional<std::string> bytes;
     if (const auto failure = catchError([&] {
@@ -45,28 +46,25 @@ bool frmExport::WritePdf(const ReportSections& sections, const std::string& path
                 QtPrinter printer(drawn);
                 printed = PrintedReport().PrintReport(sections, printer);
             });
-        })) {
-        ReportExportFailure(path, *failure);
-        return false;
-    }
-    if (!printed) return false;
-    if (!bytes) {
-        ShowMessage("No section was chosen, so no PDF file was written.");
-        return false;
-    }
-    const auto failure = catchError([&] { WriteExportFile(path, *bytes); });
-    if (failure) ReportExportFailure(path, *failure);
-    return !failure;
+        }))
+        return ExportFailure(path, *failure);
+    if (!printed) return Status::cancelled();
+    if (!bytes)
+        return Status::fail(
+            StatusCode::Invalid,
+            QT_TRANSLATE_NOOP("Status", "No section was chosen, so no PDF file was written."));
+    return WriteExportFile(path, *bytes);
 }
 
 void frmExport::ExportPdf(QWidget* parent) {
     ReportSections sections;
-    if (!frmStampa::ChooseSections(parent, QStringLiteral("Export PDF"), sections)) return;
+    if (!frmStampa::ChooseSections(parent, tr("Export PDF"), sections)) return;
     std::string chosen;
-    if (!AskExportFile("PDF file (*.pdf)|*.pdf", "pdf", chosen)) return;
+    if (!AskExportFile(tr("PDF file (*.pdf)|*.pdf").toStdString(), "pdf", chosen)) return;
     platform().pointer->set(MousePointer::Hourglass);
-    WritePdf(sections, chosen);
+    const Status written = WritePdf(sections, chosen);
     platform().pointer->set(MousePointer::Normal);
+    showStatus(written);
 }
 
 }  // namespace orvex

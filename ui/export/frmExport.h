@@ -1,7 +1,9 @@
 #pragma once
+#include <QCoreApplication>
 #include <QString>
 #include <memory>
 
+#include "platform/Status.h"
 #include "report/PrintedReport.h"
 
 class QPrintPreviewDialog;
@@ -13,6 +15,8 @@ namespace orvex {
 // file. Both ask the print dialog's choices and draw through the report's
 // one printing path, so they show exactly what the printer would get.
 class frmExport {
+    Q_DECLARE_TR_FUNCTIONS(frmExport)
+
 public:
     // File > Print Preview: the choices, then the report page by page.
     static void ShowPreview(QWidget* parent);
@@ -25,8 +29,9 @@ public:
     static std::unique_ptr<QPrintPreviewDialog> MakePreview(QWidget* parent,
                                                             const ReportSections& sections);
     // Writes the chosen sections to `path` as the PDF file the report makes;
-    // false when it failed (the user has been told) and nothing changed on disk.
-    static bool WritePdf(const ReportSections& sections, const std::string& path);
+    // on a failure nothing changed on disk (a printing failure has been told
+    // by the report and comes back as a cancel).
+    static Status WritePdf(const ReportSections& sections, const std::string& path);
 };
 
 }  // namespace orvex

@@ -2,13 +2,15 @@
 
 #include <QLabel>
 
+#include "platform/FixedText.h"
 #include "platform/Messages.h"
 #include "session/Session.h"
 
 namespace orvex {
 
 frmLaps* frmLaps::Load(QMdiArea* area) {
-    return load(new frmLaps(area), {"Times Report", 7570, {"Record No", "Time"}, {}});
+    return load(new frmLaps(area),
+                {fixedText("Times Report"), 7570, {fixedText("Record No"), fixedText("Time")}, {}});
 }
 
 WinState& frmLaps::winState() { return session().LapsWin; }

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <algorithm>
 
+#include "platform/FixedText.h"
 #include "platform/Messages.h"
 #include "platform/qt/NormalGeometry.h"
 #include "platform/qt/QtCaptions.h"
@@ -33,29 +34,49 @@ struct FieldLayout {
 };
 
 const std::array<FieldLayout, frmSession::kFields> kLayout = {{
-    {"Date :", &Session::SessionDate, 50, false, {180, 240, 735, 255}, {720, 180, 1695, 285}},
-    {"Time :", &Session::SessionTime, 50, false, {2580, 240, 795, 255}, {3120, 180, 795, 285}},
-    {"Track :", &Session::SessionTrack, 100, false, {180, 600, 735, 255}, {1320, 540, 2595, 285}},
-    {"Track Length :",
+    {fixedText("Date :"),
+     &Session::SessionDate,
+     50,
+     false,
+     {180, 240, 735, 255},
+     {720, 180, 1695, 285}},
+    {fixedText("Time :"),
+     &Session::SessionTime,
+     50,
+     false,
+     {2580, 240, 795, 255},
+     {3120, 180, 795, 285}},
+    {fixedText("Track :"),
+     &Session::SessionTrack,
+     100,
+     false,
+     {180, 600, 735, 255},
+     {1320, 540, 2595, 285}},
+    {fixedText("Track Length :"),
      &Session::SessionLength,
      20,
      false,
      {180, 960, 1155, 255},
      {1320, 900, 2595, 285}},
-    {"Vehicle :",
+    {fixedText("Vehicle :"),
      &Session::SessionVehicle,
      100,
      false,
      {180, 1320, 735, 255},
      {1320, 1260, 2595, 285}},
-    {"Drivers :",
+    {fixedText("Drivers :"),
      &Session::SessionDrivers,
      100,
      true,
      {180, 1620, 735, 255},
      {1320, 1620, 2595, 555}},
     // 32767: the longest text a data file can store.
-    {"Note :", &Session::SessionNote, 32767, true, {180, 2220, 735, 255}, {1320, 2220, 2595, 2115}},
+    {fixedText("Note :"),
+     &Session::SessionNote,
+     32767,
+     true,
+     {180, 2220, 735, 255},
+     {1320, 2220, 2595, 2115}},
 }};
 
 constexpr int kTrackLength = 3;
@@ -73,7 +94,7 @@ frmSession* frmSession::Load(QMdiArea* area) {
 
 frmSession::frmSession(QMdiArea* area) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle("Session Data");
+    setWindowTitle(fixedText("Session Data"));
     auto* client = new QWidget;
     client->setFont(listFont(client->font()));
     setWidget(client);

@@ -3,15 +3,18 @@
 #include <QFrame>
 #include <QLabel>
 
+#include "platform/FixedText.h"
 #include "platform/Messages.h"
 #include "session/Session.h"
 
 namespace orvex {
 
 frmStat* frmStat::Load(QMdiArea* area, std::int16_t& sortMode) {
-    return load(
-        new frmStat(area, sortMode),
-        {"Drivers Total Time", 4250, {"Number", "Time"}, {"Sort by &Number", "Sort by &Time"}});
+    return load(new frmStat(area, sortMode),
+                {fixedText("Drivers Total Time"),
+                 4250,
+                 {fixedText("Number"), fixedText("Time")},
+                 {fixedText("Sort by &Number"), fixedText("Sort by &Time")}});
 }
 
 WinState& frmStat::winState() { return session().StatWin; }

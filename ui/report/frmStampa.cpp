@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
+#include "platform/FixedText.h"
 #include "platform/Messages.h"
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
@@ -20,7 +21,7 @@ constexpr int kClientHeight = 1815;
 }  // namespace
 
 frmStampa::frmStampa(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Print"));
+    setWindowTitle(fixedText("Print"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setObjectName(QStringLiteral("frmStampa"));
@@ -34,9 +35,10 @@ frmStampa::frmStampa(QWidget* parent) : QDialog(parent) {
         const char* caption;
         QRect place;
     };
-    const std::array<Box, 3> boxes{{{"  Session data", twipsToPixels(240, 240, 1515, 315)},
-                                    {"  Statistics", twipsToPixels(240, 960, 1455, 315)},
-                                    {"  Times", twipsToPixels(240, 600, 1575, 315)}}};
+    const std::array<Box, 3> boxes{
+        {{fixedText("  Session data"), twipsToPixels(240, 240, 1515, 315)},
+         {fixedText("  Statistics"), twipsToPixels(240, 960, 1455, 315)},
+         {fixedText("  Times"), twipsToPixels(240, 600, 1575, 315)}}};
     for (int i = 0; i < 3; ++i) {
         chkPrint[i] = new QCheckBox(QString::fromLatin1(boxes[i].caption), Frame1);
         chkPrint[i]->setObjectName(QStringLiteral("chkPrint%1").arg(i));
@@ -45,7 +47,7 @@ frmStampa::frmStampa(QWidget* parent) : QDialog(parent) {
     // The report can print statistics, but the dialog does not offer them.
     chkPrint[1]->setVisible(false);
 
-    const std::array<const char*, 2> captions{"OK", "Cancel"};
+    const std::array<const char*, 2> captions{fixedText("OK"), fixedText("Cancel")};
     for (int i = 0; i < 2; ++i) {
         CmdPrint[i] = new QPushButton(QString::fromLatin1(captions[i]), this);
         CmdPrint[i]->setObjectName(QStringLiteral("CmdPrint%1").arg(i));

@@ -49,7 +49,7 @@ void LapChart::paintEvent(QPaintEvent*) {
     p.setPen(palette().color(QPalette::Text));
     p.drawRect(plot);
     if (hi == 0) {
-        p.drawText(plot, Qt::AlignCenter, "No laps selected");
+        p.drawText(plot, Qt::AlignCenter, tr("No laps selected"));
         return;
     }
     if (hi == lo) {
@@ -70,7 +70,7 @@ void LapChart::paintEvent(QPaintEvent*) {
                    QString::number(lap));
     }
     p.drawText(QRect(plot.left(), plot.bottom() + 5 + fm.height(), plot.width(), fm.height()),
-               Qt::AlignCenter, "Lap");
+               Qt::AlignCenter, tr("Lap"));
     for (int i = 0; i <= 4; ++i) {
         const std::int64_t t = lo + (hi - lo) * i / 4;
         const int py = int(y(t));
@@ -111,7 +111,7 @@ void LapChart::paintEvent(QPaintEvent*) {
                 p.drawEllipse(pt, 2, 2);
             }
         }
-        const QString name = s.name.isEmpty() ? "Driver " + QString::number(s.driver)
+        const QString name = s.name.isEmpty() ? tr("Driver %1").arg(s.driver)
                                               : QString::number(s.driver) + " " + s.name;
         p.drawText(QPoint(legendX, plot.top() + fm.ascent() + 2), name);
         legendX += fm.horizontalAdvance(name) + 14;

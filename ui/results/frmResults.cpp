@@ -144,7 +144,7 @@ frmResults::frmResults(QMdiArea* area, RaceCommands& commands)
       actUndo_(commands.stack().createUndoAction(this, tr("&Undo"))),
       actRedo_(commands.stack().createRedoAction(this, tr("&Redo"))) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle("Results");
+    setWindowTitle(tr("Results"));
     setObjectName("frmResults");
     proxy_->setSourceModel(model_);
     proxy_->setSortRole(Qt::UserRole);

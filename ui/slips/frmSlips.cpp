@@ -17,6 +17,7 @@
 #include "platform/Platform.h"
 #include "platform/RunError.h"
 #include "platform/qt/PdfFile.h"
+#include "platform/qt/StatusMessage.h"
 #include "session/Session.h"
 #include "slips/SlipSource.h"
 #include "ui/slips/SlipPainter.h"
@@ -107,13 +108,23 @@ void frmSlips::Print_Click() {
     if (ask.exec() != QDialog::Accepted) return;
     platform().pointer->set(MousePointer::Hourglass);
     hide();
-    if (paper() == SlipPaper::Receipt) {
-        // A job of its own for each receipt, so each is only as long as it needs.
-        for (const SlipDriver& d : slips) SlipPainter::Draw(printer, {d}, SlipPaper::Receipt);
-    } else {
-        SlipPainter::Draw(printer, slips, paper());
-    }
+    const auto failure = catchError([&] {
+        if (paper() == SlipPaper::Receipt) {
+            // A job of its own for each receipt, so each is only as long as it needs.
+            for (const SlipDriver& d : slips) SlipPainter::Draw(printer, {d}, SlipPaper::Receipt);
+        } else {
+            SlipPainter::Draw(printer, slips, paper());
+        }
+    });
     platform().pointer->set(MousePointer::Normal);
+    if (failure) {
+        showStatus(
+            Status::fail(StatusCode::Printer,
+                         QT_TRANSLATE_NOOP("Status", "The slips could not be printed (error %1)."),
+                         {std::to_string(*failure)}));
+        reject();
+        return;
+    }
     accept();
 }
 
@@ -129,11 +140,11 @@ void frmSlips::Pdf_Click() {
     const std::vector<SlipDriver> slips = slipsOrSay();
     if (slips.empty()) return;
     std::string chosen;
-    if (!AskExportFile("PDF file (*.pdf)|*.pdf", "pdf", chosen)) return;
+    if (!AskExportFile(tr("PDF file (*.pdf)|*.pdf").toStdString(), "pdf", chosen)) return;
     platform().pointer->set(MousePointer::Hourglass);
-    const bool written = WritePdf(slips, paper(), chosen);
+    const Status written = WritePdf(slips, paper(), chosen);
     platform().pointer->set(MousePointer::Normal);
-    if (written) accept();
+    if (showStatus(written)) accept();
 }
 
 std::unique_ptr<QPrintPreviewDialog> frmSlips::MakePreview(QWidget* parent,
@@ -149,8 +160,9 @@ std::unique_ptr<QPrintPreviewDialog> frmSlips::MakePreview(QWidget* parent,
     return preview;
 }
 
-bool frmSlips::WritePdf(const std::vector<SlipDriver>& slips, SlipPaper paper,
-                        const std::string& path) {
+Status frmSlips::WritePdf(const std::vector<SlipDriver>& slips, SlipPaper paper,
+                          const std::string& path) {
+    Status written = Status::ok();
     const auto failure = catchError([&] {
         const auto bytes = DrawPdf([&](const QString& drawn) {
             QPdfWriter pdf(drawn);
@@ -159,10 +171,9 @@ bool frmSlips::WritePdf(const std::vector<SlipDriver>& slips, SlipPaper paper,
             SlipPainter::Draw(pdf, slips, paper);
         });
         if (!bytes) throw RunError(ErrorNo::DeviceIO);
-        WriteExportFile(path, *bytes);
+        written = WriteExportFile(path, *bytes);
     });
-    if (failure) ReportExportFailure(path, *failure);
-    return !failure;
+    return failure ? ExportFailure(path, *failure) : written;
 }
 
 void frmSlips::ShowModal(QWidget* parent, std::vector<int> selectedInResults) {
@@ -177,10 +188,11 @@ void frmSlips::ExportPdf(QWidget*) {
         return;
     }
     std::string chosen;
-    if (!AskExportFile("PDF file (*.pdf)|*.pdf", "pdf", chosen)) return;
+    if (!AskExportFile(tr("PDF file (*.pdf)|*.pdf").toStdString(), "pdf", chosen)) return;
     platform().pointer->set(MousePointer::Hourglass);
-    WritePdf(slips, SlipPaper::A4One, chosen);
+    const Status written = WritePdf(slips, SlipPaper::A4One, chosen);
     platform().pointer->set(MousePointer::Normal);
+    showStatus(written);
 }
 
 }  // namespace orvex

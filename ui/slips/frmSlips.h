@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Status.h"
 #include "slips/Slip.h"
 
 class QPrintPreviewDialog;
@@ -26,10 +27,10 @@ public:
     // to a file the user names; no dialog of its own.
     static void ExportPdf(QWidget* parent);
 
-    // Writes `slips` to `path` as a PDF file, atomically; false when it
-    // failed (the user has been told) and nothing changed on disk.
-    static bool WritePdf(const std::vector<SlipDriver>& slips, SlipPaper paper,
-                         const std::string& path);
+    // Writes `slips` to `path` as a PDF file, atomically; on a failure
+    // nothing changed on disk.
+    static Status WritePdf(const std::vector<SlipDriver>& slips, SlipPaper paper,
+                           const std::string& path);
     // The preview of `slips`, not yet shown; printing from it draws the same.
     static std::unique_ptr<QPrintPreviewDialog> MakePreview(QWidget* parent,
                                                             std::vector<SlipDriver> slips,

@@ -1,0 +1,947 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="en">
+<context>
+    <name>ArchiveIndex</name>
+    <message>
+        <source>the club database is closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SQLite gave no reason</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CommandTable</name>
+    <message>
+        <source>Open do&amp;wnload...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Arc&amp;hive...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print S&amp;lips...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Laps CSV...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Export</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Laps CSV (*.csv)|*.csv</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Results CSV...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Results CSV (*.csv)|*.csv</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>P&amp;DF...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Slips PDF...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stat&amp;istics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Results</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Drivers...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lap &amp;rules...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Race</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QtHelpWindow</name>
+    <message>
+        <source>ORVEX Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SlipPainter</name>
+    <message>
+        <source>Track: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pos %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DSQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not ranked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ranking: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Race</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best %1 consecutive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (lap %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gap to leader</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+1 lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+%1 laps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Average lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 km/h</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Penalty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+%1 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No laps recorded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>best</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>joined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>void</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Status</name>
+    <message>
+        <source>Download copy not saved: the disk is full (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download copy not saved: permission denied (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download copy not saved: the folder cannot be written (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download copy not saved: the disk is not available (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download copy not saved: input/output error (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download copy not saved: error%1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download copy not saved: too many downloads within one second (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download copy not saved: %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file %1 could not be written (error %2).
+Nothing on disk has changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No section was chosen, so no PDF file was written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The slips could not be printed (error %1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmExport</name>
+    <message>
+        <source>Print Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export PDF</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF file (*.pdf)|*.pdf</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>The desktop companion program of the ORVEX lap-timing device.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A data file (.DAT) to open after start-up.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>orvex needs a graphical display (DISPLAY or WAYLAND_DISPLAY is not set).
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>orvex: only one data file can be opened at a time.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex</name>
+    <message>
+        <source>no reason given</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::ArchiveScanResult</name>
+    <message>
+        <source>%n session file(s) indexed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%n new session(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The scan was cancelled; it can be repeated.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The archive could not be written: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%n not a session file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%n unreadable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%n damaged</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%n without laps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%n symbolic-link loop(s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%n with a name that is not valid UTF-8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Skipped %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::ClubDatabase</name>
+    <message>
+        <source>The club database cannot be used: Qt&apos;s SQLite driver is not installed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The club database is busy (%1); names are not remembered this time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The club database was damaged: it was renamed %1 beside the new one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The club database %1 cannot be used (%2); names are not remembered.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The club database was made by a newer version of the program: names are completed from it, but nothing is added to it and the archive is not used.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::DesktopDevice</name>
+    <message>
+        <source>Laps that could not be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download abandoned: the answers were not lap records. The session is unchanged.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download abandoned: the device stopped answering. The session is unchanged.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::DriverLapsModel</name>
+    <message>
+        <source>Lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>joined</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>void</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (rule)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::LapChart</name>
+    <message>
+        <source>No laps selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Driver %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::RaceCommands</name>
+    <message>
+        <source>Join lap %1 of driver %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Void lap %1 of driver %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore lap %1 of driver %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Penalty for driver %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disqualify driver %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Undisqualify driver %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ranking</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lap rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drivers&apos; names</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::ResultsModel</name>
+    <message>
+        <source>%1 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Driver</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Laps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Average lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Penalty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Race time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best %1 consecutive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+1 lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+%1 laps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DSQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::frmAbout</name>
+    <message>
+        <source>About ORVEX</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::frmArchive</name>
+    <message>
+        <source>Archive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drivers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best by</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search track, vehicle, note, driver, date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sessions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>First seen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Driver</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Records</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Laps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rank</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add &amp;folder...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Check files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The search could not be run: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file %1 is no longer there.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove it from the archive?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Indexing session files...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The archive could not be checked; try again later.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) of the archive are no longer there.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n session(s) have no file left. Remove them from the archive?</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>orvex::frmDesktop</name>
+    <message>
+        <source>The help file %1 cannot be opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Download copied to %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The archive could not note %1 (%2); the file is safe.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The archive was rebuilt from the download copies: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The archive cannot be used: the club database is not open.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 does not exist.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not an ORVEX session file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 already exists. Do you want to replace it ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::frmDrivers</name>
+    <message>
+        <source>it has no driver number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its number is not between 1 and 30</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it has no name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a quote in it is not closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file cannot be read as a list of names (it is binary, missing or larger than 2 MB)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drivers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Laps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv *.txt)|*.csv;*.txt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Names taken: %1. Rows skipped: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The first row skipped is line %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::frmLapRules</name>
+    <message>
+        <source>Lap rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mi&amp;nimum lap:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ma&amp;ximum lap:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Times as 00:30.00 or in seconds (30). A shorter lap is joined with the next;
+a longer lap is void. Leave a box empty for no rule.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a lap time. Type it as 00:30.00 or in seconds (30), or leave the box empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The minimum lap must be shorter than the maximum lap.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::frmResults</name>
+    <message>
+        <source>Penalty for driver %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Seconds added to the race time:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Reason:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Penalty...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Disqualify</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Join with next</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Void</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Restore lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Results</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Race</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best consecutive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> laps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lap rules...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rank by</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Laps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Un&amp;disqualify</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::frmSlips</name>
+    <message>
+        <source>Slips</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drivers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;All drivers with laps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Selected in Results</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paper</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A&amp;4, one driver per page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A4, &amp;four drivers per page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Receipt, 80 mm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pre&amp;view...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save P&amp;DF...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No driver has laps, so there is no slip to make.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No printer is installed. Preview and Save PDF still work.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF file (*.pdf)|*.pdf</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Slips Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::frmStampa</name>
+    <message>
+        <source>Tick Session data or Times to print.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::frmStart</name>
+    <message>
+        <source>Timing System 1.0</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::frmTest</name>
+    <message>
+        <source>Erase every lap stored in the device?
+This cannot be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
