@@ -89,7 +89,6 @@ QString allWords(int from, int to) {
 // common enough that reading the newest sessions in order finds a screenful
 // sooner than sorting every one found.
 constexpr int kDenseHits = 2000;
-constexpr int kIndexedWords = 4;
 
 Result<qint64> count(QSqlDatabase db, const char* sql) {
     QSqlQuery query(db);
@@ -294,48 +293,47 @@ Result<std::vector<SessionRow>> ArchiveIndex::sessions(const SessionFilter& filt
                                                        int limit) {
     QStringList words = foldText(filter.search).split(' ', Qt::SkipEmptyParts);
     words.removeDuplicates();
-    // The longest words, the likeliest to be rare, go to the trigram index (a
-    // few: its expressions have a depth limit); every other word is compared.
-    QStringList byLength = words;
-    std::stable_sort(byLength.begin(), byLength.end(),
-                     [](const QString& a, const QString& b) { return a.size() > b.size(); });
-    QStringList indexed, compared;
-    for (const QString& word : byLength)
-        (word.size() >= 3 && indexed.size() < kIndexedWords ? indexed : compared) << word;
-    QStringList phrases;
-    for (const QString& word : indexed) phrases << '"' + QString(word).replace('"', "\"\"") + '"';
-    const QString match = phrases.join(" AND ");
-    bool dense = match.isEmpty();
-    if (!dense) {
+    // The rarest word of three letters or more finds its sessions through the
+    // trigram index; every word is then compared with each one found. When even
+    // the rarest is common, reading the newest sessions in order finds a
+    // screenful sooner than sorting every one found.
+    QString rare;
+    int rareHits = kDenseHits;
+    for (const QString& word : words) {
+        if (word.size() < 3) continue;
+        QString pattern;
+        for (const QChar c : word)
+            pattern += c == '*' || c == '?' || c == '[' ? QString('[') + c + ']' : QString(c);
+        pattern = '*' + pattern + '*';
         QSqlQuery hits(db());
         if (const Status st = read(hits,
                                    QString("SELECT count(*) FROM (SELECT 1 FROM archive_search "
-                                           "WHERE archive_search MATCH ? LIMIT %1)")
+                                           "WHERE search GLOB ? LIMIT %1)")
                                        .arg(kDenseHits),
-                                   {match});
+                                   {pattern});
             !st.isOk())
             return st;
-        dense = hits.next() && hits.value(0).toInt() >= kDenseHits;
+        const int n = hits.next() ? hits.value(0).toInt() : kDenseHits;
+        if (n < rareHits) {
+            rareHits = n;
+            rare = pattern;
+        }
+        if (n == 0) break;
     }
+    const bool dense = rare.isEmpty();
     QStringList where;
     QVariantList binds;
     QString from = "archive_session s";
-    if (dense) {
-        // Newest first along the first-seen index, each row's text compared.
-        if (!words.isEmpty()) {
-            where << allWords(0, static_cast<int>(words.size()));
-            for (const QString& word : words) binds << word;
-        }
-    } else {
-        // The few sessions the index finds, sorted; only the short words are compared.
+    if (!dense) {
+        // The few sessions the index finds, sorted.
         from =
-            "(SELECT rowid AS id FROM archive_search WHERE archive_search MATCH ?) m CROSS "
-            "JOIN archive_session s ON s.id = m.id";
-        binds << match;
-        if (!compared.isEmpty()) {
-            where << allWords(0, static_cast<int>(compared.size()));
-            for (const QString& word : compared) binds << word;
-        }
+            "(SELECT rowid AS id FROM archive_search WHERE search GLOB ?) m CROSS JOIN "
+            "archive_session s ON s.id = m.id";
+        binds << rare;
+    }
+    if (!words.isEmpty()) {
+        where << allWords(0, static_cast<int>(words.size()));
+        for (const QString& word : words) binds << word;
     }
     if (filter.from.isValid()) {
         where << "s.first_seen >= ?";

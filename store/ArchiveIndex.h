@@ -48,9 +48,9 @@ public:
     Result<qint64> sessionCount();
     Result<qint64> fileCount();
 
-    // The Sessions list, newest first: `limit` rows from `offset`. A word of
-    // three letters or more is looked up in the trigram index; shorter ones
-    // are compared row by row.
+    // The Sessions list, newest first: `limit` rows from `offset`. The rarest
+    // word of three letters or more is looked up in the trigram index; a search
+    // of shorter or common words reads the sessions newest first.
     Result<std::vector<SessionRow>> sessions(const SessionFilter& filter, int offset, int limit);
     // The best lap of every track.
     Result<std::vector<TrackRecordRow>> trackRecords();

@@ -76,8 +76,10 @@ const char* const kStep4[] = {
     "ROWID",
 };
 const char* const kStep4After[] = {
+    // Without positions (detail = none) the index is a quarter of the size; a
+    // GLOB on it finds the candidates by their trigrams and compares the text.
     "CREATE VIRTUAL TABLE archive_search USING fts5(search, tokenize = 'trigram', content = "
-    "'archive_session', content_rowid = 'id')",
+    "'archive_session', content_rowid = 'id', detail = none)",
     "INSERT INTO archive_search (archive_search) VALUES ('rebuild')",
     "CREATE TRIGGER archive_search_insert AFTER INSERT ON archive_session BEGIN INSERT INTO "
     "archive_search (rowid, search) VALUES (new.id, new.search); END",
