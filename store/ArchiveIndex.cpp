@@ -88,7 +88,8 @@ QString allWords(int from, int to) {
 // Above this many sessions found through the trigram index, the words are
 // common enough that reading the newest sessions in order finds a screenful
 // sooner than sorting every one found.
-constexpr int kDenseHits = 2000;
+constexpr int kDenseHits = 1000;
+constexpr int kRareEnough = 100;
 
 Result<qint64> count(QSqlDatabase db, const char* sql) {
     QSqlQuery query(db);
@@ -297,9 +298,13 @@ Result<std::vector<SessionRow>> ArchiveIndex::sessions(const SessionFilter& filt
     // trigram index; every word is then compared with each one found. When even
     // the rarest is common, reading the newest sessions in order finds a
     // screenful sooner than sorting every one found.
+    // Longest first, the likeliest to be rare: a word rare enough ends the look.
+    QStringList byLength = words;
+    std::stable_sort(byLength.begin(), byLength.end(),
+                     [](const QString& a, const QString& b) { return a.size() > b.size(); });
     QString rare;
     int rareHits = kDenseHits;
-    for (const QString& word : words) {
+    for (const QString& word : byLength) {
         if (word.size() < 3) continue;
         QString pattern;
         for (const QChar c : word)
@@ -318,7 +323,7 @@ Result<std::vector<SessionRow>> ArchiveIndex::sessions(const SessionFilter& filt
             rareHits = n;
             rare = pattern;
         }
-        if (n == 0) break;
+        if (n < kRareEnough) break;
     }
     const bool dense = rare.isEmpty();
     QStringList where;

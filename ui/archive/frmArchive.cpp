@@ -66,7 +66,7 @@ QDateEdit* makeDate(QWidget* parent) {
 QDate bound(const QDateEdit* edit) { return edit->date() == kNoDate ? QDate() : edit->date(); }
 
 // Rows the Sessions list reads at a time: a screenful and more.
-constexpr int kPage = 100;
+constexpr int kPage = 50;
 
 QVariant timeText(std::int64_t value) {
     return value > 0 ? QString::fromStdString(FormatTime(value)) : QString();
