@@ -1,6 +1,7 @@
 #include "store/ArchiveIndex.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -132,8 +133,30 @@ Result<int> ArchiveIndex::add(const std::vector<Seen>& batch) {
             "substr(search, 11) WHERE id = ?");
         dropDrivers.prepare("DELETE FROM archive_driver WHERE session_id = ?");
         driver.prepare(
-            "INSERT INTO archive_driver (session_id, number, name, name_key, laps, best, "
-            "race_time, rank) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+            "INSERT INTO archive_driver (session_id, number, name_id, laps, best, race_time, "
+            "rank) VALUES (?, ?, ?, ?, ?, ?, ?)");
+        // Each name is kept once: a club's drivers race many sessions.
+        QSqlQuery addName(base), findName(base);
+        addName.prepare(
+            "INSERT INTO archive_name (name, name_key) VALUES (?, ?) ON CONFLICT (name) DO "
+            "NOTHING");
+        findName.prepare("SELECT id FROM archive_name WHERE name = ?");
+        QHash<QString, qint64> nameIds;
+        const auto nameId = [&](const std::string& name, QString& why) -> qint64 {
+            const QString text = q(name);
+            if (const auto known = nameIds.constFind(text); known != nameIds.cend()) return *known;
+            addName.bindValue(0, text);
+            addName.bindValue(1, nameKey(name));
+            findName.bindValue(0, text);
+            if (!exec(addName, why) || !exec(findName, why) || !findName.next()) {
+                if (why.isEmpty()) why = findName.lastError().text();
+                return -1;
+            }
+            const qint64 id = findName.value(0).toLongLong();
+            findName.finish();
+            nameIds.insert(text, id);
+            return id;
+        };
         file.prepare(
             "INSERT INTO archive_file (path, session_id, present) VALUES (?, ?, 1) ON CONFLICT "
             "(path) DO UPDATE SET session_id = excluded.session_id, present = 1");
@@ -179,9 +202,10 @@ Result<int> ArchiveIndex::add(const std::vector<Seen>& batch) {
                 dropDrivers.bindValue(0, qint64(e.id));
                 if (!exec(dropDrivers, why)) return false;
                 for (const ArchiveDriver& d : e.rows) {
-                    const QVariantList values = {qint64(e.id),       d.number, q(d.name),
-                                                 nameKey(d.name),    d.laps,   d.best,
-                                                 qint64(d.raceTime), d.rank};
+                    const qint64 id = nameId(d.name, why);
+                    if (id < 0) return false;
+                    const QVariantList values = {qint64(e.id), d.number,           id,    d.laps,
+                                                 d.best,       qint64(d.raceTime), d.rank};
                     for (int i = 0; i < values.size(); ++i) driver.bindValue(i, values[i]);
                     if (!exec(driver, why)) return false;
                 }
@@ -401,14 +425,14 @@ Result<std::vector<TrackLapRow>> ArchiveIndex::trackLaps(const QString& trackKey
     QSqlQuery query(db());
     // A lap among the track's 10 best lies in a session whose own best is among the
     // track's 10 best sessions: only their drivers are looked at.
-    if (const Status st = read(
-            query,
-            "SELECT d.best, rtrim(d.number || ' ' || d.name), s.date, s.time, "
-            "substr(s.first_seen, 1, 10) FROM archive_driver d JOIN (SELECT id, date, time, "
-            "first_seen FROM archive_session WHERE track_key = ? AND best > 0 ORDER BY best "
-            "LIMIT 10) s ON s.id = d.session_id WHERE d.best > 0 ORDER BY d.best, s.first_seen "
-            "LIMIT 10",
-            {trackKey});
+    if (const Status st =
+            read(query,
+                 "SELECT d.best, rtrim(d.number || ' ' || n.name), s.date, s.time, "
+                 "substr(s.first_seen, 1, 10) FROM archive_driver d JOIN (SELECT id, date, time, "
+                 "first_seen FROM archive_session WHERE track_key = ? AND best > 0 ORDER BY best "
+                 "LIMIT 10) s ON s.id = d.session_id JOIN archive_name n ON n.id = d.name_id WHERE "
+                 "d.best > 0 ORDER BY d.best, s.first_seen LIMIT 10",
+                 {trackKey});
         !st.isOk())
         return st;
     std::vector<TrackLapRow> rows;
@@ -423,9 +447,9 @@ Result<std::vector<DriverSessionRow>> ArchiveIndex::driverHistory(const QString&
     QSqlQuery query(db());
     if (const Status st = read(query,
                                "SELECT substr(s.first_seen, 1, 10), s.date, s.track, d.number, "
-                               "d.laps, d.best, d.rank FROM archive_driver d JOIN "
-                               "archive_session s ON s.id = d.session_id WHERE d.name_key = ? "
-                               "ORDER BY s.first_seen, s.id",
+                               "d.laps, d.best, d.rank FROM archive_name n JOIN archive_driver "
+                               "d ON d.name_id = n.id JOIN archive_session s ON s.id = "
+                               "d.session_id WHERE n.name_key = ? ORDER BY s.first_seen, s.id",
                                {nameKey(name.toStdString())});
         !st.isOk())
         return st;

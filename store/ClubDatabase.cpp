@@ -74,6 +74,21 @@ const char* const kStep4[] = {
     "CREATE INDEX archive_session_by_seen ON archive_session (first_seen)",
     "CREATE TABLE club_state (name TEXT NOT NULL PRIMARY KEY, value INTEGER NOT NULL) WITHOUT "
     "ROWID",
+    // Each driver's name once, the drivers' rows pointing to it: most of the
+    // archive's size was its names.
+    "CREATE TABLE archive_name (id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE, name_key "
+    "TEXT NOT NULL)",
+    "INSERT INTO archive_name (name, name_key) SELECT name, min(name_key) FROM archive_driver "
+    "GROUP BY name",
+    "CREATE INDEX archive_name_by_key ON archive_name (name_key)",
+    "CREATE TABLE archive_driver_4 (session_id INTEGER NOT NULL, number INTEGER NOT NULL, "
+    "name_id INTEGER NOT NULL, laps INTEGER NOT NULL, best INTEGER NOT NULL, race_time INTEGER "
+    "NOT NULL, rank INTEGER NOT NULL, PRIMARY KEY (session_id, number)) WITHOUT ROWID",
+    "INSERT INTO archive_driver_4 SELECT d.session_id, d.number, n.id, d.laps, d.best, "
+    "d.race_time, d.rank FROM archive_driver d JOIN archive_name n ON n.name = d.name",
+    "DROP TABLE archive_driver",
+    "ALTER TABLE archive_driver_4 RENAME TO archive_driver",
+    "CREATE INDEX archive_driver_by_name ON archive_driver (name_id)",
 };
 const char* const kStep4After[] = {
     // Without positions (detail = none) the index is a quarter of the size; a

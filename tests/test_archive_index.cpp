@@ -116,7 +116,7 @@ TEST_F(ArchiveIndexTest, TheCopyAndTheSavedFileOfOneRaceAreOneSessionWithTwoFile
                    "archive_session s JOIN archive_file f ON f.session_id = s.id WHERE f.path "
                    "LIKE '%Final.DAT'"),
               "Big Ring|Anna|2025-12-01");
-    EXPECT_EQ(text("SELECT count(*) FROM archive_driver WHERE name_key = 'anna'"), "1");
+    EXPECT_EQ(index->driverHistory("anna").value().size(), 1u);
 
     // A second scan, as after a kill half way, changes nothing.
     EXPECT_EQ(scanArchiveFolder(*index, dir.filePath("data")).newSessions, 0);
@@ -414,6 +414,8 @@ TEST(ArchiveMigration, AVersionThreeArchiveIsFoldedAndIndexed) {
               "INSERT INTO archive_session VALUES (7, '', '', 'Monza', 'monza', '', '', '', 1, "
               "5000, 1, 'Anna Müller', '2026-01-10 09:00:00', '2026-01-10 09:00:00', "
               "'2026-01-10\nmonza\n\n\n\n\nanna müller', '/r/7.DAT')",
+              "INSERT INTO archive_driver VALUES (7, 1, 'Anna Müller', 'anna müller', 5, 5000, "
+              "30000, 1)",
               "INSERT INTO archive_file VALUES ('/r/7.DAT', 7, 1)", "PRAGMA user_version = 3"})
             ASSERT_TRUE(q.exec(sql)) << sql << q.lastError().text().toStdString();
     }
@@ -424,7 +426,11 @@ TEST(ArchiveMigration, AVersionThreeArchiveIsFoldedAndIndexed) {
     ArchiveIndex index(club.connectionName());
     EXPECT_EQ(ids(index.sessions({"muller", {}, {}}, 0, 10)), std::vector<qint64>{7});
     EXPECT_EQ(ids(index.sessions({"ONZ", {}, {}}, 0, 10)), std::vector<qint64>{7});
-    ASSERT_TRUE(index.add({seen(8, "Imola", {"Bea"}, kJan)}).isOk());
+    const Result<std::vector<DriverSessionRow>> anna = index.driverHistory("anna müller");
+    ASSERT_EQ(anna->size(), 1u);
+    EXPECT_EQ(anna->at(0).best, 5000);
+    ASSERT_TRUE(index.add({seen(8, "Imola", {"Bea", "Anna Müller"}, kJan)}).isOk());
+    EXPECT_EQ(index.driverHistory("anna müller")->size(), 2u);
     EXPECT_EQ(ids(index.sessions({"imol", {}, {}}, 0, 10)), std::vector<qint64>{8});
 }
 
