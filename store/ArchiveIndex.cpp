@@ -321,8 +321,8 @@ Result<std::vector<SessionRow>> ArchiveIndex::sessions(const SessionFilter& filt
     // The rarest word of three letters or more finds its sessions through the
     // trigram index; every word is then compared with each one found. When even
     // the rarest is common, reading the newest sessions in order finds a
-    // screenful sooner than sorting every one found.
-    // Longest first, the likeliest to be rare: a word rare enough ends the look.
+    // screenful sooner than sorting every one found. The words are tried longest
+    // first, the likeliest to be rare, and one rare enough ends the look.
     QStringList byLength = words;
     std::stable_sort(byLength.begin(), byLength.end(),
                      [](const QString& a, const QString& b) { return a.size() > b.size(); });
