@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "archive/ArchiveDriver.h"
+
 namespace orvex {
 
 class Session;
@@ -12,15 +14,6 @@ class Session;
 // made without any database, so they are tested alone. A session is known by
 // a hash of its 750 laps, so the download copy of a race and the file the
 // user saved of it are one session with two files.
-
-struct ArchiveDriver {
-    int number = 0;
-    std::string name;
-    int laps = 0;
-    std::int64_t best = 0;
-    std::int64_t raceTime = 0;
-    int rank = 0;
-};
 
 struct ArchiveEntry {
     std::int64_t id = 0;  // lapHash, as SQLite's signed 64-bit integer

@@ -12,10 +12,10 @@
 #include <cstdlib>
 
 #include "bench/BenchApp.h"
-#include "clubdb/ClubDatabase.h"
 #include "names/NamesImport.h"
 #include "session/DataFile.h"
 #include "session/Session.h"
+#include "store/ClubDatabase.h"
 
 using namespace orvex;
 
@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> roster;
     for (int i = 0; i < 10000; ++i) roster.push_back("Pilota " + std::to_string(i * 7919 % 10007));
     timer.restart();
-    if (!club.remember(roster, {2026, 12, 7})) return 1;
+    if (!club.remember(roster, {2026, 12, 7}).isOk()) return 1;
     const double rememberMs = msSince(timer, 1);
     timer.restart();
     const std::vector<std::string> known = club.names();

@@ -4,28 +4,30 @@
 # the library its folders build into.
 #
 #   platform     interfaces to the outside world and plain helpers on them
-#   platform_qt  their Qt implementations and the club database; the logic links
-#                no Qt, so a header of theirs included there does not compile
+#   platform_qt  their Qt implementations; the logic links no Qt, so a header
+#                of theirs included there does not compile
 #   logic        plain C++: the session and its per-session data, then what reads
 #                it, the results, and what reads the results
-#   windows      the archive's index and folder scan (Qt SQL), the commands that
-#                change the race-day data (undo steps, Qt GUI), then the windows and
-#                dialogs of each feature under ui/
+#   store        the club database: its connection and migrations, the roster, the
+#                archive's index and folder scan, every SQL statement (Qt Core and
+#                Qt SQL, no widgets)
+#   windows      the commands that change the race-day data (undo steps, Qt GUI),
+#                then the windows and dialogs of each feature under ui/
 #   shell        the main window, which wires everything together
 set(ORVEX_LEVELS
     "platform: platform"
-    "platform_qt: platform/qt clubdb"
+    "platform_qt: platform/qt"
     "logic: session"
     "logic: device lists report autocopy names"
     "logic: results"
     "logic: export slips archive"
-    "windows: store"
+    "store: store"
     "windows: commands"
     "windows: ui/device ui/lists ui/report ui/results ui/names ui/slips ui/archive"
     "windows: ui/export"
     "shell: shell")
 # The libraries, lowest first.
-set(ORVEX_LAYERS platform platform_qt logic windows shell)
+set(ORVEX_LAYERS platform platform_qt logic store windows shell)
 
 # Level (0 = lowest) and library of a folder relative to the project root; -1
 # and "" when it is none of ours.

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/DayClock.h"
+#include "platform/Status.h"
 
 namespace orvex {
 
@@ -13,9 +14,9 @@ public:
     virtual ~Roster() = default;
     // Every name, the most recently used first.
     virtual std::vector<std::string> names() = 0;
-    // Adds the names, or moves their last use to `day`, all at once. False
-    // when nothing could be written; the caller goes on without it.
-    virtual bool remember(const std::vector<std::string>& names, const CalendarDate& day) = 0;
+    // Adds the names, or moves their last use to `day`, all at once. A failure
+    // wrote nothing; the caller goes on without it.
+    virtual Status remember(const std::vector<std::string>& names, const CalendarDate& day) = 0;
 };
 
 }  // namespace orvex

@@ -40,6 +40,7 @@
 #include "shell/frmAbout.h"
 #include "store/ArchiveIndex.h"
 #include "store/ArchiveScan.h"
+#include "store/ArchiveScanner.h"
 #include "ui/archive/frmArchive.h"
 #include "ui/lists/ChildWindows.h"
 #include "ui/lists/frmLaps.h"
@@ -431,25 +432,33 @@ void frmDesktop::noteSessionFile(const QString& path) {
     if (!hasLaps) return;
     // The figures are taken now; the write waits until the command is over.
     QTimer::singleShot(0, this, [this, entry = std::move(entry), path]() mutable {
-        QString error;
-        if (!Archive_AddEntry(*archive_, std::move(entry), path, &error))
-            panel1_->setText(tr("The archive could not note %1 (%2); the file is safe.")
-                                 .arg(QDir::toNativeSeparators(path), error));
+        if (const Status st = indexEntry(*archive_, std::move(entry), path); !st.isOk())
+            panel1_->setText(
+                tr("The archive could not note %1 (%2); the file is safe.")
+                    .arg(QDir::toNativeSeparators(path), QString::fromStdString(st.detail())));
         else if (archiveWindow_)
             archiveWindow_->refresh();
     });
 }
 
 void frmDesktop::rebuildArchiveIfEmpty() {
-    if (!archive_ || archive_->sessionCount() != 0) return;
+    if (!archive_) return;
+    const Result<qint64> sessions = archive_->sessionCount();
+    if (!sessions.isOk() || sessions.value() != 0) return;
     const QString folder = QString::fromStdString(downloadCopyFolder());
     if (!QFileInfo(folder).isDir()) return;
-    const ArchiveScanResult r = Archive_ScanFolder(*archive_, folder);
-    if (r.newSessions > 0 || !r.error.isEmpty())
-        panel1_->setText((panel1_->text() + " " +
-                          tr("The archive was rebuilt from the download copies: %1")
-                              .arg(r.summary().section('\n', 0, 0)))
-                             .trimmed());
+    // On a thread of its own: the window is up and answers meanwhile.
+    rebuild_ = std::make_unique<ArchiveScanner>(archive_->db().databaseName());
+    connect(rebuild_.get(), &ArchiveScanner::finished, this, [this](const ArchiveScanResult& r) {
+        if (r.newSessions > 0 || !r.error.isOk())
+            panel1_->setText((panel1_->text() + " " +
+                              tr("The archive was rebuilt from the download copies: %1")
+                                  .arg(r.summary().section('\n', 0, 0)))
+                                 .trimmed());
+        if (archiveWindow_) archiveWindow_->refresh();
+        emit archiveRebuilt();
+    });
+    rebuild_->start(folder);
 }
 
 void frmDesktop::showArchive() {

@@ -21,6 +21,7 @@ class QToolBar;
 namespace orvex {
 
 class ArchiveIndex;
+class ArchiveScanner;
 class ChildWindows;
 class RaceCommands;
 class DesktopDevice;
@@ -119,7 +120,8 @@ public:
     // bar, never a failed command.
     void noteSessionFile(const QString& path);
     // An empty archive (a new or set-aside club database) is rebuilt from the
-    // download copies, quietly; the status bar says how many sessions.
+    // download copies on a thread of its own, quietly; the status bar says how
+    // many sessions.
     void rebuildArchiveIfEmpty();
     // File > Archive: the one "Archive" window.
     void showArchive();
@@ -136,6 +138,8 @@ public:
 signals:
     // The main window has closed: the program ends, with every other window.
     void unloaded();
+    // The rebuild of an empty archive (rebuildArchiveIfEmpty) has ended.
+    void archiveRebuilt();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -185,6 +189,7 @@ private:
     Roster* roster_ = nullptr;
     ArchiveIndex* archive_ = nullptr;
     QPointer<frmArchive> archiveWindow_;
+    std::unique_ptr<ArchiveScanner> rebuild_;
 };
 
 }  // namespace orvex

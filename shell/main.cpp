@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "clubdb/ClubDatabase.h"
+#include "store/ClubDatabase.h"
 #include "platform/DayClock.h"
 #include "platform/EventPump.h"
 #include "platform/Platform.h"

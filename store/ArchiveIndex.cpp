@@ -1,7 +1,7 @@
 #include "store/ArchiveIndex.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "autocopy/DownloadCopy.h"
+#include "store/TextFold.h"
 
 namespace orvex {
 
@@ -17,30 +18,31 @@ namespace {
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
 
+Status failure(const char* text, const QString& detail) {
+    return Status::fail(StatusCode::Database, text, {},
+                        detail.trimmed().isEmpty() ? std::string("SQLite gave no reason")
+                                                   : detail.trimmed().toStdString());
+}
+
+const char* const kNotWritten = QT_TRANSLATE_NOOP("Status", "The archive could not be written.");
+const char* const kNotRead = QT_TRANSLATE_NOOP("Status", "The archive could not be read.");
+
 // Runs `body` inside an IMMEDIATE transaction; rolls back when it fails.
 template <class Body>
-bool transaction(QSqlDatabase db, QString* error, Body body) {
+Status transaction(QSqlDatabase db, Body body) {
     QSqlQuery begin(db);
-    if (!begin.exec("BEGIN IMMEDIATE")) {
-        if (error)
-            *error = db.isOpen() ? begin.lastError().text()
-                                 : QCoreApplication::translate("ArchiveIndex",
-                                                               "the club database is closed");
-        return false;
-    }
+    if (!begin.exec("BEGIN IMMEDIATE"))
+        return failure(kNotWritten,
+                       db.isOpen() ? begin.lastError().text() : "the club database is closed");
     QString why;
     if (body(why)) {
         // A full disk shows only here, when the pages reach the journal.
         QSqlQuery commit(db);
-        if (commit.exec("COMMIT")) return true;
+        if (commit.exec("COMMIT")) return Status::ok();
         why = commit.lastError().text();
     }
     QSqlQuery(db).exec("ROLLBACK");
-    if (error)
-        *error = !why.trimmed().isEmpty()
-                     ? why.trimmed()
-                     : QCoreApplication::translate("ArchiveIndex", "SQLite gave no reason");
-    return false;
+    return failure(kNotWritten, why);
 }
 
 // A file that could give a session its texts. A download's copy holds only
@@ -66,6 +68,37 @@ bool exec(QSqlQuery& query, QString& why) {
     return false;
 }
 
+// Runs a read with its values; a failure says why.
+Status read(QSqlQuery& query, const QString& sql, const QVariantList& binds) {
+    query.setForwardOnly(true);
+    if (!query.prepare(sql)) return failure(kNotRead, query.lastError().text());
+    for (int i = 0; i < binds.size(); ++i) query.bindValue(i, binds[i]);
+    if (!query.exec()) return failure(kNotRead, query.lastError().text());
+    return Status::ok();
+}
+
+// Every word of [from, to) in the search text, as a balanced tree of ANDs:
+// SQLite refuses an expression nested more than 1,000 deep, which a chain of
+// 1,000 words would be.
+QString allWords(int from, int to) {
+    if (to - from == 1) return "instr(s.search, ?) > 0";
+    const int middle = from + (to - from) / 2;
+    return "(" + allWords(from, middle) + " AND " + allWords(middle, to) + ")";
+}
+
+// Above this many sessions found through the trigram index, the words are
+// common enough that reading the newest sessions in order finds a screenful
+// sooner than sorting every one found.
+constexpr int kDenseHits = 1000;
+constexpr int kRareEnough = 100;
+
+Result<qint64> count(QSqlDatabase db, const char* sql) {
+    QSqlQuery query(db);
+    if (const Status st = read(query, sql, {}); !st.isOk()) return st;
+    if (!query.next()) return failure(kNotRead, query.lastError().text());
+    return query.value(0).toLongLong();
+}
+
 }  // namespace
 
 QString ArchiveIndex::nameKey(const std::string& name) { return q(name).simplified().toLower(); }
@@ -76,13 +109,13 @@ QString ArchiveIndex::searchText(const ArchiveEntry& e, const QString& firstSeen
                          q(e.note),          q(e.date),  q(e.time)};
     for (const ArchiveDriver& d : e.rows)
         if (!d.name.empty()) parts << q(d.name);
-    return parts.join('\n').toLower();
+    return foldText(parts.join('\n'));
 }
 
-int ArchiveIndex::add(const std::vector<Seen>& batch, QString* error) {
+Result<int> ArchiveIndex::add(const std::vector<Seen>& batch) {
     QSqlDatabase base = db();
     int added = 0;
-    const bool ok = transaction(base, error, [&](QString& why) {
+    const Status st = transaction(base, [&](QString& why) {
         QSqlQuery known(base), insert(base), update(base), older(base), dropDrivers(base),
             driver(base), file(base);
         known.prepare(
@@ -100,8 +133,30 @@ int ArchiveIndex::add(const std::vector<Seen>& batch, QString* error) {
             "substr(search, 11) WHERE id = ?");
         dropDrivers.prepare("DELETE FROM archive_driver WHERE session_id = ?");
         driver.prepare(
-            "INSERT INTO archive_driver (session_id, number, name, name_key, laps, best, "
-            "race_time, rank) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+            "INSERT INTO archive_driver (session_id, number, name_id, laps, best, race_time, "
+            "rank) VALUES (?, ?, ?, ?, ?, ?, ?)");
+        // Each name is kept once: a club's drivers race many sessions.
+        QSqlQuery addName(base), findName(base);
+        addName.prepare(
+            "INSERT INTO archive_name (name, name_key) VALUES (?, ?) ON CONFLICT (name) DO "
+            "NOTHING");
+        findName.prepare("SELECT id FROM archive_name WHERE name = ?");
+        QHash<QString, qint64> nameIds;
+        const auto nameId = [&](const std::string& name, QString& why) -> qint64 {
+            const QString text = q(name);
+            if (const auto known = nameIds.constFind(text); known != nameIds.cend()) return *known;
+            addName.bindValue(0, text);
+            addName.bindValue(1, nameKey(name));
+            findName.bindValue(0, text);
+            if (!exec(addName, why) || !exec(findName, why) || !findName.next()) {
+                if (why.isEmpty()) why = findName.lastError().text();
+                return -1;
+            }
+            const qint64 id = findName.value(0).toLongLong();
+            findName.finish();
+            nameIds.insert(text, id);
+            return id;
+        };
         file.prepare(
             "INSERT INTO archive_file (path, session_id, present) VALUES (?, ?, 1) ON CONFLICT "
             "(path) DO UPDATE SET session_id = excluded.session_id, present = 1");
@@ -147,9 +202,10 @@ int ArchiveIndex::add(const std::vector<Seen>& batch, QString* error) {
                 dropDrivers.bindValue(0, qint64(e.id));
                 if (!exec(dropDrivers, why)) return false;
                 for (const ArchiveDriver& d : e.rows) {
-                    const QVariantList values = {qint64(e.id),       d.number, q(d.name),
-                                                 nameKey(d.name),    d.laps,   qint64(d.best),
-                                                 qint64(d.raceTime), d.rank};
+                    const qint64 id = nameId(d.name, why);
+                    if (id < 0) return false;
+                    const QVariantList values = {qint64(e.id),   d.number,           id,    d.laps,
+                                                 qint64(d.best), qint64(d.raceTime), d.rank};
                     for (int i = 0; i < values.size(); ++i) driver.bindValue(i, values[i]);
                     if (!exec(driver, why)) return false;
                 }
@@ -160,12 +216,13 @@ int ArchiveIndex::add(const std::vector<Seen>& batch, QString* error) {
         }
         return true;
     });
-    return ok ? added : -1;
+    if (!st.isOk()) return st;
+    return added;
 }
 
-bool ArchiveIndex::removeFile(const QString& path) {
+Status ArchiveIndex::removeFile(const QString& path) {
     QSqlDatabase base = db();
-    return transaction(base, nullptr, [&](QString& why) {
+    return transaction(base, [&](QString& why) {
         QSqlQuery find(base), drop(base);
         find.prepare("SELECT session_id FROM archive_file WHERE path = ?");
         find.bindValue(0, path);
@@ -190,18 +247,18 @@ bool ArchiveIndex::removeFile(const QString& path) {
     });
 }
 
-int ArchiveIndex::checkFiles() {
+Result<int> ArchiveIndex::checkFiles() {
     QSqlDatabase base = db();
     // The look at the disk happens outside the lock; only the marks are written in it.
     std::vector<std::pair<QString, int>> marks;
     {
         QSqlQuery all(base);
-        all.setForwardOnly(true);
-        if (!all.exec("SELECT path, present FROM archive_file")) return -1;
+        if (const Status st = read(all, "SELECT path, present FROM archive_file", {}); !st.isOk())
+            return st;
         while (all.next()) marks.emplace_back(all.value(0).toString(), all.value(1).toInt());
     }
     int gone = 0;
-    const bool ok = transaction(base, nullptr, [&](QString& why) {
+    const Status st = transaction(base, [&](QString& why) {
         QSqlQuery mark(base);
         mark.prepare("UPDATE archive_file SET present = ? WHERE path = ?");
         for (const auto& [path, was] : marks) {
@@ -214,23 +271,23 @@ int ArchiveIndex::checkFiles() {
         }
         return true;
     });
-    return ok ? gone : -1;
+    if (!st.isOk()) return st;
+    return gone;
 }
 
-int ArchiveIndex::orphanSessions() {
-    QSqlQuery query(db());
-    return query.exec(
-               "SELECT count(*) FROM archive_session s WHERE NOT EXISTS (SELECT 1 FROM "
-               "archive_file f WHERE f.session_id = s.id AND f.present = 1)") &&
-                   query.next()
-               ? query.value(0).toInt()
-               : -1;
+Result<int> ArchiveIndex::orphanSessions() {
+    const Result<qint64> n =
+        count(db(),
+              "SELECT count(*) FROM archive_session s WHERE NOT EXISTS (SELECT 1 FROM "
+              "archive_file f WHERE f.session_id = s.id AND f.present = 1)");
+    if (!n.isOk()) return n.status();
+    return static_cast<int>(n.value());
 }
 
-int ArchiveIndex::dropOrphans() {
+Result<int> ArchiveIndex::dropOrphans() {
     QSqlDatabase base = db();
     int dropped = 0;
-    const bool ok = transaction(base, nullptr, [&](QString& why) {
+    const Status st = transaction(base, [&](QString& why) {
         QSqlQuery query(base);
         const char* orphans =
             "SELECT id FROM archive_session s WHERE NOT EXISTS (SELECT 1 FROM "
@@ -245,21 +302,163 @@ int ArchiveIndex::dropOrphans() {
         }
         return true;
     });
-    return ok ? dropped : -1;
+    if (!st.isOk()) return st;
+    return dropped;
 }
 
-qint64 ArchiveIndex::sessionCount() {
-    QSqlQuery query(db());
-    return query.exec("SELECT count(*) FROM archive_session") && query.next()
-               ? query.value(0).toLongLong()
-               : -1;
+Result<qint64> ArchiveIndex::sessionCount() {
+    return count(db(), "SELECT count(*) FROM archive_session");
 }
 
-qint64 ArchiveIndex::fileCount() {
+Result<qint64> ArchiveIndex::fileCount() {
+    return count(db(), "SELECT count(*) FROM archive_file");
+}
+
+Result<std::vector<SessionRow>> ArchiveIndex::sessions(const SessionFilter& filter, int offset,
+                                                       int limit) {
+    QStringList words = foldText(filter.search).split(' ', Qt::SkipEmptyParts);
+    words.removeDuplicates();
+    // The rarest word of three letters or more finds its sessions through the
+    // trigram index; every word is then compared with each one found. When even
+    // the rarest is common, reading the newest sessions in order finds a
+    // screenful sooner than sorting every one found. The words are tried longest
+    // first, the likeliest to be rare, and one rare enough ends the look.
+    QStringList byLength = words;
+    std::stable_sort(byLength.begin(), byLength.end(),
+                     [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    QString rare;
+    int rareHits = kDenseHits;
+    for (const QString& word : byLength) {
+        if (word.size() < 3) continue;
+        QString pattern;
+        for (const QChar c : word)
+            pattern += c == '*' || c == '?' || c == '[' ? QString('[') + c + ']' : QString(c);
+        pattern = '*' + pattern + '*';
+        QSqlQuery hits(db());
+        if (const Status st = read(hits,
+                                   QString("SELECT count(*) FROM (SELECT 1 FROM archive_search "
+                                           "WHERE search GLOB ? LIMIT %1)")
+                                       .arg(kDenseHits),
+                                   {pattern});
+            !st.isOk())
+            return st;
+        const int n = hits.next() ? hits.value(0).toInt() : kDenseHits;
+        if (n < rareHits) {
+            rareHits = n;
+            rare = pattern;
+        }
+        if (n < kRareEnough) break;
+    }
+    const bool dense = rare.isEmpty();
+    QStringList where;
+    QVariantList binds;
+    QString from = "archive_session s";
+    if (!dense) {
+        // The few sessions the index finds, sorted.
+        from =
+            "(SELECT rowid AS id FROM archive_search WHERE search GLOB ?) m CROSS JOIN "
+            "archive_session s ON s.id = m.id";
+        binds << rare;
+    }
+    if (!words.isEmpty()) {
+        where << allWords(0, static_cast<int>(words.size()));
+        for (const QString& word : words) binds << word;
+    }
+    if (filter.from.isValid()) {
+        where << "s.first_seen >= ?";
+        binds << filter.from.toString("yyyy-MM-dd");
+    }
+    if (filter.to.isValid()) {
+        where << "s.first_seen < ?";
+        binds << filter.to.addDays(1).toString("yyyy-MM-dd");
+    }
+    binds << limit << offset;
+    const QString sql =
+        "SELECT s.id, s.date, s.time, s.track, s.drivers, s.best, CASE WHEN s.best_no > 0 THEN "
+        "rtrim(s.best_no || ' ' || s.best_name) ELSE '' END, "
+        // The file that gave the texts while it is there, else another.
+        "coalesce((SELECT '1' || f.path FROM archive_file f WHERE f.path = s.source_path AND "
+        "f.present = 1), (SELECT f.present || f.path FROM archive_file f WHERE f.session_id = "
+        "s.id ORDER BY f.present DESC, f.path LIMIT 1)) FROM " +
+        from + (where.isEmpty() ? QString() : " WHERE " + where.join(" AND ")) +
+        " ORDER BY s.first_seen DESC, s.id LIMIT ? OFFSET ?";
     QSqlQuery query(db());
-    return query.exec("SELECT count(*) FROM archive_file") && query.next()
-               ? query.value(0).toLongLong()
-               : -1;
+    if (const Status st = read(query, sql, binds); !st.isOk()) return st;
+    std::vector<SessionRow> rows;
+    while (query.next()) {
+        SessionRow r;
+        r.id = query.value(0).toLongLong();
+        r.date = query.value(1).toString();
+        r.time = query.value(2).toString();
+        r.track = query.value(3).toString();
+        r.drivers = query.value(4).toInt();
+        r.best = query.value(5).toInt();
+        r.bestBy = query.value(6).toString();
+        const QString file = query.value(7).toString();
+        r.present = file.startsWith('1');
+        r.path = file.mid(1);
+        rows.push_back(std::move(r));
+    }
+    return rows;
+}
+
+Result<std::vector<TrackRecordRow>> ArchiveIndex::trackRecords() {
+    QSqlQuery query(db());
+    // SQLite gives the other columns of the row that holds the minimum.
+    if (const Status st = read(query,
+                               "SELECT s.track, min(s.best), rtrim(s.best_no || ' ' || "
+                               "s.best_name), s.date, substr(s.first_seen, 1, 10), s.track_key "
+                               "FROM archive_session s WHERE s.best > 0 GROUP BY s.track_key "
+                               "ORDER BY s.track_key",
+                               {});
+        !st.isOk())
+        return st;
+    std::vector<TrackRecordRow> rows;
+    while (query.next())
+        rows.push_back({query.value(0).toString(), query.value(5).toString(),
+                        query.value(1).toInt(), query.value(2).toString(),
+                        query.value(3).toString(), query.value(4).toString()});
+    return rows;
+}
+
+Result<std::vector<TrackLapRow>> ArchiveIndex::trackLaps(const QString& trackKey) {
+    QSqlQuery query(db());
+    // A lap among the track's 10 best lies in a session whose own best is among the
+    // track's 10 best sessions: only their drivers are looked at.
+    if (const Status st =
+            read(query,
+                 "SELECT d.best, rtrim(d.number || ' ' || n.name), s.date, s.time, "
+                 "substr(s.first_seen, 1, 10) FROM archive_driver d JOIN (SELECT id, date, time, "
+                 "first_seen FROM archive_session WHERE track_key = ? AND best > 0 ORDER BY best "
+                 "LIMIT 10) s ON s.id = d.session_id JOIN archive_name n ON n.id = d.name_id WHERE "
+                 "d.best > 0 ORDER BY d.best, s.first_seen LIMIT 10",
+                 {trackKey});
+        !st.isOk())
+        return st;
+    std::vector<TrackLapRow> rows;
+    while (query.next())
+        rows.push_back({query.value(0).toInt(), query.value(1).toString(),
+                        query.value(2).toString(), query.value(3).toString(),
+                        query.value(4).toString()});
+    return rows;
+}
+
+Result<std::vector<DriverSessionRow>> ArchiveIndex::driverHistory(const QString& name) {
+    QSqlQuery query(db());
+    if (const Status st = read(query,
+                               "SELECT substr(s.first_seen, 1, 10), s.date, s.track, d.number, "
+                               "d.laps, d.best, d.rank FROM archive_name n JOIN archive_driver "
+                               "d ON d.name_id = n.id JOIN archive_session s ON s.id = "
+                               "d.session_id WHERE n.name_key = ? ORDER BY s.first_seen, s.id",
+                               {nameKey(name.toStdString())});
+        !st.isOk())
+        return st;
+    std::vector<DriverSessionRow> rows;
+    while (query.next())
+        rows.push_back({query.value(0).toString(), query.value(1).toString(),
+                        query.value(2).toString(), query.value(3).toInt(), query.value(4).toInt(),
+                        query.value(5).toInt(), query.value(6).toInt()});
+    return rows;
 }
 
 }  // namespace orvex

@@ -21,10 +21,6 @@ namespace orvex {
 
 namespace {
 
-QString tr(const char* text, int n = -1) {
-    return QCoreApplication::translate("ArchiveScan", text, nullptr, n);
-}
-
 // Enough files for one transaction to be worth its sync, few enough that
 // another copy of the program waits only briefly for the lock.
 constexpr std::size_t kBatch = 250;
@@ -88,23 +84,26 @@ void walk(const QString& folder, QStringList& ancestors, Walk& w) {
 }  // namespace
 
 QString ArchiveScanResult::summary() const {
-    QString text = tr("%n session file(s) indexed", indexed) + ", " +
-                   tr("%n new session(s)", newSessions) + ".";
+    QString text = tr("%n session file(s) indexed", nullptr, indexed) + ", " +
+                   tr("%n new session(s)", nullptr, newSessions) + ".";
     if (cancelled) text += " " + tr("The scan was cancelled; it can be repeated.");
-    if (!error.isEmpty()) text += " " + tr("The archive could not be written: %1").arg(error);
+    if (!error.isOk())
+        text +=
+            " " +
+            tr("The archive could not be written: %1").arg(QString::fromStdString(error.detail()));
     if (skipped() == 0) return text;
     QStringList why;
-    if (notSession) why << tr("%n not a session file", notSession);
-    if (unreadable) why << tr("%n unreadable", unreadable);
-    if (damaged) why << tr("%n damaged", damaged);
-    if (empty) why << tr("%n without laps", empty);
-    if (loops) why << tr("%n symbolic-link loop(s)", loops);
-    if (badNames) why << tr("%n with a name that is not valid UTF-8", badNames);
+    if (notSession) why << tr("%n not a session file", nullptr, notSession);
+    if (unreadable) why << tr("%n unreadable", nullptr, unreadable);
+    if (damaged) why << tr("%n damaged", nullptr, damaged);
+    if (empty) why << tr("%n without laps", nullptr, empty);
+    if (loops) why << tr("%n symbolic-link loop(s)", nullptr, loops);
+    if (badNames) why << tr("%n with a name that is not valid UTF-8", nullptr, badNames);
     return text + "\n" + tr("Skipped %1: %2.").arg(skipped()).arg(why.join(", "));
 }
 
-ArchiveScanResult Archive_ScanFolder(ArchiveIndex& index, const QString& folder,
-                                     const std::function<bool(int, int)>& progress) {
+ArchiveScanResult scanArchiveFolder(ArchiveIndex& index, const QString& folder,
+                                    const std::function<bool(int, int)>& progress) {
     ArchiveScanResult r;
     Walk w;
     QStringList ancestors;
@@ -114,20 +113,20 @@ ArchiveScanResult Archive_ScanFolder(ArchiveIndex& index, const QString& folder,
     r.badNames = w.badNames;
     std::vector<ArchiveIndex::Seen> batch;
     const auto flush = [&] {
-        if (batch.empty() || !r.error.isEmpty()) return;
+        if (batch.empty() || !r.error.isOk()) return;
         // The first failed write ends the scan: the next batch would fail alike.
-        const int added = index.add(batch, &r.error);
-        if (added >= 0) {
-            r.newSessions += added;
+        const Result<int> added = index.add(batch);
+        if (added.isOk()) {
+            r.newSessions += added.value();
             r.indexed += static_cast<int>(batch.size());
-        } else if (r.error.isEmpty()) {
-            r.error = tr("no reason given");
+        } else {
+            r.error = added.status();
         }
         batch.clear();
     };
     Session s;
     const int total = static_cast<int>(w.files.size());
-    for (int i = 0; i < total && r.error.isEmpty(); ++i) {
+    for (int i = 0; i < total && r.error.isOk(); ++i) {
         if (progress && !progress(i, total)) {
             r.cancelled = true;
             break;
@@ -168,18 +167,17 @@ ArchiveScanResult Archive_ScanFolder(ArchiveIndex& index, const QString& folder,
     return r;
 }
 
-bool Archive_AddSession(ArchiveIndex& index, const Session& s, const QString& path,
-                        QString* error) {
+Status indexSession(ArchiveIndex& index, const Session& s, const QString& path) {
     bool hasLaps = false;
     ArchiveEntry entry = makeArchiveEntry(s, hasLaps);
-    return !hasLaps || Archive_AddEntry(index, std::move(entry), path, error);
+    return hasLaps ? indexEntry(index, std::move(entry), path) : Status::ok();
 }
 
-bool Archive_AddEntry(ArchiveIndex& index, ArchiveEntry entry, const QString& path,
-                      QString* error) {
+Status indexEntry(ArchiveIndex& index, ArchiveEntry entry, const QString& path) {
     const QFileInfo info(path);
     const QDateTime written = info.exists() ? info.lastModified() : QDateTime::currentDateTime();
-    return index.add({{std::move(entry), info.absoluteFilePath(), written}}, error) >= 0;
+    const Result<int> added = index.add({{std::move(entry), info.absoluteFilePath(), written}});
+    return added.isOk() ? Status::ok() : added.status();
 }
 
 }  // namespace orvex

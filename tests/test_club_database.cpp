@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <thread>
 
-#include "clubdb/ClubDatabase.h"
+#include "store/ClubDatabase.h"
 
 using namespace orvex;
 
@@ -42,14 +42,31 @@ TEST(ClubDatabase, ANewFileGetsTheSchemaInWalModeAndRemembersTheLatestUse) {
     ASSERT_TRUE(club.isOpen()) << club.notice().toStdString();
     EXPECT_TRUE(club.notice().isEmpty());
     EXPECT_EQ(club.schemaVersion(), ClubDatabase::kSchemaVersion);
-    EXPECT_TRUE(club.remember({"Anna", "Bea"}, kMay));
-    EXPECT_TRUE(club.remember({"Bea", "Cy"}, kJune));
-    EXPECT_TRUE(club.remember({"Anna"}, {2026, 1, 1}));  // an older date never moves it back
+    EXPECT_TRUE(club.remember({"Anna", "Bea"}, kMay).isOk());
+    EXPECT_TRUE(club.remember({"Bea", "Cy"}, kJune).isOk());
+    EXPECT_TRUE(club.remember({"Anna"}, {2026, 1, 1}).isOk());  // an older date never moves it back
     EXPECT_EQ(club.names(), (std::vector<std::string>{"Bea", "Cy", "Anna"}));
 
     ClubDatabase again(dir.filePath("sub"));
     EXPECT_EQ(again.names().size(), 3u);
     EXPECT_EQ(journalMode(club.path()), "wal");
+}
+
+// The integrity check reads every page: it runs only when the last run did not
+// close the file.
+TEST(ClubDatabase, OnlyAnUncleanEndCostsTheNextStartTheIntegrityCheck) {
+    QTemporaryDir dir;
+    { EXPECT_TRUE(ClubDatabase(dir.path()).checked()); }  // a new file: no mark yet
+    { EXPECT_FALSE(ClubDatabase(dir.path()).checked()); }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "killed");
+        db.setDatabaseName(dir.filePath("club.db"));
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec("UPDATE club_state SET value = 1 WHERE name = 'open'"));
+    }
+    QSqlDatabase::removeDatabase("killed");
+    { EXPECT_TRUE(ClubDatabase(dir.path()).checked()); }
+    EXPECT_FALSE(ClubDatabase(dir.path()).checked());
 }
 
 TEST(ClubDatabase, ADamagedFileIsSetAsideAndAFreshOneMadeWithANotice) {
@@ -67,7 +84,7 @@ TEST(ClubDatabase, ADamagedFileIsSetAsideAndAFreshOneMadeWithANotice) {
         QRegularExpression(R"(^club\.db\.damaged-\d{8}-\d{6}$)").match(aside[0]).hasMatch());
     EXPECT_EQ(QFile(dir.filePath(aside[0])).size(), 8192);
     EXPECT_TRUE(club.notice().contains(aside[0]));
-    EXPECT_TRUE(club.remember({"Anna"}, kMay));
+    EXPECT_TRUE(club.remember({"Anna"}, kMay).isOk());
     EXPECT_EQ(club.names(), std::vector<std::string>{"Anna"});
 }
 
@@ -78,7 +95,7 @@ TEST(ClubDatabase, AFolderThatCannotHoldItLeavesTheProgramWithoutARoster) {
     ClubDatabase club(dir.filePath("file"));  // a file where the folder should be
     EXPECT_FALSE(club.isOpen());
     EXPECT_FALSE(club.notice().isEmpty());
-    EXPECT_FALSE(club.remember({"Anna"}, kMay));
+    EXPECT_FALSE(club.remember({"Anna"}, kMay).isOk());
     EXPECT_TRUE(club.names().empty());
 }
 
@@ -90,9 +107,10 @@ TEST(ClubDatabase, TwoConnectionsWritingAtOnceLoseNoName) {
     const auto writer = [&](int who) {
         ClubDatabase club(dir.path());
         for (int i = 0; i < kEach; ++i)
-            ok[who] = club.remember({"w" + std::to_string(who) + "-" + std::to_string(i), "shared"},
-                                    kMay) &&
-                      ok[who];
+            ok[who] =
+                club.remember({"w" + std::to_string(who) + "-" + std::to_string(i), "shared"}, kMay)
+                    .isOk() &&
+                ok[who];
     };
     std::thread a(writer, 0), b(writer, 1);
     a.join();
@@ -127,7 +145,7 @@ TEST(ClubDatabase, ANewerVersionsFileCompletesNamesButIsNeverWritten) {
         EXPECT_TRUE(club.isReadOnly());
         EXPECT_TRUE(club.notice().contains("newer version"));
         EXPECT_EQ(club.names(), std::vector<std::string>{"Anna"});
-        EXPECT_FALSE(club.remember({"Bea"}, kMay));
+        EXPECT_FALSE(club.remember({"Bea"}, kMay).isOk());
         EXPECT_EQ(club.schemaVersion(), 99);
     }
     EXPECT_EQ(bytes(), before);

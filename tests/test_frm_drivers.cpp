@@ -21,9 +21,9 @@ public:
     std::vector<std::string> known{"Anna Rossi", "bea", "Carlo"};
     std::vector<std::pair<std::vector<std::string>, std::string>> remembered;
     std::vector<std::string> names() override { return known; }
-    bool remember(const std::vector<std::string>& n, const CalendarDate& d) override {
+    Status remember(const std::vector<std::string>& n, const CalendarDate& d) override {
         remembered.push_back({n, std::to_string(d.year) + "-" + std::to_string(d.month)});
-        return true;
+        return Status::ok();
     }
 };
 

@@ -2,13 +2,96 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
-    <name>ArchiveIndex</name>
+    <name>ArchiveScan</name>
+    <message numerus="yes">
+        <source>%n session file(s) indexed</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new session(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
     <message>
-        <source>the club database is closed</source>
+        <source>The scan was cancelled; it can be repeated.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>SQLite gave no reason</source>
+        <source>The archive could not be written: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n not a session file</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n unreadable</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n damaged</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n without laps</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n symbolic-link loop(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n with a name that is not valid UTF-8</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Skipped %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ClubDatabase</name>
+    <message>
+        <source>The club database cannot be used: Qt&apos;s SQLite driver is not installed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The club database is busy (%1); names are not remembered this time.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The club database was damaged: it was renamed %1 beside the new one.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The club database %1 cannot be used (%2); names are not remembered.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The club database was made by a newer version of the program: names are completed from it, but nothing is added to it and the archive is not used.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -236,6 +319,37 @@ Nothing on disk has changed.</source>
         <source>The slips could not be printed (error %1).</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The archive could not be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The archive could not be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The club database cannot be opened.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The club database is not open.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The club database belongs to a newer version of the program and is not written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The names could not be remembered.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>frmDrivers</name>
+    <message>
+        <source>The club&apos;s roster could not remember the names: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>frmExport</name>
@@ -274,79 +388,33 @@ Nothing on disk has changed.</source>
     </message>
 </context>
 <context>
-    <name>orvex</name>
+    <name>orvex::ArchiveSessionsModel</name>
     <message>
-        <source>no reason given</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>orvex::ArchiveScanResult</name>
-    <message>
-        <source>%n session file(s) indexed</source>
+        <source>Date</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%n new session(s)</source>
+        <source>Time</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The scan was cancelled; it can be repeated.</source>
+        <source>Track</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The archive could not be written: %1</source>
+        <source>Drivers</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%n not a session file</source>
+        <source>Best lap</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%n unreadable</source>
+        <source>Best by</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%n damaged</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%n without laps</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%n symbolic-link loop(s)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%n with a name that is not valid UTF-8</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Skipped %1: %2.</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>orvex::ClubDatabase</name>
-    <message>
-        <source>The club database cannot be used: Qt&apos;s SQLite driver is not installed.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The club database is busy (%1); names are not remembered this time.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The club database was damaged: it was renamed %1 beside the new one.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The club database %1 cannot be used (%2); names are not remembered.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The club database was made by a newer version of the program: names are completed from it, but nothing is added to it and the archive is not used.</source>
+        <source>File</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -535,19 +603,11 @@ Nothing on disk has changed.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Drivers</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Best lap</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Best by</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>File</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -615,14 +675,6 @@ Nothing on disk has changed.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Indexing session files...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>The archive could not be checked; try again later.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -639,6 +691,18 @@ Nothing on disk has changed.</source>
             <numerusform></numerusform>
             <numerusform></numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Ca&amp;ncel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file could not be removed from the archive: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The archive could not be changed: %1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

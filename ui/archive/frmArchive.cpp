@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCompleter>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QDir>
 #include <QFileDialog>
@@ -14,12 +15,9 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPainter>
-#include <QProgressDialog>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -31,6 +29,7 @@
 #include "session/TimeFormat.h"
 #include "store/ArchiveIndex.h"
 #include "store/ArchiveScan.h"
+#include "store/ArchiveScanner.h"
 
 namespace orvex {
 
@@ -65,66 +64,130 @@ QDateEdit* makeDate(QWidget* parent) {
     return edit;
 }
 
-// Every word of [from, to) in the search text, as a balanced tree of ANDs:
-// SQLite refuses an expression nested more than 1,000 deep, which a chain of
-// 1,000 words would be.
-QString allWords(int from, int to) {
-    if (to - from == 1) return "instr(s.search, ?) > 0";
-    const int middle = from + (to - from) / 2;
-    return "(" + allWords(from, middle) + " AND " + allWords(middle, to) + ")";
+QDate bound(const QDateEdit* edit) { return edit->date() == kNoDate ? QDate() : edit->date(); }
+
+// Rows the Sessions list reads at a time: a screenful and more.
+constexpr int kPage = 50;
+
+QVariant timeText(std::int64_t value) {
+    return value > 0 ? QString::fromStdString(FormatTime(value)) : QString();
 }
 
-QDate bound(const QDateEdit* edit) { return edit->date() == kNoDate ? QDate() : edit->date(); }
+// The store's reason, for the line under the search box.
+QString reason(const Status& st) {
+    return st.detail().empty() ? QCoreApplication::translate("Status", st.text().c_str())
+                               : QString::fromStdString(st.detail());
+}
 
 }  // namespace
 
-ArchiveModel::ArchiveModel(QStringList headers, std::vector<int> timeColumns, int fileColumn,
-                           QObject* parent)
-    : QSqlQueryModel(parent),
-      headers_(std::move(headers)),
-      timeColumns_(std::move(timeColumns)),
-      fileColumn_(fileColumn) {}
+ArchiveSessionsModel::ArchiveSessionsModel(ArchiveIndex& index, QObject* parent)
+    : QAbstractTableModel(parent), index_(index) {}
 
-bool ArchiveModel::run(const QString& sql, const QVariantList& binds, const QString& connection) {
-    // Not forward only: the model seeks back to rows it has shown. The driver
-    // still fetches rows only as the view asks for them.
-    QSqlQuery query(QSqlDatabase::database(connection, false));
-    query.prepare(sql);
-    for (int i = 0; i < binds.size(); ++i) query.bindValue(i, binds[i]);
-    const bool ok = query.exec();
+Status ArchiveSessionsModel::setFilter(const SessionFilter& filter) {
+    beginResetModel();
+    filter_ = filter;
     present_.clear();
-    setQuery(std::move(query));
-    for (int i = 0; i < headers_.size(); ++i) setHeaderData(i, Qt::Horizontal, headers_[i]);
-    return ok;
+    Result<std::vector<SessionRow>> page = index_.sessions(filter_, 0, kPage);
+    rows_ = page.isOk() ? std::move(page.value()) : std::vector<SessionRow>{};
+    atEnd_ = !page.isOk() || rows_.size() < kPage;
+    endResetModel();
+    return page.isOk() ? Status::ok() : page.status();
 }
 
-QString ArchiveModel::path(int row) const {
-    return fileColumn_ < 0 ? QString()
-                           : QSqlQueryModel::data(index(row, fileColumn_)).toString().mid(1);
+bool ArchiveSessionsModel::canFetchMore(const QModelIndex& parent) const {
+    return !parent.isValid() && !atEnd_;
 }
 
-// The index's mark, and a look at the disk for the rows shown, once per query:
-// a file deleted since the last check is greyed too.
-bool ArchiveModel::present(int row) const {
-    if (fileColumn_ < 0) return false;
+void ArchiveSessionsModel::fetchMore(const QModelIndex& parent) {
+    if (parent.isValid() || atEnd_) return;
+    Result<std::vector<SessionRow>> page =
+        index_.sessions(filter_, static_cast<int>(rows_.size()), kPage);
+    // A page that cannot be read ends the list where it is.
+    atEnd_ = !page.isOk() || page->size() < kPage;
+    if (!page.isOk() || page->empty()) return;
+    const int first = static_cast<int>(rows_.size());
+    beginInsertRows({}, first, first + static_cast<int>(page->size()) - 1);
+    for (SessionRow& r : page.value()) rows_.push_back(std::move(r));
+    endInsertRows();
+}
+
+bool ArchiveSessionsModel::present(int row) const {
     const auto known = present_.constFind(row);
     if (known != present_.cend()) return *known;
-    const QString value = QSqlQueryModel::data(index(row, fileColumn_)).toString();
-    const bool there = value.startsWith('1') && QFileInfo::exists(value.mid(1));
+    const SessionRow& r = rows_[static_cast<std::size_t>(row)];
+    const bool there = r.present && QFileInfo::exists(r.path);
     present_.insert(row, there);
     return there;
 }
 
-QVariant ArchiveModel::data(const QModelIndex& index, int role) const {
-    if (role == Qt::ForegroundRole && fileColumn_ >= 0 && !present(index.row()))
-        return QColor(Qt::gray);
-    if (role != Qt::DisplayRole) return QSqlQueryModel::data(index, role);
-    const QVariant value = QSqlQueryModel::data(index, role);
-    if (index.column() == fileColumn_) return QDir::toNativeSeparators(path(index.row()));
-    if (std::find(timeColumns_.begin(), timeColumns_.end(), index.column()) != timeColumns_.end())
-        return value.toLongLong() > 0 ? QString::fromStdString(FormatTime(value.toLongLong()))
-                                      : QString();
-    return value;
+int ArchiveSessionsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int ArchiveSessionsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 7;
+}
+
+QVariant ArchiveSessionsModel::headerData(int section, Qt::Orientation orientation,
+                                          int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    const QString headers[] = {tr("Date"),     tr("Time"),    tr("Track"), tr("Drivers"),
+                               tr("Best lap"), tr("Best by"), tr("File")};
+    return section >= 0 && section < 7 ? headers[section] : QVariant();
+}
+
+QVariant ArchiveSessionsModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    if (role == Qt::ForegroundRole) return present(index.row()) ? QVariant() : QColor(Qt::gray);
+    if (role != Qt::DisplayRole) return {};
+    const SessionRow& r = row(index.row());
+    switch (index.column()) {
+        case 0:
+            return r.date;
+        case 1:
+            return r.time;
+        case 2:
+            return r.track;
+        case 3:
+            return r.drivers;
+        case 4:
+            return timeText(r.best);
+        case 5:
+            return r.bestBy;
+        case 6:
+            return QDir::toNativeSeparators(r.path);
+        default:
+            return {};
+    }
+}
+
+ArchiveListModel::ArchiveListModel(QStringList headers, QObject* parent)
+    : QAbstractTableModel(parent), headers_(std::move(headers)) {}
+
+void ArchiveListModel::setRows(int count, Cell cell) {
+    beginResetModel();
+    count_ = count;
+    cell_ = std::move(cell);
+    endResetModel();
+}
+
+int ArchiveListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : count_;
+}
+
+int ArchiveListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(headers_.size());
+}
+
+QVariant ArchiveListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    return section >= 0 && section < headers_.size() ? headers_[section] : QVariant();
+}
+
+QVariant ArchiveListModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= count_ || !cell_) return {};
+    return cell_(index.row(), index.column());
 }
 
 void ArchiveChart::setPoints(std::vector<std::pair<QString, std::int32_t>> points) {
@@ -175,9 +238,7 @@ frmArchive::frmArchive(QMdiArea* area, ArchiveIndex& index, std::vector<std::str
     layout->addWidget(tabs_);
 
     // Sessions
-    sessionsModel_ = new ArchiveModel({tr("Date"), tr("Time"), tr("Track"), tr("Drivers"),
-                                       tr("Best lap"), tr("Best by"), tr("File")},
-                                      {4}, 6, this);
+    sessionsModel_ = new ArchiveSessionsModel(index_, this);
     auto* page = new QWidget(tabs_);
     auto* pageLayout = new QVBoxLayout(page);
     auto* filters = new QHBoxLayout;
@@ -207,10 +268,10 @@ frmArchive::frmArchive(QMdiArea* area, ArchiveIndex& index, std::vector<std::str
             [this](const QModelIndex& i) { openSession(i.row()); });
 
     // Records
-    recordsModel_ = new ArchiveModel(
-        {tr("Track"), tr("Best lap"), tr("Best by"), tr("Date"), tr("First seen")}, {1}, -1, this);
-    trackModel_ = new ArchiveModel(
-        {tr("Best lap"), tr("Driver"), tr("Date"), tr("Time"), tr("First seen")}, {0}, -1, this);
+    recordsModel_ = new ArchiveListModel(
+        {tr("Track"), tr("Best lap"), tr("Best by"), tr("Date"), tr("First seen")}, this);
+    trackModel_ = new ArchiveListModel(
+        {tr("Best lap"), tr("Driver"), tr("Date"), tr("Time"), tr("First seen")}, this);
     auto* split = new QSplitter(Qt::Vertical, tabs_);
     records_ = makeView(recordsModel_, split);
     track_ = makeView(trackModel_, split);
@@ -219,9 +280,9 @@ frmArchive::frmArchive(QMdiArea* area, ArchiveIndex& index, std::vector<std::str
             [this](const QModelIndex& i) { runTrack(i.row()); });
 
     // Driver
-    driverModel_ = new ArchiveModel({tr("First seen"), tr("Date"), tr("Track"), tr("No."),
-                                     tr("Laps"), tr("Best lap"), tr("Rank")},
-                                    {5}, -1, this);
+    driverModel_ = new ArchiveListModel({tr("First seen"), tr("Date"), tr("Track"), tr("No."),
+                                         tr("Laps"), tr("Best lap"), tr("Rank")},
+                                        this);
     page = new QWidget(tabs_);
     auto* form = new QFormLayout;
     driver_ = new QLineEdit(page);
@@ -245,16 +306,32 @@ frmArchive::frmArchive(QMdiArea* area, ArchiveIndex& index, std::vector<std::str
             &frmArchive::showDriver);
 
     auto* buttons = new QHBoxLayout;
-    auto* add = new QPushButton(tr("Add &folder..."), body);
+    add_ = new QPushButton(tr("Add &folder..."), body);
     auto* check = new QPushButton(tr("&Check files"), body);
-    buttons->addWidget(add);
+    progress_ = new QProgressBar(body);
+    progress_->hide();
+    cancel_ = new QPushButton(tr("Ca&ncel"), body);
+    cancel_->hide();
+    buttons->addWidget(add_);
     buttons->addWidget(check);
+    buttons->addWidget(progress_, 1);
+    buttons->addWidget(cancel_);
     buttons->addStretch();
     layout->addLayout(buttons);
-    connect(add, &QPushButton::clicked, this, &frmArchive::chooseFolder);
+    scanner_ = std::make_unique<ArchiveScanner>(index_.db().databaseName());
+    connect(scanner_.get(), &ArchiveScanner::progress, this, [this](int done, int total) {
+        progress_->setMaximum(total);
+        progress_->setValue(done);
+    });
+    connect(scanner_.get(), &ArchiveScanner::finished, this, &frmArchive::scanFinished);
+    connect(cancel_, &QPushButton::clicked, this, [this] { scanner_->cancel(); });
+    connect(add_, &QPushButton::clicked, this, &frmArchive::chooseFolder);
     connect(check, &QPushButton::clicked, this, &frmArchive::checkFiles);
     setWidget(body);
 }
+
+// A scan still running is cancelled and waited for.
+frmArchive::~frmArchive() = default;
 
 frmArchive* frmArchive::Load(QMdiArea* area, ArchiveIndex& index, std::vector<std::string> roster,
                              Opener open) {
@@ -285,33 +362,6 @@ bool frmArchive::eventFilter(QObject* watched, QEvent* event) {
     return QMdiSubWindow::eventFilter(watched, event);
 }
 
-QString frmArchive::sessionsQuery(const QString& search, QDate from, QDate to,
-                                  QVariantList& binds) {
-    QStringList where;
-    QStringList words = search.toLower().split(' ', Qt::SkipEmptyParts);
-    words.removeDuplicates();
-    if (!words.isEmpty()) {
-        for (const QString& word : words) binds << word;
-        where << allWords(0, static_cast<int>(words.size()));
-    }
-    if (from.isValid()) {
-        where << "s.first_seen >= ?";
-        binds << from.toString("yyyy-MM-dd");
-    }
-    if (to.isValid()) {
-        where << "s.first_seen < ?";
-        binds << to.addDays(1).toString("yyyy-MM-dd");
-    }
-    return "SELECT s.date, s.time, s.track, s.drivers, s.best, CASE WHEN s.best_no > 0 THEN "
-           "rtrim(s.best_no || ' ' || s.best_name) ELSE '' END, "
-           // The file that gave the texts while it is there, else another.
-           "coalesce((SELECT '1' || f.path FROM archive_file f WHERE f.path = s.source_path AND "
-           "f.present = 1), (SELECT f.present || f.path FROM archive_file f WHERE f.session_id = "
-           "s.id ORDER BY f.present DESC, f.path LIMIT 1)) FROM archive_session s" +
-           (where.isEmpty() ? QString() : " WHERE " + where.join(" AND ")) +
-           " ORDER BY s.first_seen DESC, s.id";
-}
-
 void frmArchive::refresh() {
     runSessions();
     runRecords();
@@ -319,69 +369,66 @@ void frmArchive::refresh() {
 }
 
 void frmArchive::runSessions() {
-    QVariantList binds;
-    const QString sql = sessionsQuery(search_->text(), bound(from_), bound(to_), binds);
+    const Status st = sessionsModel_->setFilter({search_->text(), bound(from_), bound(to_)});
     // A search that cannot run says why instead of showing an empty list.
-    const bool ran = sessionsModel_->run(sql, binds, index_.db().connectionName());
-    searchError_->setText(
-        ran ? QString()
-            : tr("The search could not be run: %1").arg(sessionsModel_->lastError().text()));
-    searchError_->setVisible(!ran);
+    searchError_->setText(st.isOk() ? QString()
+                                    : tr("The search could not be run: %1").arg(reason(st)));
+    searchError_->setVisible(!st.isOk());
 }
 
 void frmArchive::runRecords() {
-    // SQLite gives the other columns of the row that holds the minimum.
-    recordsModel_->run(
-        "SELECT s.track, min(s.best), rtrim(s.best_no || ' ' || s.best_name), s.date, "
-        "substr(s.first_seen, 1, 10), s.track_key FROM archive_session s WHERE s.best > 0 "
-        "GROUP BY s.track_key ORDER BY s.track_key",
-        {}, index_.db().connectionName());
-    records_->setColumnHidden(5, true);
+    Result<std::vector<TrackRecordRow>> rows = index_.trackRecords();
+    recordRows_ = rows.isOk() ? std::move(rows.value()) : std::vector<TrackRecordRow>{};
+    recordsModel_->setRows(static_cast<int>(recordRows_.size()), [this](int row, int column) {
+        const TrackRecordRow& r = recordRows_[static_cast<std::size_t>(row)];
+        const QVariant cells[] = {r.track, timeText(r.best), r.bestBy, r.date, r.firstSeen};
+        return column < 5 ? cells[column] : QVariant();
+    });
     trackModel_->clear();
-    if (recordsModel_->rowCount() > 0) records_->selectRow(0);
+    if (!recordRows_.empty()) records_->selectRow(0);
 }
 
 void frmArchive::runTrack(int row) {
-    const QString key =
-        recordsModel_->QSqlQueryModel::data(recordsModel_->index(row, 5)).toString();
-    // A lap among the track's 10 best lies in a session whose own best is among the
-    // track's 10 best sessions: only their drivers are looked at.
-    trackModel_->run(
-        "SELECT d.best, rtrim(d.number || ' ' || d.name), s.date, s.time, "
-        "substr(s.first_seen, 1, 10) FROM archive_driver d JOIN (SELECT id, date, time, "
-        "first_seen FROM archive_session WHERE track_key = ? AND best > 0 ORDER BY best LIMIT "
-        "10) s ON s.id = d.session_id WHERE d.best > 0 ORDER BY d.best, s.first_seen LIMIT 10",
-        {key}, index_.db().connectionName());
+    if (row < 0 || row >= static_cast<int>(recordRows_.size())) return;
+    Result<std::vector<TrackLapRow>> rows =
+        index_.trackLaps(recordRows_[static_cast<std::size_t>(row)].trackKey);
+    trackRows_ = rows.isOk() ? std::move(rows.value()) : std::vector<TrackLapRow>{};
+    trackModel_->setRows(static_cast<int>(trackRows_.size()), [this](int row, int column) {
+        const TrackLapRow& r = trackRows_[static_cast<std::size_t>(row)];
+        const QVariant cells[] = {timeText(r.best), r.driver, r.date, r.time, r.firstSeen};
+        return column < 5 ? cells[column] : QVariant();
+    });
 }
 
 void frmArchive::showDriver(const QString& name) {
     if (driver_->text() != name) driver_->setText(name);
-    const QString key = ArchiveIndex::nameKey(name.toStdString());
-    const char* sql =
-        "SELECT substr(s.first_seen, 1, 10), s.date, s.track, d.number, d.laps, d.best, d.rank "
-        "FROM archive_driver d JOIN archive_session s ON s.id = d.session_id WHERE d.name_key = "
-        "? ORDER BY s.first_seen, s.id";
-    driverModel_->run(sql, {key}, index_.db().connectionName());
-    // One driver's sessions are few: the chart reads them all from the table's model.
-    while (driverModel_->canFetchMore()) driverModel_->fetchMore();
+    Result<std::vector<DriverSessionRow>> rows = index_.driverHistory(name);
+    driverRows_ = rows.isOk() ? std::move(rows.value()) : std::vector<DriverSessionRow>{};
+    driverModel_->setRows(static_cast<int>(driverRows_.size()), [this](int row, int column) {
+        const DriverSessionRow& r = driverRows_[static_cast<std::size_t>(row)];
+        const QVariant cells[] = {r.firstSeen, r.date,           r.track, r.number,
+                                  r.laps,      timeText(r.best), r.rank};
+        return column < 7 ? cells[column] : QVariant();
+    });
     std::vector<std::pair<QString, std::int32_t>> points;
-    for (int row = 0; row < driverModel_->rowCount(); ++row) {
-        const QSqlRecord r = driverModel_->record(row);
-        if (r.value(5).toInt() > 0) points.emplace_back(r.value(0).toString(), r.value(5).toInt());
-    }
+    for (const DriverSessionRow& r : driverRows_)
+        if (r.best > 0) points.emplace_back(r.firstSeen, r.best);
     chart_->setPoints(std::move(points));
 }
 
 void frmArchive::openSession(int row) {
-    const QString path = sessionsModel_->path(row);
+    if (row < 0 || row >= sessionsModel_->rowCount()) return;
+    const QString path = sessionsModel_->row(row).path;
     if (path.isEmpty()) return;
     if (!sessionsModel_->present(row) || !QFileInfo::exists(path)) {
         const QString text =
             tr("The file %1 is no longer there.").arg(QDir::toNativeSeparators(path)) + "\n\n" +
             tr("Remove it from the archive?");
-        if (ask(text, MessageBox::YesNo + MessageBox::Question) == MessageBox::Yes &&
-            index_.removeFile(path))
-            refresh();
+        if (ask(text, MessageBox::YesNo + MessageBox::Question) != MessageBox::Yes) return;
+        if (const Status st = index_.removeFile(path); !st.isOk())
+            ask(tr("The file could not be removed from the archive: %1").arg(reason(st)),
+                MessageBox::OkOnly + MessageBox::Exclamation);
+        refresh();
         return;
     }
     if (open_) open_(QDir::toNativeSeparators(path).toStdString());
@@ -393,39 +440,45 @@ void frmArchive::chooseFolder() {
 }
 
 void frmArchive::addFolder(const QString& folder) {
-    QProgressDialog progress(tr("Indexing session files..."), tr("Cancel"), 0, 0, this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    const ArchiveScanResult r = Archive_ScanFolder(index_, folder, [&](int done, int total) {
-        if (progress.maximum() != total) progress.setMaximum(total);
-        progress.setValue(done);
-        return !progress.wasCanceled();
-    });
-    progress.reset();
+    if (!scanner_->start(folder)) return;
+    add_->setEnabled(false);
+    progress_->setRange(0, 0);
+    progress_->show();
+    cancel_->show();
+}
+
+void frmArchive::scanFinished(const ArchiveScanResult& result) {
+    progress_->hide();
+    cancel_->hide();
+    add_->setEnabled(true);
     refresh();
-    ask(r.summary(), MessageBox::OkOnly + MessageBox::Information);
+    ask(result.summary(), MessageBox::OkOnly + MessageBox::Information);
 }
 
 void frmArchive::checkFiles() {
-    const int gone = index_.checkFiles();
-    if (gone < 0) {
+    const Result<int> gone = index_.checkFiles();
+    if (!gone.isOk()) {
         ask(tr("The archive could not be checked; try again later."),
             MessageBox::OkOnly + MessageBox::Exclamation);
         return;
     }
-    const int orphans = index_.orphanSessions();
-    const QString text = tr("%n file(s) of the archive are no longer there.", nullptr, gone);
+    const Result<int> orphans = index_.orphanSessions();
+    const QString text =
+        tr("%n file(s) of the archive are no longer there.", nullptr, gone.value());
     refresh();
-    if (orphans <= 0) {
+    if (!orphans.isOk() || orphans.value() <= 0) {
         ask(text, MessageBox::OkOnly + MessageBox::Information);
         return;
     }
     if (ask(text + "\n\n" +
                 tr("%n session(s) have no file left. Remove them from the archive?", nullptr,
-                   orphans),
-            MessageBox::YesNo + MessageBox::Question) == MessageBox::Yes &&
-        index_.dropOrphans() >= 0)
-        refresh();
+                   orphans.value()),
+            MessageBox::YesNo + MessageBox::Question) != MessageBox::Yes)
+        return;
+    if (const Result<int> dropped = index_.dropOrphans(); !dropped.isOk())
+        ask(tr("The archive could not be changed: %1").arg(reason(dropped.status())),
+            MessageBox::OkOnly + MessageBox::Exclamation);
+    refresh();
 }
 
 }  // namespace orvex

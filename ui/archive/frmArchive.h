@@ -1,16 +1,21 @@
 #pragma once
+#include <QAbstractTableModel>
 #include <QDate>
 #include <QHash>
 #include <QMdiSubWindow>
-#include <QSqlQueryModel>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/Status.h"
+#include "store/ArchiveRows.h"
 
 class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QMdiArea;
+class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTableView;
@@ -18,27 +23,56 @@ class QTableView;
 namespace orvex {
 
 class ArchiveIndex;
+class ArchiveScanner;
+struct ArchiveScanResult;
 
-// A query model that fetches its rows as the view scrolls, shows lap values
-// as times and a file that has gone greyed. A File column holds the present
-// flag ('1' or '0') before the path.
-class ArchiveModel : public QSqlQueryModel {
+// The Sessions list over the store's rows, fetched a page at a time as the
+// view scrolls; a file that has gone is greyed.
+class ArchiveSessionsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    ArchiveModel(QStringList headers, std::vector<int> timeColumns, int fileColumn,
-                 QObject* parent);
-    // Runs `sql` with `binds`; false when the query fails (the model is then empty).
-    bool run(const QString& sql, const QVariantList& binds, const QString& connection);
-    QVariant data(const QModelIndex& index, int role) const override;
-    // The path of row `row`'s file, and whether it is still there.
-    QString path(int row) const;
+    ArchiveSessionsModel(ArchiveIndex& index, QObject* parent);
+    // Reads the first page for `filter`; the status of that read.
+    Status setFilter(const SessionFilter& filter);
+    const SessionRow& row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
+    // Whether row `row`'s file is there: the index's mark, and a look at the
+    // disk once per filter, so a file deleted since the last check is greyed too.
     bool present(int row) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
+
+private:
+    ArchiveIndex& index_;
+    SessionFilter filter_;
+    std::vector<SessionRow> rows_;
+    bool atEnd_ = true;
+    mutable QHash<int, bool> present_;
+};
+
+// A short list read whole (records, a track's best laps, a driver's sessions):
+// its headers and a function giving a cell's text.
+class ArchiveListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using Cell = std::function<QVariant(int row, int column)>;
+    ArchiveListModel(QStringList headers, QObject* parent);
+    void setRows(int count, Cell cell);
+    void clear() { setRows(0, {}); }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
     QStringList headers_;
-    std::vector<int> timeColumns_;
-    int fileColumn_;
-    mutable QHash<int, bool> present_;
+    int count_ = 0;
+    Cell cell_;
 };
 
 // The best laps of one driver over time, oldest on the left.
@@ -65,18 +99,18 @@ public:
     // Opens a session's file as File > Open does (save question first).
     using Opener = std::function<void(const std::string& path)>;
 
+    ~frmArchive() override;
+
     static frmArchive* Load(QMdiArea* area, ArchiveIndex& index, std::vector<std::string> roster,
                             Opener open);
 
-    // Runs the queries again (after a download, an open, a save).
+    // Reads the lists again (after a download, an open, a save).
     void refresh();
 
-    // The SQL of the Sessions tab for a search text and a first-seen date range
-    // (a null date is no bound), with the values to bind.
-    static QString sessionsQuery(const QString& search, QDate from, QDate to, QVariantList& binds);
-
-    // "Add &folder..." after its dialog: scans, says what was skipped.
+    // "Add &folder..." after its dialog: scans on a thread of its own, with
+    // progress and Cancel in the window, then says what was skipped.
     void addFolder(const QString& folder);
+    ArchiveScanner* scanner() const { return scanner_.get(); }
     // "&Check files".
     void checkFiles();
     // Double-click or Enter on a row of the Sessions tab.
@@ -90,10 +124,11 @@ public:
     QDateEdit* fromDate() const { return from_; }
     QDateEdit* toDate() const { return to_; }
     QTableView* sessionsView() const { return sessions_; }
-    ArchiveModel* sessionsModel() const { return sessionsModel_; }
-    ArchiveModel* recordsModel() const { return recordsModel_; }
-    ArchiveModel* trackModel() const { return trackModel_; }
-    ArchiveModel* driverModel() const { return driverModel_; }
+    ArchiveSessionsModel* sessionsModel() const { return sessionsModel_; }
+    ArchiveListModel* recordsModel() const { return recordsModel_; }
+    ArchiveListModel* trackModel() const { return trackModel_; }
+    ArchiveListModel* driverModel() const { return driverModel_; }
+    QProgressBar* scanProgress() const { return progress_; }
     QTableView* recordsView() const { return records_; }
     QLineEdit* driverBox() const { return driver_; }
     ArchiveChart* chart() const { return chart_; }
@@ -111,6 +146,7 @@ private:
     void runRecords();
     void runTrack(int row);
     void chooseFolder();
+    void scanFinished(const ArchiveScanResult& result);
 
     ArchiveIndex& index_;
     Opener open_;
@@ -125,10 +161,17 @@ private:
     QTableView* driverView_ = nullptr;
     QLineEdit* driver_ = nullptr;
     ArchiveChart* chart_ = nullptr;
-    ArchiveModel* sessionsModel_ = nullptr;
-    ArchiveModel* recordsModel_ = nullptr;
-    ArchiveModel* trackModel_ = nullptr;
-    ArchiveModel* driverModel_ = nullptr;
+    ArchiveSessionsModel* sessionsModel_ = nullptr;
+    ArchiveListModel* recordsModel_ = nullptr;
+    ArchiveListModel* trackModel_ = nullptr;
+    ArchiveListModel* driverModel_ = nullptr;
+    std::vector<TrackRecordRow> recordRows_;
+    std::vector<TrackLapRow> trackRows_;
+    std::vector<DriverSessionRow> driverRows_;
+    QPushButton* add_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    std::unique_ptr<ArchiveScanner> scanner_;
 };
 
 }  // namespace orvex

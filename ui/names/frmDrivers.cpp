@@ -1,6 +1,7 @@
 #include "ui/names/frmDrivers.h"
 
 #include <QCompleter>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -24,6 +25,14 @@
 namespace orvex {
 
 namespace {
+
+// Why the club's roster did not take the names.
+QString rosterFailure(const Status& st) {
+    return QCoreApplication::translate("frmDrivers",
+                                       "The club's roster could not remember the names: %1")
+        .arg(st.detail().empty() ? QCoreApplication::translate("Status", st.text().c_str())
+                                 : QString::fromStdString(st.detail()));
+}
 
 // The name cells edit with the roster's completion.
 class NameDelegate : public QStyledItemDelegate {
@@ -154,7 +163,8 @@ void frmDrivers::importFile(const std::string& path) {
         setNameOf(number, QString::fromStdString(name));
         taken.push_back(name);
     }
-    if (roster_) roster_->remember(taken, platform().dayClock->today());
+    const Status remembered =
+        roster_ ? roster_->remember(taken, platform().dayClock->today()) : Status::ok();
     addToCompletion(taken);
     QString text =
         tr("Names taken: %1. Rows skipped: %2.").arg(found.names.size()).arg(found.skipped);
@@ -162,6 +172,7 @@ void frmDrivers::importFile(const std::string& path) {
         text += " " + tr("The first row skipped is line %1: %2.")
                           .arg(found.firstSkippedLine)
                           .arg(reasonText(found.firstReason));
+    if (!remembered.isOk()) text += "\n" + rosterFailure(remembered);
     ShowMessage(text.toStdString());
 }
 
@@ -179,7 +190,11 @@ void frmDrivers::accept() {
         if (!names[d].empty()) confirmed.push_back(names[d]);
     }
     if (commands_.setNames(names)) changed_ = true;
-    if (roster_) roster_->remember(confirmed, platform().dayClock->today());
+    // The names are set either way: the roster only helps typing them.
+    if (const Status st =
+            roster_ ? roster_->remember(confirmed, platform().dayClock->today()) : Status::ok();
+        !st.isOk())
+        ShowMessage(rosterFailure(st).toStdString());
     QDialog::accept();
 }
 

@@ -1,4 +1,4 @@
-#include "clubdb/ClubDatabase.h"
+#include "store/ClubDatabase.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -12,6 +12,8 @@
 #include <atomic>
 #include <iterator>
 #include <span>
+
+#include "store/TextFold.h"
 
 namespace orvex {
 
@@ -32,8 +34,6 @@ bool isDamaged(const QSqlError& e) {
     const int code = e.nativeErrorCode().toInt() & 0xFF;
     return code == 11 || code == 26;
 }
-
-QString tr(const char* text) { return QCoreApplication::translate("ClubDatabase", text); }
 
 // One schema step per version: step v takes a database of version v to v + 1.
 const char* const kStep1[] = {
@@ -64,8 +64,77 @@ const char* const kStep2[] = {
 const char* const kStep3[] = {
     "ALTER TABLE archive_session ADD COLUMN source_path TEXT NOT NULL DEFAULT ''",
 };
-const std::span<const char* const> kMigrations[] = {kStep1, kStep2, kStep3};
+// The search reads a folded text (store/TextFold) through a trigram index, which
+// finds any part of a word; the list's order needs only the first-seen time.
+// The search texts are folded between the two halves (refold below).
+const char* const kStep4[] = {
+    "DROP INDEX archive_session_by_seen",
+    "CREATE INDEX archive_session_by_seen ON archive_session (first_seen)",
+    "CREATE TABLE club_state (name TEXT NOT NULL PRIMARY KEY, value INTEGER NOT NULL) WITHOUT "
+    "ROWID",
+    // Each driver's name once, the drivers' rows pointing to it: most of the
+    // archive's size was its names.
+    "CREATE TABLE archive_name (id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE, name_key "
+    "TEXT NOT NULL)",
+    "INSERT INTO archive_name (name, name_key) SELECT name, min(name_key) FROM archive_driver "
+    "GROUP BY name",
+    "CREATE INDEX archive_name_by_key ON archive_name (name_key)",
+    "CREATE TABLE archive_driver_4 (session_id INTEGER NOT NULL, number INTEGER NOT NULL, "
+    "name_id INTEGER NOT NULL, laps INTEGER NOT NULL, best INTEGER NOT NULL, race_time INTEGER "
+    "NOT NULL, rank INTEGER NOT NULL, PRIMARY KEY (session_id, number)) WITHOUT ROWID",
+    "INSERT INTO archive_driver_4 SELECT d.session_id, d.number, n.id, d.laps, d.best, "
+    "d.race_time, d.rank FROM archive_driver d JOIN archive_name n ON n.name = d.name",
+    "DROP TABLE archive_driver",
+    "ALTER TABLE archive_driver_4 RENAME TO archive_driver",
+    "CREATE INDEX archive_driver_by_name ON archive_driver (name_id)",
+};
+const char* const kStep4After[] = {
+    // Without positions (detail = none) the index is a quarter of the size; a
+    // GLOB on it finds the candidates by their trigrams and compares the text.
+    "CREATE VIRTUAL TABLE archive_search USING fts5(search, tokenize = 'trigram', content = "
+    "'archive_session', content_rowid = 'id', detail = none)",
+    "INSERT INTO archive_search (archive_search) VALUES ('rebuild')",
+    "CREATE TRIGGER archive_search_insert AFTER INSERT ON archive_session BEGIN INSERT INTO "
+    "archive_search (rowid, search) VALUES (new.id, new.search); END",
+    "CREATE TRIGGER archive_search_delete AFTER DELETE ON archive_session BEGIN INSERT INTO "
+    "archive_search (archive_search, rowid, search) VALUES ('delete', old.id, old.search); END",
+    "CREATE TRIGGER archive_search_update AFTER UPDATE OF search ON archive_session BEGIN "
+    "INSERT INTO archive_search (archive_search, rowid, search) VALUES ('delete', old.id, "
+    "old.search); INSERT INTO archive_search (rowid, search) VALUES (new.id, new.search); END",
+};
+const std::span<const char* const> kMigrations[] = {kStep1, kStep2, kStep3, kStep4};
 static_assert(std::size(kMigrations) == ClubDatabase::kSchemaVersion);
+
+// Version 3 kept the search text only lower case; folding it again gives what
+// the original texts would give.
+bool refold(QSqlDatabase db, QString& error) {
+    QSqlQuery all(db), update(db);
+    all.setForwardOnly(true);
+    std::vector<std::pair<qint64, QString>> rows;
+    if (!all.exec("SELECT id, search FROM archive_session")) {
+        error = all.lastError().text();
+        return false;
+    }
+    while (all.next()) rows.emplace_back(all.value(0).toLongLong(), all.value(1).toString());
+    all.finish();
+    update.prepare("UPDATE archive_session SET search = ? WHERE id = ?");
+    for (const auto& [id, text] : rows) {
+        update.bindValue(0, foldText(text));
+        update.bindValue(1, id);
+        if (!update.exec()) {
+            error = update.lastError().text();
+            return false;
+        }
+    }
+    return true;
+}
+
+// The connection options of every connection to the file.
+QString options(bool readOnly) {
+    return QString("%1QSQLITE_BUSY_TIMEOUT=%2")
+        .arg(readOnly ? "QSQLITE_OPEN_READONLY;" : "")
+        .arg(kBusyTimeoutMs);
+}
 
 }  // namespace
 
@@ -110,7 +179,31 @@ ClubDatabase::ClubDatabase(const QString& folder) {
     }
 }
 
-ClubDatabase::~ClubDatabase() { close(); }
+ClubDatabase::~ClubDatabase() {
+    if (open_ && !readOnly_) (void)setOpenMark(false);
+    close();
+}
+
+Status ClubDatabase::openConnection(const QString& path, const QString& name) {
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+    db.setDatabaseName(path);
+    db.setConnectOptions(options(false));
+    if (!db.open())
+        return Status::fail(StatusCode::Database,
+                            QT_TRANSLATE_NOOP("Status", "The club database cannot be opened."), {},
+                            db.lastError().text().toStdString());
+    QSqlQuery(db).exec("PRAGMA cache_size = -32768");
+    return Status::ok();
+}
+
+bool ClubDatabase::setOpenMark(bool open) {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.prepare(
+        "INSERT INTO club_state (name, value) VALUES ('open', ?) ON CONFLICT (name) DO UPDATE "
+        "SET value = excluded.value");
+    q.bindValue(0, open ? 1 : 0);
+    return q.exec();
+}
 
 void ClubDatabase::close() {
     open_ = false;
@@ -129,8 +222,7 @@ bool ClubDatabase::isNewer() {
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection_);
         db.setDatabaseName(path_);
-        db.setConnectOptions(
-            QString("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+        db.setConnectOptions(options(true));
         newer = db.open() && schemaVersion() > kSchemaVersion;
     }
     if (!newer) close();
@@ -151,7 +243,7 @@ ClubDatabase::Opened ClubDatabase::openFile(QString& error) {
     }
     QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection_);
     db.setDatabaseName(path_);
-    db.setConnectOptions(QString("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    db.setConnectOptions(options(false));
     if (!db.open()) {
         error = db.lastError().text();
         return classify(db.lastError());
@@ -164,17 +256,28 @@ ClubDatabase::Opened ClubDatabase::openFile(QString& error) {
     };
     // A file that is no database fails on its first page read, here.
     if (!run("PRAGMA journal_mode = WAL")) return classify(q.lastError());
-    if (!run("PRAGMA quick_check")) return classify(q.lastError());
-    if (!q.next() || q.value(0).toString() != "ok") {
-        error = q.value(0).toString();
-        return Opened::Damaged;
-    }
+    // The check reads every page: only after a run that did not close the
+    // file (or one of before the mark), which may have left it damaged.
+    const bool clean = q.exec("SELECT value FROM club_state WHERE name = 'open'") && q.next() &&
+                       q.value(0).toInt() == 0;
     q.finish();
-    // The archive's search reads every session row; kept in memory, a second
-    // search reads nothing from the disk.
+    if (!clean) {
+        checked_ = true;
+        if (!run("PRAGMA quick_check")) return classify(q.lastError());
+        if (!q.next() || q.value(0).toString() != "ok") {
+            error = q.value(0).toString();
+            return Opened::Damaged;
+        }
+        q.finish();
+    }
+    // The pages the archive's lists read stay in memory.
     run("PRAGMA cache_size = -32768");
     bool busy = false;
     if (!migrate(error, busy)) return busy ? Opened::Busy : Opened::Unusable;
+    if (!setOpenMark(true)) {
+        error = QSqlQuery(db).lastError().text();
+        return Opened::Unusable;
+    }
     open_ = true;
     return Opened::Ok;
 }
@@ -198,9 +301,15 @@ bool ClubDatabase::migrate(QString& error, bool& busy) {
     if (!run("BEGIN IMMEDIATE")) return false;
     int version = schemaVersion();
     bool ok = version >= 0;
-    for (; ok && version < kSchemaVersion; ++version)
+    for (; ok && version < kSchemaVersion; ++version) {
         for (const char* sql : kMigrations[version])
             if (ok) ok = run(sql);
+        if (ok && version == 3) {
+            ok = refold(QSqlDatabase::database(connection_, false), error);
+            for (const char* sql : kStep4After)
+                if (ok) ok = run(sql);
+        }
+    }
     if (ok) ok = run(QString("PRAGMA user_version = %1").arg(kSchemaVersion)) && run("COMMIT");
     if (!ok) q.exec("ROLLBACK");
     return ok;
@@ -216,12 +325,24 @@ std::vector<std::string> ClubDatabase::names() {
     return out;
 }
 
-bool ClubDatabase::remember(const std::vector<std::string>& names, const CalendarDate& day) {
-    if (!open_ || readOnly_) return false;
-    if (names.empty()) return true;
+Status ClubDatabase::remember(const std::vector<std::string>& names, const CalendarDate& day) {
+    if (!open_)
+        return Status::fail(StatusCode::Database,
+                            QT_TRANSLATE_NOOP("Status", "The club database is not open."));
+    if (readOnly_)
+        return Status::fail(StatusCode::ReadOnly,
+                            QT_TRANSLATE_NOOP("Status",
+                                              "The club database belongs to a newer version of "
+                                              "the program and is not written."));
+    if (names.empty()) return Status::ok();
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
-    if (!q.exec("BEGIN IMMEDIATE")) return false;
+    const auto failed = [&](const QSqlQuery& query) {
+        return Status::fail(StatusCode::Database,
+                            QT_TRANSLATE_NOOP("Status", "The names could not be remembered."), {},
+                            query.lastError().text().toStdString());
+    };
+    if (!q.exec("BEGIN IMMEDIATE")) return failed(q);
     const QString date = QString::asprintf("%04d-%02d-%02d", day.year, day.month, day.day);
     q.prepare(
         "INSERT INTO roster (name, last_used) VALUES (?, ?) ON CONFLICT (name) DO UPDATE "
@@ -230,12 +351,17 @@ bool ClubDatabase::remember(const std::vector<std::string>& names, const Calenda
         q.bindValue(0, QString::fromStdString(name));
         q.bindValue(1, date);
         if (!q.exec()) {
+            const Status why = failed(q);
             QSqlQuery(db).exec("ROLLBACK");
-            return false;
+            return why;
         }
     }
     q.finish();
-    return QSqlQuery(db).exec("COMMIT");
+    QSqlQuery commit(db);
+    if (commit.exec("COMMIT")) return Status::ok();
+    const Status why = failed(commit);
+    QSqlQuery(db).exec("ROLLBACK");
+    return why;
 }
 
 }  // namespace orvex

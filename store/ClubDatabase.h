@@ -1,24 +1,32 @@
 #pragma once
+#include <QCoreApplication>
 #include <QString>
 
 #include "platform/Roster.h"
+#include "platform/Status.h"
 
 class QSqlError;
 
 namespace orvex {
 
 // The club database, club.db in the user's data folder: SQLite through Qt
-// SQL, in WAL mode, its schema version in PRAGMA user_version. Every write is
+// SQL, in WAL mode, its schema version in PRAGMA user_version. Its integrity
+// is checked at the opening only when the last run did not close it (a mark
+// set at the opening and cleared at a clean close), so a large archive costs
+// the start nothing. Every write is
 // one IMMEDIATE transaction that waits for another copy of the program
 // holding the lock, so two copies writing at once lose nothing. A file that
 // is damaged or cannot be opened is renamed aside and a new one made; the
 // program goes on without a roster when even that fails. A file of a newer
 // schema than this program knows is opened read-only and never written.
 class ClubDatabase : public Roster {
+    Q_DECLARE_TR_FUNCTIONS(ClubDatabase)
+
 public:
-    // 1: the roster; 2: the archive (archive/ArchiveIndex); 3: the file that
-    // gave an archived session its texts.
-    static constexpr int kSchemaVersion = 3;
+    // 1: the roster; 2: the archive (store/ArchiveIndex); 3: the file that
+    // gave an archived session its texts; 4: the folded search text with its
+    // trigram index, and the clean-close mark.
+    static constexpr int kSchemaVersion = 4;
     static constexpr const char* kFileName = "club.db";
 
     // Opens (or makes) club.db in `folder`, which is created when missing.
@@ -38,10 +46,18 @@ public:
     // True when a damaged file was set aside at the opening: what it indexed
     // is rebuilt from the files.
     bool setAside() const { return setAside_; }
+    // True when the opening ran the integrity check (the last run ended uncleanly).
+    bool checked() const { return checked_; }
     int schemaVersion() const;
 
     std::vector<std::string> names() override;
-    bool remember(const std::vector<std::string>& names, const CalendarDate& day) override;
+    Status remember(const std::vector<std::string>& names, const CalendarDate& day) override;
+
+    // Opens a further connection `name` to the club database at `path` for
+    // another thread (Qt SQL connections belong to the thread that made them),
+    // with the busy timeout of the main one. Remove it with
+    // QSqlDatabase::removeDatabase when done.
+    static Status openConnection(const QString& path, const QString& name);
 
 private:
     enum class Opened { Ok, Busy, Damaged, Unusable };
@@ -51,6 +67,8 @@ private:
     bool isNewer();
     // `busy`: it failed because another copy held the lock too long.
     bool migrate(QString& error, bool& busy);
+    // The mark of an open database: set at the opening, cleared at a clean close.
+    bool setOpenMark(bool open);
     void close();
 
     QString path_;
@@ -59,6 +77,7 @@ private:
     bool open_ = false;
     bool setAside_ = false;
     bool readOnly_ = false;
+    bool checked_ = false;
 };
 
 }  // namespace orvex
