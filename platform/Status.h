@@ -5,25 +5,21 @@
 #include <utility>
 #include <vector>
 
-// Marks a status text for the translation catalogue without pulling Qt into
-// the plain layers; the tools read the macro by its name.
-#ifndef QT_TRANSLATE_NOOP
-#define QT_TRANSLATE_NOOP(scope, text) text
-#endif
+#include "platform/Texts.h"
 
 namespace orvex {
 
 // What kind of failure a status reports, for callers that act on it.
 enum class StatusCode {
     Ok,
-    Cancelled,    // the user stopped it; nothing to report
-    NotFound,     // a file or record that is not there
-    Invalid,      // input that does not read: a damaged file, a bad entry
-    DiskFull,     // the disk or a size limit refused the bytes
-    Io,           // any other failure of the file system
-    Database,     // the club database refused a statement
-    ReadOnly,     // the club database may be read but not written
-    Printer,      // no printer, or the print job failed
+    Cancelled,  // the user stopped it; nothing to report
+    NotFound,   // a file or record that is not there
+    Invalid,    // input that does not read: a damaged file, a bad entry
+    DiskFull,   // the disk or a size limit refused the bytes
+    Io,         // any other failure of the file system
+    Database,   // the club database refused a statement
+    ReadOnly,   // the club database may be read but not written
+    Printer,    // no printer, or the print job failed
 };
 
 // The one way code beyond the numbered errors of the record files reports a

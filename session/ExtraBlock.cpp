@@ -138,22 +138,23 @@ ExtraFound Extra_Read(RWData& rw, Session& s) {
 }
 
 std::string Extra_Message(const ExtraFound& found) {
+    const auto tr = [](const char* text) { return translated("ExtraBlock", text); };
     std::string message;
     const auto line = [&](const std::string& text) {
         message += (message.empty() ? "" : "\n") + text;
     };
-    if (found.namesLost) line(kNamesDamagedMessage);
-    if (found.correctionsLost) line(kCorrectionsDamagedMessage);
-    if (found.damaged && message.empty()) line(kExtraDamagedMessage);
+    if (found.namesLost) line(tr(kNamesDamagedMessage));
+    if (found.correctionsLost) line(tr(kCorrectionsDamagedMessage));
+    if (found.damaged && message.empty()) line(tr(kExtraDamagedMessage));
     if (found.namesLater || found.correctionsLater || found.otherLater) {
         std::string what;
         const auto item = [&](const char* name) {
-            what += (what.empty() ? ": " : ", ") + std::string(name);
+            what += (what.empty() ? ": " : ", ") + tr(name);
         };
-        if (found.namesLater) item("the driver names");
-        if (found.correctionsLater) item("the lap corrections");
-        if (found.otherLater && !what.empty()) item("other data");
-        line(std::string(kLaterSectionsMessage) + what + ". " + kLaterSectionsKept);
+        if (found.namesLater) item(QT_TRANSLATE_NOOP("ExtraBlock", "the driver names"));
+        if (found.correctionsLater) item(QT_TRANSLATE_NOOP("ExtraBlock", "the lap corrections"));
+        if (found.otherLater && !what.empty()) item(QT_TRANSLATE_NOOP("ExtraBlock", "other data"));
+        line(tr(kLaterSectionsMessage) + what + ". " + tr(kLaterSectionsKept));
     }
     return message;
 }

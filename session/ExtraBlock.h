@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Texts.h"
+
 namespace orvex {
 
 class RWData;
@@ -26,17 +28,22 @@ struct ExtraSection {
     bool operator==(const ExtraSection&) const = default;
 };
 
-inline constexpr const char* kNamesDamagedMessage =
-    "The driver names in this file could not be read; the laps are shown without them.";
-inline constexpr const char* kCorrectionsDamagedMessage =
-    "The lap corrections in this file could not be read; the laps are shown without them.";
+inline constexpr const char* kNamesDamagedMessage = QT_TRANSLATE_NOOP(
+    "ExtraBlock",
+    "The driver names in this file could not be read; the laps are shown without them.");
+inline constexpr const char* kCorrectionsDamagedMessage = QT_TRANSLATE_NOOP(
+    "ExtraBlock",
+    "The lap corrections in this file could not be read; the laps are shown without them.");
 // A damaged section the program does not know, beside readable names and corrections.
-inline constexpr const char* kExtraDamagedMessage =
-    "Some of the extra data in this file could not be read; the laps are shown without it.";
+inline constexpr const char* kExtraDamagedMessage = QT_TRANSLATE_NOOP(
+    "ExtraBlock",
+    "Some of the extra data in this file could not be read; the laps are shown without it.");
 // Sections of a later version, which this one keeps without showing them.
-inline constexpr const char* kLaterSectionsMessage =
-    "Some data in this file comes from a later version of ORVEX and is not shown here";
-inline constexpr const char* kLaterSectionsKept = "It is kept unchanged when the file is saved.";
+inline constexpr const char* kLaterSectionsMessage = QT_TRANSLATE_NOOP(
+    "ExtraBlock",
+    "Some data in this file comes from a later version of ORVEX and is not shown here");
+inline constexpr const char* kLaterSectionsKept =
+    QT_TRANSLATE_NOOP("ExtraBlock", "It is kept unchanged when the file is saved.");
 
 // The sections the session has something for, in a fixed order, then those it
 // keeps unread (Session::KeptSections) as they were: the program's own section

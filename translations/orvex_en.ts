@@ -163,6 +163,41 @@
     </message>
 </context>
 <context>
+    <name>ExtraBlock</name>
+    <message>
+        <source>the driver names</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the lap corrections</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>other data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The driver names in this file could not be read; the laps are shown without them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The lap corrections in this file could not be read; the laps are shown without them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Some of the extra data in this file could not be read; the laps are shown without it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Some data in this file comes from a later version of ORVEX and is not shown here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>It is kept unchanged when the file is saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QtHelpWindow</name>
     <message>
         <source>ORVEX Help</source>

@@ -23,6 +23,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Regional.h"
 #include "platform/ScreenInfo.h"
+#include "platform/Texts.h"
 #include "platform/TickClock.h"
 #include "platform/qt/InstallLayout.h"
 #include "platform/qt/QtFileDialog.h"
@@ -242,8 +243,14 @@ QtPlatform::QtPlatform() : impl_(std::make_unique<Impl>()) {
     platform_.files = &impl_->files;
     platform_.fileDialogs = &impl_->fileDialogs;
     installPlatform(platform_);
+    installTranslator([](const char* context, const char* text) {
+        return QCoreApplication::translate(context, text).toStdString();
+    });
 }
 
-QtPlatform::~QtPlatform() { installPlatform(Platform{}); }
+QtPlatform::~QtPlatform() {
+    installTranslator(nullptr);
+    installPlatform(Platform{});
+}
 
 }  // namespace orvex
