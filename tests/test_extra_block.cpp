@@ -77,14 +77,6 @@ TEST_F(ExtraBlockTest, NamesMakeTheAgreedBlockAfterTheLapsAndComeBackExactly) {
     EXPECT_FALSE(s.hasDriverNames());
 }
 
-TEST_F(ExtraBlockTest, ASessionWithoutNamesIsSavedByteForByteAsBefore) {
-    ASSERT_EQ(FileRead::Whole, open(full));
-    EXPECT_EQ(saved(), full);
-    s.DriverNames[5] = "Ann";
-    s.DriverNames[5].clear();
-    EXPECT_EQ(saved(), full);
-}
-
 // What this version cannot read is kept byte for byte, and said once; the
 // program's own section of a kind goes beside a later one, never over it.
 TEST_F(ExtraBlockTest, LaterSectionsAreKeptAndSavedBackAsTheyWere) {
