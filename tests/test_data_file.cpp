@@ -53,16 +53,12 @@ protected:
 // ---- record-file items ----
 
 TEST_F(DataFileTest, ItemsHaveTheirExactBytesAndReadBackByCode) {
+    // The golden file proves the other items; a text beyond Windows-1252 too.
     RWData rw;
     aim(rw, kRace);
-    for (const Variant& v :
-         {Variant(std::string("ABC")), Variant(std::int16_t(-1)), Variant(std::int32_t(750)),
-          Variant(Boolean{true}), Variant(std::string("Città 5€ “ok” 日本"))})
-        EXPECT_EQ(rw.Data_Write(v), 0);
+    EXPECT_EQ(rw.Data_Write(Variant(std::string("Città 5€ “ok” 日本"))), 0);
     rw.File_Close();
-    EXPECT_EQ(fakes.files.files[kRace], items::text("ABC") + items::integer(-1) +
-                                            items::longInt(750) + items::boolean(true) +
-                                            items::text("Citt\xE0 5\x80 \x93ok\x94 ??"));
+    EXPECT_EQ(fakes.files.files[kRace], items::text("Citt\xE0 5\x80 \x93ok\x94 ??"));
 
     fakes.files.files[kRace] = items::longInt(123456);
     RWData back;
