@@ -26,9 +26,6 @@ protected:
     }
     void TearDown() override { s = Session{}; }
 
-    void expectNoLaps() const {
-        for (int i = 1; i <= kLapSlots; ++i) ASSERT_EQ(s.LapTimes[i], 0) << i;
-    }
     // A failed write reports `message` and leaves the files and the state as they were.
     void expectFailedWrite(const std::string& name, const std::string& message) {
         const Files before = fakes.files.files;
@@ -191,7 +188,7 @@ TEST_F(DataFileTest, TextsWithoutMarkerOrLapsLoadACutInTheLapsIsDamage) {
         fakes.files.files[kRace] = bytes;
         ASSERT_EQ(File_Read(kRace, s), FileRead::Whole);
         EXPECT_EQ(s.SessionTrack, "Pista Città");
-        expectNoLaps();
+        for (int i = 1; i <= kLapSlots; ++i) ASSERT_EQ(s.LapTimes[i], 0) << i;
     }
     // Any 32-bit value is a lap; one cut short, or a count of laps the file
     // does not hold, is damage.
