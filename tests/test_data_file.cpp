@@ -26,9 +26,6 @@ protected:
     }
     void TearDown() override { s = Session{}; }
 
-    void expectNoLaps() const {
-        for (int i = 1; i <= kLapSlots; ++i) ASSERT_EQ(s.LapTimes[i], 0) << i;
-    }
     // A failed write reports `message` and leaves the files and the state as they were.
     void expectFailedWrite(const std::string& name, const std::string& message) {
         const Files before = fakes.files.files;
@@ -53,16 +50,12 @@ protected:
 // ---- record-file items ----
 
 TEST_F(DataFileTest, ItemsHaveTheirExactBytesAndReadBackByCode) {
+    // The golden file proves the other items; a text beyond Windows-1252 too.
     RWData rw;
     aim(rw, kRace);
-    for (const Variant& v :
-         {Variant(std::string("ABC")), Variant(std::int16_t(-1)), Variant(std::int32_t(750)),
-          Variant(Boolean{true}), Variant(std::string("Città 5€ “ok” 日本"))})
-        EXPECT_EQ(rw.Data_Write(v), 0);
+    EXPECT_EQ(rw.Data_Write(Variant(std::string("Città 5€ “ok” 日本"))), 0);
     rw.File_Close();
-    EXPECT_EQ(fakes.files.files[kRace], items::text("ABC") + items::integer(-1) +
-                                            items::longInt(750) + items::boolean(true) +
-                                            items::text("Citt\xE0 5\x80 \x93ok\x94 ??"));
+    EXPECT_EQ(fakes.files.files[kRace], items::text("Citt\xE0 5\x80 \x93ok\x94 ??"));
 
     fakes.files.files[kRace] = items::longInt(123456);
     RWData back;
@@ -195,7 +188,7 @@ TEST_F(DataFileTest, TextsWithoutMarkerOrLapsLoadACutInTheLapsIsDamage) {
         fakes.files.files[kRace] = bytes;
         ASSERT_EQ(File_Read(kRace, s), FileRead::Whole);
         EXPECT_EQ(s.SessionTrack, "Pista Città");
-        expectNoLaps();
+        for (int i = 1; i <= kLapSlots; ++i) ASSERT_EQ(s.LapTimes[i], 0) << i;
     }
     // Any 32-bit value is a lap; one cut short, or a count of laps the file
     // does not hold, is damage.

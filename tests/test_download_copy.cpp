@@ -62,32 +62,18 @@ TEST_F(DownloadCopyTest, EachDownloadGetsACopyWithTheBytesOfSaveAndTheSessionKee
     EXPECT_TRUE(fakes.messages.shown.empty());
 }
 
-TEST_F(DownloadCopyTest, TheNewestTwoHundredAreKeptAndNothingElseIsDeleted) {
-    fakes.files.folders.insert(kFolder);
-    // The oldest second holds two copies: the one without a number goes first.
-    std::vector<std::string> old;
-    for (int i = 0; i < 199; ++i)
-        old.push_back(downloadCopyName({{2026, 12, 3}, 0, i / 60, i % 60}, 1));
-    old.insert(old.begin() + 1, downloadCopyName({{2026, 12, 3}, 0, 0, 0}, 2));
-    const std::vector<std::string> foreign = {"notes.txt", "2026-12-01 00-00-00.dat",
-                                              "2026-12-01 00-00-00 (x).DAT", "2026-12-01.DAT"};
-    for (const auto& n : old) fakes.files.files[kFolder + "/" + n] = "old";
-    for (const auto& n : foreign) fakes.files.files[kFolder + "/" + n] = "mine";
-
-    download();
-    const auto kept = copies();
-    ASSERT_EQ(kept.size(), kDownloadCopiesKept);
-    EXPECT_EQ(kept.front(), old[1]);
-    EXPECT_EQ(kept.back(), kName + ".DAT");
-    for (const auto& n : foreign) EXPECT_TRUE(fakes.files.fileExists(kFolder + "/" + n)) << n;
-}
-
-TEST_F(DownloadCopyTest, ACopyWrittenWithTheClockSetBackIsKeptAndTheOldestOtherGoes) {
+// Copies from a clock set ahead: the copy just written sorts first and is
+// kept; of the others the oldest goes (in its second, the one without a number).
+TEST_F(DownloadCopyTest, TheNewestTwoHundredAndTheNewCopyAreKeptAndNothingElseIsDeleted) {
     fakes.files.folders.insert(kFolder);
     std::vector<std::string> later;
-    for (int i = 0; i < 200; ++i)
+    for (int i = 0; i < 199; ++i)
         later.push_back(downloadCopyName({{2027, 1, 1}, 0, i / 60, i % 60}, 1));
+    later.insert(later.begin() + 1, downloadCopyName({{2027, 1, 1}, 0, 0, 0}, 2));
+    const std::vector<std::string> foreign = {"notes.txt", "2026-12-01 00-00-00.dat",
+                                              "2026-12-01 00-00-00 (x).DAT", "2026-12-01.DAT"};
     for (const auto& n : later) fakes.files.files[kFolder + "/" + n] = "later";
+    for (const auto& n : foreign) fakes.files.files[kFolder + "/" + n] = "mine";
 
     download();
     EXPECT_EQ(desk->statusText().toStdString(), "Download copied to " + kFirst);
@@ -95,6 +81,7 @@ TEST_F(DownloadCopyTest, ACopyWrittenWithTheClockSetBackIsKeptAndTheOldestOtherG
     ASSERT_EQ(kept.size(), kDownloadCopiesKept);
     EXPECT_EQ(kept[0], kName + ".DAT");
     EXPECT_EQ(kept[1], later[1]);
+    for (const auto& n : foreign) EXPECT_TRUE(fakes.files.fileExists(kFolder + "/" + n)) << n;
 }
 
 TEST_F(DownloadCopyTest, TheTemporaryFilesOfKilledCopiesAndNothingElseAreRemoved) {

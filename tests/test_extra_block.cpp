@@ -59,32 +59,6 @@ DriverNameList decoded(const std::string& payload) {
 
 }  // namespace
 
-TEST_F(ExtraBlockTest, NamesMakeTheAgreedBlockAfterTheLapsAndComeBackExactly) {
-    ASSERT_EQ(FileRead::Whole, open(full));
-    s.DriverNames = decoded(items::kNamesPayload);
-    EXPECT_EQ(s.DriverNames[12], "\xD7\x93\xD7\xA0\xD7\x94");
-    const std::string bytes = saved();
-    EXPECT_EQ(bytes, full + items::extraBlock({{"names", 1, items::kNamesPayload}}));
-
-    const DriverNameList names = s.DriverNames;
-    ASSERT_EQ(FileRead::Whole, open(bytes));
-    EXPECT_EQ(s.DriverNames, names);
-    expectLapsAndTextsOfTheFilledFile();
-    EXPECT_EQ(s.FileState, FileState::Saved);
-    EXPECT_TRUE(fakes.messages.shown.empty());
-
-    s.ResetSession();
-    EXPECT_FALSE(s.hasDriverNames());
-}
-
-TEST_F(ExtraBlockTest, ASessionWithoutNamesIsSavedByteForByteAsBefore) {
-    ASSERT_EQ(FileRead::Whole, open(full));
-    EXPECT_EQ(saved(), full);
-    s.DriverNames[5] = "Ann";
-    s.DriverNames[5].clear();
-    EXPECT_EQ(saved(), full);
-}
-
 // What this version cannot read is kept byte for byte, and said once; the
 // program's own section of a kind goes beside a later one, never over it.
 TEST_F(ExtraBlockTest, LaterSectionsAreKeptAndSavedBackAsTheyWere) {
@@ -106,8 +80,8 @@ TEST_F(ExtraBlockTest, LaterSectionsAreKeptAndSavedBackAsTheyWere) {
                                         {"later", 9, std::string("\0\xFF", 2)},
                                         {"names", 2, "3\tBea\n"},
                                         {"corrections", 4, "x"}}));
-    s.ResetSession();
-    EXPECT_TRUE(s.KeptSections.empty());
+    s.ResetSession();  // a new session forgets all three
+    EXPECT_TRUE(s.KeptSections.empty() && !s.hasDriverNames() && s.Corrections.empty());
 }
 
 // Bytes after the laps that are not the block are left unread, as the laps'
@@ -167,9 +141,12 @@ TEST_F(ExtraBlockTest, ADamagedBlockGivesOneMessageAndTheRestAsANewSession) {
     expectOneMessage(std::string(kNamesDamagedMessage) + "\n" + kCorrectionsDamagedMessage);
 }
 
+// Names (accents, right to left, quotes, a formula, an emoji) and corrections
+// make the agreed block after the laps and come back exactly.
 TEST_F(ExtraBlockTest, NamesAndCorrectionsTravelTogetherAndADamagedSectionCostsOnlyItself) {
     ASSERT_EQ(FileRead::Whole, open(full));
-    s.DriverNames[3] = "Bea";
+    s.DriverNames = decoded(items::kNamesPayload);
+    const DriverNameList names = s.DriverNames;
     s.Corrections.mode = RankMode::Race;
     s.Corrections.minLap = 3000;
     s.Corrections.setMark(lapSlot(1, 2), s.LapTimes[lapSlot(1, 2)], LapCorrection::Void);
@@ -177,15 +154,18 @@ TEST_F(ExtraBlockTest, NamesAndCorrectionsTravelTogetherAndADamagedSectionCostsO
     const RaceCorrections corrections = s.Corrections;
     const std::string bytes = saved();
     EXPECT_EQ(bytes,
-              full + items::extraBlock({{"names", 1, "3\tBea\n"},
+              full + items::extraBlock({{"names", 1, items::kNamesPayload},
                                         {"corrections", 1, encodeCorrections(corrections)}}));
     ASSERT_EQ(FileRead::Whole, open(bytes));
     EXPECT_EQ(s.Corrections, corrections);
-    EXPECT_EQ(s.DriverNames[3], "Bea");
+    EXPECT_EQ(s.DriverNames, names);
+    expectLapsAndTextsOfTheFilledFile();
+    EXPECT_EQ(s.FileState, FileState::Saved);
     EXPECT_TRUE(fakes.messages.shown.empty());
 
-    // Corrections alone; then a damaged corrections section beside good names.
-    s.DriverNames[3].clear();
+    // Names cleared: corrections alone; then a damaged corrections section
+    // beside good names.
+    for (std::string& name : s.DriverNames) name.clear();
     EXPECT_EQ(saved(),
               full + items::extraBlock({{"corrections", 1, encodeCorrections(corrections)}}));
     // Rules checked as the lap rules dialog checks them; an empty payload was cut.

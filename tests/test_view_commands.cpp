@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QTest>
 #include <functional>
 
 #include "fakes/MainWindowFixture.h"
@@ -71,17 +69,6 @@ TEST_F(ViewCommandsTest, ButtonsAndCheckMarksFollowTheWindowsHoweverTheyOpenOrCl
             EXPECT_EQ(desk->MenuView(i)->isChecked(), want[i]) << i;
         }
     }
-}
-
-TEST_F(ViewCommandsTest, AltVThenTOpensTimesWithStatisticsShown) {
-    desk->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(desk.get()));
-    QTest::keyClick(desk.get(), Qt::Key_V, Qt::AltModifier);
-    QWidget* menu = QApplication::activePopupWidget();
-    ASSERT_NE(menu, nullptr);
-    QTest::keyClick(menu, Qt::Key_T);
-    EXPECT_NE(w().laps(), nullptr);
-    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
 TEST_F(ViewCommandsTest, TimesAndTheEndOfADownloadBuildTheLapsListOnce) {

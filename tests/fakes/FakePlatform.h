@@ -88,11 +88,7 @@ public:
 class FakeMousePointer : public MousePointer {
 public:
     Shape shape = Normal;
-    std::vector<Shape> history;
-    void set(Shape s) override {
-        shape = s;
-        history.push_back(s);
-    }
+    void set(Shape s) override { shape = s; }
     Shape current() const override { return shape; }
 };
 

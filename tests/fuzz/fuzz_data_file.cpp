@@ -24,7 +24,6 @@ void require(bool condition) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static FakePlatform fx;
     fx.messages.shown.clear();  // the fakes record; keep the run's memory flat
-    fx.pointer.history.clear();
     fx.files.folders.insert("/f");
     fx.files.files = {{"/f/x.DAT", std::string(reinterpret_cast<const char*>(data), size)}};
 
