@@ -15,5 +15,7 @@ std::string toAnsi(const std::string& utf8);
 std::string fromAnsi(const std::string& ansi);
 // Capital letters, as the error messages show file names.
 std::string upperCase(const std::string& utf8);
+// Appends one code point to a UTF-8 text.
+void appendUtf8(std::string& out, char32_t c);
 
 }  // namespace orvex
