@@ -90,7 +90,15 @@ QString allWords(int from, int to) {
 // common enough that reading the newest sessions in order finds a screenful
 // sooner than sorting every one found.
 constexpr int kDenseHits = 1000;
-constexpr int kRareEnough = 100;
+constexpr int kMostTrigrams = 24;
+
+// A GLOB pattern that finds `word` anywhere in a text.
+QString anywhere(const QString& word) {
+    QString pattern;
+    for (const QChar c : word)
+        pattern += c == '*' || c == '?' || c == '[' ? QString('[') + c + ']' : QString(c);
+    return '*' + pattern + '*';
+}
 
 Result<qint64> count(QSqlDatabase db, const char* sql) {
     QSqlQuery query(db);
@@ -318,47 +326,43 @@ Result<std::vector<SessionRow>> ArchiveIndex::sessions(const SessionFilter& filt
                                                        int limit) {
     QStringList words = foldText(filter.search).split(' ', Qt::SkipEmptyParts);
     words.removeDuplicates();
-    // The rarest word of three letters or more finds its sessions through the
-    // trigram index; every word is then compared with each one found. When even
-    // the rarest is common, reading the newest sessions in order finds a
-    // screenful sooner than sorting every one found. The words are tried longest
-    // first, the likeliest to be rare, and one rare enough ends the look.
-    QStringList byLength = words;
-    std::stable_sort(byLength.begin(), byLength.end(),
-                     [](const QString& a, const QString& b) { return a.size() > b.size(); });
-    QString rare;
-    int rareHits = kDenseHits;
-    for (const QString& word : byLength) {
-        if (word.size() < 3) continue;
-        QString pattern;
-        for (const QChar c : word)
-            pattern += c == '*' || c == '?' || c == '[' ? QString('[') + c + ']' : QString(c);
-        pattern = '*' + pattern + '*';
+    // The trigrams of the words of three letters or more, all of them in one
+    // MATCH: it reads only the index, so counting the sessions that hold them
+    // all costs little. It may find a few sessions too many (the trigrams of a
+    // word apart); every word is then compared with each one found. When they
+    // are many, reading the newest sessions in order finds a screenful sooner
+    // than sorting every one found. A few trigrams are enough to narrow.
+    QStringList grams;
+    for (const QString& word : words) {
+        const QList<uint> letters = word.toUcs4();
+        for (qsizetype i = 0; i + 3 <= letters.size() && grams.size() < kMostTrigrams; ++i) {
+            QString gram = QString::fromUcs4(reinterpret_cast<const char32_t*>(&letters[i]), 3);
+            grams << '"' + gram.replace('"', "\"\"") + '"';
+        }
+    }
+    grams.removeDuplicates();
+    const QString match = grams.join(" AND ");
+    bool dense = grams.isEmpty();
+    if (!dense) {
         QSqlQuery hits(db());
         if (const Status st = read(hits,
                                    QString("SELECT count(*) FROM (SELECT 1 FROM archive_search "
-                                           "WHERE search GLOB ? LIMIT %1)")
+                                           "WHERE archive_search MATCH ? LIMIT %1)")
                                        .arg(kDenseHits),
-                                   {pattern});
+                                   {match});
             !st.isOk())
             return st;
-        const int n = hits.next() ? hits.value(0).toInt() : kDenseHits;
-        if (n < rareHits) {
-            rareHits = n;
-            rare = pattern;
-        }
-        if (n < kRareEnough) break;
+        dense = !hits.next() || hits.value(0).toInt() >= kDenseHits;
     }
-    const bool dense = rare.isEmpty();
     QStringList where;
     QVariantList binds;
     QString from = "archive_session s";
     if (!dense) {
         // The few sessions the index finds, sorted.
         from =
-            "(SELECT rowid AS id FROM archive_search WHERE search GLOB ?) m CROSS JOIN "
+            "(SELECT rowid AS id FROM archive_search WHERE archive_search MATCH ?) m CROSS JOIN "
             "archive_session s ON s.id = m.id";
-        binds << rare;
+        binds << match;
     }
     if (!words.isEmpty()) {
         where << allWords(0, static_cast<int>(words.size()));
@@ -444,13 +448,31 @@ Result<std::vector<TrackLapRow>> ArchiveIndex::trackLaps(const QString& trackKey
 }
 
 Result<std::vector<DriverSessionRow>> ArchiveIndex::driverHistory(const QString& name) {
+    // The sessions whose search text holds each word of the name (every name
+    // is in it) are found through the trigram index; their drivers are then
+    // compared by name. A name with no word of three letters reads every driver.
+    const QString key = nameKey(name.toStdString());
+    QStringList globs;
+    QVariantList binds;
+    for (const QString& word : foldText(key).split(' ', Qt::SkipEmptyParts))
+        if (word.size() >= 3) {
+            globs << "search GLOB ?";
+            binds << anywhere(word);
+        }
+    binds << key;
+    const QString sessions =
+        globs.isEmpty() ? QString("archive_session s JOIN archive_driver d ON d.session_id = s.id")
+                        : "(SELECT rowid AS id FROM archive_search WHERE " + globs.join(" AND ") +
+                              ") m CROSS JOIN archive_session s ON s.id = m.id CROSS JOIN "
+                              "archive_driver d ON d.session_id = s.id";
     QSqlQuery query(db());
     if (const Status st = read(query,
                                "SELECT substr(s.first_seen, 1, 10), s.date, s.track, d.number, "
-                               "d.laps, d.best, d.rank FROM archive_name n JOIN archive_driver "
-                               "d ON d.name_id = n.id JOIN archive_session s ON s.id = "
-                               "d.session_id WHERE n.name_key = ? ORDER BY s.first_seen, s.id",
-                               {nameKey(name.toStdString())});
+                               "d.laps, d.best, d.rank FROM " +
+                                   sessions +
+                                   " JOIN archive_name n ON n.id = d.name_id WHERE n.name_key = "
+                                   "? ORDER BY s.first_seen, s.id",
+                               binds);
         !st.isOk())
         return st;
     std::vector<DriverSessionRow> rows;

@@ -369,6 +369,10 @@ TEST_F(ArchiveIndexTest, TheSessionsSearchFindsPartsOfWordsWithoutAccents) {
     EXPECT_EQ(find("ssi 2025-01"), V{2});
     ASSERT_TRUE(index->removeFile("/race/2.DAT").isOk());
     EXPECT_EQ(find("ssi"), V{});
+    // The index's query syntax is quoted away.
+    const Result<std::vector<SessionRow>> quoted = index->sessions({"\"ssi OR mol", {}, {}}, 0, 9);
+    ASSERT_TRUE(quoted.isOk());
+    EXPECT_TRUE(quoted->empty());
 
     // Words common enough to fill pages are read along the newest first.
     std::vector<ArchiveIndex::Seen> many;
@@ -386,6 +390,8 @@ TEST_F(ArchiveIndexTest, TheSessionsSearchFindsPartsOfWordsWithoutAccents) {
     const Result<std::vector<DriverSessionRow>> history = index->driverHistory("ANNA  müller");
     ASSERT_EQ(history->size(), 1u);
     EXPECT_EQ(history->at(0).track, "Monza");
+    // A name too short for the trigram index is found by reading every driver.
+    EXPECT_EQ(index->driverHistory("cy")->size(), 2100u);
 }
 
 // A version 3 database: its lower-case search texts are folded and indexed.
