@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "store/ClubDatabase.h"
 #include "platform/DayClock.h"
 #include "platform/EventPump.h"
 #include "platform/Platform.h"
@@ -19,6 +18,7 @@
 #include "shell/frmDesktop.h"
 #include "shell/frmStart.h"
 #include "store/ArchiveIndex.h"
+#include "store/ClubDatabase.h"
 
 namespace {
 
