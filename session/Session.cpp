@@ -5,6 +5,7 @@
 
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
+#include "session/CorrectionsCodec.h"
 #include "session/TimeFormat.h"
 
 namespace orvex {
@@ -132,6 +133,8 @@ void Session::startNewRace() {
     DataFileExt = "DAT";
     OwnFile.clear();
     Corrections.forgetRace();
+    // A later version's corrections hold the old race's marks and penalties too.
+    std::erase_if(KeptSections, [](const ExtraSection& k) { return k.tag == kCorrectionsTag; });
 }
 
 }  // namespace orvex

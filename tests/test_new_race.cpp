@@ -63,10 +63,14 @@ TEST_F(NewRaceTest, ANewRaceOverASavedHeatIsANewSessionWithTheNamesAndNoPenaltie
     EXPECT_EQ(s.DataFileName + title(), "Heat1" + FileCommands::titleFor("Heat1"));
     EXPECT_EQ(s.Corrections, corrections);
 
+    // A later version's corrections belong to the old race; other sections stay.
+    s.KeptSections = {{"corrections", 2, "old race"}, {"weather", 1, "rain"}};
     device.answerBlocksUpTo = 1000;
     fakes.messages.shown.clear();
     download();
     EXPECT_TRUE(fakes.messages.shown.empty());  // the heat was saved
+    ASSERT_EQ(s.KeptSections.size(), 1u);
+    EXPECT_EQ(s.KeptSections[0].tag, "weather");
     EXPECT_EQ(s.LapTimes[26], 6100);
     EXPECT_EQ(title(), FileCommands::titleFor("New"));
     EXPECT_EQ(s.FileState, FileState::Modified);
