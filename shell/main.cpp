@@ -125,12 +125,13 @@ int main(int argc, char** argv) {
     orvex::SplashWait(*p.dayClock, *p.events);
 
     orvex::session().AppPath = p.folder->path();
-    orvex::frmDesktop desktop;
     // The roster is a help, never a condition: a database that cannot be
-    // used is said in the status bar and the program goes on.
+    // used is said in the status bar and the program goes on. It outlives the
+    // main window, whose end stops any scan still writing to it.
     orvex::ClubDatabase club(QString::fromStdString(p.folder->userDataPath()));
-    desktop.setRoster(club.isOpen() ? &club : nullptr);
     orvex::ArchiveIndex archive(club.connectionName());
+    orvex::frmDesktop desktop;
+    desktop.setRoster(club.isOpen() ? &club : nullptr);
     // A newer program's archive may have another layout, and is not written.
     desktop.setArchive(club.isOpen() && !club.isReadOnly() ? &archive : nullptr);
     desktop.Form_Load();
