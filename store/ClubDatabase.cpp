@@ -68,7 +68,7 @@ const char* const kStep3[] = {
 // finds any part of a word; the list's order needs only the first-seen time.
 // The search texts are folded between the two halves (refold below).
 const char* const kStep4[] = {
-    "DROP INDEX archive_session_by_seen",
+    "DROP INDEX IF EXISTS archive_session_by_seen",
     "CREATE INDEX archive_session_by_seen ON archive_session (first_seen)",
     "CREATE TABLE club_state (name TEXT NOT NULL PRIMARY KEY, value INTEGER NOT NULL) WITHOUT "
     "ROWID",
@@ -289,10 +289,11 @@ ClubDatabase::Opened ClubDatabase::openFile(QString& error) {
     run("PRAGMA cache_size = -32768");
     bool busy = false;
     if (!migrate(error, busy)) return busy ? Opened::Busy : Opened::Unusable;
-    if (!setOpenMark(true)) {
-        error = QSqlQuery(db).lastError().text();
-        return Opened::Unusable;
-    }
+    // The mark only decides whether the next start checks the file: a
+    // database another copy keeps busy still serves the roster without it.
+    if (!setOpenMark(true))
+        qWarning("club database: the open mark could not be written: %s",
+                 qPrintable(QSqlQuery(db).lastError().text()));
     open_ = true;
     return Opened::Ok;
 }
