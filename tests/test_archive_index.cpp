@@ -13,6 +13,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdlib>
+#include <memory>
 #include <thread>
 
 #include "fakes/ChildProcess.h"
@@ -157,25 +158,36 @@ TEST_F(ArchiveIndexTest, ASessionHeldInMemoryIsIndexedUnderItsFile) {
     EXPECT_FALSE(st.detail().empty());
 }
 
-TEST(ArchiveMigration, ARosterOfTheFirstVersionKeepsItsNamesAndGetsTheArchive) {
-    QTemporaryDir dir;
+// Writes a database of an earlier version from `sql`, then opens it as the
+// program does: it must come up migrated to the current version.
+static void openOldDatabase(const QTemporaryDir& dir, std::initializer_list<const char*> sql,
+                            std::unique_ptr<ClubDatabase>& club) {
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "v1");
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "old");
         db.setDatabaseName(dir.filePath("club.db"));
         ASSERT_TRUE(db.open());
         QSqlQuery q(db);
-        for (const char* sql :
-             {"CREATE TABLE roster (name TEXT NOT NULL PRIMARY KEY, last_used TEXT NOT NULL)",
-              "CREATE INDEX roster_by_use ON roster (last_used)",
-              "INSERT INTO roster VALUES ('Anna', '2026-01-01')", "PRAGMA user_version = 1"})
-            ASSERT_TRUE(q.exec(sql)) << sql;
+        for (const char* statement : sql)
+            ASSERT_TRUE(q.exec(statement)) << statement << q.lastError().text().toStdString();
     }
-    QSqlDatabase::removeDatabase("v1");
-    ClubDatabase club(dir.path());
-    ASSERT_TRUE(club.isOpen()) << club.notice().toStdString();
-    EXPECT_EQ(club.schemaVersion(), ClubDatabase::kSchemaVersion);
-    EXPECT_EQ(club.names(), std::vector<std::string>{"Anna"});
-    ArchiveIndex index(club.connectionName());
+    QSqlDatabase::removeDatabase("old");
+    club = std::make_unique<ClubDatabase>(dir.path());
+    ASSERT_TRUE(club->isOpen()) << club->notice().toStdString();
+    EXPECT_EQ(club->schemaVersion(), ClubDatabase::kSchemaVersion);
+}
+
+TEST(ArchiveMigration, ARosterOfTheFirstVersionKeepsItsNamesAndGetsTheArchive) {
+    QTemporaryDir dir;
+    std::unique_ptr<ClubDatabase> club;
+    openOldDatabase(
+        dir,
+        {"CREATE TABLE roster (name TEXT NOT NULL PRIMARY KEY, last_used TEXT NOT NULL)",
+         "CREATE INDEX roster_by_use ON roster (last_used)",
+         "INSERT INTO roster VALUES ('Anna', '2026-01-01')", "PRAGMA user_version = 1"},
+        club);
+    if (!club) return;
+    EXPECT_EQ(club->names(), std::vector<std::string>{"Anna"});
+    ArchiveIndex index(club->connectionName());
     EXPECT_EQ(index.sessionCount().value(), 0);
 }
 
@@ -397,39 +409,32 @@ TEST_F(ArchiveIndexTest, TheSessionsSearchFindsPartsOfWordsWithoutAccents) {
 // A version 3 database: its lower-case search texts are folded and indexed.
 TEST(ArchiveMigration, AVersionThreeArchiveIsFoldedAndIndexed) {
     QTemporaryDir dir;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "v3");
-        db.setDatabaseName(dir.filePath("club.db"));
-        ASSERT_TRUE(db.open());
-        QSqlQuery q(db);
-        for (const char* sql :
-             {"CREATE TABLE roster (name TEXT NOT NULL PRIMARY KEY, last_used TEXT NOT NULL)",
-              "CREATE TABLE archive_session (id INTEGER PRIMARY KEY, date TEXT NOT NULL, time "
-              "TEXT NOT NULL, track TEXT NOT NULL, track_key TEXT NOT NULL, length TEXT NOT "
-              "NULL, vehicle TEXT NOT NULL, note TEXT NOT NULL, drivers INTEGER NOT NULL, best "
-              "INTEGER NOT NULL, best_no INTEGER NOT NULL, best_name TEXT NOT NULL, first_seen "
-              "TEXT NOT NULL, source_time TEXT NOT NULL, search TEXT NOT NULL, source_path "
-              "TEXT NOT NULL DEFAULT '')",
-              "CREATE INDEX archive_session_by_seen ON archive_session (first_seen, search)",
-              "CREATE TABLE archive_driver (session_id INTEGER NOT NULL, number INTEGER NOT "
-              "NULL, name TEXT NOT NULL, name_key TEXT NOT NULL, laps INTEGER NOT NULL, best "
-              "INTEGER NOT NULL, race_time INTEGER NOT NULL, rank INTEGER NOT NULL, PRIMARY "
-              "KEY (session_id, number)) WITHOUT ROWID",
-              "CREATE TABLE archive_file (path TEXT NOT NULL PRIMARY KEY, session_id INTEGER "
-              "NOT NULL, present INTEGER NOT NULL DEFAULT 1)",
-              "INSERT INTO archive_session VALUES (7, '', '', 'Monza', 'monza', '', '', '', 1, "
-              "5000, 1, 'Anna Müller', '2026-01-10 09:00:00', '2026-01-10 09:00:00', "
-              "'2026-01-10\nmonza\n\n\n\n\nanna müller', '/r/7.DAT')",
-              "INSERT INTO archive_driver VALUES (7, 1, 'Anna Müller', 'anna müller', 5, 5000, "
-              "30000, 1)",
-              "INSERT INTO archive_file VALUES ('/r/7.DAT', 7, 1)", "PRAGMA user_version = 3"})
-            ASSERT_TRUE(q.exec(sql)) << sql << q.lastError().text().toStdString();
-    }
-    QSqlDatabase::removeDatabase("v3");
-    ClubDatabase club(dir.path());
-    ASSERT_TRUE(club.isOpen()) << club.notice().toStdString();
-    EXPECT_EQ(club.schemaVersion(), ClubDatabase::kSchemaVersion);
-    ArchiveIndex index(club.connectionName());
+    std::unique_ptr<ClubDatabase> club;
+    openOldDatabase(
+        dir,
+        {"CREATE TABLE roster (name TEXT NOT NULL PRIMARY KEY, last_used TEXT NOT NULL)",
+         "CREATE TABLE archive_session (id INTEGER PRIMARY KEY, date TEXT NOT NULL, time "
+         "TEXT NOT NULL, track TEXT NOT NULL, track_key TEXT NOT NULL, length TEXT NOT "
+         "NULL, vehicle TEXT NOT NULL, note TEXT NOT NULL, drivers INTEGER NOT NULL, best "
+         "INTEGER NOT NULL, best_no INTEGER NOT NULL, best_name TEXT NOT NULL, first_seen "
+         "TEXT NOT NULL, source_time TEXT NOT NULL, search TEXT NOT NULL, source_path "
+         "TEXT NOT NULL DEFAULT '')",
+         "CREATE INDEX archive_session_by_seen ON archive_session (first_seen, search)",
+         "CREATE TABLE archive_driver (session_id INTEGER NOT NULL, number INTEGER NOT "
+         "NULL, name TEXT NOT NULL, name_key TEXT NOT NULL, laps INTEGER NOT NULL, best "
+         "INTEGER NOT NULL, race_time INTEGER NOT NULL, rank INTEGER NOT NULL, PRIMARY "
+         "KEY (session_id, number)) WITHOUT ROWID",
+         "CREATE TABLE archive_file (path TEXT NOT NULL PRIMARY KEY, session_id INTEGER "
+         "NOT NULL, present INTEGER NOT NULL DEFAULT 1)",
+         "INSERT INTO archive_session VALUES (7, '', '', 'Monza', 'monza', '', '', '', 1, "
+         "5000, 1, 'Anna Müller', '2026-01-10 09:00:00', '2026-01-10 09:00:00', "
+         "'2026-01-10\nmonza\n\n\n\n\nanna müller', '/r/7.DAT')",
+         "INSERT INTO archive_driver VALUES (7, 1, 'Anna Müller', 'anna müller', 5, 5000, "
+         "30000, 1)",
+         "INSERT INTO archive_file VALUES ('/r/7.DAT', 7, 1)", "PRAGMA user_version = 3"},
+        club);
+    if (!club) return;
+    ArchiveIndex index(club->connectionName());
     EXPECT_EQ(ids(index.sessions({"muller", {}, {}}, 0, 10)), std::vector<qint64>{7});
     EXPECT_EQ(ids(index.sessions({"ONZ", {}, {}}, 0, 10)), std::vector<qint64>{7});
     const Result<std::vector<DriverSessionRow>> anna = index.driverHistory("anna müller");
