@@ -20,10 +20,11 @@ set(ORVEX_LEVELS
     "logic: session"
     "logic: device lists report autocopy names"
     "logic: results"
-    "logic: export slips archive"
+    "logic: export slips archive season sheet"
+    "logic: publish"
     "store: store"
     "windows: commands"
-    "windows: ui/device ui/lists ui/report ui/results ui/names ui/slips ui/archive"
+    "windows: ui/device ui/lists ui/report ui/results ui/names ui/slips ui/archive ui/season ui/sheet ui/publish"
     "windows: ui/export"
     "shell: shell")
 # The libraries, lowest first.

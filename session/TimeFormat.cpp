@@ -147,6 +147,19 @@ std::string minutesText(std::int32_t hundredths) {
     return twoDigits(s / 60) + ":" + twoDigits(s % 60) + "." + twoDigits(hundredths % 100);
 }
 
+std::string clockText(std::int64_t hundredths) {
+    if (hundredths <= 0) return {};
+    const std::int64_t s = hundredths / 100;
+    const std::string cc = "." + twoDigits(hundredths % 100);
+    if (s < 60) return std::to_string(s) + cc;
+    if (s < 3600) return std::to_string(s / 60) + ":" + twoDigits(s % 60) + cc;
+    return std::to_string(s / 3600) + ":" + twoDigits(s / 60 % 60) + ":" + twoDigits(s % 60) + cc;
+}
+
+std::string gapTimeText(std::int64_t hundredths) {
+    return hundredths > 0 ? "+" + clockText(hundredths) : std::string();
+}
+
 std::string LapSpeed(const std::string& lapText) {
     return LapSpeed(lapText, session().SessionLength, platform().regional->decimalSeparator());
 }

@@ -45,6 +45,13 @@ std::string secondsText(std::int64_t hundredths, const std::string& decimalSepar
 // empty for 0, which stands for none.
 std::string minutesText(std::int32_t hundredths);
 
+// A time in the results' own form: "58.20", "1:24.53", "1:02:04.53" (minutes
+// and hours only when there are any); empty for 0 or less, which stands for none.
+std::string clockText(std::int64_t hundredths);
+
+// A gap behind the leader in time: "+2.15", "+2:29.05"; empty for none.
+std::string gapTimeText(std::int64_t hundredths);
+
 // A time as typed: seconds ("30", "30.5"), or the way the program writes
 // times ("00:30.00", "00:00.30.00", "1:02:03.45"). Blank gives 0 (no time);
 // anything else that does not read gives nothing.

@@ -99,6 +99,26 @@ TEST(TimeTexts, TimesAreWrittenPaddedAndReadAsTypedOrAsWritten) {
     EXPECT_EQ(minutesText(0), "");
 }
 
+TEST(TimeTexts, ResultsClockFormGrowsMinutesAndHoursOnlyWhenNeededAndReadsBack) {
+    const std::pair<std::int64_t, const char*> clock[] = {{5, "0.05"},
+                                                          {5820, "58.20"},
+                                                          {5999, "59.99"},
+                                                          {6000, "1:00.00"},
+                                                          {8453, "1:24.53"},
+                                                          {359999, "59:59.99"},
+                                                          {360000, "1:00:00.00"},
+                                                          {372453, "1:02:04.53"},
+                                                          {2147483647, "5965:13:56.47"}};
+    for (const auto& [t, text] : clock) {
+        EXPECT_EQ(clockText(t), text);
+        EXPECT_EQ(parseTime(text), t) << text;
+    }
+    EXPECT_EQ(clockText(0), "");
+    EXPECT_EQ(gapTimeText(215), "+2.15");
+    EXPECT_EQ(gapTimeText(14905), "+2:29.05");
+    EXPECT_EQ(gapTimeText(0), "");
+}
+
 TEST(TimeTexts, SpeedIsTruncatedToTheShortestHundredthsAndNeverOverflows) {
     FakePlatform fakes;
     fakes.regional.separator = ","s;
