@@ -25,7 +25,10 @@ orvex_folders(folders)
 set(catalogue_dirs)
 foreach(folder IN LISTS folders)
   string(REGEX REPLACE "/.*" "" top ${folder})
-  list(APPEND catalogue_dirs ${PROJECT_SOURCE_DIR}/${top})
+  # A folder the order names before it holds a source is skipped: lupdate stops on it.
+  if(IS_DIRECTORY ${PROJECT_SOURCE_DIR}/${top})
+    list(APPEND catalogue_dirs ${PROJECT_SOURCE_DIR}/${top})
+  endif()
 endforeach()
 list(REMOVE_DUPLICATES catalogue_dirs)
 set(ORVEX_LUPDATE_ARGS -silent -locations none -no-obsolete -extensions cpp,h

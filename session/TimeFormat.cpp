@@ -150,14 +150,20 @@ std::string minutesText(std::int32_t hundredths) {
 std::string clockText(std::int64_t hundredths) {
     if (hundredths <= 0) return {};
     const std::int64_t s = hundredths / 100;
-    const std::string cc = "." + twoDigits(hundredths % 100);
-    if (s < 60) return std::to_string(s) + cc;
-    if (s < 3600) return std::to_string(s / 60) + ":" + twoDigits(s % 60) + cc;
-    return std::to_string(s / 3600) + ":" + twoDigits(s / 60 % 60) + ":" + twoDigits(s % 60) + cc;
+    // Appended in place: GCC 12 at -O3 warns (-Wrestrict) on "x" + text.
+    std::string text;
+    if (s >= 3600) text.append(std::to_string(s / 3600)).append(":");
+    if (s >= 60)
+        text.append(s >= 3600 ? twoDigits(s / 60 % 60) : std::to_string(s / 60)).append(":");
+    text.append(s >= 60 ? twoDigits(s % 60) : std::to_string(s));
+    text.append(".").append(twoDigits(hundredths % 100));
+    return text;
 }
 
 std::string gapTimeText(std::int64_t hundredths) {
-    return hundredths > 0 ? "+" + clockText(hundredths) : std::string();
+    std::string text = clockText(hundredths);
+    if (!text.empty()) text.insert(text.begin(), '+');
+    return text;
 }
 
 std::string LapSpeed(const std::string& lapText) {
