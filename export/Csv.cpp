@@ -46,8 +46,8 @@ Status ExportCsv(const std::string& filter,
     platform().pointer->set(MousePointer::Hourglass);
     Status written = Status::ok();
     if (const auto failure = catchError([&] {
-            written =
-                WriteExportFile(chosen, csv(session(), platform().regional->decimalSeparator()));
+            written = WriteExportFile(
+                chosen, kUtf8Bom + csv(session(), platform().regional->decimalSeparator()));
         }))
         written = ExportFailure(chosen, *failure);
     platform().pointer->set(MousePointer::Normal);

@@ -160,7 +160,6 @@ double SlipPainter::PrintableWidthMm(SlipPaper paper) {
 SlipWords SlipPainter::Words() {
     auto text = [](const QString& s) { return s.toStdString(); };
     SlipWords w;
-    w.track = text(tr("Track: %1"));
     w.number = text(tr("No. %1"));
     w.position = text(tr("Pos %1 of %2"));
     w.dsq = text(tr("DSQ"));
@@ -169,6 +168,8 @@ SlipWords SlipPainter::Words() {
     w.rankBestLap = text(tr("Best lap"));
     w.rankRace = text(tr("Race"));
     w.rankRun = text(tr("Best %1 consecutive"));
+    w.lapCount = text(tr("Laps"));
+    w.raceTime = text(tr("Race time"));
     w.bestLap = text(tr("Best lap"));
     w.lapOf = text(tr("%1 (lap %2)"));
     w.gap = text(tr("Gap to leader"));
