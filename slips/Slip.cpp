@@ -149,7 +149,8 @@ int slipWidth(SlipPaper paper) {
     return paper == SlipPaper::A4One ? 64 : 42;
 }
 
-std::vector<SlipLine> slipLines(const SlipDriver& d, int width, const SlipWords& w) {
+std::vector<SlipLine> slipLines(const SlipDriver& d, int width, const SlipWords& w,
+                                bool sideBySide) {
     const DriverResult& r = d.result;
     Lines out(width);
     // The track names the slip; the program only stands in for a missing one.
@@ -204,16 +205,43 @@ std::vector<SlipLine> slipLines(const SlipDriver& d, int width, const SlipWords&
         out.text(SlipStyle::Normal, w.noLaps);
         return out.take();
     }
-    int timeColumns = textWidth(w.timeHeader);
-    for (const RecordedLap& l : r.recorded)
-        timeColumns = std::max(timeColumns, textWidth(clockText(l.time)));
-    out.rule();
-    out.text(SlipStyle::Strong, padTo(w.lapHeader, 3) + "  " + padTo(w.timeHeader, timeColumns));
+    int timeColumns = textWidth(w.timeHeader), markColumns = 0;
     for (const RecordedLap& l : r.recorded) {
-        std::string row =
-            padTo(std::to_string(l.lap), 3) + "  " + padTo(clockText(l.time), timeColumns);
-        if (const std::string& mark = markText(l, w); !mark.empty()) row += "  " + mark;
-        out.text(l.best ? SlipStyle::Strong : SlipStyle::Normal, row);
+        timeColumns = std::max(timeColumns, textWidth(clockText(l.time)));
+        markColumns = std::max(markColumns, textWidth(markText(l, w)));
+    }
+    // A whole sheet's slip sets its laps side by side, down one column first.
+    constexpr int kGap = 4;
+    const int cell = 3 + 2 + timeColumns + (markColumns > 0 ? 2 + markColumns : 0);
+    const int count = static_cast<int>(r.recorded.size());
+    const int across = sideBySide ? std::clamp((out.width() + kGap) / (cell + kGap), 1, count) : 1;
+    const int down = (count + across - 1) / across;
+    auto line = [&](auto&& cellText, int row) {
+        std::string text;
+        for (int c = 0; c < across && c * down + row < count; ++c) {
+            if (c > 0) text += std::string(c * (cell + kGap) - textWidth(text), ' ');
+            text += cellText(c * down + row);
+        }
+        return text;
+    };
+    out.rule();
+    out.text(
+        SlipStyle::Strong,
+        line([&](int) { return padTo(w.lapHeader, 3) + "  " + padTo(w.timeHeader, timeColumns); },
+             0));
+    for (int row = 0; row < down; ++row) {
+        const std::string text = line(
+            [&](int i) {
+                const RecordedLap& l = r.recorded[static_cast<std::size_t>(i)];
+                std::string lap =
+                    padTo(std::to_string(l.lap), 3) + "  " + padTo(clockText(l.time), timeColumns);
+                if (const std::string& mark = markText(l, w); !mark.empty()) lap += "  " + mark;
+                return lap;
+            },
+            row);
+        // Alone on its line, the best lap is set in bold; beside others its mark says it.
+        const bool best = across == 1 && r.recorded[static_cast<std::size_t>(row)].best;
+        out.text(best ? SlipStyle::Strong : SlipStyle::Normal, text);
     }
     return out.take();
 }

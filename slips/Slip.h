@@ -53,7 +53,9 @@ int slipWidth(SlipPaper paper);
 
 // The lines of one slip in `words`, top to bottom, none wider than `width`
 // characters: long names, tracks and reasons wrap, and nothing is cut.
-std::vector<SlipLine> slipLines(const SlipDriver& d, int width, const SlipWords& words);
+// `sideBySide` sets the laps in as many columns as the width holds.
+std::vector<SlipLine> slipLines(const SlipDriver& d, int width, const SlipWords& words,
+                                bool sideBySide = false);
 
 // Characters (not bytes) of a UTF-8 text.
 int textWidth(const std::string& utf8);

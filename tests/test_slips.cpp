@@ -70,6 +70,13 @@ TEST(SlipLines, ShowEveryLapWithItsMarkThePenaltyAndTheNumberAloneWithoutAName) 
     EXPECT_EQ(lines[3].style, SlipStyle::Driver);
     EXPECT_EQ(lines[17].style, SlipStyle::Strong);  // the best lap stands out
     EXPECT_EQ(lines[18].style, SlipStyle::Normal);
+    // A whole sheet's slip sets the laps side by side, down the first column first.
+    const auto wide = texts(slipLines(d, 64, SlipPainter::Words(), true));
+    const std::string pad(12, ' ');
+    EXPECT_EQ(std::vector<std::string>(wide.end() - 3, wide.end()),
+              (std::vector<std::string>{"Lap     Time" + pad + "Lap     Time",
+                                        "  1  1:29.00" + pad + "  4  1:23.45  best",
+                                        "  2     4.12  joined      6  2:00.00  void"}));
 
     // Disqualified, no track length, no lap: the slip says so and shows no figure.
     SlipDriver dsq;

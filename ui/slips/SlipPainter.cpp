@@ -48,7 +48,8 @@ public:
         const SlipWords words = SlipPainter::Words();
         std::vector<std::vector<SlipLine>> all;
         for (const SlipDriver& d : slips) {
-            all.push_back(slipLines(d, width, words));
+            // A whole sheet's slip uses the sheet's width for its laps.
+            all.push_back(slipLines(d, width, words, paper_ == SlipPaper::A4One));
             most_ = std::max(most_, all.back().size());
         }
         // One size on every sheet, so the slips of a session look alike.
