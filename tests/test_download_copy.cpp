@@ -13,6 +13,7 @@
 #include "platform/qt/QtFileSystem.h"
 #include "session/FileCommands.h"
 #include "shell/DesktopDevice.h"
+#include "ui/results/frmResults.h"
 
 using namespace orvex;
 
@@ -48,7 +49,10 @@ protected:
 }  // namespace
 
 TEST_F(DownloadCopyTest, EachDownloadGetsACopyWithTheBytesOfSaveAndTheSessionKeepsItsName) {
+    frmResults* results = desk->showResultsWindow();
+    ASSERT_EQ(results->model()->rowCount(), 0);
     download();
+    EXPECT_EQ(results->model()->rowCount(), 1);  // the open Results window shows the race
     // What came in, then where its copy went.
     EXPECT_EQ(desk->statusText().toStdString(),
               "Downloaded: 1 driver, 1 lap. Download copied to " + kFirst);
