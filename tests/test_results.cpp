@@ -279,6 +279,14 @@ TEST_F(ResultsWindowTest, MarksLapsAndPenaltiesReranksAndFollowsADownload) {
     EXPECT_EQ(shown(ResultsModel::Driver), (std::vector<int>{3, 7, 2}));
     EXPECT_EQ(f()->currentDriver(), 3);
     EXPECT_EQ(f()->lapsModel()->rowCount(), 3);  // driver 3's recorded laps
+    // Times in the results' form: a tie shows a gap of none.
+    const auto text = [&](int row, int column) {
+        return f()->proxy()->index(row, column).data().toString();
+    };
+    EXPECT_EQ(text(1, ResultsModel::Figure), "48.00 (4)");
+    EXPECT_EQ(text(1, ResultsModel::Gap), "+0.00");
+    EXPECT_EQ(text(2, ResultsModel::Gap), "+2.00");
+    EXPECT_EQ(f()->lapsModel()->index(0, 1).data().toString(), "50.00");
 
     // Void both of driver 3's fast laps: a tie with driver 2 on lap 1, by number.
     for (int row : {1, 2}) {
