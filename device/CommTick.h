@@ -40,6 +40,8 @@ public:
     const DeviceRequests& requests() const { return requests_; }
 
     bool running() const { return running_; }
+    // Records of the running or last download that failed their check bytes.
+    int unreadLaps() const { return unreadLaps_; }
     bool downloading() const { return downloading_; }
     // A download is talking to the device: the indicator shows it connected.
     bool downloadActive() const { return downloadActive_; }

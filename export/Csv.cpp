@@ -46,8 +46,10 @@ Status ExportCsv(const std::string& filter,
     platform().pointer->set(MousePointer::Hourglass);
     Status written = Status::ok();
     if (const auto failure = catchError([&] {
-            written =
-                WriteExportFile(chosen, csv(session(), platform().regional->decimalSeparator()));
+            // Appended, not prepended: GCC 12 at -O3 warns (-Wrestrict) about "..." + text.
+            std::string bytes = kUtf8Bom;
+            bytes += csv(session(), platform().regional->decimalSeparator());
+            written = WriteExportFile(chosen, bytes);
         }))
         written = ExportFailure(chosen, *failure);
     platform().pointer->set(MousePointer::Normal);

@@ -21,8 +21,13 @@ std::string CsvText(const std::string& text);
 // One CSV row of `fields`, ended by CR LF.
 std::string CsvRow(std::initializer_list<std::string> fields, char separator);
 
-// Asks for the name of a CSV file (the dialog offers `filter`) and writes what
-// `csv` makes of the session there atomically; a failure changes nothing on disk.
+// The UTF-8 byte-order mark every CSV file starts with: a spreadsheet opened
+// by double-click then reads "Søren" as UTF-8 and not as its own code page.
+inline constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+// Asks for the name of a CSV file (the dialog offers `filter`) and writes the
+// mark and what `csv` makes of the session there atomically; a failure
+// changes nothing on disk.
 Status ExportCsv(const std::string& filter, std::string (*csv)(const Session&, const std::string&));
 
 }  // namespace orvex

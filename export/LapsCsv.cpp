@@ -20,6 +20,18 @@ std::string statusText(const RecordedLap& l) {
     return text;
 }
 
+// A recorded time in the results' form and in seconds; a negative value,
+// which no lap has, keeps its sign in both.
+std::string signedText(std::int32_t t, std::string (*text)(std::int64_t, const std::string&),
+                       const std::string& decimal) {
+    const std::int64_t wide = t;
+    std::string out = text(wide < 0 ? -wide : wide, decimal);
+    if (wide < 0) out.insert(out.begin(), '-');
+    return out;
+}
+
+std::string clockOf(std::int64_t t, const std::string&) { return clockText(t); }
+
 }  // namespace
 
 std::string LapsCsv(const Session& s, const std::string& userDecimalSeparator) {
@@ -30,7 +42,8 @@ std::string LapsCsv(const Session& s, const std::string& userDecimalSeparator) {
     std::string out;
     out.reserve(48 * (kLapSlots + 1));
     auto row = [&](std::initializer_list<std::string> fields) { out += CsvRow(fields, sep); };
-    row({"Driver", "Name", "Lap", "Lap time", "Hundredths", "Speed (km/h)", "Status"});
+    row({"Driver", "Name", "Lap", "Lap time", "Lap time (s)", "Hundredths", "Speed (km/h)",
+         "Status"});
     for (int d = 1; d <= kDrivers; ++d) {
         const DriverResult* r = results.find(d);
         std::size_t next = 0;  // the results' recorded laps, in lap order
@@ -42,9 +55,10 @@ std::string LapsCsv(const Session& s, const std::string& userDecimalSeparator) {
             const RecordedLap* lap = r && next < r->recorded.size() && r->recorded[next].lap == l
                                          ? &r->recorded[next++]
                                          : nullptr;
-            row({std::to_string(d), CsvText(s.DriverNames[d]), std::to_string(l), FormatTime(time),
+            row({std::to_string(d), CsvText(s.DriverNames[d]), std::to_string(l),
+                 signedText(time, &clockOf, decimal), signedText(time, &secondsText, decimal),
                  std::to_string(time),
-                 lap && lap->speed ? speedText(*lap->speed, decimal) : std::string(),
+                 lap && lap->speed ? kmhText(*lap->speed, decimal) : std::string(),
                  lap ? statusText(*lap) : std::string()});
         }
     }

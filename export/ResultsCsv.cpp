@@ -27,13 +27,27 @@ std::string posText(const DriverResult& r) {
     return r.pos > 0 ? std::to_string(r.pos) : std::string();
 }
 
-std::string gapText(const DriverResult& r, const std::string& decimal) {
+std::string gapText(const DriverResult& r) {
     if (r.pos <= 1) return {};
+    if (r.gap <= 0 && r.gapLaps == 0) return "+0.00";  // a tie on time
+    if (r.gapLaps == 0) return gapTimeText(r.gap);
     // Built in place: GCC 12 at -O3 warns (-Wrestrict) about "+" + text.
-    std::string text = r.gapLaps > 0 ? std::to_string(r.gapLaps) : secondsText(r.gap, decimal);
+    std::string text = std::to_string(r.gapLaps);
     text.insert(text.begin(), '+');
-    if (r.gapLaps > 0) text += r.gapLaps == 1 ? " lap" : " laps";
-    return text;
+    return text + (r.gapLaps == 1 ? " lap" : " laps");
+}
+
+// The mode's figure in hundredths, 0 for none.
+std::int64_t figureValue(const DriverResult& r, RankMode mode) {
+    switch (mode) {
+        case RankMode::Race:
+            return r.laps > 0 ? r.raceTime : 0;
+        case RankMode::BestConsecutive:
+            return r.runFirst > 0 ? r.runTime : 0;
+        case RankMode::BestLap:
+            break;
+    }
+    return r.bestLapNo > 0 ? r.best : 0;
 }
 
 }  // namespace
@@ -43,16 +57,21 @@ std::string ResultsCsv(const Session& s, const std::string& userDecimalSeparator
     const char sep = commaLocale ? ';' : ',';
     const std::string decimal = commaLocale ? "," : ".";
     const RaceResults results = makeResults(s);
+    // Each time has a twin in seconds that a spreadsheet can calculate with.
+    const auto seconds = [&](std::int64_t t) { return t > 0 ? secondsText(t, decimal) : ""; };
+    const std::string figure = figureTitle(results.mode, results.run);
     std::string out =
-        CsvRow({"Pos", "Driver", "Name", "Laps", figureTitle(results.mode, results.run), "Gap",
-                "Average lap", "Best speed (km/h)", "Penalty (s)", "Reason"},
+        CsvRow({"Pos", "Driver", "Name", "Laps", figure, figure + " (s)", "Gap", "Gap (s)",
+                "Average lap", "Average lap (s)", "Best speed (km/h)", "Penalty (s)", "Reason"},
                sep);
     for (const DriverResult& r : results.rows) {
+        const std::int64_t value = figureValue(r, results.mode);
+        const bool timeGap = r.pos > 1 && r.gapLaps == 0;
         out += CsvRow(
             {posText(r), std::to_string(r.driver), CsvText(r.name), std::to_string(r.laps),
-             figureText(r, results.mode), gapText(r, decimal),
-             r.average > 0 ? FormatTime(r.average) : std::string(),
-             r.bestSpeed ? speedText(*r.bestSpeed, decimal) : std::string(),
+             figureText(r, results.mode), seconds(value), gapText(r),
+             timeGap ? secondsText(r.gap, decimal) : "", clockText(r.average), seconds(r.average),
+             r.bestSpeed ? kmhText(*r.bestSpeed, decimal) : std::string(),
              r.penalty > 0 ? secondsText(r.penalty, decimal) : std::string(), CsvText(r.reason)},
             sep);
     }

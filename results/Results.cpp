@@ -179,16 +179,16 @@ RaceResults makeResults(const Session& s) {
 std::string figureText(const DriverResult& r, RankMode mode) {
     switch (mode) {
         case RankMode::Race:
-            return r.laps > 0 ? FormatTime(r.raceTime) : std::string();
+            return r.laps > 0 ? clockText(r.raceTime) : std::string();
         case RankMode::BestConsecutive:
             if (r.runFirst == 0) return {};
-            return FormatTime(r.runTime) + " (" + std::to_string(r.runFirst) + "-" +
+            return clockText(r.runTime) + " (" + std::to_string(r.runFirst) + "-" +
                    std::to_string(r.runLast) + ")";
         case RankMode::BestLap:
             break;
     }
     if (r.bestLapNo == 0) return {};
-    return FormatTime(r.best) + " (" + std::to_string(r.bestLapNo) + ")";
+    return clockText(r.best) + " (" + std::to_string(r.bestLapNo) + ")";
 }
 
 }  // namespace orvex

@@ -81,8 +81,8 @@ RaceResults makeResults(const std::vector<std::int32_t>& lapTimes,
 // The same for the session, with the drivers' names and its track length.
 RaceResults makeResults(const Session& s);
 
-// A driver's figure in the ranking's terms: "00:01.30.00 (3)", "00:01.30.00
-// (2-4)", a race time; empty when the driver has none.
+// A driver's figure in the ranking's terms: "1:30.00 (3)", "4:30.00 (2-4)", a
+// race time ("12:34.56"); empty when the driver has none.
 std::string figureText(const DriverResult& r, RankMode mode);
 
 }  // namespace orvex

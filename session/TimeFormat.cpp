@@ -91,6 +91,10 @@ std::string secondsText(std::int64_t hundredths, const std::string& decimalSepar
     return std::to_string(hundredths / 100) + decimalSeparator + twoDigits(hundredths % 100);
 }
 
+std::string kmhText(std::int64_t speed, const std::string& decimalSeparator) {
+    return secondsText(speed, decimalSeparator);  // the same digits: hundredths, two decimals
+}
+
 std::string LapSpeed(const std::string& lapText, const std::string& trackLength,
                      const std::string& decimalSeparator) {
     const auto speed = speedOf(TrackMetres(trackLength), TimeTextValue(lapText));

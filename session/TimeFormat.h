@@ -52,6 +52,10 @@ std::string clockText(std::int64_t hundredths);
 // A gap behind the leader in time: "+2.15", "+2:29.05"; empty for none.
 std::string gapTimeText(std::int64_t hundredths);
 
+// A speed in hundredths of km/h with both decimals, as the results write
+// speeds beside the unit: "80.50", "80.64".
+std::string kmhText(std::int64_t speed, const std::string& decimalSeparator);
+
 // A time as typed: seconds ("30", "30.5"), or the way the program writes
 // times ("00:30.00", "00:00.30.00", "1:02:03.45"). Blank gives 0 (no time);
 // anything else that does not read gives nothing.

@@ -88,12 +88,30 @@ void DesktopDevice::newRace() { desktop_.raceCommands().sessionReplaced(); }
 void DesktopDevice::downloadComplete() {
     // First, before the windows let any event run: the laps are safe on disk
     // even if the user then drops the session.
-    desktop_.copyDownload();
+    desktop_.copyDownload(downloadSummary(session().LapTimes, tick_.unreadLaps()));
     // Another race made the session a new one: the title says so.
     if (session().FileState != FileState::NoSession)
         desktop_.setWindowTitle(
             QString::fromStdString(FileCommands::titleFor(session().DataFileName)));
     desktop_.refreshListsAfterDownload();
+}
+
+QString DesktopDevice::downloadSummary(const std::vector<std::int32_t>& lapTimes, int unread) {
+    int drivers = 0, laps = 0;
+    for (int d = 1; d <= kDrivers; ++d) {
+        int mine = 0;
+        for (int l = 1; l <= kLapsPerDriver; ++l) {
+            const std::size_t slot = lapSlot(d, l);
+            mine += slot < lapTimes.size() && lapTimes[slot] != 0;
+        }
+        drivers += mine > 0;
+        laps += mine;
+    }
+    QString text = tr("Downloaded: %1, %2")
+                       .arg(drivers == 1 ? tr("1 driver") : tr("%1 drivers").arg(drivers),
+                            laps == 1 ? tr("1 lap") : tr("%1 laps").arg(laps));
+    if (unread > 0) text += tr(", %1 unreadable").arg(unread);
+    return text;
 }
 
 void DesktopDevice::reportUnreadLaps(int count) {

@@ -2,6 +2,8 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <cstdint>
+#include <vector>
 
 #include "device/CommTick.h"
 #include "device/DeviceHost.h"
@@ -37,6 +39,9 @@ public:
     frmSetup* setupDialog() const;
     frmTest* testDialog() const;
     frmProgress* progressWindow() const;
+    // What a download brought, for the status line: "Downloaded: 18 drivers,
+    // 306 laps", and ", 2 unreadable" when records failed their check.
+    static QString downloadSummary(const std::vector<std::int32_t>& lapTimes, int unread);
 
     // DeviceHost
     void showProgress(int maximum) override;

@@ -414,11 +414,12 @@ void frmDesktop::Toolbar1_ButtonClick(const QString& key) {
 
 void frmDesktop::lapListChanged() { children_->refreshLists(ListChange::LapList); }
 
-void frmDesktop::copyDownload() {
+void frmDesktop::copyDownload(const QString& lead) {
     const Result<std::string> copy = Download_Copy(fileViews_.get());
-    const QString message =
-        copy.isOk() ? tr("Download copied to %1").arg(QString::fromStdString(copy.value()))
-                    : orvex::statusText(copy.status());
+    QString message = copy.isOk()
+                          ? tr("Download copied to %1").arg(QString::fromStdString(copy.value()))
+                          : orvex::statusText(copy.status());
+    if (!lead.isEmpty()) message = tr("%1. %2").arg(lead, message);
     panel1_->setText(message);
     // A narrow window cuts the line off; its tip shows it whole.
     panel1_->setToolTip(message);
@@ -502,7 +503,11 @@ frmResults* frmDesktop::showResultsWindow() {
     });
 }
 
-void frmDesktop::refreshListsAfterDownload() { children_->refreshLists(ListChange::Download); }
+void frmDesktop::refreshListsAfterDownload() {
+    children_->refreshLists(ListChange::Download);
+    // Another race's figures may need other widths.
+    if (frmResults* f = resultsWindow()) f->fitAllColumns();
+}
 
 void frmDesktop::endProgram() {
     ending_ = true;

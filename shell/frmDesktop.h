@@ -105,8 +105,9 @@ public:
     // After a download the open list windows show the new laps and totals.
     void refreshListsAfterDownload();
     // Writes the copy of a download that has just completed; status panel 1
-    // says where it went or why it could not be written.
-    void copyDownload();
+    // says `lead` (what came in), then where the copy went or why it could not
+    // be written.
+    void copyDownload(const QString& lead = {});
     QString statusText() const;
     // Status panel 1 says `text` (the club database's notices).
     void showStatus(const QString& text);

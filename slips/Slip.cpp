@@ -105,13 +105,6 @@ private:
     std::vector<SlipLine> out_;
 };
 
-// A figure with "+" in front, put in place: GCC 12 at -O3 warns (-Wrestrict)
-// about "+" + text.
-std::string plus(std::string text) {
-    text.insert(text.begin(), '+');
-    return text;
-}
-
 // `pattern` with "%1" and "%2" replaced, in one pass: a figure holding "%2"
 // stays as it is.
 std::string fill(const std::string& pattern, const std::string& a, const std::string& b = {}) {
@@ -156,14 +149,15 @@ int slipWidth(SlipPaper paper) {
     return paper == SlipPaper::A4One ? 64 : 42;
 }
 
-std::vector<SlipLine> slipLines(const SlipDriver& d, int width, const SlipWords& w) {
+std::vector<SlipLine> slipLines(const SlipDriver& d, int width, const SlipWords& w,
+                                bool sideBySide) {
     const DriverResult& r = d.result;
     Lines out(width);
-    out.text(SlipStyle::Title, d.program);
+    // The track names the slip; the program only stands in for a missing one.
+    out.text(SlipStyle::Title, d.track.empty() ? d.program : d.track);
     std::string when = d.date;
     if (!d.time.empty()) when += (when.empty() ? "" : "  ") + d.time;
     if (!when.empty()) out.text(SlipStyle::Normal, when);
-    if (!d.track.empty()) out.text(SlipStyle::Normal, fill(w.track, d.track), 2);
     out.rule();
 
     const std::string number = fill(w.number, std::to_string(r.driver));
@@ -185,14 +179,20 @@ std::vector<SlipLine> slipLines(const SlipDriver& d, int width, const SlipWords&
     out.text(SlipStyle::Normal, fill(w.ranking, rankingName(d.mode, d.run, w)), 2);
     out.rule();
 
+    // Ranked by race, the laps and the race time are what placed the driver.
+    if (d.mode == RankMode::Race) {
+        out.value(w.lapCount, std::to_string(r.laps));
+        if (r.laps > 0) out.value(w.raceTime, clockText(r.raceTime));
+    }
     if (r.bestLapNo > 0)
-        out.value(w.bestLap, fill(w.lapOf, FormatTime(r.best), std::to_string(r.bestLapNo)));
+        out.value(w.bestLap, fill(w.lapOf, clockText(r.best), std::to_string(r.bestLapNo)));
     if (r.pos > 1)
         out.value(w.gap, r.gapLaps == 1  ? w.oneLap
                          : r.gapLaps > 1 ? fill(w.laps, std::to_string(r.gapLaps))
-                                         : plus(secondsText(r.gap, d.decimal)));
-    if (r.average > 0) out.value(w.average, FormatTime(r.average));
-    if (r.bestSpeed) out.value(w.bestSpeed, fill(w.kmh, speedText(*r.bestSpeed, d.decimal)));
+                         : r.gap > 0     ? gapTimeText(r.gap)
+                                         : std::string("+0.00"));
+    if (r.average > 0) out.value(w.average, clockText(r.average));
+    if (r.bestSpeed) out.value(w.bestSpeed, fill(w.kmh, kmhText(*r.bestSpeed, d.decimal)));
     // One reason is kept per driver: the penalty's, or the disqualification's.
     if (r.penalty != 0) {
         const std::string penalty = fill(w.seconds, secondsText(r.penalty, d.decimal));
@@ -205,17 +205,43 @@ std::vector<SlipLine> slipLines(const SlipDriver& d, int width, const SlipWords&
         out.text(SlipStyle::Normal, w.noLaps);
         return out.take();
     }
-    std::size_t timeWidth = 11;
-    for (const RecordedLap& l : r.recorded)
-        timeWidth = std::max(timeWidth, FormatTime(l.time).size());
-    const int timeColumns = static_cast<int>(timeWidth);
-    out.rule();
-    out.text(SlipStyle::Strong, padTo(w.lapHeader, 3) + "  " + padTo(w.timeHeader, timeColumns));
+    int timeColumns = textWidth(w.timeHeader), markColumns = 0;
     for (const RecordedLap& l : r.recorded) {
-        std::string row =
-            padTo(std::to_string(l.lap), 3) + "  " + padTo(FormatTime(l.time), timeColumns);
-        if (const std::string& mark = markText(l, w); !mark.empty()) row += "  " + mark;
-        out.text(l.best ? SlipStyle::Strong : SlipStyle::Normal, row);
+        timeColumns = std::max(timeColumns, textWidth(clockText(l.time)));
+        markColumns = std::max(markColumns, textWidth(markText(l, w)));
+    }
+    // A whole sheet's slip sets its laps side by side, down one column first.
+    constexpr int kGap = 4;
+    const int cell = 3 + 2 + timeColumns + (markColumns > 0 ? 2 + markColumns : 0);
+    const int count = static_cast<int>(r.recorded.size());
+    const int across = sideBySide ? std::clamp((out.width() + kGap) / (cell + kGap), 1, count) : 1;
+    const int down = (count + across - 1) / across;
+    auto line = [&](auto&& cellText, int row) {
+        std::string text;
+        for (int c = 0; c < across && c * down + row < count; ++c) {
+            if (c > 0) text += std::string(c * (cell + kGap) - textWidth(text), ' ');
+            text += cellText(c * down + row);
+        }
+        return text;
+    };
+    out.rule();
+    out.text(
+        SlipStyle::Strong,
+        line([&](int) { return padTo(w.lapHeader, 3) + "  " + padTo(w.timeHeader, timeColumns); },
+             0));
+    for (int row = 0; row < down; ++row) {
+        const std::string text = line(
+            [&](int i) {
+                const RecordedLap& l = r.recorded[static_cast<std::size_t>(i)];
+                std::string lap =
+                    padTo(std::to_string(l.lap), 3) + "  " + padTo(clockText(l.time), timeColumns);
+                if (const std::string& mark = markText(l, w); !mark.empty()) lap += "  " + mark;
+                return lap;
+            },
+            row);
+        // Alone on its line, the best lap is set in bold; beside others its mark says it.
+        const bool best = across == 1 && r.recorded[static_cast<std::size_t>(row)].best;
+        out.text(best ? SlipStyle::Strong : SlipStyle::Normal, text);
     }
     return out.take();
 }

@@ -22,10 +22,11 @@ struct SlipDriver {
 // The words of a slip in the user's language: the window layer makes them
 // (SlipPainter::Words). "%1" and "%2" stand for the figures.
 struct SlipWords {
-    std::string track, number, position;  // "Track: %1", "No. %1", "Pos %1 of %2"
+    std::string number, position;         // "No. %1", "Pos %1 of %2"
     std::string dsq, notRanked, ranking;  // "DSQ", "Not ranked", "Ranking: %1"
     // The rankings: "Best lap", "Race", "Best %1 consecutive".
     std::string rankBestLap, rankRace, rankRun;
+    std::string lapCount, raceTime;             // "Laps", "Race time"
     std::string bestLap, lapOf;                 // "Best lap", "%1 (lap %2)"
     std::string gap, oneLap, laps;              // "Gap to leader", "+1 lap", "+%1 laps"
     std::string average, bestSpeed, kmh;        // "Average lap", "Best speed", "%1 km/h"
@@ -52,7 +53,9 @@ int slipWidth(SlipPaper paper);
 
 // The lines of one slip in `words`, top to bottom, none wider than `width`
 // characters: long names, tracks and reasons wrap, and nothing is cut.
-std::vector<SlipLine> slipLines(const SlipDriver& d, int width, const SlipWords& words);
+// `sideBySide` sets the laps in as many columns as the width holds.
+std::vector<SlipLine> slipLines(const SlipDriver& d, int width, const SlipWords& words,
+                                bool sideBySide = false);
 
 // Characters (not bytes) of a UTF-8 text.
 int textWidth(const std::string& utf8);

@@ -13,6 +13,7 @@
 #include "platform/qt/QtFileSystem.h"
 #include "session/FileCommands.h"
 #include "shell/DesktopDevice.h"
+#include "ui/results/frmResults.h"
 
 using namespace orvex;
 
@@ -48,8 +49,18 @@ protected:
 }  // namespace
 
 TEST_F(DownloadCopyTest, EachDownloadGetsACopyWithTheBytesOfSaveAndTheSessionKeepsItsName) {
+    frmResults* results = desk->showResultsWindow();
+    ASSERT_EQ(results->model()->rowCount(), 0);
     download();
-    EXPECT_EQ(desk->statusText().toStdString(), "Download copied to " + kFirst);
+    EXPECT_EQ(results->model()->rowCount(), 1);  // the open Results window shows the race
+    // What came in, then where its copy went.
+    EXPECT_EQ(desk->statusText().toStdString(),
+              "Downloaded: 1 driver, 1 lap. Download copied to " + kFirst);
+    std::vector<std::int32_t> laps(kLapSlots + 1, 0);
+    for (int d = 1; d <= 18; ++d)
+        for (int l = 1; l <= 17; ++l) laps[lapSlot(d, l)] = 5000;
+    EXPECT_EQ(DesktopDevice::downloadSummary(laps, 2),
+              "Downloaded: 18 drivers, 306 laps, 2 unreadable");
     EXPECT_EQ(session().DataFileName, "New");
     EXPECT_EQ(session().FileState, FileState::Modified);
 
@@ -76,7 +87,8 @@ TEST_F(DownloadCopyTest, TheNewestTwoHundredAndTheNewCopyAreKeptAndNothingElseIs
     for (const auto& n : foreign) fakes.files.files[kFolder + "/" + n] = "mine";
 
     download();
-    EXPECT_EQ(desk->statusText().toStdString(), "Download copied to " + kFirst);
+    EXPECT_EQ(desk->statusText().toStdString(),
+              "Downloaded: 1 driver, 1 lap. Download copied to " + kFirst);
     const auto kept = copies();
     ASSERT_EQ(kept.size(), kDownloadCopiesKept);
     EXPECT_EQ(kept[0], kName + ".DAT");
@@ -133,7 +145,8 @@ TEST_F(DownloadCopyTest, AnUnwritableFolderStillCompletesTheDownloadAndSaysWhy) 
     EXPECT_TRUE(desk->isEnabled());
     EXPECT_EQ(desk->device().requests().pending(), DeviceCommand::None);
     const QString why =
-        "Download copy not saved: permission denied (" + QString::fromStdString(kFolder) + ")";
+        "Downloaded: 1 driver, 1 lap. Download copy not saved: permission denied (" +
+        QString::fromStdString(kFolder) + ")";
     EXPECT_EQ(desk->statusText(), why);
     EXPECT_EQ(desk->findChild<QLabel*>("StatusPanel1")->toolTip(), why);
     EXPECT_TRUE(fakes.messages.shown.empty());

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMdiArea>
 #include <QSignalSpy>
 #include <QTableView>
@@ -15,7 +16,6 @@
 #include "fakes/MainWindowFixture.h"
 #include "platform/qt/QtFileSystem.h"
 #include "session/DataFile.h"
-#include "session/TimeFormat.h"
 #include "store/ArchiveIndex.h"
 #include "store/ClubDatabase.h"
 #include "ui/archive/frmArchive.h"
@@ -94,7 +94,7 @@ TEST_F(ArchiveWindowTest, TheSearchFiltersAsTheUserTypesAndTheDatesBoundFirstSee
     ASSERT_EQ(m->rowCount(), 3);
     EXPECT_EQ(cell(m, 0, 2), " monza ");  // newest first
     EXPECT_EQ(cell(m, 0, 5), "1 Cy");
-    EXPECT_EQ(cell(m, 0, 4), QString::fromStdString(FormatTime(4500)));
+    EXPECT_EQ(cell(m, 0, 4), "45.00");
     QTest::keyClicks(window->searchBox(), "ANNA");
     EXPECT_EQ(m->rowCount(), 2);
     QTest::keyClicks(window->searchBox(), " rotax");  // every word must be there
@@ -112,21 +112,41 @@ TEST_F(ArchiveWindowTest, TheSearchFiltersAsTheUserTypesAndTheDatesBoundFirstSee
 TEST_F(ArchiveWindowTest, RecordsJoinSpellingsOfATrackAndListItsTenBestLaps) {
     QAbstractItemModel* r = window->recordsModel();
     ASSERT_EQ(r->rowCount(), 2);  // "Monza" and " monza " are one track
-    EXPECT_EQ(cell(r, 1, 1), QString::fromStdString(FormatTime(4500)));
+    EXPECT_EQ(cell(r, 1, 1), "45.00");
     EXPECT_EQ(cell(r, 1, 2), "1 Cy");
     window->recordsView()->selectRow(1);
     QAbstractItemModel* t = window->trackModel();
     ASSERT_EQ(t->rowCount(), 10);
     EXPECT_EQ(cell(t, 0, 1), "1 Cy");
     EXPECT_EQ(cell(t, 1, 1), "2 anna rossi");
-    EXPECT_EQ(cell(t, 9, 0), QString::fromStdString(FormatTime(4590)));
+    EXPECT_EQ(cell(t, 9, 0), "45.90");
+}
+
+// No track text is a track of its own, named so; the columns show what they hold.
+TEST_F(ArchiveWindowTest, SessionsWithoutATrackAreListedUnderNoTrackAndColumnsFit) {
+    add(4, "", {"Åsa-Zoë Ünal-Øberg Fernández"}, 3000, QDate(2026, 4, 1), true);
+    window->refresh();
+    QAbstractItemModel* r = window->recordsModel();
+    ASSERT_EQ(r->rowCount(), 3);
+    int none = 0;
+    while (none < 3 && cell(r, none, 0) != "(no track)") ++none;
+    ASSERT_LT(none, 3);
+    window->recordsView()->selectRow(none);
+    ASSERT_EQ(window->trackModel()->rowCount(), 1);
+    EXPECT_EQ(cell(window->trackModel(), 0, 1), "1 Åsa-Zoë Ünal-Øberg Fernández");
+    // "Best by" whole, in both lists.
+    for (QTableView* v : {window->sessionsView(), window->recordsView()}) {
+        const int column = v == window->recordsView() ? 2 : 5;
+        EXPECT_GT(v->columnWidth(column),
+                  v->fontMetrics().horizontalAdvance("1 Åsa-Zoë Ünal-Øberg Fernández"));
+    }
 }
 
 TEST_F(ArchiveWindowTest, TheDriverTabListsTheirSessionsInOrderWithAChart) {
     window->showDriver("ANNA  ROSSI");
     QAbstractItemModel* d = window->driverModel();
     ASSERT_EQ(d->rowCount(), 2);
-    EXPECT_EQ(cell(d, 0, 0), "2026-01-10");
+    EXPECT_EQ(cell(d, 0, 0), QLocale().toString(QDate(2026, 1, 10), QLocale::ShortFormat));
     EXPECT_EQ(cell(d, 1, 6), "2");  // rank
     ASSERT_EQ(window->chart()->points().size(), 2u);
     EXPECT_EQ(window->chart()->points()[1].second, 4510);

@@ -17,7 +17,7 @@ TEST(frmLapRules, OkStoresWhatReadsAsOneStepAndRefusesTheRestWithoutAChange) {
     s.Corrections.maxLap = 9000;
     RaceCommands commands(s);
     frmLapRules dialog(commands);
-    EXPECT_EQ(dialog.maximum()->text(), "01:30.00");  // as the program writes times
+    EXPECT_EQ(dialog.maximum()->text(), "1:30.00");  // as the results write times
     for (const auto& [lo, hi] : {std::pair{"half a minute", ""}, {"30", "1:75"}, {"90", "60"}}) {
         dialog.minimum()->setText(lo);
         dialog.maximum()->setText(hi);
@@ -27,10 +27,10 @@ TEST(frmLapRules, OkStoresWhatReadsAsOneStepAndRefusesTheRestWithoutAChange) {
     EXPECT_EQ(s.Corrections.maxLap, 9000);
     EXPECT_EQ(s.FileState, FileState::Saved);
     EXPECT_EQ(commands.stack().count(), 0);
-    dialog.minimum()->setText("00:30.00");
+    dialog.minimum()->setText("1:24.53");
     dialog.maximum()->setText("");
     EXPECT_TRUE(dialog.apply());
-    EXPECT_EQ(s.Corrections.minLap, 3000);
+    EXPECT_EQ(s.Corrections.minLap, 8453);
     EXPECT_EQ(s.Corrections.maxLap, 0);
     EXPECT_EQ(s.FileState, FileState::Modified);
     // Both boxes are one step, undone together.

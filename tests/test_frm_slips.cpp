@@ -125,6 +125,7 @@ TEST_F(SlipsTest, DialogOffersTheResultsSelectionAndStillMakesPdfsWithoutAPrinte
     ASSERT_EQ(chosen.size(), 2u);
     EXPECT_EQ(chosen[0].result.driver, 3);  // in ranking order
     EXPECT_EQ(chosen[1].result.driver, 7);
+    EXPECT_TRUE(frmSlips(nullptr, {}).optA4Four->isChecked());  // the paper last chosen
 
     dialog.cmdPrint->click();
     EXPECT_EQ(

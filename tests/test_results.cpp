@@ -145,7 +145,7 @@ TEST(Results, RaceRanksByLapsThenTimeWithPenaltiesAndDisqualificationLast) {
     EXPECT_EQ(r.find(9)->pos, 0);
     EXPECT_EQ(r.find(5)->pos, 0);
     EXPECT_EQ(r.ranked, 5);
-    EXPECT_EQ(figureText(*r.find(2), RankMode::Race), "00:02.37.00");
+    EXPECT_EQ(figureText(*r.find(2), RankMode::Race), "2:37.00");
     // The best-lap ranking ignores the penalty.
     c.mode = RankMode::BestLap;
     EXPECT_EQ(order(makeResults(t, c)), (std::vector<int>{3, 2, 1, 6, 4, 9, 5}));
@@ -163,7 +163,7 @@ TEST(Results, BestConsecutiveRunsWithTiesShortDriversAndTheLargestTimes) {
     const RaceResults r = makeResults(t, c);
     // Equal runs: the earlier start, then the number.
     EXPECT_EQ(order(r), (std::vector<int>{2, 3, 1, 30, 4}));
-    EXPECT_EQ(figureText(*r.find(1), c.mode), "00:02.30.00 (2-4)");
+    EXPECT_EQ(figureText(*r.find(1), c.mode), "2:30.00 (2-4)");
     EXPECT_EQ(r.find(4)->pos, 0);  // fewer laps than the run
     // 64-bit sums: a run of 10, a whole race and a join of the largest laps.
     c.run = 10;
@@ -232,17 +232,19 @@ TEST(Results, SpeedsAreNumbersThatFollowTheTextSpeedToTheLastDigit) {
 
 TEST(Results, TheCsvFollowsTheModeWithPenaltyAndReason) {
     Session s;
-    s.LapTimes = laps({{2, {5000, 6001}}, {3, {5000, 4800}}});
+    s.LapTimes = laps({{2, {5000, 6001}}, {3, {5000, 4800}}, {4, {360000}}});
     s.SessionLength = "1000";
     s.Corrections.mode = RankMode::Race;
     s.Corrections.setPenalty(3, {150, "cut; chicane", false});
     s.DriverNames[3] = "=Ann";
     const std::string csv = ResultsCsv(s, ",");
+    // Each time has its twin in seconds; a gap in laps has none.
     EXPECT_EQ(csv,
-              "Pos;Driver;Name;Laps;Race time;Gap;Average lap;Best speed (km/h);Penalty (s);"
-              "Reason\r\n"
-              "1;3;'=Ann;2;00:01.39.50;;00:00.49.00;75;1,50;\"cut; chicane\"\r\n"
-              "2;2;;2;00:01.50.01;+10,51;00:00.55.01;72;;\r\n");
+              "Pos;Driver;Name;Laps;Race time;Race time (s);Gap;Gap (s);Average lap;"
+              "Average lap (s);Best speed (km/h);Penalty (s);Reason\r\n"
+              "1;3;'=Ann;2;1:39.50;99,50;;;49.00;49,00;75,00;1,50;\"cut; chicane\"\r\n"
+              "2;2;;2;1:50.01;110,01;+10.51;10,51;55.01;55,01;72,00;;\r\n"
+              "3;4;;1;1:00:00.00;3600,00;+1 lap;;1:00:00.00;3600,00;1,00;;\r\n");
 }
 
 class ResultsWindowTest : public MainWindowFixture {
@@ -277,6 +279,14 @@ TEST_F(ResultsWindowTest, MarksLapsAndPenaltiesReranksAndFollowsADownload) {
     EXPECT_EQ(shown(ResultsModel::Driver), (std::vector<int>{3, 7, 2}));
     EXPECT_EQ(f()->currentDriver(), 3);
     EXPECT_EQ(f()->lapsModel()->rowCount(), 3);  // driver 3's recorded laps
+    // Times in the results' form: a tie shows a gap of none.
+    const auto text = [&](int row, int column) {
+        return f()->proxy()->index(row, column).data().toString();
+    };
+    EXPECT_EQ(text(1, ResultsModel::Figure), "48.00 (4)");
+    EXPECT_EQ(text(1, ResultsModel::Gap), "+0.00");
+    EXPECT_EQ(text(2, ResultsModel::Gap), "+2.00");
+    EXPECT_EQ(f()->lapsModel()->index(0, 1).data().toString(), "50.00");
 
     // Void both of driver 3's fast laps: a tie with driver 2 on lap 1, by number.
     for (int row : {1, 2}) {

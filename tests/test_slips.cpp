@@ -33,6 +33,8 @@ TEST(SlipLines, ShowEveryLapWithItsMarkThePenaltyAndTheNumberAloneWithoutAName) 
     r.best = 8345;
     r.bestLapNo = 4;
     r.gapLaps = 1;
+    r.laps = 3;
+    r.raceTime = 373450;
     r.average = 8600;
     r.recorded = {{1, 8900},
                   {2, 412, LapCorrection::Join},
@@ -43,30 +45,38 @@ TEST(SlipLines, ShowEveryLapWithItsMarkThePenaltyAndTheNumberAloneWithoutAName) 
     const std::vector<SlipLine> lines = slipLines(d, 42, SlipPainter::Words());
     const std::string rule(42, '-');
     EXPECT_EQ(texts(lines), (std::vector<std::string>{
-                                "ORVEX Timing System",
+                                "Pista Azzurra",  // the track heads the slip
                                 "07/12/2026  14:30",
-                                "Track: Pista Azzurra",
                                 rule,
                                 "No. 7",
                                 "Pos 3 of 12",
                                 "Ranking: Race",
                                 rule,
-                                "Best lap        00:01.23.45 (lap 4)",
+                                "Laps            3",  // ranked by race: what placed the driver
+                                "Race time       1:02:14.50",
+                                "Best lap        1:23.45 (lap 4)",
                                 "Gap to leader   +1 lap",
-                                "Average lap     00:01.26.00",
+                                "Average lap     1:26.00",
                                 "Penalty         +1.50 s: jump start",
                                 rule,
-                                "Lap         Time",
-                                "  1  00:01.29.00",
-                                "  2  00:00.04.12  joined",
-                                "  4  00:01.23.45  best",
-                                "  6  00:02.00.00  void",
+                                "Lap     Time",
+                                "  1  1:29.00",
+                                "  2     4.12  joined",
+                                "  4  1:23.45  best",
+                                "  6  2:00.00  void",
                             }));
     EXPECT_EQ(lines[0].style, SlipStyle::Title);
-    EXPECT_EQ(lines[3].style, SlipStyle::Rule);
-    EXPECT_EQ(lines[4].style, SlipStyle::Driver);
-    EXPECT_EQ(lines[16].style, SlipStyle::Strong);  // the best lap stands out
-    EXPECT_EQ(lines[17].style, SlipStyle::Normal);
+    EXPECT_EQ(lines[2].style, SlipStyle::Rule);
+    EXPECT_EQ(lines[3].style, SlipStyle::Driver);
+    EXPECT_EQ(lines[17].style, SlipStyle::Strong);  // the best lap stands out
+    EXPECT_EQ(lines[18].style, SlipStyle::Normal);
+    // A whole sheet's slip sets the laps side by side, down the first column first.
+    const auto wide = texts(slipLines(d, 64, SlipPainter::Words(), true));
+    const std::string pad(12, ' ');
+    EXPECT_EQ(std::vector<std::string>(wide.end() - 3, wide.end()),
+              (std::vector<std::string>{"Lap     Time" + pad + "Lap     Time",
+                                        "  1  1:29.00" + pad + "  4  1:23.45  best",
+                                        "  2     4.12  joined      6  2:00.00  void"}));
 
     // Disqualified, no track length, no lap: the slip says so and shows no figure.
     SlipDriver dsq;
@@ -115,9 +125,9 @@ TEST(SlipLines, TheLongestNameAndLargestLapsFitTheReceiptWithNothingCut) {
     }
     // Wrapped whole: the name on a line of its own, each time and mark in full.
     EXPECT_NE(all.find("No. 30\n" + r.name + "\n"), std::string::npos);
-    EXPECT_NE(all.find(" 25  5965:13.56.47  joined\n"), std::string::npos);
-    EXPECT_NE(all.find("5965:13.56.47 (lap 25)"), std::string::npos);
-    EXPECT_NE(all.find("+536870911.75"), std::string::npos);
+    EXPECT_NE(all.find(" 25  5965:13:56.47  joined\n"), std::string::npos);
+    EXPECT_NE(all.find("5965:13:56.47 (lap 25)"), std::string::npos);
+    EXPECT_NE(all.find("+149130:48:31.75"), std::string::npos);
     EXPECT_NE(all.find("+3600.00 s"), std::string::npos);
     std::string packed = all;
     std::erase_if(packed, [](char c) { return c == ' ' || c == '\n'; });

@@ -207,10 +207,6 @@
 <context>
     <name>SlipPainter</name>
     <message>
-        <source>Track: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>No. %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -304,6 +300,14 @@
     </message>
     <message>
         <source>void</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Laps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Race time</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -467,6 +471,30 @@ Nothing on disk has changed.</source>
         <source>Download abandoned: the device stopped answering. The session is unchanged.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Downloaded: %1, %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 driver</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 drivers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 laps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, %1 unreadable</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>orvex::DriverLapsModel</name>
@@ -580,10 +608,6 @@ Nothing on disk has changed.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Best speed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Penalty</source>
         <translation type="unfinished"></translation>
     </message>
@@ -609,6 +633,10 @@ Nothing on disk has changed.</source>
     </message>
     <message>
         <source>DSQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best speed (km/h)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -739,6 +767,10 @@ Nothing on disk has changed.</source>
         <source>The archive could not be changed: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>(no track)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>orvex::frmDesktop</name>
@@ -781,6 +813,10 @@ Do you want to replace it ?</source>
     </message>
     <message>
         <source>%1 already exists. Do you want to replace it ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1. %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -862,16 +898,16 @@ Do you want to replace it ?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Times as 00:30.00 or in seconds (30). A shorter lap is joined with the next;
+        <source>The minimum lap must be shorter than the maximum lap.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Times as 1:24.53 or in seconds (85). A shorter lap is joined with the next;
 a longer lap is void. Leave a box empty for no rule.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not a lap time. Type it as 00:30.00 or in seconds (30), or leave the box empty.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>The minimum lap must be shorter than the maximum lap.</source>
+        <source>&quot;%1&quot; is not a lap time. Type it as 1:24.53 or in seconds (85), or leave the box empty.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -13,11 +13,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMdiArea>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -69,8 +71,29 @@ QDate bound(const QDateEdit* edit) { return edit->date() == kNoDate ? QDate() : 
 // Rows the Sessions list reads at a time: a screenful and more.
 constexpr int kPage = 50;
 
-QVariant timeText(std::int64_t value) {
-    return value > 0 ? QString::fromStdString(FormatTime(value)) : QString();
+QVariant timeText(std::int64_t value) { return QString::fromStdString(clockText(value)); }
+
+// A day the program noted ("2026-12-07") in the user's short date form.
+QString dayText(const QString& iso) {
+    const QDate day = QDate::fromString(iso, Qt::ISODate);
+    return day.isValid() ? QLocale().toString(day, QLocale::ShortFormat) : iso;
+}
+
+// A path cut short keeps its file name and the start of its folder.
+class MiddleElide : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->textElideMode = Qt::ElideMiddle;
+    }
+};
+
+// Every column as wide as what it holds, but the last, which takes the rest.
+void fitColumns(QTableView* view) {
+    for (int c = 0; c + 1 < view->model()->columnCount(); ++c) view->resizeColumnToContents(c);
 }
 
 // The store's reason, for the line under the search box.
@@ -203,18 +226,24 @@ void ArchiveChart::paintEvent(QPaintEvent*) {
         std::minmax_element(points_.begin(), points_.end(),
                             [](const auto& a, const auto& b) { return a.second < b.second; });
     const QFontMetrics fm(font());
-    const int left = fm.horizontalAdvance("00:00.00") + 8, top = fm.height(),
-              bottom = fm.height() + 4;
+    const QString high = QString::fromStdString(clockText(hi->second));
+    const QString low = QString::fromStdString(clockText(lo->second));
+    const int left = std::max(fm.horizontalAdvance(high), fm.horizontalAdvance(low)) + 8,
+              top = fm.height(), bottom = fm.height() + 4;
     const QRect plot(left, top, std::max(1, width() - left - 8),
                      std::max(1, height() - top - bottom));
     p.setPen(palette().text().color());
-    p.drawText(QRect(0, plot.top() - fm.height() / 2, left - 4, fm.height()), Qt::AlignRight,
-               QString::fromStdString(FormatTime(hi->second)));
+    p.drawText(QRect(0, plot.top() - fm.height() / 2, left - 4, fm.height()), Qt::AlignRight, high);
     p.drawText(QRect(0, plot.bottom() - fm.height() / 2, left - 4, fm.height()), Qt::AlignRight,
-               QString::fromStdString(FormatTime(lo->second)));
-    p.drawText(plot.left(), height() - 2, points_.front().first);
-    p.drawText(QRect(plot.left(), height() - fm.height(), plot.width(), fm.height()),
-               Qt::AlignRight, points_.back().first);
+               low);
+    // The first and last days, whole: from the plot's left edge and up to the window's right.
+    const QString first = dayText(points_.front().first), last = dayText(points_.back().first);
+    p.drawText(QRect(plot.left(), height() - fm.height(), fm.horizontalAdvance(first), fm.height()),
+               Qt::AlignLeft, first);
+    if (points_.size() > 1)
+        p.drawText(QRect(width() - 4 - fm.horizontalAdvance(last), height() - fm.height(),
+                         fm.horizontalAdvance(last), fm.height()),
+                   Qt::AlignLeft, last);
     p.drawRect(plot);
     const double span = std::max<double>(1, hi->second - lo->second);
     const auto at = [&](std::size_t i) {
@@ -258,6 +287,7 @@ frmArchive::frmArchive(QMdiArea* area, ArchiveIndex& index, std::vector<std::str
     searchError_->hide();
     pageLayout->addWidget(searchError_);
     sessions_ = makeView(sessionsModel_, page);
+    sessions_->setItemDelegateForColumn(6, new MiddleElide(sessions_));
     sessions_->installEventFilter(this);
     pageLayout->addWidget(sessions_);
     tabs_->addTab(page, tr("Sessions"));
@@ -374,6 +404,7 @@ void frmArchive::runSessions() {
     searchError_->setText(st.isOk() ? QString()
                                     : tr("The search could not be run: %1").arg(reason(st)));
     searchError_->setVisible(!st.isOk());
+    fitColumns(sessions_);
 }
 
 void frmArchive::runRecords() {
@@ -381,9 +412,11 @@ void frmArchive::runRecords() {
     recordRows_ = rows.isOk() ? std::move(rows.value()) : std::vector<TrackRecordRow>{};
     recordsModel_->setRows(static_cast<int>(recordRows_.size()), [this](int row, int column) {
         const TrackRecordRow& r = recordRows_[static_cast<std::size_t>(row)];
-        const QVariant cells[] = {r.track, timeText(r.best), r.bestBy, r.date, r.firstSeen};
+        const QVariant cells[] = {r.track.isEmpty() ? tr("(no track)") : r.track, timeText(r.best),
+                                  r.bestBy, r.date, dayText(r.firstSeen)};
         return column < 5 ? cells[column] : QVariant();
     });
+    fitColumns(records_);
     trackModel_->clear();
     if (!recordRows_.empty()) records_->selectRow(0);
 }
@@ -395,9 +428,10 @@ void frmArchive::runTrack(int row) {
     trackRows_ = rows.isOk() ? std::move(rows.value()) : std::vector<TrackLapRow>{};
     trackModel_->setRows(static_cast<int>(trackRows_.size()), [this](int row, int column) {
         const TrackLapRow& r = trackRows_[static_cast<std::size_t>(row)];
-        const QVariant cells[] = {timeText(r.best), r.driver, r.date, r.time, r.firstSeen};
+        const QVariant cells[] = {timeText(r.best), r.driver, r.date, r.time, dayText(r.firstSeen)};
         return column < 5 ? cells[column] : QVariant();
     });
+    fitColumns(track_);
 }
 
 void frmArchive::showDriver(const QString& name) {
@@ -406,10 +440,11 @@ void frmArchive::showDriver(const QString& name) {
     driverRows_ = rows.isOk() ? std::move(rows.value()) : std::vector<DriverSessionRow>{};
     driverModel_->setRows(static_cast<int>(driverRows_.size()), [this](int row, int column) {
         const DriverSessionRow& r = driverRows_[static_cast<std::size_t>(row)];
-        const QVariant cells[] = {r.firstSeen, r.date,           r.track, r.number,
-                                  r.laps,      timeText(r.best), r.rank};
+        const QVariant cells[] = {dayText(r.firstSeen), r.date, r.track, r.number, r.laps,
+                                  timeText(r.best),     r.rank};
         return column < 7 ? cells[column] : QVariant();
     });
+    fitColumns(driverView_);
     std::vector<std::pair<QString, std::int32_t>> points;
     for (const DriverSessionRow& r : driverRows_)
         if (r.best > 0) points.emplace_back(r.firstSeen, r.best);

@@ -35,7 +35,7 @@ QVariant DriverLapsModel::data(const QModelIndex& index, int role) const {
         case 0:
             return l.lap;
         case 1:
-            return text(FormatTime(l.time));  // as recorded, whatever its corrections
+            return text(clockText(l.time));  // as recorded, whatever its corrections
         default:
             break;
     }

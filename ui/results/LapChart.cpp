@@ -43,7 +43,7 @@ void LapChart::paintEvent(QPaintEvent*) {
             hi = std::max<std::int64_t>(hi, l.time);
         }
     }
-    const int left = fm.horizontalAdvance(QString::fromStdString(FormatTime(hi))) + 12;
+    const int left = fm.horizontalAdvance(QString::fromStdString(clockText(hi))) + 12;
     const QRect plot(left, fm.height(), width() - left - 10, height() - 3 * fm.height() - 8);
     if (plot.width() < 20 || plot.height() < 20) return;
     p.setPen(palette().color(QPalette::Text));
@@ -62,7 +62,7 @@ void LapChart::paintEvent(QPaintEvent*) {
     auto y = [&](std::int64_t t) {
         return plot.bottom() - plot.height() * double(t - lo) / double(hi - lo);
     };
-    // Axes: every fourth lap, and five times written as the program writes them.
+    // Axes: every fourth lap, and five times written as the results write them.
     for (int lap = 1; lap <= kLapsPerDriver; lap += 4) {
         const int px = int(x(lap));
         p.drawLine(px, plot.bottom(), px, plot.bottom() + 4);
@@ -76,7 +76,7 @@ void LapChart::paintEvent(QPaintEvent*) {
         const int py = int(y(t));
         p.drawLine(plot.left() - 4, py, plot.left(), py);
         p.drawText(QRect(0, py - fm.height() / 2, left - 6, fm.height()),
-                   Qt::AlignRight | Qt::AlignVCenter, QString::fromStdString(FormatTime(t)));
+                   Qt::AlignRight | Qt::AlignVCenter, QString::fromStdString(clockText(t)));
     }
     int legendX = plot.left() + 6;
     for (std::size_t i = 0; i < series_.size(); ++i) {

@@ -24,11 +24,11 @@ QString ResultsModel::figureTitle(RankMode mode, int run) {
     return tr("Best lap");
 }
 
-QString ResultsModel::gapText(const DriverResult& r, const std::string& decimal) {
+QString ResultsModel::gapText(const DriverResult& r) {
     if (r.pos <= 1) return {};
     if (r.gapLaps == 1) return tr("+1 lap");
     if (r.gapLaps > 1) return tr("+%1 laps").arg(r.gapLaps);
-    return "+" + text(secondsText(r.gap, decimal));
+    return r.gap > 0 ? text(gapTimeText(r.gap)) : QStringLiteral("+0.00");
 }
 
 void ResultsModel::setResults(RaceResults results, const std::string& decimal) {
@@ -45,10 +45,9 @@ void ResultsModel::setResults(RaceResults results, const std::string& decimal) {
                             : r.pos > 0    ? QString::number(r.pos)
                                            : QString();
         texts_.push_back({pos, QString::number(r.driver), text(r.name), QString::number(r.laps),
-                          text(figureText(r, results_.mode)), gapText(r, decimal),
-                          r.average > 0 ? text(FormatTime(r.average)) : QString(),
-                          r.bestSpeed ? text(speedText(*r.bestSpeed, decimal)) : QString(),
-                          penalty});
+                          text(figureText(r, results_.mode)), gapText(r),
+                          text(clockText(r.average)),
+                          r.bestSpeed ? text(kmhText(*r.bestSpeed, decimal)) : QString(), penalty});
     }
     endResetModel();
 }
@@ -110,7 +109,7 @@ QVariant ResultsModel::headerData(int section, Qt::Orientation orientation, int 
         case Average:
             return tr("Average lap");
         case Speed:
-            return tr("Best speed");
+            return tr("Best speed (km/h)");
         default:
             return tr("Penalty");
     }

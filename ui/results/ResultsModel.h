@@ -29,7 +29,7 @@ public:
     // The ranking's figure as a column title: "Best lap", "Race time", "Best 3 consecutive".
     static QString figureTitle(RankMode mode, int run);
     // Behind the leader: "+1.50", "+2 laps"; empty for the leader and the unranked.
-    static QString gapText(const DriverResult& r, const std::string& decimal);
+    static QString gapText(const DriverResult& r);
 
 private:
     RaceResults results_;

@@ -17,8 +17,8 @@ frmLapRules::frmLapRules(RaceCommands& commands, QWidget* parent)
     setObjectName("frmLapRules");
     setWindowTitle(tr("Lap rules"));
     const RaceCorrections& c = commands_.session().Corrections;
-    txtMin_->setText(QString::fromStdString(minutesText(c.minLap)));
-    txtMax_->setText(QString::fromStdString(minutesText(c.maxLap)));
+    txtMin_->setText(QString::fromStdString(clockText(c.minLap)));
+    txtMax_->setText(QString::fromStdString(clockText(c.maxLap)));
     for (QLineEdit* box : {txtMin_, txtMax_}) {
         box->setMaxLength(20);
         box->setPlaceholderText(tr("none"));
@@ -27,7 +27,7 @@ frmLapRules::frmLapRules(RaceCommands& commands, QWidget* parent)
     form->addRow(tr("Mi&nimum lap:"), txtMin_);
     form->addRow(tr("Ma&ximum lap:"), txtMax_);
     auto* hint = new QLabel(
-        tr("Times as 00:30.00 or in seconds (30). A shorter lap is joined with the next;\n"
+        tr("Times as 1:24.53 or in seconds (85). A shorter lap is joined with the next;\n"
            "a longer lap is void. Leave a box empty for no rule."));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
@@ -45,7 +45,7 @@ bool frmLapRules::apply() {
     const auto hi = parseTime(txtMax_->text().toStdString());
     QLineEdit* bad = !lo ? txtMin_ : !hi ? txtMax_ : nullptr;
     if (bad) {
-        ShowMessage(tr("\"%1\" is not a lap time. Type it as 00:30.00 or in seconds (30), "
+        ShowMessage(tr("\"%1\" is not a lap time. Type it as 1:24.53 or in seconds (85), "
                        "or leave the box empty.")
                         .arg(bad->text())
                         .toStdString());

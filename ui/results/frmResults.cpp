@@ -80,8 +80,7 @@ frmResults* frmResults::Load(QMdiArea* area, RaceCommands& commands) {
     f->refresh();
     // Once: measuring every cell again on each refresh would cost more than
     // the whole rebuild, and the texts keep their widths.
-    f->table_->resizeColumnsToContents();
-    f->lapsTable_->resizeColumnsToContents();
+    f->fitAllColumns();
     QSettings settings = programSettings();
     const QRect saved = settings.value(kGeometryKey).toRect();
     if (saved.isValid())
@@ -267,6 +266,11 @@ void frmResults::refresh() {
     for (int r = 0; r < laps_->rowCount(); ++r)
         if (laps_->laps()[r].lap == lap) lapsTable_->selectRow(r);
     updateActions();
+}
+
+void frmResults::fitAllColumns() {
+    table_->resizeColumnsToContents();
+    lapsTable_->resizeColumnsToContents();
 }
 
 void frmResults::fitColumns(std::initializer_list<int> columns) {

@@ -37,6 +37,8 @@ public:
     // Rebuilds the table, the laps and the chart from the session; the
     // selected drivers stay selected while they are listed.
     void refresh();
+    // Every column as wide as what it holds now (a download brought other figures).
+    void fitAllColumns();
 
     // The corrections the window's menus and boxes make, each one step of the
     // session's commands; the main window refreshes this window when it is done.

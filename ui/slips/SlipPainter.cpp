@@ -48,7 +48,8 @@ public:
         const SlipWords words = SlipPainter::Words();
         std::vector<std::vector<SlipLine>> all;
         for (const SlipDriver& d : slips) {
-            all.push_back(slipLines(d, width, words));
+            // A whole sheet's slip uses the sheet's width for its laps.
+            all.push_back(slipLines(d, width, words, paper_ == SlipPaper::A4One));
             most_ = std::max(most_, all.back().size());
         }
         // One size on every sheet, so the slips of a session look alike.
@@ -160,7 +161,6 @@ double SlipPainter::PrintableWidthMm(SlipPaper paper) {
 SlipWords SlipPainter::Words() {
     auto text = [](const QString& s) { return s.toStdString(); };
     SlipWords w;
-    w.track = text(tr("Track: %1"));
     w.number = text(tr("No. %1"));
     w.position = text(tr("Pos %1 of %2"));
     w.dsq = text(tr("DSQ"));
@@ -169,6 +169,8 @@ SlipWords SlipPainter::Words() {
     w.rankBestLap = text(tr("Best lap"));
     w.rankRace = text(tr("Race"));
     w.rankRun = text(tr("Best %1 consecutive"));
+    w.lapCount = text(tr("Laps"));
+    w.raceTime = text(tr("Race time"));
     w.bestLap = text(tr("Best lap"));
     w.lapOf = text(tr("%1 (lap %2)"));
     w.gap = text(tr("Gap to leader"));

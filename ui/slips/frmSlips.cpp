@@ -9,6 +9,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QVBoxLayout>
 
 #include "export/ExportFile.h"
@@ -27,6 +28,9 @@ namespace orvex {
 namespace {
 
 bool anyPrinter() { return !QPrinterInfo::availablePrinters().isEmpty(); }
+
+// The paper last chosen, as its place in the dialog's list.
+const char* const kPaperKey = "Slips/paper";
 
 void say(const QString& text) { ShowMessage(text.toStdString()); }
 
@@ -52,9 +56,17 @@ frmSlips::frmSlips(QWidget* parent, std::vector<int> selectedInResults)
     optA4One = new QRadioButton(tr("A&4, one driver per page"), paper);
     optA4Four = new QRadioButton(tr("A4, &four drivers per page"), paper);
     optReceipt = new QRadioButton(tr("&Receipt, 80 mm"), paper);
-    optA4One->setChecked(true);
     auto* paperRows = new QVBoxLayout(paper);
-    for (QRadioButton* b : {optA4One, optA4Four, optReceipt}) paperRows->addWidget(b);
+    const QRadioButton* papers[] = {optA4One, optA4Four, optReceipt};
+    const int chosen = QSettings("ORVEX", "ORVEX").value(kPaperKey, 0).toInt();
+    for (QRadioButton* b : {optA4One, optA4Four, optReceipt}) {
+        paperRows->addWidget(b);
+        b->setChecked(b == papers[chosen >= 0 && chosen < 3 ? chosen : 0]);
+        connect(b, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                QSettings("ORVEX", "ORVEX").setValue(kPaperKey, static_cast<int>(this->paper()));
+        });
+    }
 
     auto* buttons = new QDialogButtonBox(this);
     cmdPrint = buttons->addButton(tr("&Print..."), QDialogButtonBox::ActionRole);
