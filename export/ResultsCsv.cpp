@@ -2,6 +2,7 @@
 
 #include "export/Csv.h"
 #include "results/Results.h"
+#include "session/IssueMark.h"
 #include "session/Session.h"
 #include "session/TimeFormat.h"
 
@@ -43,18 +44,20 @@ std::string ResultsCsv(const Session& s, const std::string& userDecimalSeparator
     const char sep = commaLocale ? ';' : ',';
     const std::string decimal = commaLocale ? "," : ".";
     const RaceResults results = makeResults(s);
+    // Every line says it, so a line pasted elsewhere still tells.
+    const std::string status = issueStatusText(s);
     std::string out =
         CsvRow({"Pos", "Driver", "Name", "Laps", figureTitle(results.mode, results.run), "Gap",
-                "Average lap", "Best speed (km/h)", "Penalty (s)", "Reason"},
+                "Average lap", "Best speed (km/h)", "Penalty (s)", "Reason", "Status"},
                sep);
     for (const DriverResult& r : results.rows) {
-        out += CsvRow(
-            {posText(r), std::to_string(r.driver), CsvText(r.name), std::to_string(r.laps),
-             figureText(r, results.mode), gapText(r, decimal),
-             r.average > 0 ? FormatTime(r.average) : std::string(),
-             r.bestSpeed ? speedText(*r.bestSpeed, decimal) : std::string(),
-             r.penalty > 0 ? secondsText(r.penalty, decimal) : std::string(), CsvText(r.reason)},
-            sep);
+        out += CsvRow({posText(r), std::to_string(r.driver), CsvText(r.name),
+                       std::to_string(r.laps), figureText(r, results.mode), gapText(r, decimal),
+                       r.average > 0 ? FormatTime(r.average) : std::string(),
+                       r.bestSpeed ? speedText(*r.bestSpeed, decimal) : std::string(),
+                       r.penalty > 0 ? secondsText(r.penalty, decimal) : std::string(),
+                       CsvText(r.reason), status},
+                      sep);
     }
     return out;
 }

@@ -164,6 +164,7 @@ std::vector<SlipLine> slipLines(const SlipDriver& d, int width, const SlipWords&
     if (!d.time.empty()) when += (when.empty() ? "" : "  ") + d.time;
     if (!when.empty()) out.text(SlipStyle::Normal, when);
     if (!d.track.empty()) out.text(SlipStyle::Normal, fill(w.track, d.track), 2);
+    if (!d.status.empty()) out.text(SlipStyle::Normal, d.status);
     out.rule();
 
     const std::string number = fill(w.number, std::to_string(r.driver));
