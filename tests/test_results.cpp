@@ -240,9 +240,9 @@ TEST(Results, TheCsvFollowsTheModeWithPenaltyAndReason) {
     const std::string csv = ResultsCsv(s, ",");
     EXPECT_EQ(csv,
               "Pos;Driver;Name;Laps;Race time;Gap;Average lap;Best speed (km/h);Penalty (s);"
-              "Reason\r\n"
-              "1;3;'=Ann;2;00:01.39.50;;00:00.49.00;75;1,50;\"cut; chicane\"\r\n"
-              "2;2;;2;00:01.50.01;+10,51;00:00.55.01;72;;\r\n");
+              "Reason;Status\r\n"
+              "1;3;'=Ann;2;00:01.39.50;;00:00.49.00;75;1,50;\"cut; chicane\";Provisional\r\n"
+              "2;2;;2;00:01.50.01;+10,51;00:00.55.01;72;;;Provisional\r\n");
 }
 
 class ResultsWindowTest : public MainWindowFixture {
