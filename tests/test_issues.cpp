@@ -168,6 +168,16 @@ TEST_F(IssueTest, TheFileKeepsTheLastIssueAndAFileWithoutOneKeepsItsBytes) {
     EXPECT_EQ(fakes.files.files["/data/Race.DAT"], plain);
     EXPECT_NE(issued, plain);
 
+    // A damaged section is told like any other, and costs only the status.
+    s.KeptSections = {{kIssueTag, kIssueSectionVersion, "3\tx\n"}};
+    ASSERT_TRUE(File_Write("/data/Race.DAT", nullptr));
+    Session damaged;
+    damaged.ResetSession();
+    EXPECT_EQ(File_Read("/data/Race.DAT", damaged), FileRead::Damaged);
+    EXPECT_EQ(damaged.Issue, IssueMark{});
+    EXPECT_EQ(damaged.LapTimes, s.LapTimes);
+    EXPECT_EQ(fakes.messages.shown.size(), 1u);
+
     IssueMark m;
     EXPECT_FALSE(decodeIssueMark("3\tx\n", 1, m));
     EXPECT_FALSE(decodeIssueMark("3\t7\n", 2, m));
