@@ -162,6 +162,11 @@ TEST_F(IssueTest, TheFileKeepsTheLastIssueAndAFileWithoutOneKeepsItsBytes) {
     EXPECT_EQ(read.FileState, FileState::Saved);
     EXPECT_EQ(issueStatusText(read), "Official (issue 3)");
 
+    // A download copy is no save of the user's: it is written without it.
+    ASSERT_EQ(Data_FileCopy("/data/Copy.DAT", nullptr), 0);
+    EXPECT_EQ(fakes.files.files["/data/Copy.DAT"], plain);
+    EXPECT_EQ(s.Issue.issue, 3);
+
     // Without the issue the file is byte for byte the one before it.
     s.Issue = {};
     ASSERT_TRUE(File_Write("/data/Race.DAT", nullptr));
