@@ -2,6 +2,7 @@
 
 #include "export/Csv.h"
 #include "results/Results.h"
+#include "session/IssueMark.h"
 #include "session/Session.h"
 #include "session/TimeFormat.h"
 
@@ -60,10 +61,12 @@ std::string ResultsCsv(const Session& s, const std::string& userDecimalSeparator
     // Each time has a twin in seconds that a spreadsheet can calculate with.
     const auto seconds = [&](std::int64_t t) { return t > 0 ? secondsText(t, decimal) : ""; };
     const std::string figure = figureTitle(results.mode, results.run);
-    std::string out =
-        CsvRow({"Pos", "Driver", "Name", "Laps", figure, figure + " (s)", "Gap", "Gap (s)",
-                "Average lap", "Average lap (s)", "Best speed (km/h)", "Penalty (s)", "Reason"},
-               sep);
+    // Every line says it, so a line pasted elsewhere still tells.
+    const std::string status = issueStatusText(s);
+    std::string out = CsvRow(
+        {"Pos", "Driver", "Name", "Laps", figure, figure + " (s)", "Gap", "Gap (s)", "Average lap",
+         "Average lap (s)", "Best speed (km/h)", "Penalty (s)", "Reason", "Status"},
+        sep);
     for (const DriverResult& r : results.rows) {
         const std::int64_t value = figureValue(r, results.mode);
         const bool timeGap = r.pos > 1 && r.gapLaps == 0;
@@ -72,7 +75,8 @@ std::string ResultsCsv(const Session& s, const std::string& userDecimalSeparator
              figureText(r, results.mode), seconds(value), gapText(r),
              timeGap ? secondsText(r.gap, decimal) : "", clockText(r.average), seconds(r.average),
              r.bestSpeed ? kmhText(*r.bestSpeed, decimal) : std::string(),
-             r.penalty > 0 ? secondsText(r.penalty, decimal) : std::string(), CsvText(r.reason)},
+             r.penalty > 0 ? secondsText(r.penalty, decimal) : std::string(), CsvText(r.reason),
+             status},
             sep);
     }
     return out;

@@ -1,5 +1,7 @@
 #include "session/DataFile.h"
 
+#include <utility>
+
 #include "platform/Messages.h"
 #include "platform/MousePointer.h"
 #include "platform/Platform.h"
@@ -189,6 +191,12 @@ int Data_FileCopy(const std::string& fullName, DesktopViews* views) {
     rw.FileName(fullName);
     if (const int number = rw.Path_Check()) return number;
     rw.KeepExisting = true;
+    // Only a save the user makes keeps the last issue: a copy is written without it.
+    struct Set {
+        Session& s = session();
+        IssueMark issue = std::exchange(s.Issue, {});
+        ~Set() { s.Issue = issue; }
+    } set;
     return writeReplacing(rw, views, false);
 }
 

@@ -3,6 +3,7 @@
 #include "session/AnsiText.h"
 #include "session/CorrectionsCodec.h"
 #include "session/DriverNames.h"
+#include "session/IssueMark.h"
 #include "session/RWData.h"
 #include "session/Session.h"
 
@@ -27,6 +28,8 @@ std::vector<ExtraSection> Extra_Sections(const Session& s) {
     if (!s.Corrections.empty())
         sections.push_back(
             {kCorrectionsTag, kCorrectionsVersion, encodeCorrections(s.Corrections)});
+    if (s.Issue.issue > 0)
+        sections.push_back({kIssueTag, kIssueSectionVersion, encodeIssueMark(s.Issue)});
     sections.insert(sections.end(), s.KeptSections.begin(), s.KeptSections.end());
     return sections;
 }
@@ -111,7 +114,11 @@ ExtraFound Extra_Read(RWData& rw, Session& s) {
     for (const ExtraSection& section : block.sections) {
         const bool names = section.tag == kNamesTag;
         const bool corrections = section.tag == kCorrectionsTag;
-        const int known = names ? kNamesSectionVersion : corrections ? kCorrectionsVersion : 0;
+        const bool issue = section.tag == kIssueTag;
+        const int known = names         ? kNamesSectionVersion
+                          : corrections ? kCorrectionsVersion
+                          : issue       ? kIssueSectionVersion
+                                        : 0;
         namesSeen = namesSeen || names;
         correctionsSeen = correctionsSeen || corrections;
         // A later version of a known section, or a section this version does
@@ -120,7 +127,10 @@ ExtraFound Extra_Read(RWData& rw, Session& s) {
             s.KeptSections.push_back(section);
             found.namesLater = found.namesLater || names;
             found.correctionsLater = found.correctionsLater || corrections;
-            found.otherLater = found.otherLater || known == 0;
+            found.otherLater = found.otherLater || known == 0 || issue;
+        } else if (issue) {
+            // Only the status line rests on it: a damaged one costs no laps.
+            if (!decodeIssueMark(section.payload, section.version, s.Issue)) found.damaged = true;
         } else if (names ? !decodeNames(section.payload, section.version, s.DriverNames)
                          : corrections && !decodeCorrections(section.payload, section.version,
                                                              s.Corrections)) {

@@ -54,6 +54,7 @@ void Session::ResetSession() {
     SavedLapsWin.Left = SavedSessionWin.Left = SavedStatWin.Left = -1;
     Corrections = {};
     KeptSections.clear();
+    Issue = {};
 }
 
 void Session::MakeLapList(std::int16_t driver) {
@@ -133,8 +134,11 @@ void Session::startNewRace() {
     DataFileExt = "DAT";
     OwnFile.clear();
     Corrections.forgetRace();
+    Issue = {};
     // A later version's corrections hold the old race's marks and penalties too.
-    std::erase_if(KeptSections, [](const ExtraSection& k) { return k.tag == kCorrectionsTag; });
+    std::erase_if(KeptSections, [](const ExtraSection& k) {
+        return k.tag == kCorrectionsTag || k.tag == kIssueTag;
+    });
 }
 
 }  // namespace orvex

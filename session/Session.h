@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "session/ExtraBlock.h"
+#include "session/IssueMark.h"
 #include "session/RaceCorrections.h"
 
 namespace orvex {
@@ -97,6 +98,9 @@ public:
     // Sections of the data file's extra block that this version cannot read
     // (a later version's), saved back byte for byte.
     std::vector<ExtraSection> KeptSections;
+
+    // The last issue of the results; the data file keeps it, written only by a save.
+    IssueMark Issue;
 
     SessionViews* views = nullptr;
 

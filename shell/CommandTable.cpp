@@ -189,6 +189,14 @@ const Command kCommands[] = {
              if (auto* desktop = qobject_cast<frmDesktop*>(parent)) desktop->editLapRules();
          }},
 
+    {.menu = M::Race,
+     .caption = QT_TRANSLATE_NOOP("CommandTable", "&Issue results..."),
+     .needs = Needs::Session,
+     .action =
+         [](QWidget* parent) {
+             if (auto* desktop = qobject_cast<frmDesktop*>(parent)) desktop->issueResults();
+         }},
+
     {.menu = M::Device,
      .caption = fixedText("&Download data"),
      .shortcut = "Ctrl+U",

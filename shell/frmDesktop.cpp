@@ -32,6 +32,7 @@
 #include "platform/qt/InstallLayout.h"
 #include "platform/qt/StatusMessage.h"
 #include "platform/qt/Twips.h"
+#include "results/Results.h"
 #include "session/FileCommands.h"
 #include "session/RecentFiles.h"
 #include "shell/DesktopDevice.h"
@@ -41,6 +42,7 @@
 #include "store/ArchiveIndex.h"
 #include "store/ArchiveScan.h"
 #include "store/ArchiveScanner.h"
+#include "store/IssueStore.h"
 #include "ui/archive/frmArchive.h"
 #include "ui/lists/ChildWindows.h"
 #include "ui/lists/frmLaps.h"
@@ -74,6 +76,10 @@ frmDesktop::frmDesktop(QWidget* parent) : QMainWindow(parent) {
     children_ = std::make_unique<ChildWindows>(mdiArea_);
     commands_ = new RaceCommands(session(), this);
     connect(commands_, &RaceCommands::changed, this, [this](RaceChange what) {
+        // What the standings read to tell a round changed since its issue.
+        if (issues_ && session().Issue.issue > 0)
+            (void)issues_->noteCurrent(static_cast<std::int64_t>(lapHash(session().LapTimes)),
+                                       issueHash(session()));
         children_->refreshLists(what == RaceChange::Names ? ListChange::Names
                                                           : ListChange::Corrections);
     });
@@ -427,6 +433,7 @@ void frmDesktop::copyDownload(const QString& lead) {
 }
 
 void frmDesktop::noteSessionFile(const QString& path) {
+    syncIssue();
     if (!archive_) return;
     bool hasLaps = false;
     ArchiveEntry entry = makeArchiveEntry(session(), hasLaps);
@@ -493,11 +500,63 @@ void frmDesktop::editLapRules() {
     frmLapRules::Edit(this, *commands_);
 }
 
+void frmDesktop::syncIssue() {
+    if (!issues_ || session().FileState == FileState::NoSession) return;
+    const auto key = static_cast<std::int64_t>(lapHash(session().LapTimes));
+    const Result<std::optional<IssueSnapshot>> last = issues_->last(key);
+    if (!last.isOk() || !last.value()) return;
+    const IssueSnapshot& db = *last.value();
+    IssueMark& mark = session().Issue;
+    if (mark.issue > 0 && mark.issue != db.number)
+        panel1_->setText(
+            tr("Issue %1 in the file, %2 in the club database").arg(mark.issue).arg(db.number));
+    mark = {db.number, db.hash, db.issuedAt};
+    (void)issues_->noteCurrent(key, issueHash(session()));
+    if (frmResults* f = resultsWindow()) f->refresh();
+}
+
+void frmDesktop::issueResults() {
+    Session& s = session();
+    if (s.FileState == FileState::NoSession) return;
+    const auto say = [](const QString& text) {
+        platform().messages->show(text.toStdString(), MessageBox::OkOnly + MessageBox::Exclamation,
+                                  kProgramTitle);
+    };
+    if (makeResults(s).rows.empty()) {
+        say(tr("A session without laps has no results to issue."));
+        return;
+    }
+    if (!issues_) {
+        say(tr("The results cannot be issued: the club database is not open."));
+        return;
+    }
+    takeWindowTexts();
+    const QString name = QString::fromStdString(s.DataFileName);
+    if (platform().messages->show(
+            tr("Issue the results of %1 as official?").arg(name).toStdString(),
+            MessageBox::YesNo + MessageBox::Question, kProgramTitle) != MessageBox::Yes)
+        return;
+    const Result<IssueSnapshot> made = issues_->issue(
+        static_cast<std::int64_t>(lapHash(s.LapTimes)), makeIssueSnapshot(s), s.Issue.issue);
+    if (!made.isOk()) {
+        say(tr("The results could not be issued (%1); nothing was changed.")
+                .arg(QString::fromStdString(made.status().detail())));
+        return;
+    }
+    s.Issue = {made->number, made->hash, made->issuedAt};
+    // The file keeps the last issue once the user saves it.
+    s.markModified();
+    MenuRefresh();
+    panel1_->setText(
+        tr("The results of %1 were issued as official: issue %2").arg(name).arg(made->number));
+    if (frmResults* f = resultsWindow()) f->refresh();
+}
+
 frmResults* frmDesktop::resultsWindow() const { return results_.get(); }
 
 frmResults* frmDesktop::showResultsWindow() {
     return results_.show([this] {
-        frmResults* f = frmResults::Load(mdiArea_, *commands_);
+        frmResults* f = frmResults::Load(mdiArea_, *commands_, issues_);
         children_->addView(f, [f] { f->refresh(); });
         return f;
     });

@@ -22,6 +22,7 @@ namespace orvex {
 
 class ArchiveIndex;
 class ArchiveScanner;
+class IssueStore;
 class ChildWindows;
 class RaceCommands;
 class DesktopDevice;
@@ -116,6 +117,9 @@ public:
     void setRoster(Roster* roster) { roster_ = roster; }
     // The archive's index in the club database; null runs without one.
     void setArchive(ArchiveIndex* archive) { archive_ = archive; }
+    // The issues of results in the club database; null runs without them.
+    void setIssues(IssueStore* issues) { issues_ = issues; }
+    IssueStore* issues() const { return issues_; }
     // The session now held was read from or written to `path`: the archive
     // notes it once the command is over. A failure is one line in the status
     // bar, never a failed command.
@@ -132,6 +136,12 @@ public:
     void editDriverNames();
     // Race > Lap rules: the minimum and maximum lap of this session.
     void editLapRules();
+    // Race > Issue results: asks, then records the results as shown as the
+    // session's next issue in the club database.
+    void issueResults();
+    // The session's last issue from the club database, which wins over the
+    // file's (the status bar says when they differ). Never marks it modified.
+    void syncIssue();
 
     // SessionViews
     void lapListChanged() override;
@@ -189,6 +199,7 @@ private:
     DesktopDevice* device_ = nullptr;
     Roster* roster_ = nullptr;
     ArchiveIndex* archive_ = nullptr;
+    IssueStore* issues_ = nullptr;
     QPointer<frmArchive> archiveWindow_;
     std::unique_ptr<ArchiveScanner> rebuild_;
 };

@@ -158,6 +158,7 @@ std::vector<SlipLine> slipLines(const SlipDriver& d, int width, const SlipWords&
     std::string when = d.date;
     if (!d.time.empty()) when += (when.empty() ? "" : "  ") + d.time;
     if (!when.empty()) out.text(SlipStyle::Normal, when);
+    if (!d.status.empty()) out.text(SlipStyle::Normal, d.status);
     out.rule();
 
     const std::string number = fill(w.number, std::to_string(r.driver));

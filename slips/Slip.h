@@ -12,6 +12,7 @@ namespace orvex {
 struct SlipDriver {
     std::string program;  // the program's name
     std::string date, time, track;
+    std::string status;         // "Provisional", "Official (issue N)", ...; empty: no line
     std::string decimal = ".";  // the user's decimal separator
     RankMode mode = RankMode::BestLap;
     int run = 3;

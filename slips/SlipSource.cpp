@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "platform/Regional.h"
 #include "results/Results.h"
+#include "session/IssueMark.h"
 #include "session/Session.h"
 
 namespace orvex {
@@ -14,12 +15,14 @@ std::vector<SlipDriver> slipDrivers(const Session& s, const std::string& decimal
     RaceResults results = makeResults(s);
     std::vector<SlipDriver> slips;
     slips.reserve(results.rows.size());
+    const std::string status = issueStatusText(s, true);
     for (DriverResult& r : results.rows) {
         SlipDriver d;
         d.program = kProgramName;
         d.date = s.SessionDate;
         d.time = s.SessionTime;
         d.track = s.SessionTrack;
+        d.status = status;
         d.decimal = decimalSeparator;
         d.mode = results.mode;
         d.run = results.run;

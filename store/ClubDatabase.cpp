@@ -13,6 +13,7 @@
 #include <iterator>
 #include <span>
 
+#include "store/IssueStore.h"
 #include "store/TextFold.h"
 
 namespace orvex {
@@ -112,7 +113,8 @@ const char* const kStep4After[] = {
     "INSERT INTO archive_search (archive_search, rowid, search) VALUES ('delete', old.id, "
     "old.search); INSERT INTO archive_search (rowid, search) VALUES (new.id, new.search); END",
 };
-const std::span<const char* const> kMigrations[] = {kStep1, kStep2, kStep3, kStep4};
+// Step 5's tables come from the stores that own them (below, in migrate).
+const std::span<const char* const> kMigrations[] = {kStep1, kStep2, kStep3, kStep4, {}};
 static_assert(std::size(kMigrations) == ClubDatabase::kSchemaVersion);
 
 // Version 3 kept the search text only lower case; folding it again gives what
@@ -325,6 +327,8 @@ bool ClubDatabase::migrate(QString& error, bool& busy) {
             for (const char* sql : kStep4After)
                 if (ok) ok = run(sql);
         }
+        if (ok && version == 4)
+            ok = IssueStore::createTables(QSqlDatabase::database(connection_, false), error);
     }
     if (ok) ok = run(QString("PRAGMA user_version = %1").arg(kSchemaVersion)) && run("COMMIT");
     if (!ok) q.exec("ROLLBACK");

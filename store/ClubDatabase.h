@@ -25,8 +25,9 @@ class ClubDatabase : public Roster {
 public:
     // 1: the roster; 2: the archive (store/ArchiveIndex); 3: the file that
     // gave an archived session its texts; 4: the folded search text with its
-    // trigram index, and the clean-close mark.
-    static constexpr int kSchemaVersion = 4;
+    // trigram index, and the clean-close mark; 5: the issues of results
+    // (store/IssueStore).
+    static constexpr int kSchemaVersion = 5;
     static constexpr const char* kFileName = "club.db";
 
     // Opens (or makes) club.db in `folder`, which is created when missing.

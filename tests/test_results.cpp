@@ -241,10 +241,10 @@ TEST(Results, TheCsvFollowsTheModeWithPenaltyAndReason) {
     // Each time has its twin in seconds; a gap in laps has none.
     EXPECT_EQ(csv,
               "Pos;Driver;Name;Laps;Race time;Race time (s);Gap;Gap (s);Average lap;"
-              "Average lap (s);Best speed (km/h);Penalty (s);Reason\r\n"
-              "1;3;'=Ann;2;1:39.50;99,50;;;49.00;49,00;75,00;1,50;\"cut; chicane\"\r\n"
-              "2;2;;2;1:50.01;110,01;+10.51;10,51;55.01;55,01;72,00;;\r\n"
-              "3;4;;1;1:00:00.00;3600,00;+1 lap;;1:00:00.00;3600,00;1,00;;\r\n");
+              "Average lap (s);Best speed (km/h);Penalty (s);Reason;Status\r\n"
+              "1;3;'=Ann;2;1:39.50;99,50;;;49.00;49,00;75,00;1,50;\"cut; chicane\";Provisional\r\n"
+              "2;2;;2;1:50.01;110,01;+10.51;10,51;55.01;55,01;72,00;;;Provisional\r\n"
+              "3;4;;1;1:00:00.00;3600,00;+1 lap;;1:00:00.00;3600,00;1,00;;;Provisional\r\n");
 }
 
 class ResultsWindowTest : public MainWindowFixture {

@@ -161,6 +161,10 @@
         <source>&amp;Race</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Issue results...</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ExtraBlock</name>
@@ -194,6 +198,21 @@
     </message>
     <message>
         <source>It is kept unchanged when the file is saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>IssueMark</name>
+    <message>
+        <source>Provisional</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changed since issue %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Official (issue %1)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -380,6 +399,10 @@ Nothing on disk has changed.</source>
     </message>
     <message>
         <source>The names could not be remembered.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The club database refused the issue.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -816,6 +839,30 @@ Do you want to replace it ?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Issue %1 in the file, %2 in the club database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A session without laps has no results to issue.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The results cannot be issued: the club database is not open.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Issue the results of %1 as official?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The results could not be issued (%1); nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The results of %1 were issued as official: issue %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>%1. %2</source>
         <translation type="unfinished"></translation>
     </message>
@@ -987,6 +1034,42 @@ a longer lap is void. Leave a box empty for no rule.</source>
     </message>
     <message>
         <source>&amp;Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;History</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Provisional</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changed since issue %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Official (issue %1, %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Official (issue %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The issues could not be read from the club database (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Issue %1, %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Issue %1 in the club database is damaged; it is left out.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -12,6 +13,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QScrollBar>
@@ -25,12 +28,14 @@
 #include <algorithm>
 #include <limits>
 
+#include "archive/ArchiveEntry.h"
 #include "commands/RaceCommands.h"
 #include "platform/Platform.h"
 #include "platform/Regional.h"
 #include "platform/qt/NormalGeometry.h"
 #include "session/Session.h"
 #include "session/TimeFormat.h"
+#include "store/IssueStore.h"
 #include "ui/results/LapChart.h"
 #include "ui/results/frmLapRules.h"
 
@@ -75,8 +80,8 @@ bool AskPenalty(QWidget* parent, int driver, DriverPenalty& penalty) {
 
 }  // namespace
 
-frmResults* frmResults::Load(QMdiArea* area, RaceCommands& commands) {
-    auto* f = new frmResults(area, commands);
+frmResults* frmResults::Load(QMdiArea* area, RaceCommands& commands, IssueStore* issues) {
+    auto* f = new frmResults(area, commands, issues);
     f->refresh();
     // Once: measuring every cell again on each refresh would cost more than
     // the whole rebuild, and the texts keep their widths.
@@ -123,7 +128,7 @@ frmResults* frmResults::Load(QMdiArea* area, RaceCommands& commands) {
     return f;
 }
 
-frmResults::frmResults(QMdiArea* area, RaceCommands& commands)
+frmResults::frmResults(QMdiArea* area, RaceCommands& commands, IssueStore* issues)
     : commands_(commands),
       model_(new ResultsModel(this)),
       proxy_(new QSortFilterProxyModel(this)),
@@ -135,6 +140,9 @@ frmResults::frmResults(QMdiArea* area, RaceCommands& commands)
       lapsSplit_(new QSplitter(Qt::Horizontal)),
       cboRank_(new QComboBox),
       spnRun_(new QSpinBox),
+      issues_(issues),
+      lblIssue_(new QLabel),
+      lstHistory_(new QListWidget),
       actPenalty_(new QAction(tr("&Penalty..."), this)),
       actDisqualify_(new QAction(tr("&Disqualify"), this)),
       actJoin_(new QAction(tr("&Join with next"), this)),
@@ -226,7 +234,12 @@ frmResults::frmResults(QMdiArea* area, RaceCommands& commands)
     auto* lapsLayout = new QVBoxLayout(lapsPane);
     lapsLayout->setContentsMargins(0, 0, 0, 0);
     lapsLayout->addWidget(new QLabel(tr("Laps")));
-    lapsLayout->addWidget(lapsTable_);
+    lapsLayout->addWidget(lapsTable_, 2);
+    lstHistory_->setObjectName("lstHistory");
+    auto* historyCaption = new QLabel(tr("&History"));
+    historyCaption->setBuddy(lstHistory_);
+    lapsLayout->addWidget(historyCaption);
+    lapsLayout->addWidget(lstHistory_, 1);
     lapsSplit_->addWidget(table_);
     lapsSplit_->addWidget(lapsPane);
     lapsSplit_->setStretchFactor(0, 3);
@@ -240,6 +253,11 @@ frmResults::frmResults(QMdiArea* area, RaceCommands& commands)
     auto* body = new QWidget;
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(4, 4, 4, 4);
+    lblIssue_->setObjectName("lblIssue");
+    QFont strong = lblIssue_->font();
+    strong.setBold(true);
+    lblIssue_->setFont(strong);
+    layout->addWidget(lblIssue_);
     layout->addLayout(bar);
     layout->addWidget(split_, 1);
     setWidget(body);
@@ -262,6 +280,7 @@ void frmResults::refresh() {
     const int lap = currentLap();
     model_->setResults(makeResults(session()), platform().regional->decimalSeparator());
     updateRanking();
+    updateIssue();
     selectDrivers(keep, current);
     for (int r = 0; r < laps_->rowCount(); ++r)
         if (laps_->laps()[r].lap == lap) lapsTable_->selectRow(r);
@@ -305,6 +324,58 @@ void frmResults::updateRanking() {
     cboRank_->setCurrentIndex(static_cast<int>(c.mode));
     spnRun_->setValue(c.run);
     spnRun_->setVisible(c.mode == RankMode::BestConsecutive);
+}
+
+void frmResults::updateIssue() {
+    const Session& s = session();
+    const IssueState state = issueState(s);
+    QString status = tr("Provisional");
+    if (state.kind == IssueKind::Changed)
+        status = tr("Changed since issue %1").arg(state.issue);
+    else if (state.kind == IssueKind::Official && state.issuedAt > 0)
+        status = tr("Official (issue %1, %2)")
+                     .arg(state.issue)
+                     .arg(QLocale().toString(QDateTime::fromSecsSinceEpoch(state.issuedAt),
+                                             QLocale::ShortFormat));
+    else if (state.kind == IssueKind::Official)
+        status = tr("Official (issue %1)").arg(state.issue);
+    lblIssue_->setText(status);
+
+    // The issues change only when one is made: read again for another one.
+    const std::pair<std::int64_t, int> of{static_cast<std::int64_t>(lapHash(s.LapTimes)),
+                                          s.Issue.issue};
+    if (of == historyOf_) return;
+    historyOf_ = of;
+    lstHistory_->clear();
+    if (!issues_ || s.Issue.issue == 0) return;
+    const Result<IssueStore::History> history = issues_->history(of.first);
+    if (!history.isOk()) {
+        lstHistory_->addItem(tr("The issues could not be read from the club database (%1).")
+                                 .arg(QString::fromStdString(history.status().detail())));
+        historyOf_ = {0, -1};
+        return;
+    }
+    const std::vector<IssueSnapshot>& all = history->issues;
+    for (std::size_t i = all.size(); i-- > 0;) {
+        const IssueSnapshot& issue = all[i];
+        auto* head = new QListWidgetItem(
+            tr("Issue %1, %2")
+                .arg(issue.number)
+                .arg(QLocale().toString(QDateTime::fromSecsSinceEpoch(issue.issuedAt),
+                                        QLocale::ShortFormat)));
+        QFont bold = head->font();
+        bold.setBold(true);
+        head->setFont(bold);
+        lstHistory_->addItem(head);
+        const std::vector<std::string> changes = issueChanges(i > 0 ? &all[i - 1] : nullptr, issue);
+        // The changes indented under their issue.
+        const QString indent(4, QChar(' '));
+        if (changes.empty()) lstHistory_->addItem(indent + tr("No change"));
+        for (const std::string& change : changes) lstHistory_->addItem(indent + text(change));
+    }
+    for (const int number : history->damaged)
+        lstHistory_->addItem(
+            tr("Issue %1 in the club database is damaged; it is left out.").arg(number));
 }
 
 int frmResults::currentDriver() const {

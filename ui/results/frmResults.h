@@ -11,6 +11,8 @@
 
 class QAction;
 class QComboBox;
+class QLabel;
+class QListWidget;
 class QMdiArea;
 class QSortFilterProxyModel;
 class QSpinBox;
@@ -19,6 +21,7 @@ class QTableView;
 
 namespace orvex {
 
+class IssueStore;
 class LapChart;
 class RaceCommands;
 
@@ -30,8 +33,9 @@ class frmResults : public QMdiSubWindow {
     Q_OBJECT
 public:
     // A new window loaded into `area` that changes the session through
-    // `commands`; ChildWindows keeps it the only one.
-    static frmResults* Load(QMdiArea* area, RaceCommands& commands);
+    // `commands`; ChildWindows keeps it the only one. `issues` gives the
+    // History list; null: none (no club database).
+    static frmResults* Load(QMdiArea* area, RaceCommands& commands, IssueStore* issues = nullptr);
     ~frmResults() override;
 
     // Rebuilds the table, the laps and the chart from the session; the
@@ -55,6 +59,10 @@ public:
     DriverLapsModel* lapsModel() const { return laps_; }
     LapChart* chart() const { return chart_; }
     QSplitter* splitter() const { return split_; }
+    // "Provisional", "Official (issue N, <date time>)", "Changed since issue N".
+    QLabel* issueLabel() const { return lblIssue_; }
+    // Every issue, newest first, each with what changed from the one before.
+    QListWidget* history() const { return lstHistory_; }
     QAction* lapAction(LapCorrection mark) const;  // Join, Void, or None for Restore
     // Undo and Redo of the session's steps, Ctrl+Z and Ctrl+Shift+Z while the
     // window has the focus.
@@ -74,13 +82,14 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    frmResults(QMdiArea* area, RaceCommands& commands);
+    frmResults(QMdiArea* area, RaceCommands& commands, IssueStore* issues);
     // The columns whose widths follow a penalty or the ranking.
     void fitColumns(std::initializer_list<int> columns);
     void selectDrivers(const std::vector<int>& drivers, int current);
     void showDriver();
     void updateChart();
     void updateRanking();
+    void updateIssue();
     void updateActions();
     void askPenalty();
     int currentLap() const;
@@ -96,6 +105,11 @@ private:
     QSplitter* lapsSplit_;  // the results beside the laps
     QComboBox* cboRank_;
     QSpinBox* spnRun_;
+    IssueStore* issues_;
+    QLabel* lblIssue_;
+    QListWidget* lstHistory_;
+    // The session and issue the History list was read for.
+    std::pair<std::int64_t, int> historyOf_{0, -1};
     QAction *actPenalty_, *actDisqualify_, *actJoin_, *actVoid_, *actRestore_;
     QAction *actUndo_, *actRedo_;
     NormalGeometry normalGeometry_;  // kept while minimised or maximised, for the settings
