@@ -45,16 +45,16 @@ std::string ResultsCsv(const Session& s, const std::string& userDecimalSeparator
     const RaceResults results = makeResults(s);
     std::string out =
         CsvRow({"Pos", "Driver", "Name", "Laps", figureTitle(results.mode, results.run), "Gap",
-                "Average lap", "Best speed (km/h)", "Penalty (s)", "Reason"},
+                "Average lap", "Best speed (km/h)", "Penalty (s)", "Reason", "DSQ reason"},
                sep);
     for (const DriverResult& r : results.rows) {
-        out += CsvRow(
-            {posText(r), std::to_string(r.driver), CsvText(r.name), std::to_string(r.laps),
-             figureText(r, results.mode), gapText(r, decimal),
-             r.average > 0 ? FormatTime(r.average) : std::string(),
-             r.bestSpeed ? speedText(*r.bestSpeed, decimal) : std::string(),
-             r.penalty > 0 ? secondsText(r.penalty, decimal) : std::string(), CsvText(r.reason)},
-            sep);
+        out += CsvRow({posText(r), std::to_string(r.driver), CsvText(r.name),
+                       std::to_string(r.laps), figureText(r, results.mode), gapText(r, decimal),
+                       r.average > 0 ? FormatTime(r.average) : std::string(),
+                       r.bestSpeed ? speedText(*r.bestSpeed, decimal) : std::string(),
+                       r.penalty > 0 ? secondsText(r.penalty, decimal) : std::string(),
+                       CsvText(r.reason), CsvText(r.dsqReason)},
+                      sep);
     }
     return out;
 }

@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
 #include "session/CorrectionsCodec.h"
+#include "session/RaceNotesCodec.h"
 #include "session/TimeFormat.h"
 
 namespace orvex {
@@ -134,7 +135,9 @@ void Session::startNewRace() {
     OwnFile.clear();
     Corrections.forgetRace();
     // A later version's corrections hold the old race's marks and penalties too.
-    std::erase_if(KeptSections, [](const ExtraSection& k) { return k.tag == kCorrectionsTag; });
+    std::erase_if(KeptSections, [](const ExtraSection& k) {
+        return k.tag == kCorrectionsTag || k.tag == kDsqTag;
+    });
 }
 
 }  // namespace orvex

@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QTableView>
 #include <limits>
+#include <tuple>
 
 #include "archive/ArchiveEntry.h"
 #include "export/ResultsCsv.h"
@@ -230,19 +231,57 @@ TEST(Results, SpeedsAreNumbersThatFollowTheTextSpeedToTheLastDigit) {
     EXPECT_EQ(makeResults(t, c, 0).find(2)->bestSpeed, std::nullopt);  // no track length
 }
 
+// Against the median of the laps that are not void: 60.50 for driver 1's
+// six; driver 3's three laps have 60.00 and driver 4's even four too.
+TEST(Results, SuspectLapsStandAgainstTheDriversMedianAndAJoinClearsTheMark) {
+    RaceCorrections c;
+    const auto t = laps({{1, {6000, 6200, 1000, 5100, 6100, 12500}},
+                         {2, {6000, 1000}},
+                         {3, {6000, 6000, 4199}},
+                         {4, {6000, 4200, 9000, 6000}}});
+    const auto suspects = [&](int driver) {
+        std::vector<int> v;
+        const RaceResults r = makeResults(t, c);
+        for (const CountedLap& l : r.find(driver)->counted)
+            if (l.suspect) v.push_back(l.last);
+        return v;
+    };
+    EXPECT_EQ(makeResults(t, c).suspects, 3);
+    EXPECT_EQ(suspects(1), (std::vector<int>{3, 6}));
+    EXPECT_EQ(suspects(2), std::vector<int>{});  // two laps: no median
+    EXPECT_EQ(suspects(3), std::vector<int>{3});
+    EXPECT_EQ(suspects(4), std::vector<int>{});  // 70% and 150% themselves are not suspect
+
+    // Joined, 10.00 and 51.00 count as 61.00, and the lap that counts says so.
+    c.setMark(lapSlot(1, 3), 1000, LapCorrection::Join);
+    EXPECT_EQ(suspects(1), std::vector<int>{6});
+    const RecordedLap fourth = makeResults(t, c).find(1)->recorded[3];
+    EXPECT_EQ(std::tuple(fourth.countedFirst, fourth.countedTime, fourth.suspect),
+              std::tuple(3, 6100, false));
+    c.setMark(lapSlot(1, 6), 12500, LapCorrection::Void);
+    EXPECT_EQ(suspects(1), std::vector<int>{});
+    c.suspectShort = 60;
+    c.suspectLong = 200;
+    EXPECT_EQ(makeResults(t, c).suspects, 0);
+}
+
 TEST(Results, TheCsvFollowsTheModeWithPenaltyAndReason) {
     Session s;
     s.LapTimes = laps({{2, {5000, 6001}}, {3, {5000, 4800}}});
     s.SessionLength = "1000";
     s.Corrections.mode = RankMode::Race;
     s.Corrections.setPenalty(3, {150, "cut; chicane", false});
+    s.Corrections.setPenalty(4, {0, "", true});
+    s.Corrections.dsqReasons[4] = "unsafe re-entry";
+    s.LapTimes[lapSlot(4, 1)] = 4700;
     s.DriverNames[3] = "=Ann";
     const std::string csv = ResultsCsv(s, ",");
     EXPECT_EQ(csv,
               "Pos;Driver;Name;Laps;Race time;Gap;Average lap;Best speed (km/h);Penalty (s);"
-              "Reason\r\n"
-              "1;3;'=Ann;2;00:01.39.50;;00:00.49.00;75;1,50;\"cut; chicane\"\r\n"
-              "2;2;;2;00:01.50.01;+10,51;00:00.55.01;72;;\r\n");
+              "Reason;DSQ reason\r\n"
+              "1;3;'=Ann;2;00:01.39.50;;00:00.49.00;75;1,50;\"cut; chicane\";\r\n"
+              "2;2;;2;00:01.50.01;+10,51;00:00.55.01;72;;;\r\n"
+              "DSQ;4;;1;00:00.47.00;;00:00.47.00;76,59;;;unsafe re-entry\r\n");
 }
 
 class ResultsWindowTest : public MainWindowFixture {

@@ -494,6 +494,14 @@ Nothing on disk has changed.</source>
         <source>%1 (rule)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 (laps %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>suspect</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>orvex::LapChart</name>
@@ -609,6 +617,10 @@ Nothing on disk has changed.</source>
     </message>
     <message>
         <source>DSQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DSQ: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -827,10 +839,6 @@ Do you want to replace it ?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Clear</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>CSV files (*.csv *.txt)|*.csv;*.txt</source>
         <translation type="unfinished"></translation>
     </message>
@@ -840,6 +848,18 @@ Do you want to replace it ?</source>
     </message>
     <message>
         <source>The first row skipped is line %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Keep these names for the next session</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;lear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear every name in the list?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -862,11 +882,6 @@ Do you want to replace it ?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Times as 00:30.00 or in seconds (30). A shorter lap is joined with the next;
-a longer lap is void. Leave a box empty for no rule.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>&quot;%1&quot; is not a lap time. Type it as 00:30.00 or in seconds (30), or leave the box empty.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -874,13 +889,27 @@ a longer lap is void. Leave a box empty for no rule.</source>
         <source>The minimum lap must be shorter than the maximum lap.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source> % of the median lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Suspect &amp;below:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Suspect &amp;above:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Times as 00:30.00 or in seconds (30). A shorter lap is joined with the next;
+a longer lap is void. Leave a box empty for no rule.
+A lap far from the driver&apos;s median is only marked suspect.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>orvex::frmResults</name>
-    <message>
-        <source>Penalty for driver %1</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>&amp;Seconds added to the race time:</source>
         <translation type="unfinished"></translation>
@@ -951,6 +980,26 @@ a longer lap is void. Leave a box empty for no rule.</source>
     </message>
     <message>
         <source>&amp;Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Penalty for %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Next suspect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Suspect laps: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disqualify %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -11,6 +11,8 @@
 
 class QAction;
 class QComboBox;
+class QLabel;
+class QPushButton;
 class QMdiArea;
 class QSortFilterProxyModel;
 class QSpinBox;
@@ -44,6 +46,10 @@ public:
     void setPenalty(int driver, DriverPenalty penalty);
     void setRanking(RankMode mode, int run);
     void editLapRules();
+    // "&Next suspect" (F3): selects the next suspect lap after the current
+    // lap, driver by driver in the table's order, from the top again after
+    // the last; false when the session has none.
+    bool nextSuspect();
 
     int currentDriver() const;
     QTableView* table() const { return table_; }
@@ -54,6 +60,7 @@ public:
     LapChart* chart() const { return chart_; }
     QSplitter* splitter() const { return split_; }
     QAction* lapAction(LapCorrection mark) const;  // Join, Void, or None for Restore
+    QLabel* suspectsLabel() const { return lblSuspects_; }
     // Undo and Redo of the session's steps, Ctrl+Z and Ctrl+Shift+Z while the
     // window has the focus.
     QAction* undoAction() const { return actUndo_; }
@@ -81,6 +88,7 @@ private:
     void updateRanking();
     void updateActions();
     void askPenalty();
+    void askDisqualify();
     int currentLap() const;
 
     RaceCommands& commands_;
@@ -96,6 +104,8 @@ private:
     QSpinBox* spnRun_;
     QAction *actPenalty_, *actDisqualify_, *actJoin_, *actVoid_, *actRestore_;
     QAction *actUndo_, *actRedo_;
+    QLabel* lblSuspects_;
+    QPushButton* cmdNextSuspect_;
     NormalGeometry normalGeometry_;  // kept while minimised or maximised, for the settings
     // Where it opened when its saved place was out of the main window's area,
     // and that place, which the settings keep while it stands there.
