@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QSettings>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QTimer>
 #include <limits>
 #include <tuple>
 
@@ -353,6 +357,39 @@ TEST_F(ResultsWindowTest, MarksLapsAndPenaltiesReranksAndFollowsADownload) {
     f()->close();
     EXPECT_EQ(desk->resultsWindow(), nullptr);
     EXPECT_FALSE(desk->MenuView(3)->isChecked());
+}
+
+// The boxes name the driver; Disqualify asks a reason, which the Penalty
+// column shows, and taking it back asks nothing.
+TEST_F(ResultsWindowTest, DisqualifyAsksAReasonAndUndisqualifyDoesNot) {
+    session().DriverNames[3] = "Anna Rossi";
+    desk->MenuView(3)->trigger();
+    ASSERT_EQ(f()->currentDriver(), 3);
+    QStringList titles;
+    const auto answer = [&](const QString& reason) {
+        QTimer::singleShot(0, [&titles, reason] {
+            auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!d) return;
+            titles << d->windowTitle();
+            d->findChild<QLineEdit*>("txtReason")->setText(reason);
+            d->accept();
+        });
+    };
+    QAction* penalty = f()->table()->actions().at(0);
+    QAction* disqualify = f()->table()->actions().at(1);
+    answer("");
+    penalty->trigger();
+    answer("unsafe re-entry");
+    disqualify->trigger();
+    EXPECT_EQ(session().Corrections.dsqReasons.at(3), "unsafe re-entry");
+    EXPECT_EQ(f()->proxy()->index(2, ResultsModel::Penalty).data().toString(),
+              "DSQ: unsafe re-entry");
+    answer("asked");
+    disqualify->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(titles, QStringList({"Penalty for No. 3 Anna Rossi", "Disqualify No. 3 Anna Rossi"}));
+    EXPECT_FALSE(session().Corrections.penaltyOf(3).disqualified);
+    EXPECT_TRUE(session().Corrections.dsqReasons.empty());
 }
 
 TEST_F(ResultsWindowTest, MarksAndTheRankingComeBackFromTheSavedFile) {

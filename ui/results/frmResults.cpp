@@ -54,17 +54,23 @@ QString driverLabel(int driver, const std::string& name) {
     return name.empty() ? no : no + " " + text(name);
 }
 
-// The box of a penalty (seconds and a short reason) or of a disqualification
-// (its reason alone); false on Cancel.
-bool AskReason(QWidget* parent, const QString& title, QSpinBox* seconds, std::string& reason) {
+// The box of a penalty (whole seconds, as the slips print them, and a short
+// reason) or, without `seconds`, of a disqualification; false on Cancel.
+bool AskReason(QWidget* parent, const QString& title, std::int64_t* seconds, std::string& reason) {
     QDialog dialog(parent);
     dialog.setObjectName("dlgPenalty");
     dialog.setWindowTitle(title);
+    auto* spin = new QSpinBox;
+    spin->setRange(0, static_cast<int>(RaceCorrections::kMaxPenalty / 100));
+    spin->setValue(seconds ? static_cast<int>(*seconds) : 0);
     auto* box = new QLineEdit(text(reason));
     box->setObjectName("txtReason");
     box->setMaxLength(60);
     auto* form = new QFormLayout;
-    if (seconds) form->addRow(frmResults::tr("&Seconds added to the race time:"), seconds);
+    if (seconds)
+        form->addRow(frmResults::tr("&Seconds added to the race time:"), spin);
+    else
+        delete spin;
     form->addRow(frmResults::tr("&Reason:"), box);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -73,18 +79,16 @@ bool AskReason(QWidget* parent, const QString& title, QSpinBox* seconds, std::st
     layout->addLayout(form);
     layout->addWidget(buttons);
     if (dialog.exec() != QDialog::Accepted) return false;
+    if (seconds) *seconds = spin->value();
     reason = box->text().simplified().toStdString();
     return true;
 }
 
 bool AskPenalty(QWidget* parent, const QString& driver, DriverPenalty& penalty) {
-    // Whole seconds, as the slips print them.
-    auto* seconds = new QSpinBox;
-    seconds->setRange(0, static_cast<int>(RaceCorrections::kMaxPenalty / 100));
-    seconds->setValue(static_cast<int>(penalty.hundredths / 100));
-    if (!AskReason(parent, frmResults::tr("Penalty for %1").arg(driver), seconds, penalty.reason))
+    std::int64_t seconds = penalty.hundredths / 100;
+    if (!AskReason(parent, frmResults::tr("Penalty for %1").arg(driver), &seconds, penalty.reason))
         return false;
-    penalty.hundredths = std::int64_t{seconds->value()} * 100;
+    penalty.hundredths = seconds * 100;
     return true;
 }
 
