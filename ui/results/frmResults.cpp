@@ -190,6 +190,8 @@ frmResults::frmResults(QMdiArea* area, RaceCommands& commands)
     lapsTable_->setSelectionMode(QAbstractItemView::SingleSelection);
     lapsTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lapsTable_->verticalHeader()->hide();
+    // The status says what a join counts for: it takes the pane's width.
+    lapsTable_->horizontalHeader()->setStretchLastSection(true);
     lapsTable_->setContextMenuPolicy(Qt::ActionsContextMenu);
     lapsTable_->addActions({actJoin_, actVoid_, actRestore_});
     connect(lapsTable_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
