@@ -3,6 +3,7 @@
 #include <QUndoCommand>
 #include <functional>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 namespace orvex {
@@ -88,23 +89,46 @@ bool RaceCommands::markLap(int driver, int lap, LapCorrection mark) {
                 });
 }
 
-bool RaceCommands::setPenalty(int driver, DriverPenalty penalty) {
-    if (!isDriver(driver)) return false;
-    return push(
-        tr("Penalty for driver %1").arg(driver), RaceChange::Corrections,
-        session_.Corrections.penaltyOf(driver), std::move(penalty),
-        [driver](Session& s, const DriverPenalty& p) { s.Corrections.setPenalty(driver, p); });
+namespace {
+
+// A driver's penalty with the reason of a disqualification, which a step
+// sets and restores together.
+using PenaltyStep = std::pair<DriverPenalty, std::string>;
+
+PenaltyStep penaltyStep(const RaceCorrections& c, int driver) {
+    const auto why = c.dsqReasons.find(driver);
+    return {c.penaltyOf(driver), why == c.dsqReasons.end() ? std::string() : why->second};
 }
 
-bool RaceCommands::disqualify(int driver, bool disqualified) {
+void setPenaltyStep(Session& s, int driver, const PenaltyStep& p) {
+    s.Corrections.setPenalty(driver, p.first);
+    if (p.first.disqualified && !p.second.empty())
+        s.Corrections.dsqReasons[driver] = p.second;
+    else
+        s.Corrections.dsqReasons.erase(driver);
+}
+
+}  // namespace
+
+bool RaceCommands::setPenalty(int driver, DriverPenalty penalty) {
     if (!isDriver(driver)) return false;
-    const DriverPenalty& before = session_.Corrections.penaltyOf(driver);
-    DriverPenalty after = before;
-    after.disqualified = disqualified;
+    PenaltyStep before = penaltyStep(session_.Corrections, driver);
+    PenaltyStep after{std::move(penalty), before.second};
+    if (!after.first.disqualified) after.second.clear();
+    return push(tr("Penalty for driver %1").arg(driver), RaceChange::Corrections, std::move(before),
+                std::move(after),
+                [driver](Session& s, const PenaltyStep& p) { setPenaltyStep(s, driver, p); });
+}
+
+bool RaceCommands::disqualify(int driver, bool disqualified, const std::string& reason) {
+    if (!isDriver(driver)) return false;
+    PenaltyStep before = penaltyStep(session_.Corrections, driver);
+    PenaltyStep after{before.first, disqualified ? reason : std::string()};
+    after.first.disqualified = disqualified;
     return push(
         (disqualified ? tr("Disqualify driver %1") : tr("Undisqualify driver %1")).arg(driver),
-        RaceChange::Corrections, before, std::move(after),
-        [driver](Session& s, const DriverPenalty& p) { s.Corrections.setPenalty(driver, p); });
+        RaceChange::Corrections, std::move(before), std::move(after),
+        [driver](Session& s, const PenaltyStep& p) { setPenaltyStep(s, driver, p); });
 }
 
 bool RaceCommands::setRanking(RankMode mode, int run) {
@@ -119,14 +143,20 @@ bool RaceCommands::setRanking(RankMode mode, int run) {
         mode == c.mode ? kRunStep : -1);
 }
 
-bool RaceCommands::setLapRules(std::int32_t minLap, std::int32_t maxLap) {
-    if (minLap < 0 || maxLap < 0) return false;
+bool RaceCommands::setLapRules(std::int32_t minLap, std::int32_t maxLap, int suspectShort,
+                               int suspectLong) {
+    if (minLap < 0 || maxLap < 0 || suspectShort < RaceCorrections::kMinSuspectShort ||
+        suspectShort > RaceCorrections::kMaxSuspectShort ||
+        suspectLong < RaceCorrections::kMinSuspectLong ||
+        suspectLong > RaceCorrections::kMaxSuspectLong)
+        return false;
+    using Rules = std::tuple<std::int32_t, std::int32_t, int, int>;
     const RaceCorrections& c = session_.Corrections;
-    return push(tr("Lap rules"), RaceChange::Corrections, std::pair{c.minLap, c.maxLap},
-                std::pair{minLap, maxLap},
-                [](Session& s, const std::pair<std::int32_t, std::int32_t>& r) {
-                    s.Corrections.minLap = r.first;
-                    s.Corrections.maxLap = r.second;
+    return push(tr("Lap rules"), RaceChange::Corrections,
+                Rules{c.minLap, c.maxLap, c.suspectShort, c.suspectLong},
+                Rules{minLap, maxLap, suspectShort, suspectLong}, [](Session& s, const Rules& r) {
+                    std::tie(s.Corrections.minLap, s.Corrections.maxLap, s.Corrections.suspectShort,
+                             s.Corrections.suspectLong) = r;
                 });
 }
 

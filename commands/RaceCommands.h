@@ -32,9 +32,12 @@ public:
     // Each returns whether it made a step; a driver or lap out of range makes none.
     bool markLap(int driver, int lap, LapCorrection mark);
     bool setPenalty(int driver, DriverPenalty penalty);
-    bool disqualify(int driver, bool disqualified);
+    // A disqualification keeps `reason`; taking it back drops the reason.
+    bool disqualify(int driver, bool disqualified, const std::string& reason = {});
     bool setRanking(RankMode mode, int run);
-    bool setLapRules(std::int32_t minLap, std::int32_t maxLap);
+    // The minimum and maximum lap, and the suspect laps' limits in percent of
+    // the driver's median lap.
+    bool setLapRules(std::int32_t minLap, std::int32_t maxLap, int suspectShort, int suspectLong);
     bool setNames(const DriverNameList& names);
 
     // Another session took this one's place (New, Open, a download of another

@@ -65,7 +65,7 @@ std::string ResultsCsv(const Session& s, const std::string& userDecimalSeparator
     const std::string status = issueStatusText(s);
     std::string out = CsvRow(
         {"Pos", "Driver", "Name", "Laps", figure, figure + " (s)", "Gap", "Gap (s)", "Average lap",
-         "Average lap (s)", "Best speed (km/h)", "Penalty (s)", "Reason", "Status"},
+         "Average lap (s)", "Best speed (km/h)", "Penalty (s)", "Reason", "DSQ reason", "Status"},
         sep);
     for (const DriverResult& r : results.rows) {
         const std::int64_t value = figureValue(r, results.mode);
@@ -76,7 +76,7 @@ std::string ResultsCsv(const Session& s, const std::string& userDecimalSeparator
              timeGap ? secondsText(r.gap, decimal) : "", clockText(r.average), seconds(r.average),
              r.bestSpeed ? kmhText(*r.bestSpeed, decimal) : std::string(),
              r.penalty > 0 ? secondsText(r.penalty, decimal) : std::string(), CsvText(r.reason),
-             status},
+             CsvText(r.dsqReason), status},
             sep);
     }
     return out;

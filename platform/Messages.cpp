@@ -14,6 +14,10 @@ void ShowMessage(const std::string& text) {
     platform().messages->show(text, MessageBox::OkOnly | MessageBox::Exclamation, kProgramTitle);
 }
 
+void ShowInformation(const std::string& text) {
+    platform().messages->show(text, MessageBox::OkOnly | MessageBox::Information, kProgramTitle);
+}
+
 int pendingError() { return gPendingError; }
 void setPendingError(int number) { gPendingError = number; }
 

@@ -15,6 +15,8 @@ constexpr const char* kProgramTitle = "ORVEX";
 
 // The warning box every part of the program uses: exclamation icon, OK, title "ORVEX".
 void ShowMessage(const std::string& text);
+// The same with the information icon, for what went well.
+void ShowInformation(const std::string& text);
 
 // The pending run-time error, as a command handler saw it.
 int pendingError();

@@ -43,6 +43,15 @@ DriverResult driverLaps(int driver, const std::vector<std::int32_t>& lapTimes,
         open = {};
     }
     r.laps = static_cast<int>(r.counted.size());
+    r.suspects = markSuspects(r.counted, c.suspectShort, c.suspectLong);
+    for (const CountedLap& cl : r.counted) {
+        for (RecordedLap& rl : r.recorded) {
+            if (rl.lap != cl.last) continue;
+            rl.countedFirst = cl.first;
+            rl.countedTime = cl.time;
+            rl.suspect = cl.suspect;
+        }
+    }
     std::int64_t clean = 0;
     int cleanLaps = 0;
     for (const CountedLap& cl : r.counted) {
@@ -84,6 +93,8 @@ DriverResult driverLaps(int driver, const std::vector<std::int32_t>& lapTimes,
     r.penalty = p.hundredths;
     r.reason = p.reason;
     r.disqualified = p.disqualified;
+    if (const auto why = c.dsqReasons.find(driver); r.disqualified && why != c.dsqReasons.end())
+        r.dsqReason = why->second;
     r.raceTime = r.lapsTime + r.penalty;
     return r;
 }
@@ -141,6 +152,7 @@ RaceResults makeResults(const std::vector<std::int32_t>& lapTimes,
             results.bestDriver = d;
             results.bestLapNo = r.bestLapNo;
         }
+        results.suspects += r.suspects;
         rows.push_back(std::move(r));
     }
     const auto dsq = std::stable_partition(rows.begin(), rows.end(),
@@ -189,6 +201,25 @@ std::string figureText(const DriverResult& r, RankMode mode) {
     }
     if (r.bestLapNo == 0) return {};
     return clockText(r.best) + " (" + std::to_string(r.bestLapNo) + ")";
+}
+
+int markSuspects(std::vector<CountedLap>& counted, int shortPercent, int longPercent) {
+    std::vector<std::int64_t> times;
+    for (const CountedLap& cl : counted)
+        if (!cl.isVoid) times.push_back(cl.time);
+    if (times.size() < 3) return 0;
+    std::sort(times.begin(), times.end());
+    const std::size_t mid = times.size() / 2;
+    // Twice the median, so an even count's mean stays whole.
+    const std::int64_t median2 =
+        times.size() % 2 != 0 ? 2 * times[mid] : times[mid - 1] + times[mid];
+    int marked = 0;
+    for (CountedLap& cl : counted) {
+        cl.suspect = !cl.isVoid && (200 * cl.time < shortPercent * median2 ||
+                                    200 * cl.time > longPercent * median2);
+        marked += cl.suspect ? 1 : 0;
+    }
+    return marked;
 }
 
 }  // namespace orvex

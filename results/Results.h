@@ -22,6 +22,11 @@ struct RecordedLap {
     bool best = false;    // the driver's best lap, counted alone (not joined, not void)
     // km/h in hundredths, as speedOf gives it; none without a track length.
     std::optional<std::int64_t> speed = std::nullopt;
+    // On the last recorded lap of a counted lap: its first recorded lap and
+    // the time it counts for (a joined lap's sum). 0 on a lap joined with the next.
+    int countedFirst = 0;
+    std::int64_t countedTime = 0;
+    bool suspect = false;  // the counted lap ending here is suspect
     bool operator==(const RecordedLap&) const = default;
 };
 
@@ -31,6 +36,8 @@ struct CountedLap {
     int first = 0, last = 0;
     std::int64_t time = 0;
     bool isVoid = false;
+    // Far from the driver's median counted lap: a false or a missed crossing.
+    bool suspect = false;
     bool operator==(const CountedLap&) const = default;
 };
 
@@ -46,6 +53,7 @@ struct DriverResult {
     std::int64_t lapsTime = 0;  // their sum; 64 bits, 25 of the largest laps overflow 32
     std::int64_t penalty = 0;   // hundredths
     std::string reason;
+    std::string dsqReason;      // why disqualified, if said
     std::int64_t raceTime = 0;  // lapsTime + penalty
     int bestLapNo = 0;          // 0: no lap that is not void
     std::int64_t best = 0;
@@ -57,6 +65,7 @@ struct DriverResult {
     // Behind the leader: whole laps (race) or hundredths.
     int gapLaps = 0;
     std::int64_t gap = 0;
+    int suspects = 0;  // suspect counted laps
 };
 
 // A session's results: drivers in rank order, then the drivers without a lap
@@ -70,6 +79,7 @@ struct RaceResults {
     // lower driver number has it. 0: no lap that is not void.
     std::int64_t best = 0;
     int bestDriver = 0, bestLapNo = 0;
+    int suspects = 0;  // suspect laps of all drivers
     const DriverResult* find(int driver) const;
 };
 
@@ -84,5 +94,11 @@ RaceResults makeResults(const Session& s);
 // A driver's figure in the ranking's terms: "1:30.00 (3)", "4:30.00 (2-4)", a
 // race time ("12:34.56"); empty when the driver has none.
 std::string figureText(const DriverResult& r, RankMode mode);
+
+// Marks the suspect laps among `counted`: a lap that is not void, shorter than
+// `shortPercent` or longer than `longPercent` of the median of those laps (for
+// an even count, the mean of the two middle ones). Fewer than 3 such laps have
+// no median to speak of, and no suspects. Returns how many are marked.
+int markSuspects(std::vector<CountedLap>& counted, int shortPercent, int longPercent);
 
 }  // namespace orvex

@@ -47,6 +47,8 @@ public:
     // No as the default. `fullPath`: Save As names the whole path, Save the
     // session's own name and extension.
     virtual bool replaceExisting(const std::string& name, bool fullPath) = 0;
+    // Whether File > New keeps the drivers' names (the user's choice in Drivers).
+    virtual bool keepDriverNames() const { return false; }
 };
 
 }  // namespace orvex

@@ -5,6 +5,7 @@
 #include "session/DriverNames.h"
 #include "session/IssueMark.h"
 #include "session/RWData.h"
+#include "session/RaceNotesCodec.h"
 #include "session/Session.h"
 
 namespace orvex {
@@ -25,11 +26,15 @@ std::vector<ExtraSection> Extra_Sections(const Session& s) {
     std::vector<ExtraSection> sections;
     if (s.hasDriverNames())
         sections.push_back({kNamesTag, kNamesSectionVersion, encodeNames(s.DriverNames)});
-    if (!s.Corrections.empty())
+    if (hasCorrectionsSection(s.Corrections))
         sections.push_back(
             {kCorrectionsTag, kCorrectionsVersion, encodeCorrections(s.Corrections)});
     if (s.Issue.issue > 0)
         sections.push_back({kIssueTag, kIssueSectionVersion, encodeIssueMark(s.Issue)});
+    if (std::string limits = encodeSuspectLimits(s.Corrections); !limits.empty())
+        sections.push_back({kSuspectTag, kSuspectVersion, std::move(limits)});
+    if (std::string reasons = encodeDsqReasons(s.Corrections); !reasons.empty())
+        sections.push_back({kDsqTag, kDsqVersion, std::move(reasons)});
     sections.insert(sections.end(), s.KeptSections.begin(), s.KeptSections.end());
     return sections;
 }
@@ -111,13 +116,18 @@ ExtraFound Extra_Read(RWData& rw, Session& s) {
     if (block.result == ExtraRead::None) return found;
     found.damaged = block.result == ExtraRead::Damaged;
     bool namesSeen = false, correctionsSeen = false;
+    // Read after the corrections, which they add to.
+    std::vector<const ExtraSection*> notes;
     for (const ExtraSection& section : block.sections) {
         const bool names = section.tag == kNamesTag;
         const bool corrections = section.tag == kCorrectionsTag;
         const bool issue = section.tag == kIssueTag;
+        const bool suspect = section.tag == kSuspectTag, dsq = section.tag == kDsqTag;
         const int known = names         ? kNamesSectionVersion
                           : corrections ? kCorrectionsVersion
                           : issue       ? kIssueSectionVersion
+                          : suspect     ? kSuspectVersion
+                          : dsq         ? kDsqVersion
                                         : 0;
         namesSeen = namesSeen || names;
         correctionsSeen = correctionsSeen || corrections;
@@ -127,10 +137,12 @@ ExtraFound Extra_Read(RWData& rw, Session& s) {
             s.KeptSections.push_back(section);
             found.namesLater = found.namesLater || names;
             found.correctionsLater = found.correctionsLater || corrections;
-            found.otherLater = found.otherLater || known == 0 || issue;
+            found.otherLater = found.otherLater || (!names && !corrections);
         } else if (issue) {
             // Only the status line rests on it: a damaged one costs no laps.
             if (!decodeIssueMark(section.payload, section.version, s.Issue)) found.damaged = true;
+        } else if (suspect || dsq) {
+            notes.push_back(&section);
         } else if (names ? !decodeNames(section.payload, section.version, s.DriverNames)
                          : corrections && !decodeCorrections(section.payload, section.version,
                                                              s.Corrections)) {
@@ -139,6 +151,12 @@ ExtraFound Extra_Read(RWData& rw, Session& s) {
             // An unknown tag with a version of 0 or below was never written.
             found.damaged = true;
         }
+    }
+    for (const ExtraSection* n : notes) {
+        const bool read = n->tag == kSuspectTag
+                              ? decodeSuspectLimits(n->payload, n->version, s.Corrections)
+                              : decodeDsqReasons(n->payload, n->version, s.Corrections);
+        found.damaged = found.damaged || !read;
     }
     found.namesLost = found.namesLost || block.cutTag == kNamesTag || (block.untold && !namesSeen);
     found.correctionsLost = found.correctionsLost || block.cutTag == kCorrectionsTag ||

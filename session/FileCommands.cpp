@@ -102,7 +102,9 @@ void FileCommands::New() {
     if (!SaveQuery()) return;
     Session& s = session();
     views_.closeChildWindows();
+    const auto names = s.DriverNames;
     s.ResetSession();
+    if (views_.keepDriverNames()) s.DriverNames = names;
     s.FileState = FileState::New;
     views_.setTitle(titleFor(s.DataFileName));
     views_.MenuRefresh();

@@ -35,6 +35,7 @@ const DriverPenalty& RaceCorrections::penaltyOf(int driver) const {
 }
 
 void RaceCorrections::setPenalty(int driver, DriverPenalty penalty) {
+    if (!penalty.disqualified) dsqReasons.erase(driver);
     if (penalty.empty())
         penalties.erase(driver);
     else
@@ -44,6 +45,7 @@ void RaceCorrections::setPenalty(int driver, DriverPenalty penalty) {
 void RaceCorrections::forgetRace() {
     marks.clear();
     penalties.clear();
+    dsqReasons.clear();
 }
 
 }  // namespace orvex

@@ -42,13 +42,21 @@ struct RaceCorrections {
     static constexpr int kMinRun = 2, kMaxRun = 10;
     static constexpr std::int64_t kMaxPenalty = 360000;  // one hour, in hundredths
     static constexpr std::size_t kMaxReason = 400;       // bytes of UTF-8
+    // A counted lap shorter or longer than these percentages of the driver's
+    // median lap is suspect: a false or a missed crossing.
+    static constexpr int kSuspectShort = 70, kSuspectLong = 150;
+    static constexpr int kMinSuspectShort = 10, kMaxSuspectShort = 99;
+    static constexpr int kMinSuspectLong = 101, kMaxSuspectLong = 400;
 
     std::int32_t minLap = 0;  // hundredths; 0 = no rule
     std::int32_t maxLap = 0;
     std::map<int, ManualMark> marks;         // by lap slot
     std::map<int, DriverPenalty> penalties;  // by driver
+    // Why a driver was disqualified, by driver; kept only while disqualified.
+    std::map<int, std::string> dsqReasons;
     RankMode mode = RankMode::BestLap;
     int run = 3;  // laps of the best consecutive run
+    int suspectShort = kSuspectShort, suspectLong = kSuspectLong;  // percent
 
     // True when there is nothing to store: the default ranking and no corrections.
     bool empty() const;

@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
 #include "session/CorrectionsCodec.h"
+#include "session/RaceNotesCodec.h"
 #include "session/TimeFormat.h"
 
 namespace orvex {
@@ -137,7 +138,7 @@ void Session::startNewRace() {
     Issue = {};
     // A later version's corrections hold the old race's marks and penalties too.
     std::erase_if(KeptSections, [](const ExtraSection& k) {
-        return k.tag == kCorrectionsTag || k.tag == kIssueTag;
+        return k.tag == kCorrectionsTag || k.tag == kIssueTag || k.tag == kDsqTag;
     });
 }
 

@@ -12,6 +12,7 @@
 #include "ui/lists/frmLaps.h"
 #include "ui/lists/frmSession.h"
 #include "ui/lists/frmStat.h"
+#include "ui/names/frmDrivers.h"
 #include "ui/report/frmStampa.h"
 
 namespace orvex {
@@ -91,5 +92,7 @@ bool DesktopFileViews::replaceExisting(const std::string& name, bool fullPath) {
 void DesktopFileViews::sessionFileSeen(const std::string& fullName) {
     desktop_.noteSessionFile(QString::fromStdString(fullName));
 }
+
+bool DesktopFileViews::keepDriverNames() const { return frmDrivers::keepNames(); }
 
 }  // namespace orvex

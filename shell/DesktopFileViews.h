@@ -23,6 +23,7 @@ public:
     void endProgram() override;
     void sessionFileSeen(const std::string& fullName) override;
     bool replaceExisting(const std::string& name, bool fullPath) override;
+    bool keepDriverNames() const override;
 
 private:
     frmDesktop& desktop_;

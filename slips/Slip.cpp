@@ -194,13 +194,15 @@ std::vector<SlipLine> slipLines(const SlipDriver& d, int width, const SlipWords&
                                          : std::string("+0.00"));
     if (r.average > 0) out.value(w.average, clockText(r.average));
     if (r.bestSpeed) out.value(w.bestSpeed, fill(w.kmh, kmhText(*r.bestSpeed, d.decimal)));
-    // One reason is kept per driver: the penalty's, or the disqualification's.
+    // The penalty's reason, and the disqualification's; a file from before the
+    // latter had its own kept it in the penalty's.
     if (r.penalty != 0) {
         const std::string penalty = fill(w.seconds, secondsText(r.penalty, d.decimal));
         out.value(w.penalty, r.reason.empty() ? penalty : fill(w.reason, penalty, r.reason));
-    } else if (r.disqualified && !r.reason.empty()) {
+    } else if (r.disqualified && r.dsqReason.empty() && !r.reason.empty()) {
         out.value(w.dsq, r.reason);
     }
+    if (r.disqualified && !r.dsqReason.empty()) out.value(w.dsq, r.dsqReason);
 
     if (r.recorded.empty()) {
         out.text(SlipStyle::Normal, w.noLaps);

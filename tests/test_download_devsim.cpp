@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <set>
 
@@ -9,8 +12,10 @@
 #include "fakes/FakePlatform.h"
 #include "platform/qt/QtPlatform.h"
 #include "session/Session.h"
+#include "session/TimeFormat.h"
 #include "shell/DesktopDevice.h"
 #include "shell/frmDesktop.h"
+#include "ui/results/frmResults.h"
 
 using namespace orvex;
 
@@ -78,4 +83,42 @@ TEST_F(DownloadTest, TheScanFindsTheDeviceOnPortThree) {
     desk->device().shutdown();
     ASSERT_EQ(Device_Connect(), LinkStatus::Ok);
     EXPECT_EQ(platform().serial->commPort(), 3);
+}
+
+// The demo's data: a generated race has its false crossings. Next suspect
+// goes from one suspect lap to the next until a very short one; joined with
+// the lap after it, the mark is gone and that lap says what it counts for.
+TEST_F(DownloadTest, AGeneratedRacesFalseCrossingIsFoundWithNextSuspectAndJoined) {
+    DevsimProcess sim({"--baud", "9600", "--seed", "3"}, {});
+    usePort(sim.path);
+    desk->MenuDevice_Click(0);
+    CommTick& tick = desk->device().tick();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return tick.requests().pending() == DeviceCommand::None && !tick.downloadActive(); },
+        30000));
+    frmResults* f = desk->showResultsWindow();
+    const int suspects = f->model()->results().suspects;
+    ASSERT_GT(suspects, 0);
+    EXPECT_EQ(f->suspectsLabel()->text(), QString("Suspect laps: %1").arg(suspects));
+    auto* next = f->findChild<QPushButton*>("cmdNextSuspect");
+    std::set<std::pair<int, int>> seen;
+    RecordedLap lap;
+    do {
+        next->click();
+        lap = f->lapsModel()->laps().at(f->lapsTable()->currentIndex().row());
+        ASSERT_TRUE(lap.suspect);
+        ASSERT_TRUE(seen.insert({f->currentDriver(), lap.lap}).second) << "no false crossing";
+    } while (lap.time >= 2000);
+    const int driver = f->currentDriver();
+    EXPECT_EQ(f->lapsModel()->index(lap.lap - 1, 2).data().toString(), "suspect");
+    f->lapAction(LapCorrection::Join)->trigger();
+    EXPECT_EQ(f->model()->results().suspects, suspects - 1);
+    EXPECT_EQ(f->currentDriver(), driver);
+    const RecordedLap& counts = f->lapsModel()->laps().at(lap.lap);
+    EXPECT_FALSE(counts.suspect);
+    EXPECT_EQ(f->lapsModel()->index(lap.lap, 2).data().toString(),
+              QString("%1 (laps %2+%3)")
+                  .arg(QString::fromStdString(clockText(counts.countedTime)))
+                  .arg(lap.lap)
+                  .arg(lap.lap + 1));
 }

@@ -185,6 +185,37 @@ TEST_F(ExtraBlockTest, NamesAndCorrectionsTravelTogetherAndADamagedSectionCostsO
     EXPECT_EQ(s.Corrections.maxLap, 3000);
 }
 
+// The suspect limits and the disqualifications' reasons have sections of
+// their own: the corrections section stays what an older version reads whole.
+TEST_F(ExtraBlockTest, SuspectLimitsAndDsqReasonsTravelInSectionsOfTheirOwn) {
+    ASSERT_EQ(FileRead::Whole, open(full));
+    RaceCorrections& c = s.Corrections;
+    c.setPenalty(3, {0, "", true});
+    c.dsqReasons[3] = "ignored flags";
+    c.suspectShort = 60;
+    c.suspectLong = 200;
+    const RaceCorrections corrections = c;
+    const std::string bytes = saved();
+    EXPECT_EQ(bytes,
+              full + items::extraBlock({{"corrections", 1, "rank\t0\t3\npenalty\t3\t0\t1\t\n"},
+                                        {"suspect", 1, "limits\t60\t200\n"},
+                                        {"dsq", 1, "3\tignored flags\n"}}));
+    ASSERT_EQ(FileRead::Whole, open(bytes));
+    EXPECT_EQ(s.Corrections, corrections);
+    // Back at 70 and 150 without a disqualification: the file as it was.
+    c.setPenalty(3, {});
+    c.suspectShort = 70;
+    c.suspectLong = 150;
+    EXPECT_EQ(saved(), full);
+    // A damaged section costs only itself.
+    ASSERT_EQ(FileRead::Damaged,
+              open(full + items::extraBlock(
+                              {{"names", 1, "3\tBea\n"}, {"suspect", 1, "limits\t5\t150\n"}})));
+    expectOneMessage(kExtraDamagedMessage);
+    EXPECT_EQ(s.DriverNames[3], "Bea");
+    EXPECT_EQ(s.Corrections.suspectShort, 70);
+}
+
 TEST(DriverNames, CleaningTrimsDropsControlsAndCutsAtFortyCharacters) {
     EXPECT_EQ(CleanDriverName(" \t Anna\r\nRossi\x7F \xC2\xA0"), "AnnaRossi");
     const std::string emoji = "\xF0\x9F\x8F\x81";

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCompleter>
 #include <QMenuBar>
 #include <QTableView>
 #include <QTableWidget>
 
 #include "fakes/MainWindowFixture.h"
+#include "platform/MessageBox.h"
 #include "platform/Roster.h"
 #include "ui/lists/ChildWindows.h"
 #include "ui/names/frmDrivers.h"
@@ -50,9 +52,10 @@ TEST_F(DriversTest, OkKeepsCleanNamesMarksTheSessionAndTheRosterAndTheResultsSho
     frmDrivers dialog(desk->raceCommands(), &roster);
     QTableWidget* t = dialog.table();
     ASSERT_EQ(t->rowCount(), 30);
-    EXPECT_NE(t->item(0, frmDrivers::Name)->foreground(),
+    // A number without laps looks as editable as it is.
+    EXPECT_EQ(t->item(0, frmDrivers::Name)->foreground(),
               t->item(1, frmDrivers::Name)->foreground());
-    EXPECT_TRUE(t->item(0, frmDrivers::Name)->flags() & Qt::ItemIsEditable);  // greyed, editable
+    EXPECT_TRUE(t->item(0, frmDrivers::Name)->flags() & Qt::ItemIsEditable);
     EXPECT_EQ(t->item(1, frmDrivers::Laps)->text(), "1");
     EXPECT_EQ(t->item(2, frmDrivers::Laps)->text(), "1");
 
@@ -77,7 +80,11 @@ TEST_F(DriversTest, CancelOrAnUnchangedOkLeavesTheSessionUnmodified) {
     session().DriverNames[4] = "Dora";
     {
         frmDrivers dialog(desk->raceCommands(), &roster);
+        dialog.clearNames();  // asked, and No
+        EXPECT_EQ(dialog.nameOf(4), "Dora");
+        fakes.messages.answers = {MessageBox::Yes};
         dialog.clearNames();
+        EXPECT_EQ(dialog.nameOf(4), "");
         dialog.reject();
     }
     frmDrivers dialog(desk->raceCommands(), &roster);
@@ -97,8 +104,24 @@ TEST_F(DriversTest, ImportFillsTheTableRemembersTheNamesAndSaysWhatItSkipped) {
     EXPECT_EQ(fakes.messages.texts(),
               std::vector<std::string>{"Names taken: 1. Rows skipped: 2. The first row skipped "
                                        "is line 3: its number is not between 1 and 30."});
+    EXPECT_EQ(fakes.messages.shown[0].flags, MessageBox::OkOnly | MessageBox::Information);
     EXPECT_EQ(roster.remembered.at(0).first, std::vector<std::string>{"Cy"});
     EXPECT_EQ(session().DriverNames[3], "");  // only OK stores them
+}
+
+// Ticked with OK, the choice is remembered and File > New keeps the names;
+// unticked, New starts without them.
+TEST_F(DriversTest, TickedNamesOutliveFileNew) {
+    session().DriverNames[4] = "Dora";
+    for (bool keep : {true, false}) {
+        frmDrivers dialog(desk->raceCommands(), &roster);
+        EXPECT_EQ(dialog.keepBox()->isChecked(), !keep);  // as last confirmed
+        dialog.keepBox()->setChecked(keep);
+        dialog.accept();
+        session().FileState = FileState::Saved;
+        desk->menuFile_Click(0);
+        EXPECT_EQ(session().DriverNames[4], keep ? "Dora" : "");
+    }
 }
 
 TEST_F(DriversTest, TheRaceMenuIsEnabledOnlyWithASession) {

@@ -35,7 +35,7 @@ protected:
         download();
         ASSERT_EQ(title(), FileCommands::titleFor("Heat1"));
         RaceCommands& commands = desk->raceCommands();
-        commands.setLapRules(3000, 0);
+        commands.setLapRules(3000, 0, 70, 150);
         commands.markLap(2, 1, LapCorrection::Void);  // slot 26
         commands.setPenalty(2, {500, "jump start", true});
         desk->menuFile_Click(2);

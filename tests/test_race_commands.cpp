@@ -72,11 +72,12 @@ TEST_F(RaceCommandsTest, EveryStepMarksModifiedAnnouncesOnceAndUndoesExactly) {
     expectOneStep([&] { return commands.markLap(2, 2, LapCorrection::None); }, Corr);
     EXPECT_EQ(s.Corrections.marks.at(lap2), (ManualMark{LapCorrection::Keep, 300}));
     expectOneStep([&] { return commands.setPenalty(2, {150, "cut", false}); }, Corr);
-    expectOneStep([&] { return commands.disqualify(2, true); }, Corr);
+    expectOneStep([&] { return commands.disqualify(2, true, "pit lane"); }, Corr);
     EXPECT_EQ(s.Corrections.penaltyOf(2), (DriverPenalty{150, "cut", true}));
+    EXPECT_EQ(s.Corrections.dsqReasons.at(2), "pit lane");
     expectOneStep([&] { return commands.setPenalty(2, {}); }, Corr);
     expectOneStep([&] { return commands.setRanking(RankMode::Race, 3); }, Corr);
-    expectOneStep([&] { return commands.setLapRules(0, 8000); }, Corr);
+    expectOneStep([&] { return commands.setLapRules(0, 8000, 60, 200); }, Corr);
     DriverNameList names;
     names[2] = "Ann";
     expectOneStep([&] { return commands.setNames(names); }, RaceChange::Names);
@@ -99,7 +100,7 @@ TEST_F(RaceCommandsTest, WhatChangesNothingMakesNoStep) {
     EXPECT_FALSE(commands.disqualify(2, false));
     EXPECT_FALSE(commands.setRanking(RankMode::BestLap, 3));
     EXPECT_FALSE(commands.setRanking(RankMode::BestConsecutive, RaceCorrections::kMaxRun + 1));
-    EXPECT_FALSE(commands.setLapRules(1000, 0));
+    EXPECT_FALSE(commands.setLapRules(1000, 0, 70, 150));
     EXPECT_FALSE(commands.setNames(s.DriverNames));
     EXPECT_TRUE(told.empty());
     EXPECT_EQ(commands.stack().count(), 0);

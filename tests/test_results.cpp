@@ -1,16 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QSettings>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QTimer>
 #include <limits>
+#include <tuple>
 
 #include "archive/ArchiveEntry.h"
 #include "export/ResultsCsv.h"
@@ -230,21 +235,58 @@ TEST(Results, SpeedsAreNumbersThatFollowTheTextSpeedToTheLastDigit) {
     EXPECT_EQ(makeResults(t, c, 0).find(2)->bestSpeed, std::nullopt);  // no track length
 }
 
+// Against the median of the laps that are not void: 60.50 for driver 1's
+// six; driver 3's three laps have 60.00 and driver 4's even four too.
+TEST(Results, SuspectLapsStandAgainstTheDriversMedianAndAJoinClearsTheMark) {
+    RaceCorrections c;
+    const auto t = laps({{1, {6000, 6200, 1000, 5100, 6100, 12500}},
+                         {2, {6000, 1000}},
+                         {3, {6000, 6000, 4199}},
+                         {4, {6000, 4200, 9000, 6000}}});
+    const auto suspects = [&](int driver) {
+        std::vector<int> v;
+        const RaceResults r = makeResults(t, c);
+        for (const CountedLap& l : r.find(driver)->counted)
+            if (l.suspect) v.push_back(l.last);
+        return v;
+    };
+    EXPECT_EQ(makeResults(t, c).suspects, 3);
+    EXPECT_EQ(suspects(1), (std::vector<int>{3, 6}));
+    EXPECT_EQ(suspects(2), std::vector<int>{});  // two laps: no median
+    EXPECT_EQ(suspects(3), std::vector<int>{3});
+    EXPECT_EQ(suspects(4), std::vector<int>{});  // 70% and 150% themselves are not suspect
+
+    // Joined, 10.00 and 51.00 count as 61.00, and the lap that counts says so.
+    c.setMark(lapSlot(1, 3), 1000, LapCorrection::Join);
+    EXPECT_EQ(suspects(1), std::vector<int>{6});
+    const RecordedLap fourth = makeResults(t, c).find(1)->recorded[3];
+    EXPECT_EQ(std::tuple(fourth.countedFirst, fourth.countedTime, fourth.suspect),
+              std::tuple(3, 6100, false));
+    c.setMark(lapSlot(1, 6), 12500, LapCorrection::Void);
+    EXPECT_EQ(suspects(1), std::vector<int>{});
+    c.suspectShort = 60;
+    c.suspectLong = 200;
+    EXPECT_EQ(makeResults(t, c).suspects, 0);
+}
+
 TEST(Results, TheCsvFollowsTheModeWithPenaltyAndReason) {
     Session s;
     s.LapTimes = laps({{2, {5000, 6001}}, {3, {5000, 4800}}, {4, {360000}}});
     s.SessionLength = "1000";
     s.Corrections.mode = RankMode::Race;
     s.Corrections.setPenalty(3, {150, "cut; chicane", false});
+    s.Corrections.setPenalty(4, {0, "", true});
+    s.Corrections.dsqReasons[4] = "unsafe re-entry";
+    s.LapTimes[lapSlot(4, 1)] = 4700;
     s.DriverNames[3] = "=Ann";
     const std::string csv = ResultsCsv(s, ",");
     // Each time has its twin in seconds; a gap in laps has none.
     EXPECT_EQ(csv,
               "Pos;Driver;Name;Laps;Race time;Race time (s);Gap;Gap (s);Average lap;"
-              "Average lap (s);Best speed (km/h);Penalty (s);Reason;Status\r\n"
-              "1;3;'=Ann;2;1:39.50;99,50;;;49.00;49,00;75,00;1,50;\"cut; chicane\";Provisional\r\n"
-              "2;2;;2;1:50.01;110,01;+10.51;10,51;55.01;55,01;72,00;;;Provisional\r\n"
-              "3;4;;1;1:00:00.00;3600,00;+1 lap;;1:00:00.00;3600,00;1,00;;;Provisional\r\n");
+              "Average lap (s);Best speed (km/h);Penalty (s);Reason;DSQ reason;Status\r\n"
+              "1;3;'=Ann;2;1:39.50;99,50;;;49.00;49,00;75,00;1,50;\"cut; chicane\";;Provisional\r\n"
+              "2;2;;2;1:50.01;110,01;+10.51;10,51;55.01;55,01;72,00;;;;Provisional\r\n"
+              "DSQ;4;;1;47.00;47,00;;;47.00;47,00;76,59;;;unsafe re-entry;Provisional\r\n");
 }
 
 class ResultsWindowTest : public MainWindowFixture {
@@ -324,6 +366,39 @@ TEST_F(ResultsWindowTest, MarksLapsAndPenaltiesReranksAndFollowsADownload) {
     f()->close();
     EXPECT_EQ(desk->resultsWindow(), nullptr);
     EXPECT_FALSE(desk->MenuView(3)->isChecked());
+}
+
+// The boxes name the driver; Disqualify asks a reason, which the Penalty
+// column shows, and taking it back asks nothing.
+TEST_F(ResultsWindowTest, DisqualifyAsksAReasonAndUndisqualifyDoesNot) {
+    session().DriverNames[3] = "Anna Rossi";
+    desk->MenuView(3)->trigger();
+    ASSERT_EQ(f()->currentDriver(), 3);
+    QStringList titles;
+    const auto answer = [&](const QString& reason) {
+        QTimer::singleShot(0, [&titles, reason] {
+            auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!d) return;
+            titles << d->windowTitle();
+            d->findChild<QLineEdit*>("txtReason")->setText(reason);
+            d->accept();
+        });
+    };
+    QAction* penalty = f()->table()->actions().at(0);
+    QAction* disqualify = f()->table()->actions().at(1);
+    answer("");
+    penalty->trigger();
+    answer("unsafe re-entry");
+    disqualify->trigger();
+    EXPECT_EQ(session().Corrections.dsqReasons.at(3), "unsafe re-entry");
+    EXPECT_EQ(f()->proxy()->index(2, ResultsModel::Penalty).data().toString(),
+              "DSQ: unsafe re-entry");
+    answer("asked");
+    disqualify->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(titles, QStringList({"Penalty for No. 3 Anna Rossi", "Disqualify No. 3 Anna Rossi"}));
+    EXPECT_FALSE(session().Corrections.penaltyOf(3).disqualified);
+    EXPECT_TRUE(session().Corrections.dsqReasons.empty());
 }
 
 TEST_F(ResultsWindowTest, MarksAndTheRankingComeBackFromTheSavedFile) {

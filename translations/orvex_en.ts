@@ -545,6 +545,14 @@ Nothing on disk has changed.</source>
         <source>%1 (rule)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 (laps %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>suspect</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>orvex::LapChart</name>
@@ -656,6 +664,10 @@ Nothing on disk has changed.</source>
     </message>
     <message>
         <source>DSQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DSQ: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -839,6 +851,10 @@ Do you want to replace it ?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>%1. %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Issue %1 in the file, %2 in the club database</source>
         <translation type="unfinished"></translation>
     </message>
@@ -860,10 +876,6 @@ Do you want to replace it ?</source>
     </message>
     <message>
         <source>The results of %1 were issued as official: issue %2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1. %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -910,10 +922,6 @@ Do you want to replace it ?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Clear</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>CSV files (*.csv *.txt)|*.csv;*.txt</source>
         <translation type="unfinished"></translation>
     </message>
@@ -923,6 +931,18 @@ Do you want to replace it ?</source>
     </message>
     <message>
         <source>The first row skipped is line %1: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Keep these names for the next session</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;lear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear every name in the list?</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -949,8 +969,21 @@ Do you want to replace it ?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source> % of the median lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Suspect &amp;below:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Suspect &amp;above:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Times as 1:24.53 or in seconds (85). A shorter lap is joined with the next;
-a longer lap is void. Leave a box empty for no rule.</source>
+a longer lap is void. Leave a box empty for no rule.
+A lap far from the driver&apos;s median is only marked suspect.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -960,10 +993,6 @@ a longer lap is void. Leave a box empty for no rule.</source>
 </context>
 <context>
     <name>orvex::frmResults</name>
-    <message>
-        <source>Penalty for driver %1</source>
-        <translation type="unfinished"></translation>
-    </message>
     <message>
         <source>&amp;Seconds added to the race time:</source>
         <translation type="unfinished"></translation>
@@ -1034,6 +1063,26 @@ a longer lap is void. Leave a box empty for no rule.</source>
     </message>
     <message>
         <source>&amp;Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Penalty for %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Next suspect</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Suspect laps: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Disqualify %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

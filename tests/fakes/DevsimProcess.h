@@ -10,16 +10,19 @@
 namespace orvex {
 
 // The device simulator, running for the lifetime of the object, its memory
-// holding per slot the lap `lapOf(slot)`.
+// holding per slot the lap `lapOf(slot)`, or without it the race `args` generate.
 class DevsimProcess {
 public:
     DevsimProcess(QStringList args, const std::function<std::uint32_t(int slot)>& lapOf) {
-        QFile out(dir_.filePath("memory.bin"));
-        if (out.open(QIODevice::WriteOnly))
-            for (int slot = 1; slot <= 750; ++slot)
-                out.write(reinterpret_cast<const char*>(deviceRecord(lapOf(slot)).data()), 5);
-        out.close();
-        process_.start(ORVEX_DEVSIM, args << "--memory" << out.fileName());
+        if (lapOf) {
+            QFile out(dir_.filePath("memory.bin"));
+            if (out.open(QIODevice::WriteOnly))
+                for (int slot = 1; slot <= 750; ++slot)
+                    out.write(reinterpret_cast<const char*>(deviceRecord(lapOf(slot)).data()), 5);
+            out.close();
+            args << "--memory" << out.fileName();
+        }
+        process_.start(ORVEX_DEVSIM, args);
         // Its first line names the device end of its pseudo-terminal.
         if (process_.waitForStarted(5000))
             while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {

@@ -156,11 +156,29 @@ Bytes DeviceSimulator::generateRace(unsigned seed) {
     for (std::uint32_t d = 1; d <= drivers; ++d) {
         const std::uint32_t pace = pick(8400, 9600);  // hundredths
         const std::uint32_t done = raceLaps - (pick(0, 9) == 0 ? pick(1, raceLaps - 1) : 0);
+        std::vector<std::uint32_t> times;
         for (std::uint32_t l = 1; l <= done; ++l) {
             std::uint32_t lap = pace + pick(0, 600);
             if (l == 1) lap += 1500;  // standing start
-            laps[(d - 1) * kRecordsPerBlock + l - 1] = lap;
+            times.push_back(lap);
         }
+        // Now and then a timer at a track sees a crossing that was none (a
+        // lap split in a very short one and the rest) or misses one (two laps
+        // recorded as one).
+        if (times.size() >= 4 && pick(0, 5) == 0) {
+            const std::size_t at = pick(1, static_cast<std::uint32_t>(times.size()) - 2);
+            const std::uint32_t early = pick(200, 1200);
+            times[at] -= early;
+            times.insert(times.begin() + static_cast<std::ptrdiff_t>(at), early);
+        }
+        if (times.size() >= 4 && pick(0, 5) == 0) {
+            const std::size_t at = pick(1, static_cast<std::uint32_t>(times.size()) - 2);
+            times[at] += times[at + 1];
+            times.erase(times.begin() + static_cast<std::ptrdiff_t>(at) + 1);
+        }
+        times.resize(std::min<std::size_t>(times.size(), kRecordsPerBlock));
+        for (std::size_t l = 0; l < times.size(); ++l)
+            laps[(d - 1) * kRecordsPerBlock + l] = times[l];
     }
     return memoryOf(laps);
 }

@@ -54,7 +54,8 @@ public:
     const SettingsRecord& settings() const { return settings_; }
 
     // A plausible race: a few dozen laps of about a minute and a half for
-    // some of the 30 drivers, the same for the same seed. 3750 bytes.
+    // some of the 30 drivers, the same for the same seed, now and then with
+    // a false crossing or a missed one. 3750 bytes.
     static Bytes generateRace(unsigned seed);
     // Memory built from 750 lap times (index 0 is slot 1).
     static Bytes memoryOf(const std::vector<std::uint32_t>& laps);

@@ -1,11 +1,14 @@
 #include "ui/names/frmDrivers.h"
 
+#include <QCheckBox>
 #include <QCompleter>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QStringListModel>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
@@ -15,6 +18,7 @@
 #include "names/NamesImport.h"
 #include "platform/DayClock.h"
 #include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/Platform.h"
 #include "platform/Roster.h"
@@ -25,6 +29,8 @@
 namespace orvex {
 
 namespace {
+
+const char* const kKeepNamesKey = "Drivers/keepNames";
 
 // Why the club's roster did not take the names.
 QString rosterFailure(const Status& st) {
@@ -80,7 +86,8 @@ frmDrivers::frmDrivers(RaceCommands& commands, Roster* roster, QWidget* parent)
       roster_(roster),
       table_(new QTableWidget(kDrivers, 3, this)),
       completionNames_(new QStringListModel(this)),
-      completer_(new QCompleter(this)) {
+      completer_(new QCompleter(this)),
+      chkKeep_(new QCheckBox(tr("&Keep these names for the next session"))) {
     setWindowTitle(tr("Drivers"));
     setObjectName("frmDrivers");
     completer_->setModel(completionNames_);
@@ -92,7 +99,6 @@ frmDrivers::frmDrivers(RaceCommands& commands, Roster* roster, QWidget* parent)
     table_->verticalHeader()->hide();
     table_->setItemDelegateForColumn(Name, new NameDelegate(completer_, this));
     table_->setEditTriggers(QAbstractItemView::AllEditTriggers);
-    const QColor grey = palette().color(QPalette::Disabled, QPalette::Text);
     // The laps the results count, joined ones as one.
     const RaceResults results = makeResults(session_);
     for (int d = 1; d <= kDrivers; ++d) {
@@ -105,7 +111,6 @@ frmDrivers::frmDrivers(RaceCommands& commands, Roster* roster, QWidget* parent)
             auto* item = new QTableWidgetItem(texts[c]);
             if (c != Name) item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             if (c != Name) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (laps == 0) item->setForeground(grey);
             table_->setItem(d - 1, c, item);
         }
     }
@@ -113,9 +118,12 @@ frmDrivers::frmDrivers(RaceCommands& commands, Roster* roster, QWidget* parent)
     table_->resizeColumnToContents(No);
     table_->resizeColumnToContents(Laps);
 
+    chkKeep_->setObjectName("chkKeep");
+    chkKeep_->setChecked(keepNames());
+    // What changes the table stands apart from what closes the dialog.
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    QPushButton* import = buttons->addButton(tr("&Import..."), QDialogButtonBox::ActionRole);
-    QPushButton* clear = buttons->addButton(tr("&Clear"), QDialogButtonBox::ResetRole);
+    auto* import = new QPushButton(tr("&Import..."));
+    auto* clear = new QPushButton(tr("C&lear"));
     import->setAutoDefault(false);
     clear->setAutoDefault(false);
     connect(import, &QPushButton::clicked, this, [this] { trapErrors([this] { importAsked(); }); });
@@ -123,9 +131,16 @@ frmDrivers::frmDrivers(RaceCommands& commands, Roster* roster, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &frmDrivers::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &frmDrivers::reject);
 
+    auto* row = new QHBoxLayout;
+    row->addWidget(import);
+    row->addWidget(clear);
+    row->addStretch();
+    row->addSpacing(24);
+    row->addWidget(buttons);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);
-    layout->addWidget(buttons);
+    layout->addWidget(chkKeep_);
+    layout->addLayout(row);
     resize(420, 560);
 }
 
@@ -172,11 +187,22 @@ void frmDrivers::importFile(const std::string& path) {
         text += " " + tr("The first row skipped is line %1: %2.")
                           .arg(found.firstSkippedLine)
                           .arg(reasonText(found.firstReason));
-    if (!remembered.isOk()) text += "\n" + rosterFailure(remembered);
+    // What was taken is news, not a warning, unless the roster failed.
+    if (remembered.isOk()) {
+        ShowInformation(text.toStdString());
+        return;
+    }
+    text += "\n" + rosterFailure(remembered);
     ShowMessage(text.toStdString());
 }
 
+bool frmDrivers::keepNames() { return QSettings("ORVEX", "ORVEX").value(kKeepNamesKey).toBool(); }
+
 void frmDrivers::clearNames() {
+    if (platform().messages->show(tr("Clear every name in the list?").toStdString(),
+                                  MessageBox::YesNo | MessageBox::Question | MessageBox::Default2,
+                                  kProgramTitle) != MessageBox::Yes)
+        return;
     for (int d = 1; d <= kDrivers; ++d) setNameOf(d, QString());
 }
 
@@ -190,6 +216,7 @@ void frmDrivers::accept() {
         if (!names[d].empty()) confirmed.push_back(names[d]);
     }
     if (commands_.setNames(names)) changed_ = true;
+    QSettings("ORVEX", "ORVEX").setValue(kKeepNamesKey, chkKeep_->isChecked());
     // The names are set either way: the roster only helps typing them.
     if (const Status st =
             roster_ ? roster_->remember(confirmed, platform().dayClock->today()) : Status::ok();

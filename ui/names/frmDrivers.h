@@ -2,6 +2,7 @@
 #include <QDialog>
 #include <QString>
 
+class QCheckBox;
 class QCompleter;
 class QStringListModel;
 class QTableWidget;
@@ -14,7 +15,7 @@ class Session;
 
 // "Drivers": the name of each number 1 to 30 for this session, typed in place
 // with completion from the club's roster, or imported from a CSV file.
-// Numbers without laps are greyed but stay editable, since names are usually
+// Numbers without laps look as editable as the others: names are usually
 // typed before the download. OK is one step of the session's commands,
 // undone in the Results window.
 class frmDrivers : public QDialog {
@@ -31,6 +32,10 @@ public:
 
     QTableWidget* table() const { return table_; }
     QCompleter* completer() const { return completer_; }
+    QCheckBox* keepBox() const { return chkKeep_; }
+    // "Keep these names for the next session", as last confirmed with OK:
+    // File > New then starts with the session's names.
+    static bool keepNames();
     QString nameOf(int driver) const;
     void setNameOf(int driver, const QString& name);
 
@@ -39,7 +44,7 @@ public:
     // Takes the names of `path` into the table, remembers them in the roster
     // and says in one message what was taken and what was skipped.
     void importFile(const std::string& path);
-    // "Clear": every name of the table emptied.
+    // "Clear": every name of the table emptied, once the user says yes.
     void clearNames();
     // OK: the cleaned names go to the session, as one step when they changed,
     // and to the roster.
@@ -55,6 +60,7 @@ private:
     QTableWidget* table_;
     QStringListModel* completionNames_;
     QCompleter* completer_;
+    QCheckBox* chkKeep_;
     bool changed_ = false;
 };
 

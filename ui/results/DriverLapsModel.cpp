@@ -39,10 +39,21 @@ QVariant DriverLapsModel::data(const QModelIndex& index, int role) const {
         default:
             break;
     }
-    const QString status = l.mark == LapCorrection::Join   ? tr("joined")
-                           : l.mark == LapCorrection::Void ? tr("void")
-                                                           : QString();
-    return status.isEmpty() || !l.byRule ? status : tr("%1 (rule)").arg(status);
+    QString status = l.mark == LapCorrection::Join   ? tr("joined")
+                     : l.mark == LapCorrection::Void ? tr("void")
+                                                     : QString();
+    if (!status.isEmpty() && l.byRule) status = tr("%1 (rule)").arg(status);
+    QStringList parts;
+    if (!status.isEmpty()) parts << status;
+    // The lap a join ends in: the time it counts for and the laps that made it.
+    if (l.countedFirst > 0 && l.countedFirst < l.lap) {
+        QStringList made;
+        for (const RecordedLap& m : laps_)
+            if (m.lap >= l.countedFirst && m.lap <= l.lap) made << QString::number(m.lap);
+        parts << tr("%1 (laps %2)").arg(text(clockText(l.countedTime)), made.join('+'));
+    }
+    if (l.suspect) parts << tr("suspect");
+    return parts.join(", ");
 }
 
 QVariant DriverLapsModel::headerData(int section, Qt::Orientation orientation, int role) const {

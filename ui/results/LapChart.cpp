@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
 #include <algorithm>
 #include <limits>
 
@@ -96,7 +97,7 @@ void LapChart::paintEvent(QPaintEvent*) {
         for (const RecordedLap& l : s.laps) {
             const QPointF pt(x(l.lap), y(l.time));
             // The best lap is a ring, a joined lap a hollow square, a void lap
-            // a cross, the others small dots.
+            // a cross, the others small dots; a suspect one has a diamond too.
             if (l.mark == LapCorrection::Join) {
                 p.setBrush(palette().color(QPalette::Base));
                 p.drawRect(QRectF(pt.x() - 4, pt.y() - 4, 8, 8));
@@ -109,6 +110,15 @@ void LapChart::paintEvent(QPaintEvent*) {
             } else {
                 p.setBrush(color);
                 p.drawEllipse(pt, 2, 2);
+            }
+            // A suspect lap stands apart: a red diamond around its mark.
+            if (l.suspect) {
+                const QPen pen = p.pen();
+                p.setPen(QPen(QColor(220, 0, 0), 2));
+                p.setBrush(Qt::NoBrush);
+                p.drawPolygon(QPolygonF({pt + QPointF(0, -8), pt + QPointF(8, 0),
+                                         pt + QPointF(0, 8), pt + QPointF(-8, 0)}));
+                p.setPen(pen);
             }
         }
         const QString name = s.name.isEmpty() ? tr("Driver %1").arg(s.driver)

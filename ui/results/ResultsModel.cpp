@@ -41,6 +41,8 @@ void ResultsModel::setResults(RaceResults results, const std::string& decimal) {
         if (r.penalty > 0) penalty = tr("%1 s").arg(text(secondsText(r.penalty, decimal)));
         if (!r.reason.empty())
             penalty += (penalty.isEmpty() ? "" : " ") + ("(" + text(r.reason) + ")");
+        if (r.disqualified && !r.dsqReason.empty())
+            penalty += (penalty.isEmpty() ? "" : " ") + tr("DSQ: %1").arg(text(r.dsqReason));
         const QString pos = r.disqualified ? tr("DSQ")
                             : r.pos > 0    ? QString::number(r.pos)
                                            : QString();

@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "commands/RaceCommands.h"
@@ -13,7 +14,12 @@
 namespace orvex {
 
 frmLapRules::frmLapRules(RaceCommands& commands, QWidget* parent)
-    : QDialog(parent), commands_(commands), txtMin_(new QLineEdit), txtMax_(new QLineEdit) {
+    : QDialog(parent),
+      commands_(commands),
+      txtMin_(new QLineEdit),
+      txtMax_(new QLineEdit),
+      spnShort_(new QSpinBox),
+      spnLong_(new QSpinBox) {
     setObjectName("frmLapRules");
     setWindowTitle(tr("Lap rules"));
     const RaceCorrections& c = commands_.session().Corrections;
@@ -23,12 +29,22 @@ frmLapRules::frmLapRules(RaceCommands& commands, QWidget* parent)
         box->setMaxLength(20);
         box->setPlaceholderText(tr("none"));
     }
+    spnShort_->setObjectName("spnSuspectShort");
+    spnShort_->setRange(RaceCorrections::kMinSuspectShort, RaceCorrections::kMaxSuspectShort);
+    spnShort_->setValue(c.suspectShort);
+    spnLong_->setObjectName("spnSuspectLong");
+    spnLong_->setRange(RaceCorrections::kMinSuspectLong, RaceCorrections::kMaxSuspectLong);
+    spnLong_->setValue(c.suspectLong);
+    for (QSpinBox* box : {spnShort_, spnLong_}) box->setSuffix(tr(" % of the median lap"));
     auto* form = new QFormLayout;
     form->addRow(tr("Mi&nimum lap:"), txtMin_);
     form->addRow(tr("Ma&ximum lap:"), txtMax_);
+    form->addRow(tr("Suspect &below:"), spnShort_);
+    form->addRow(tr("Suspect &above:"), spnLong_);
     auto* hint = new QLabel(
         tr("Times as 1:24.53 or in seconds (85). A shorter lap is joined with the next;\n"
-           "a longer lap is void. Leave a box empty for no rule."));
+           "a longer lap is void. Leave a box empty for no rule.\n"
+           "A lap far from the driver's median is only marked suspect."));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         if (apply()) accept();
@@ -57,7 +73,7 @@ bool frmLapRules::apply() {
         txtMin_->setFocus();
         return false;
     }
-    commands_.setLapRules(*lo, *hi);
+    commands_.setLapRules(*lo, *hi, spnShort_->value(), spnLong_->value());
     return true;
 }
 

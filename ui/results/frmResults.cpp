@@ -27,6 +27,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <limits>
+#include <tuple>
 
 #include "archive/ArchiveEntry.h"
 #include "commands/RaceCommands.h"
@@ -52,20 +53,30 @@ QSettings programSettings() { return QSettings("ORVEX", "ORVEX"); }
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
-// The penalty box: seconds and a short reason; false on Cancel.
-bool AskPenalty(QWidget* parent, int driver, DriverPenalty& penalty) {
+// "No. 7 Anna Rossi", or "No. 7" without a name.
+QString driverLabel(int driver, const std::string& name) {
+    const QString no = frmResults::tr("No. %1").arg(driver);
+    return name.empty() ? no : no + " " + text(name);
+}
+
+// The box of a penalty (whole seconds, as the slips print them, and a short
+// reason) or, without `seconds`, of a disqualification; false on Cancel.
+bool AskReason(QWidget* parent, const QString& title, std::int64_t* seconds, std::string& reason) {
     QDialog dialog(parent);
     dialog.setObjectName("dlgPenalty");
-    dialog.setWindowTitle(frmResults::tr("Penalty for driver %1").arg(driver));
-    // Whole seconds, as the slips print them.
-    auto* seconds = new QSpinBox;
-    seconds->setRange(0, static_cast<int>(RaceCorrections::kMaxPenalty / 100));
-    seconds->setValue(static_cast<int>(penalty.hundredths / 100));
-    auto* reason = new QLineEdit(text(penalty.reason));
-    reason->setMaxLength(60);
+    dialog.setWindowTitle(title);
+    auto* spin = new QSpinBox;
+    spin->setRange(0, static_cast<int>(RaceCorrections::kMaxPenalty / 100));
+    spin->setValue(seconds ? static_cast<int>(*seconds) : 0);
+    auto* box = new QLineEdit(text(reason));
+    box->setObjectName("txtReason");
+    box->setMaxLength(60);
     auto* form = new QFormLayout;
-    form->addRow(frmResults::tr("&Seconds added to the race time:"), seconds);
-    form->addRow(frmResults::tr("&Reason:"), reason);
+    if (seconds)
+        form->addRow(frmResults::tr("&Seconds added to the race time:"), spin);
+    else
+        delete spin;
+    form->addRow(frmResults::tr("&Reason:"), box);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
@@ -73,8 +84,16 @@ bool AskPenalty(QWidget* parent, int driver, DriverPenalty& penalty) {
     layout->addLayout(form);
     layout->addWidget(buttons);
     if (dialog.exec() != QDialog::Accepted) return false;
-    penalty.hundredths = std::int64_t{seconds->value()} * 100;
-    penalty.reason = reason->text().simplified().toStdString();
+    if (seconds) *seconds = spin->value();
+    reason = box->text().simplified().toStdString();
+    return true;
+}
+
+bool AskPenalty(QWidget* parent, const QString& driver, DriverPenalty& penalty) {
+    std::int64_t seconds = penalty.hundredths / 100;
+    if (!AskReason(parent, frmResults::tr("Penalty for %1").arg(driver), &seconds, penalty.reason))
+        return false;
+    penalty.hundredths = seconds * 100;
     return true;
 }
 
@@ -149,7 +168,9 @@ frmResults::frmResults(QMdiArea* area, RaceCommands& commands, IssueStore* issue
       actVoid_(new QAction(tr("&Void"), this)),
       actRestore_(new QAction(tr("&Restore lap"), this)),
       actUndo_(commands.stack().createUndoAction(this, tr("&Undo"))),
-      actRedo_(commands.stack().createRedoAction(this, tr("&Redo"))) {
+      actRedo_(commands.stack().createRedoAction(this, tr("&Redo"))),
+      lblSuspects_(new QLabel),
+      cmdNextSuspect_(new QPushButton(tr("&Next suspect"))) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Results"));
     setObjectName("frmResults");
@@ -176,6 +197,8 @@ frmResults::frmResults(QMdiArea* area, RaceCommands& commands, IssueStore* issue
     lapsTable_->setSelectionMode(QAbstractItemView::SingleSelection);
     lapsTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lapsTable_->verticalHeader()->hide();
+    // The status says what a join counts for: it takes the pane's width.
+    lapsTable_->horizontalHeader()->setStretchLastSection(true);
     lapsTable_->setContextMenuPolicy(Qt::ActionsContextMenu);
     lapsTable_->addActions({actJoin_, actVoid_, actRestore_});
     connect(lapsTable_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -199,10 +222,7 @@ frmResults::frmResults(QMdiArea* area, RaceCommands& commands, IssueStore* issue
     lapsTable_->addActions({separator, actUndo_, actRedo_});
 
     connect(actPenalty_, &QAction::triggered, this, [this] { askPenalty(); });
-    connect(actDisqualify_, &QAction::triggered, this, [this] {
-        const int driver = currentDriver();
-        commands_.disqualify(driver, !session().Corrections.penaltyOf(driver).disqualified);
-    });
+    connect(actDisqualify_, &QAction::triggered, this, [this] { askDisqualify(); });
     connect(actJoin_, &QAction::triggered, this,
             [this] { markLap(currentDriver(), currentLap(), LapCorrection::Join); });
     connect(actVoid_, &QAction::triggered, this,
@@ -223,11 +243,23 @@ frmResults::frmResults(QMdiArea* area, RaceCommands& commands, IssueStore* issue
     auto* rules = new QPushButton(tr("Lap rules..."));
     rules->setObjectName("cmdLapRules");
     connect(rules, &QPushButton::clicked, this, [this] { editLapRules(); });
+    lblSuspects_->setObjectName("lblSuspects");
+    cmdNextSuspect_->setObjectName("cmdNextSuspect");
+    cmdNextSuspect_->setAutoDefault(false);
+    connect(cmdNextSuspect_, &QPushButton::clicked, this, [this] { nextSuspect(); });
+    // F3 as in a search: while the focus is in this window.
+    auto* actNext = new QAction(this);
+    actNext->setShortcut(QKeySequence(Qt::Key_F3));
+    actNext->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(actNext, &QAction::triggered, this, [this] { nextSuspect(); });
+    addAction(actNext);
     auto* bar = new QHBoxLayout;
     bar->addWidget(new QLabel(tr("Rank by")));
     bar->addWidget(cboRank_);
     bar->addWidget(spnRun_);
     bar->addStretch();
+    bar->addWidget(lblSuspects_);
+    bar->addWidget(cmdNextSuspect_);
     bar->addWidget(rules);
 
     auto* lapsPane = new QWidget;
@@ -281,6 +313,9 @@ void frmResults::refresh() {
     model_->setResults(makeResults(session()), platform().regional->decimalSeparator());
     updateRanking();
     updateIssue();
+    const int suspects = model_->results().suspects;
+    lblSuspects_->setText(tr("Suspect laps: %1").arg(suspects));
+    cmdNextSuspect_->setEnabled(suspects > 0);
     selectDrivers(keep, current);
     for (int r = 0; r < laps_->rowCount(); ++r)
         if (laps_->laps()[r].lap == lap) lapsTable_->selectRow(r);
@@ -315,7 +350,46 @@ void frmResults::askPenalty() {
     const int driver = currentDriver();
     if (driver == 0) return;
     DriverPenalty p = session().Corrections.penaltyOf(driver);
-    if (AskPenalty(this, driver, p)) setPenalty(driver, std::move(p));
+    const DriverResult* r = model_->results().find(driver);
+    if (AskPenalty(this, driverLabel(driver, r ? r->name : std::string()), p))
+        setPenalty(driver, std::move(p));
+}
+
+// Taking a disqualification back asks nothing.
+void frmResults::askDisqualify() {
+    const int driver = currentDriver();
+    if (driver == 0) return;
+    if (session().Corrections.penaltyOf(driver).disqualified) {
+        commands_.disqualify(driver, false);
+        return;
+    }
+    const DriverResult* r = model_->results().find(driver);
+    std::string reason;
+    if (AskReason(this, tr("Disqualify %1").arg(driverLabel(driver, r ? r->name : std::string())),
+                  nullptr, reason))
+        commands_.disqualify(driver, true, reason);
+}
+
+bool frmResults::nextSuspect() {
+    // The suspects in the table's order: (row, lap, driver).
+    std::vector<std::tuple<int, int, int>> suspects;
+    int here = -1;
+    const int driverNow = currentDriver();
+    for (int row = 0; row < proxy_->rowCount(); ++row) {
+        const DriverResult& r = model_->rows()[proxy_->mapToSource(proxy_->index(row, 0)).row()];
+        if (r.driver == driverNow) here = row;
+        for (const RecordedLap& l : r.recorded)
+            if (l.suspect) suspects.emplace_back(row, l.lap, r.driver);
+    }
+    if (suspects.empty()) return false;
+    const auto next = std::upper_bound(suspects.begin(), suspects.end(),
+                                       std::make_tuple(here, currentLap(), kDrivers + 1));
+    const auto [row, lap, driver] = next == suspects.end() ? suspects.front() : *next;
+    selectDrivers({driver}, driver);
+    table_->scrollTo(proxy_->index(row, 0));
+    for (int r = 0; r < laps_->rowCount(); ++r)
+        if (laps_->laps()[r].lap == lap) lapsTable_->selectRow(r);
+    return true;
 }
 
 void frmResults::updateRanking() {

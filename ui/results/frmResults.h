@@ -13,6 +13,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QListWidget;
+class QPushButton;
 class QMdiArea;
 class QSortFilterProxyModel;
 class QSpinBox;
@@ -50,6 +51,10 @@ public:
     void setPenalty(int driver, DriverPenalty penalty);
     void setRanking(RankMode mode, int run);
     void editLapRules();
+    // "&Next suspect" (F3): selects the next suspect lap after the current
+    // lap, driver by driver in the table's order, from the top again after
+    // the last; false when the session has none.
+    bool nextSuspect();
 
     int currentDriver() const;
     QTableView* table() const { return table_; }
@@ -64,6 +69,7 @@ public:
     // Every issue, newest first, each with what changed from the one before.
     QListWidget* history() const { return lstHistory_; }
     QAction* lapAction(LapCorrection mark) const;  // Join, Void, or None for Restore
+    QLabel* suspectsLabel() const { return lblSuspects_; }
     // Undo and Redo of the session's steps, Ctrl+Z and Ctrl+Shift+Z while the
     // window has the focus.
     QAction* undoAction() const { return actUndo_; }
@@ -92,6 +98,7 @@ private:
     void updateIssue();
     void updateActions();
     void askPenalty();
+    void askDisqualify();
     int currentLap() const;
 
     RaceCommands& commands_;
@@ -112,6 +119,8 @@ private:
     std::pair<std::int64_t, int> historyOf_{0, -1};
     QAction *actPenalty_, *actDisqualify_, *actJoin_, *actVoid_, *actRestore_;
     QAction *actUndo_, *actRedo_;
+    QLabel* lblSuspects_;
+    QPushButton* cmdNextSuspect_;
     NormalGeometry normalGeometry_;  // kept while minimised or maximised, for the settings
     // Where it opened when its saved place was out of the main window's area,
     // and that place, which the settings keep while it stands there.
