@@ -161,6 +161,14 @@
         <source>&amp;Race</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Print &amp;Results...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Results &amp;PDF...</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ExtraBlock</name>
@@ -201,6 +209,93 @@
     <name>QtHelpWindow</name>
     <message>
         <source>ORVEX Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SheetPainter</name>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Laps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best speed (km/h)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Penalty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Race time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best %1 consecutive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ranking: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Race</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vehicle: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DSQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+1 lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+%1 laps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 s</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -376,6 +471,10 @@ Nothing on disk has changed.</source>
     </message>
     <message>
         <source>The names could not be remembered.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The results sheet could not be printed (error %1).</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -951,6 +1050,57 @@ a longer lap is void. Leave a box empty for no rule.</source>
     </message>
     <message>
         <source>&amp;Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::frmSheet</name>
+    <message>
+        <source>No driver has laps, so there are no results to print.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Results Sheet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The results as ranked now, on one A4 page.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pre&amp;view...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save P&amp;DF...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printed %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No printer is installed. Preview and Save PDF still work.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF file (*.pdf)|*.pdf</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Results Sheet Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Results</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
