@@ -33,7 +33,8 @@ std::string gapOf(const DriverResult& r, const SheetWords& w) {
     if (r.pos <= 1) return {};
     if (r.gapLaps == 1) return w.oneLap;
     if (r.gapLaps > 1) return fill(w.manyLaps, std::to_string(r.gapLaps));
-    return gapTimeText(r.gap);
+    // A tie is behind too: a blank would read as a second leader.
+    return r.gap > 0 ? gapTimeText(r.gap) : "+0.00";
 }
 
 }  // namespace

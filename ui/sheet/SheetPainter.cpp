@@ -18,7 +18,7 @@ namespace {
 constexpr double kA4Short = 210, kA4Long = 297, kMargin = 12;
 // Body sizes tried, largest first: below 7.5 points a posted sheet is hard
 // to read, so a table that needs less turns the page instead.
-constexpr double kLargest = 10, kSmallest = 7.5, kStep = 0.5;
+constexpr double kLargest = 12, kSmallest = 7.5, kStep = 0.5;
 const QColor kShade(236, 236, 236);
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
@@ -118,9 +118,20 @@ Plan plan(const QPaintDevice& device, const ResultsSheet& sheet, bool landscape,
     }
     const double used =
         std::accumulate(p.widths.begin(), p.widths.end(), 0.0) + p.gap * static_cast<double>(n - 1);
-    // The names take what is left over, or give up what is missing.
     if (used > p.width() && !mustPlace) return p;
-    p.widths[name] = std::max(least + slack, p.widths[name] + p.width() - used);
+    // Room left over first keeps titles on one line, left to right; the names
+    // take the rest, or give up what is missing.
+    double spare = p.width() - used;
+    for (std::size_t c = 0; c < n; ++c) {
+        const double whole =
+            QFontMetricsF(p.fonts.bold, &device).horizontalAdvance(qs(sheet.columns[c].title)) +
+            slack;
+        if (c != name && whole > p.widths[c] && whole - p.widths[c] <= spare) {
+            spare -= whole - p.widths[c];
+            p.widths[c] = whole;
+        }
+    }
+    p.widths[name] = std::max(least + slack, p.widths[name] + spare);
     p.noteX = p.margin +
               std::accumulate(p.widths.begin(), p.widths.begin() + sheet.nameColumn, 0.0) +
               p.gap * sheet.nameColumn;
