@@ -6,6 +6,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
+#include <QTextLayout>
 #include <algorithm>
 #include <numeric>
 
@@ -53,6 +54,28 @@ double heightOf(const QFont& font, const QPaintDevice& device, double width, con
     const QFontMetricsF m(font, &device);
     if (text.isEmpty()) return m.lineSpacing();
     return m.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap, text).height();
+}
+
+// A note breaks between words, and inside a word too long for its line, so
+// a pasted text without blanks stays inside the page.
+QTextOption noteOption() {
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return option;
+}
+
+double noteHeight(const QFont& font, const QPaintDevice& device, double width,
+                  const QString& text) {
+    QTextLayout layout(text, font, const_cast<QPaintDevice*>(&device));
+    layout.setTextOption(noteOption());
+    layout.beginLayout();
+    double height = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        height += line.height();
+    }
+    layout.endLayout();
+    return height;
 }
 
 double widestWord(const QFont& font, const QPaintDevice& device, const QString& text) {
@@ -149,7 +172,7 @@ Plan plan(const QPaintDevice& device, const ResultsSheet& sheet, bool landscape,
     const double noteWidth = p.margin + p.width() - p.noteX;
     for (const SheetRow& row : sheet.rows) {
         double h = heightOf(p.fonts.body, device, p.widths[name], qs(row.cells[name]));
-        if (!row.note.empty()) h += heightOf(p.fonts.note, device, noteWidth, qs(row.note));
+        if (!row.note.empty()) h += noteHeight(p.fonts.note, device, noteWidth, qs(row.note));
         p.rowH.push_back(h + 2 * p.pad);
     }
 
@@ -262,7 +285,7 @@ private:
             painter_.setFont(plan_.fonts.note);
             painter_.drawText(
                 QRectF(plan_.noteX, y + plan_.pad + below, plan_.margin + width() - plan_.noteX, h),
-                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, qs(row.note));
+                qs(row.note), noteOption());
         }
         return y + h;
     }
