@@ -14,6 +14,7 @@
 #include "ui/export/frmExport.h"
 #include "ui/lists/ChildWindows.h"
 #include "ui/results/frmResults.h"
+#include "ui/sheet/frmSheet.h"
 #include "ui/slips/frmSlips.h"
 
 namespace orvex {
@@ -97,6 +98,11 @@ const Command kCommands[] = {
              frmSlips::ShowModal(parent, std::move(selected));
          }},
     {.menu = M::File,
+     .caption = QT_TRANSLATE_NOOP("CommandTable", "Print &Results..."),
+     .group = Group::Print,
+     .needs = Needs::Session,
+     .action = &frmSheet::ShowModal},
+    {.menu = M::File,
      .caption = QT_TRANSLATE_NOOP("CommandTable", "&Laps CSV..."),
      .group = Group::Print,
      .needs = Needs::Session,
@@ -124,6 +130,12 @@ const Command kCommands[] = {
      .needs = Needs::Session,
      .submenu = QT_TRANSLATE_NOOP("CommandTable", "&Export"),
      .action = &frmExport::ExportPdf},
+    {.menu = M::File,
+     .caption = QT_TRANSLATE_NOOP("CommandTable", "Results &PDF..."),
+     .group = Group::Print,
+     .needs = Needs::Session,
+     .submenu = QT_TRANSLATE_NOOP("CommandTable", "&Export"),
+     .action = &frmSheet::ExportPdf},
     {.menu = M::File,
      .caption = QT_TRANSLATE_NOOP("CommandTable", "&Slips PDF..."),
      .group = Group::Print,

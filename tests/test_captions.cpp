@@ -126,7 +126,7 @@ TEST_F(CaptionsTest, EveryWindowAndDialogShowsItsCaptionsAndTitleWhole) {
         expectWhole(dialog);
     // The modal ones, as their commands open them.
     for (const char* modal : {"&Print...", "Print Pre&view...", "P&DF...", "Print S&lips...",
-                              "&Drivers...", "Lap &rules..."}) {
+                              "Print &Results...", "&Drivers...", "Lap &rules..."}) {
         bool seen = false;
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());

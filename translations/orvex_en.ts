@@ -162,6 +162,14 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Print &amp;Results...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Results &amp;PDF...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;Issue results...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -220,6 +228,93 @@
     <name>QtHelpWindow</name>
     <message>
         <source>ORVEX Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SheetPainter</name>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Laps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best speed (km/h)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Penalty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Race time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best %1 consecutive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ranking: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Race</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vehicle: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DSQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+1 lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+%1 laps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 s</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -399,6 +494,10 @@ Nothing on disk has changed.</source>
     </message>
     <message>
         <source>The names could not be remembered.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The results sheet could not be printed (error %1).</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1078,15 +1177,15 @@ A lap far from the driver&apos;s median is only marked suspect.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>&amp;History</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Suspect laps: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Disqualify %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;History</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1119,6 +1218,57 @@ A lap far from the driver&apos;s median is only marked suspect.</source>
     </message>
     <message>
         <source>Issue %1 in the club database is damaged; it is left out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::frmSheet</name>
+    <message>
+        <source>No driver has laps, so there are no results to print.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Results Sheet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The results as ranked now, on one A4 page.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pre&amp;view...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save P&amp;DF...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Printed %1 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No printer is installed. Preview and Save PDF still work.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF file (*.pdf)|*.pdf</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Results Sheet Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Results</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
