@@ -13,6 +13,7 @@
 #include <iterator>
 #include <span>
 
+#include "store/ChampionshipStore.h"
 #include "store/TextFold.h"
 
 namespace orvex {
@@ -112,7 +113,8 @@ const char* const kStep4After[] = {
     "INSERT INTO archive_search (archive_search, rowid, search) VALUES ('delete', old.id, "
     "old.search); INSERT INTO archive_search (rowid, search) VALUES (new.id, new.search); END",
 };
-const std::span<const char* const> kMigrations[] = {kStep1, kStep2, kStep3, kStep4};
+// Version 5, the season: its tables are made by their stores (runStep5).
+const std::span<const char* const> kMigrations[] = {kStep1, kStep2, kStep3, kStep4, {}};
 static_assert(std::size(kMigrations) == ClubDatabase::kSchemaVersion);
 
 // Version 3 kept the search text only lower case; folding it again gives what
@@ -298,6 +300,11 @@ ClubDatabase::Opened ClubDatabase::openFile(QString& error) {
     return Opened::Ok;
 }
 
+// The season's tables, each store making its own.
+bool ClubDatabase::runStep5(QSqlDatabase db, QString& error) {
+    return ChampionshipStore::createTables(db, error);
+}
+
 int ClubDatabase::schemaVersion() const {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     return q.exec("PRAGMA user_version") && q.next() ? q.value(0).toInt() : -1;
@@ -325,6 +332,7 @@ bool ClubDatabase::migrate(QString& error, bool& busy) {
             for (const char* sql : kStep4After)
                 if (ok) ok = run(sql);
         }
+        if (ok && version == 4) ok = runStep5(QSqlDatabase::database(connection_, false), error);
     }
     if (ok) ok = run(QString("PRAGMA user_version = %1").arg(kSchemaVersion)) && run("COMMIT");
     if (!ok) q.exec("ROLLBACK");
