@@ -258,7 +258,8 @@ void frmDesktop::MenuRefresh() {
         const Needs needs = table[row].needs;
         if (needs != Needs::Nothing) setRow(row, needs == Needs::Program || open);
     }
-    menuBarMenus_[int(MenuId::Race)]->menuAction()->setEnabled(open);
+    // Championship works without a session; the rows that need one are off.
+    menuBarMenus_[int(MenuId::Race)]->menuAction()->setEnabled(true);
 }
 
 void frmDesktop::runRow(std::size_t row) {
@@ -476,6 +477,21 @@ void frmDesktop::showArchive() {
         mdiArea_, *archive_, roster_ ? roster_->names() : std::vector<std::string>{},
         [this](const std::string& path) { openDataFile(QString::fromStdString(path)); });
     archiveWindow_->show();
+}
+
+void frmDesktop::showChampionship() {
+    if (championshipWindow_) {
+        mdiArea_->setActiveSubWindow(championshipWindow_);
+        return;
+    }
+    if (!championships_ || !archive_) {
+        platform().messages->show(
+            tr("Championships cannot be used: the club database is not open.").toStdString(),
+            MessageBox::OkOnly + MessageBox::Exclamation, kProgramTitle);
+        return;
+    }
+    championshipWindow_ = frmChampionship::Load(mdiArea_, *championships_, *archive_, issuedRounds_);
+    championshipWindow_->show();
 }
 
 QString frmDesktop::statusText() const { return panel1_->text(); }

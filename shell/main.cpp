@@ -18,6 +18,7 @@
 #include "shell/frmDesktop.h"
 #include "shell/frmStart.h"
 #include "store/ArchiveIndex.h"
+#include "store/ChampionshipStore.h"
 #include "store/ClubDatabase.h"
 
 namespace {
@@ -130,10 +131,12 @@ int main(int argc, char** argv) {
     // main window, whose end stops any scan still writing to it.
     orvex::ClubDatabase club(QString::fromStdString(p.folder->userDataPath()));
     orvex::ArchiveIndex archive(club.connectionName());
+    orvex::ChampionshipStore championships(club.connectionName());
     orvex::frmDesktop desktop;
     desktop.setRoster(club.isOpen() ? &club : nullptr);
     // A newer program's archive may have another layout, and is not written.
     desktop.setArchive(club.isOpen() && !club.isReadOnly() ? &archive : nullptr);
+    desktop.setChampionships(club.isOpen() && !club.isReadOnly() ? &championships : nullptr);
     desktop.Form_Load();
     if (!club.notice().isEmpty()) desktop.showStatus(club.notice());
     desktop.show();
