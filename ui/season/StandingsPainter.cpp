@@ -67,6 +67,8 @@ void StandingsPainter::Draw(QPagedPaintDevice& device, const Standings& s,
     painter.scale(k, device.logicalDpiY() / 72.0);
     QFont body("Sans Serif");
     body.setPixelSize(9);
+    // No ligatures: "Official" stays six letters for a search in the PDF.
+    body.setStyleStrategy(QFont::PreferNoShaping);
     QFont bold = body;
     bold.setBold(true);
     QFont title = bold;
