@@ -486,11 +486,14 @@ void frmDesktop::showChampionship() {
     }
     if (!championships_ || !archive_) {
         platform().messages->show(
-            tr("Championships cannot be used: the club database is not open.").toStdString(),
+            tr("Championships cannot be used: the club database is not open, or belongs to a "
+               "newer version of the program.")
+                .toStdString(),
             MessageBox::OkOnly + MessageBox::Exclamation, kProgramTitle);
         return;
     }
-    championshipWindow_ = frmChampionship::Load(mdiArea_, *championships_, *archive_, issuedRounds_);
+    championshipWindow_ =
+        frmChampionship::Load(mdiArea_, *championships_, *archive_, issuedRounds_);
     championshipWindow_->show();
 }
 

@@ -961,13 +961,6 @@ Nothing on disk has changed.</source>
         <source>No championship yet: make one with New.</source>
         <translation type="unfinished"></translation>
     </message>
-    <message numerus="yes">
-        <source> (%n session(s) missing)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
-    </message>
     <message>
         <source>No rounds yet: add issued sessions on the Rounds tab.</source>
         <translation type="unfinished"></translation>
@@ -1022,6 +1015,14 @@ Nothing on disk has changed.</source>
     </message>
     <message>
         <source>CSV file (*.csv)|*.csv</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (a session missing)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (%1 sessions missing)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1112,7 +1113,7 @@ Do you want to replace it ?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Championships cannot be used: the club database is not open.</source>
+        <source>Championships cannot be used: the club database is not open, or belongs to a newer version of the program.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

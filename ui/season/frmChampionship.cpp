@@ -286,7 +286,10 @@ void frmChampionship::fillStandings() {
         int missing = 0;
         for (const StandingsRound& r : s.roundInfo) missing += r.missing ? 1 : 0;
         QString state = StandingsPainter::stateText(s);
-        if (missing > 0) state += tr(" (%n session(s) missing)", nullptr, missing);
+        if (missing == 1)
+            state += tr(" (a session missing)");
+        else if (missing > 1)
+            state += tr(" (%1 sessions missing)").arg(missing);
         state_->setText(state);
         if (s.roundTitles.empty())
             hint_->setText(tr("No rounds yet: add issued sessions on the Rounds tab."));
