@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <map>
 
@@ -124,4 +125,33 @@ TEST(ChampionshipStore, RoundTripRoundsAndTwoCopies) {
     EXPECT_EQ(left->front().name, "Autumn");
     EXPECT_EQ(store.championship(id).status().code(), StatusCode::NotFound);
     EXPECT_EQ(store.addRound(id, 9).code(), StatusCode::NotFound);
+}
+
+// A version-4 file (the season's tables gone) opens migrated, its archive kept.
+TEST(ChampionshipStore, AVersion4DatabaseGainsTheTables) {
+    QTemporaryDir dir;
+    {
+        ClubDatabase club(dir.path());
+        ASSERT_TRUE(ArchiveIndex(club.connectionName())
+                        .add({seen(4, "01/12/26", "2026-12-01 10:00:00")})
+                        .isOk());
+        QSqlDatabase db = QSqlDatabase::database(club.connectionName());
+        QSqlQuery q(db);
+        ASSERT_TRUE(
+            q.exec("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT "
+                   "LIKE 'archive%' AND name NOT LIKE 'sqlite%' AND name NOT IN "
+                   "('roster', 'club_state')"));
+        QStringList added;
+        while (q.next()) added << q.value(0).toString();
+        EXPECT_TRUE(added.contains("championship"));
+        for (const QString& table : added) ASSERT_TRUE(q.exec("DROP TABLE " + table));
+        ASSERT_TRUE(q.exec("PRAGMA user_version = 4"));
+    }
+    ClubDatabase club(dir.path());
+    ASSERT_TRUE(club.isOpen());
+    EXPECT_EQ(club.schemaVersion(), ClubDatabase::kSchemaVersion);
+    ChampionshipStore store(club.connectionName());
+    const auto id = store.create("Cup");
+    ASSERT_TRUE(id.isOk());
+    EXPECT_TRUE(store.addRound(id.value(), 4).isOk());
 }

@@ -13,7 +13,7 @@
 #include <QTemporaryFile>
 #include <map>
 
-#include "fakes/FakePlatform.h"
+#include "fakes/MainWindowFixture.h"
 #include "store/ArchiveIndex.h"
 #include "store/ClubDatabase.h"
 #include "ui/season/StandingsPainter.h"
@@ -35,9 +35,10 @@ public:
 
 // Three issued sessions, each won by another of three drivers; the third has
 // a result without a name.
-class ChampionshipWindowTest : public ::testing::Test {
+class ChampionshipWindowTest : public MainWindowFixture {
 protected:
     void SetUp() override {
+        MainWindowFixture::SetUp();
         club = std::make_unique<ClubDatabase>(dir.path());
         ASSERT_TRUE(club->isOpen());
         archive = std::make_unique<ArchiveIndex>(club->connectionName());
@@ -63,7 +64,10 @@ protected:
         area.resize(900, 600);
         window = frmChampionship::Load(&area, *store, *archive, &issues);
     }
-    void TearDown() override { delete window; }
+    void TearDown() override {
+        delete window;
+        MainWindowFixture::TearDown();
+    }
 
     QString cell(int row, int column) {
         auto* m = window->standingsModel();
@@ -81,7 +85,6 @@ protected:
         return run.readAllStandardOutput().toStdString();
     }
 
-    FakePlatform fakes;
     QTemporaryDir dir;
     std::unique_ptr<ClubDatabase> club;
     std::unique_ptr<ArchiveIndex> archive;
@@ -180,4 +183,19 @@ TEST_F(ChampionshipWindowTest, CsvAndPdfSayTheStateAndPagesRepeatTheNames) {
     EXPECT_EQ(plan.roundSpans[1].first, plan.roundSpans[0].second);
     EXPECT_EQ(plan.roundSpans[2].second, 30u);
     EXPECT_FALSE(StandingsPainter::plan(window->standings()).landscape);
+}
+
+TEST_F(ChampionshipWindowTest, TheRaceMenuOpensOneWindowOnlyWithTheClubDatabase) {
+    load(false);
+    desk->setArchive(archive.get());
+    desk->showChampionship();
+    EXPECT_EQ(desk->championshipWindow(), nullptr);
+    ASSERT_EQ(fakes.messages.shown.size(), 1u);
+    desk->setChampionships(store.get());
+    desk->showChampionship();
+    frmChampionship* opened = desk->championshipWindow();
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->windowTitle(), "Championship");
+    desk->showChampionship();
+    EXPECT_EQ(desk->championshipWindow(), opened);
 }

@@ -87,9 +87,13 @@ frmChampionship::frmChampionship(QMdiArea* area, ChampionshipStore& store, Archi
     body->addWidget(tabs_);
     body->setStretchFactor(1, 1);
     setWidget(body);
-    // Another window may have issued a round meanwhile.
+    // Meanwhile a round may have been issued, or its session dropped from the
+    // archive; the boxes being edited stay as they are.
     connect(this, &QMdiSubWindow::aboutToActivate, this, [this] {
-        if (championship_) fillStandings();
+        if (!championship_) return;
+        if (auto c = store_.championship(championship_->id); c.isOk())
+            championship_ = std::move(c.value());
+        fillStandings();
     });
 }
 
