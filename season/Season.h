@@ -53,11 +53,22 @@ struct StandingsRow {
     int wins = 0;
 };
 
+// A round's column of the standings: what the window and the outputs say of it.
+struct StandingsRound {
+    std::int64_t lapHash = 0;
+    std::string title;
+    std::int64_t firstSeen = 0;
+    IssueState state;
+    bool missing = false;
+    int unnamed = 0;  // results without a name, which do not count
+};
+
 struct Standings {
     std::string championship;
     std::vector<std::string> roundTitles;
     std::vector<StandingsRow> rows;
     bool provisional = true;  // a round is provisional, changed since its issue or missing
+    std::vector<StandingsRound> roundInfo;  // one per round, in the order of roundTitles
 };
 
 }  // namespace orvex

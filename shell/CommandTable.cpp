@@ -209,6 +209,14 @@ const Command kCommands[] = {
              if (auto* desktop = qobject_cast<frmDesktop*>(parent)) desktop->issueResults();
          }},
 
+    {.menu = M::Race,
+     .caption = QT_TRANSLATE_NOOP("CommandTable", "&Championship..."),
+     .needs = Needs::Program,
+     .action =
+         [](QWidget* parent) {
+             if (auto* desktop = qobject_cast<frmDesktop*>(parent)) desktop->showChampionship();
+         }},
+
     {.menu = M::Device,
      .caption = fixedText("&Download data"),
      .shortcut = "Ctrl+U",

@@ -91,18 +91,41 @@ void draw(QPainter& p, int image) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(40, 40, 40), 1.2));
     switch (image) {
-        case New: drawPage(p); break;
-        case Open: drawFolder(p); break;
-        case Save: drawDisk(p); break;
-        case Print: drawPrinter(p); break;
-        case Session: drawNote(p); break;
-        case Statistics: drawBars(p); break;
-        case Laps: drawStopwatch(p); break;
-        case Upload: drawUpload(p); break;
-        case Logo: drawLogo(p); break;
-        case NotConnected: drawPlug(p, QColor(200, 40, 40)); break;
-        case Connected: drawPlug(p, QColor(40, 180, 60)); break;
-        default: break;
+        case New:
+            drawPage(p);
+            break;
+        case Open:
+            drawFolder(p);
+            break;
+        case Save:
+            drawDisk(p);
+            break;
+        case Print:
+            drawPrinter(p);
+            break;
+        case Session:
+            drawNote(p);
+            break;
+        case Statistics:
+            drawBars(p);
+            break;
+        case Laps:
+            drawStopwatch(p);
+            break;
+        case Upload:
+            drawUpload(p);
+            break;
+        case Logo:
+            drawLogo(p);
+            break;
+        case NotConnected:
+            drawPlug(p, QColor(200, 40, 40));
+            break;
+        case Connected:
+            drawPlug(p, QColor(40, 180, 60));
+            break;
+        default:
+            break;
     }
 }
 

@@ -264,7 +264,8 @@ void frmDesktop::MenuRefresh() {
         const Needs needs = table[row].needs;
         if (needs != Needs::Nothing) setRow(row, needs == Needs::Program || open);
     }
-    menuBarMenus_[int(MenuId::Race)]->menuAction()->setEnabled(open);
+    // Championship works without a session; the rows that need one are off.
+    menuBarMenus_[int(MenuId::Race)]->menuAction()->setEnabled(true);
 }
 
 void frmDesktop::runRow(std::size_t row) {
@@ -486,6 +487,24 @@ void frmDesktop::showArchive() {
     archiveWindow_->show();
 }
 
+void frmDesktop::showChampionship() {
+    if (championshipWindow_) {
+        mdiArea_->setActiveSubWindow(championshipWindow_);
+        return;
+    }
+    if (!championships_ || !archive_) {
+        platform().messages->show(
+            tr("Championships cannot be used: the club database is not open, or belongs to a "
+               "newer version of the program.")
+                .toStdString(),
+            MessageBox::OkOnly + MessageBox::Exclamation, kProgramTitle);
+        return;
+    }
+    championshipWindow_ =
+        frmChampionship::Load(mdiArea_, *championships_, *archive_, issuedRounds_);
+    championshipWindow_->show();
+}
+
 QString frmDesktop::statusText() const { return panel1_->text(); }
 
 void frmDesktop::showStatus(const QString& text) { panel1_->setText(text); }
@@ -550,6 +569,7 @@ void frmDesktop::issueResults() {
     panel1_->setText(
         tr("The results of %1 were issued as official: issue %2").arg(name).arg(made->number));
     if (frmResults* f = resultsWindow()) f->refresh();
+    if (championshipWindow_) championshipWindow_->refresh();
 }
 
 frmResults* frmDesktop::resultsWindow() const { return results_.get(); }

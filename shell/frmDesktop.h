@@ -10,6 +10,7 @@
 #include "session/Session.h"
 #include "shell/CommandTable.h"
 #include "ui/archive/frmArchive.h"
+#include "ui/season/frmChampionship.h"
 #include "ui/lists/ChildWindows.h"
 
 class QAction;
@@ -131,6 +132,13 @@ public:
     // File > Archive: the one "Archive" window.
     void showArchive();
     frmArchive* archiveWindow() const { return archiveWindow_; }
+    // The championships in the club database and the sessions' issues they
+    // count; either null runs without the Championship window.
+    void setChampionships(ChampionshipStore* store) { championships_ = store; }
+    void setIssuedRounds(IssuedRounds* issued) { issuedRounds_ = issued; }
+    // Race > Championship: the one "Championship" window.
+    void showChampionship();
+    frmChampionship* championshipWindow() const { return championshipWindow_; }
 
     // Race > Drivers: the names of this session's drivers.
     void editDriverNames();
@@ -201,6 +209,9 @@ private:
     ArchiveIndex* archive_ = nullptr;
     IssueStore* issues_ = nullptr;
     QPointer<frmArchive> archiveWindow_;
+    ChampionshipStore* championships_ = nullptr;
+    IssuedRounds* issuedRounds_ = nullptr;
+    QPointer<frmChampionship> championshipWindow_;
     std::unique_ptr<ArchiveScanner> rebuild_;
 };
 

@@ -18,6 +18,7 @@
 #include "shell/frmDesktop.h"
 #include "shell/frmStart.h"
 #include "store/ArchiveIndex.h"
+#include "store/ChampionshipStore.h"
 #include "store/ClubDatabase.h"
 #include "store/IssueStore.h"
 
@@ -132,11 +133,15 @@ int main(int argc, char** argv) {
     orvex::ClubDatabase club(QString::fromStdString(p.folder->userDataPath()));
     orvex::ArchiveIndex archive(club.connectionName());
     orvex::IssueStore issues(club.connectionName());
+    orvex::ChampionshipStore championships(club.connectionName());
+    orvex::StoredRounds issuedRounds(club.connectionName());
     orvex::frmDesktop desktop;
     desktop.setRoster(club.isOpen() ? &club : nullptr);
     // A newer program's archive may have another layout, and is not written.
     desktop.setArchive(club.isOpen() && !club.isReadOnly() ? &archive : nullptr);
     desktop.setIssues(club.isOpen() && !club.isReadOnly() ? &issues : nullptr);
+    desktop.setChampionships(club.isOpen() && !club.isReadOnly() ? &championships : nullptr);
+    desktop.setIssuedRounds(&issuedRounds);
     desktop.Form_Load();
     if (!club.notice().isEmpty()) desktop.showStatus(club.notice());
     desktop.show();

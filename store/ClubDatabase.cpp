@@ -13,6 +13,7 @@
 #include <iterator>
 #include <span>
 
+#include "store/ChampionshipStore.h"
 #include "store/IssueStore.h"
 #include "store/TextFold.h"
 
@@ -113,7 +114,7 @@ const char* const kStep4After[] = {
     "INSERT INTO archive_search (archive_search, rowid, search) VALUES ('delete', old.id, "
     "old.search); INSERT INTO archive_search (rowid, search) VALUES (new.id, new.search); END",
 };
-// Step 5's tables come from the stores that own them (below, in migrate).
+// Version 5, the season: its tables are made by their stores (runStep5).
 const std::span<const char* const> kMigrations[] = {kStep1, kStep2, kStep3, kStep4, {}};
 static_assert(std::size(kMigrations) == ClubDatabase::kSchemaVersion);
 
@@ -300,6 +301,11 @@ ClubDatabase::Opened ClubDatabase::openFile(QString& error) {
     return Opened::Ok;
 }
 
+// The season's tables, each store making its own.
+bool ClubDatabase::runStep5(QSqlDatabase db, QString& error) {
+    return IssueStore::createTables(db, error) && ChampionshipStore::createTables(db, error);
+}
+
 int ClubDatabase::schemaVersion() const {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     return q.exec("PRAGMA user_version") && q.next() ? q.value(0).toInt() : -1;
@@ -327,8 +333,7 @@ bool ClubDatabase::migrate(QString& error, bool& busy) {
             for (const char* sql : kStep4After)
                 if (ok) ok = run(sql);
         }
-        if (ok && version == 4)
-            ok = IssueStore::createTables(QSqlDatabase::database(connection_, false), error);
+        if (ok && version == 4) ok = runStep5(QSqlDatabase::database(connection_, false), error);
     }
     if (ok) ok = run(QString("PRAGMA user_version = %1").arg(kSchemaVersion)) && run("COMMIT");
     if (!ok) q.exec("ROLLBACK");

@@ -5,6 +5,7 @@
 #include "platform/Roster.h"
 #include "platform/Status.h"
 
+class QSqlDatabase;
 class QSqlError;
 
 namespace orvex {
@@ -25,8 +26,8 @@ class ClubDatabase : public Roster {
 public:
     // 1: the roster; 2: the archive (store/ArchiveIndex); 3: the file that
     // gave an archived session its texts; 4: the folded search text with its
-    // trigram index, and the clean-close mark; 5: the issues of results
-    // (store/IssueStore).
+    // trigram index, and the clean-close mark; 5: the season's issued results
+    // and championships (store/IssueStore, store/ChampionshipStore).
     static constexpr int kSchemaVersion = 5;
     static constexpr const char* kFileName = "club.db";
 
@@ -68,6 +69,7 @@ private:
     bool isNewer();
     // `busy`: it failed because another copy held the lock too long.
     bool migrate(QString& error, bool& busy);
+    static bool runStep5(QSqlDatabase db, QString& error);
     // The mark of an open database: set at the opening, cleared at a clean close.
     bool setOpenMark(bool open);
     void close();

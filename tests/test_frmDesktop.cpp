@@ -41,9 +41,10 @@ protected:
 }  // namespace
 
 TEST_F(DesktopTest, ASessionEnablesEveryCommandAndWithoutOneOnlyNewOpenArchiveExitAndHelp) {
-    const QStringList none{"&New",        "&Open...", "Open do&wnload...",
-                           "Arc&hive...", "E&xit",    "Help &Topics",
-                           "&About...",   "New",      "Open"};
+    const QStringList none{"&New",         "&Open...",  "Open do&wnload...",
+                           "Arc&hive...",  "E&xit",     "&Championship...",
+                           "Help &Topics", "&About...", "New",
+                           "Open"};
     EXPECT_EQ(commands(true), none);
     session().FileState = FileState::New;
     desk->MenuRefresh();

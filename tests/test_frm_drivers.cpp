@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCompleter>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTableView>
 #include <QTableWidget>
@@ -124,9 +125,19 @@ TEST_F(DriversTest, TickedNamesOutliveFileNew) {
     }
 }
 
-TEST_F(DriversTest, TheRaceMenuIsEnabledOnlyWithASession) {
-    QAction* race = desk->menuBar()->actions().at(2);
-    EXPECT_FALSE(race->isEnabled());
+// Championship works without a session, so the menu stays open.
+TEST_F(DriversTest, DriversNeedsASessionChampionshipDoesNot) {
+    QMenu* race = desk->menuBar()->actions().at(2)->menu();
+    const auto item = [&](const QString& text) {
+        for (QAction* a : race->actions())
+            if (a->text() == text) return a;
+        return static_cast<QAction*>(nullptr);
+    };
     desk->MenuRefresh();
-    EXPECT_TRUE(race->isEnabled());
+    EXPECT_TRUE(item("&Drivers...")->isEnabled());
+    session().FileState = FileState::NoSession;
+    desk->MenuRefresh();
+    EXPECT_TRUE(race->menuAction()->isEnabled());
+    EXPECT_FALSE(item("&Drivers...")->isEnabled());
+    EXPECT_TRUE(item("&Championship...")->isEnabled());
 }

@@ -109,8 +109,8 @@ TEST_F(IssueTest, IssueChangeUndoAndReissueTellTheStateAndTheHistoryInWords) {
 }
 
 TEST_F(IssueTest, AVersion4DatabaseGetsTheIssuesAndADamagedRecordIsReportedAndSkipped) {
-    exec("DROP TABLE issue");
-    exec("DROP TABLE issue_seen");
+    for (const char* table : {"issue", "issue_seen", "championship_round", "championship"})
+        exec(("DROP TABLE " + std::string(table)).c_str());
     exec("PRAGMA user_version = 4");
     club.reset();
     club = std::make_unique<ClubDatabase>(dir.path());

@@ -162,6 +162,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>&amp;Championship...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Print &amp;Results...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -426,6 +430,57 @@
     </message>
 </context>
 <context>
+    <name>StandingsPainter</name>
+    <message>
+        <source>Provisional</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Official</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standings: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 · page %2 of %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>R%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wins</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No results yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>R%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (session missing)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Status</name>
     <message>
         <source>Download copy not saved: the disk is full (%1)</source>
@@ -497,11 +552,51 @@ Nothing on disk has changed.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The results sheet could not be printed (error %1).</source>
+        <source>The points table has more than %1 entries: entry %2 (&quot;%3&quot;) is one too many.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Entry %1 of the points table (&quot;%2&quot;) is negative; points are 0 or more.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Entry %1 of the points table (&quot;%2&quot;) is not a whole number.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Entry %1 of the points table (&quot;%2&quot;) is more than %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The club database could not store the championship.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The championship is no longer in the club database.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A championship named &quot;%1&quot; exists already.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A championship needs a name.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The points table of &quot;%1&quot; in the club database is damaged.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The session is no longer in the archive.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>The club database refused the issue.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The results sheet could not be printed (error %1).</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -907,6 +1002,240 @@ Nothing on disk has changed.</source>
     </message>
 </context>
 <context>
+    <name>orvex::frmChampionship</name>
+    <message>
+        <source>Championship</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;New...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Re&amp;name...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Standings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>R&amp;ounds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Points and r&amp;ules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>P&amp;DF...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;CSV...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Round</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Session</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unnamed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drivers are matched by name. A result without a name does not count: name it and issue the session again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add rounds...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Remove round</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Points for 1st, 2nd, 3rd... separated by blanks</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Points by &amp;position:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Fastest lap:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Taking part:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Took part, no posi&amp;tion:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drop the &amp;worst rounds:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Minimum rounds to be classified:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>R%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wins</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No championship yet: make one with New.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No rounds yet: add issued sessions on the Rounds tab.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No round has named results yet: issue the sessions.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Provisional (not issued)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changed since issue %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Official (issue %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, session missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New championship</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename championship</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete the championship &quot;%1&quot;? Its sessions stay in the archive.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standings Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PDF file (*.pdf)|*.pdf</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV file (*.csv)|*.csv</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (a session missing)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (%1 sessions missing)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::frmChampionshipRounds</name>
+    <message>
+        <source>Add rounds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the issued sessions that are rounds:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search track, vehicle, note, driver, date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drivers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>By</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>orvex::frmDesktop</name>
     <message>
         <source>The help file %1 cannot be opened.</source>
@@ -947,6 +1276,10 @@ Do you want to replace it ?</source>
     </message>
     <message>
         <source>%1 already exists. Do you want to replace it ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Championships cannot be used: the club database is not open, or belongs to a newer version of the program.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
