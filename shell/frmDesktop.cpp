@@ -47,6 +47,8 @@
 #include "ui/lists/frmSession.h"
 #include "ui/lists/frmStat.h"
 #include "ui/names/frmDrivers.h"
+#include "ui/publish/Publishing.h"
+#include "ui/publish/frmPublish.h"
 #include "ui/results/frmLapRules.h"
 #include "ui/results/frmResults.h"
 
@@ -84,6 +86,8 @@ frmDesktop::frmDesktop(QWidget* parent) : QMainWindow(parent) {
     fileCommands_ = std::make_unique<FileCommands>(*fileViews_);
     resize(twipsToPixelsX(kDesktopWidth), twipsToPixelsY(kDesktopHeight));
     device_ = new DesktopDevice(*this);
+    publishing_ = new Publishing(this);
+    children_->addView(publishing_, [this] { publishing_->refresh(); });
     setAcceptDrops(true);
     // Sees the shortcut checks of every widget, to let the menus' shortcuts win.
     qApp->installEventFilter(this);
@@ -492,6 +496,16 @@ void frmDesktop::editLapRules() {
     frmLapRules::Edit(this, *commands_);
 }
 
+void frmDesktop::showPublishDialog() {
+    if (!publishDialog_) {
+        publishDialog_ = new frmPublish(*publishing_, this);
+        publishDialog_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    publishDialog_->show();
+    publishDialog_->raise();
+    publishDialog_->activateWindow();
+}
+
 frmResults* frmDesktop::resultsWindow() const { return results_.get(); }
 
 frmResults* frmDesktop::showResultsWindow() {
@@ -575,6 +589,7 @@ void frmDesktop::closeEvent(QCloseEvent* event) {
     // so its progress window does not outlive the main window.
     device_->shutdown();
     Port_Close();
+    publishing_->closeAll();
     // Let anything still queued (a tick, a repaint) finish before the end.
     platform().events->processEvents();
     platform().events->processEvents();

@@ -13,6 +13,7 @@
 #include "ui/lists/ChildWindows.h"
 
 class QAction;
+class QDialog;
 class QLabel;
 class QMenu;
 class QMdiArea;
@@ -28,6 +29,7 @@ class DesktopDevice;
 class DesktopFileViews;
 class FileCommands;
 class frmResults;
+class Publishing;
 class Roster;
 
 // The main window: a multiple-document frame with the menus, the toolbar
@@ -127,6 +129,12 @@ public:
     void showArchive();
     frmArchive* archiveWindow() const { return archiveWindow_; }
 
+    // The scoreboard, the network page and the web page; the lead's season
+    // sources are set through its sources().
+    Publishing& publishing() const { return *publishing_; }
+    // Race > Publish on network: the one dialog, opened or raised.
+    void showPublishDialog();
+
     // Race > Drivers: the names of this session's drivers.
     void editDriverNames();
     // Race > Lap rules: the minimum and maximum lap of this session.
@@ -189,6 +197,8 @@ private:
     Roster* roster_ = nullptr;
     ArchiveIndex* archive_ = nullptr;
     QPointer<frmArchive> archiveWindow_;
+    Publishing* publishing_ = nullptr;
+    QPointer<QDialog> publishDialog_;
     std::unique_ptr<ArchiveScanner> rebuild_;
 };
 
