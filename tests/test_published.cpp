@@ -103,7 +103,8 @@ TEST(PublishedJson, StandingsAndBrokenTextStayValid) {
         .championship = "Winter \"Cup\"",
         .roundTitles = {"07/12 Sud", "14/12 Nord"},
         .rows = {{1, "Anna", 43, {25, 18}, {false, false}, 1},
-                 {0, std::string("Bad \xff\x01 byte"), 10, {std::nullopt, 10}, {false, true}, 0}}};
+                 {0, std::string("Bad \xff\x01 byte"), 10, {std::nullopt, 10}, {false, true}, 0}},
+        true};
     const QJsonObject o = parse(standingsJson(s, "t"));
     EXPECT_EQ(o["championship"].toString(), "Winter \"Cup\"");
     const QJsonArray rows = o["standings"].toArray();
@@ -118,7 +119,8 @@ TEST(PublishedHtml, ExportIsOneSelfContainedPageWithEveryTextEscaped) {
     PublishedSession p = crafted();
     Standings s{.championship = "<i>Cup</i>",
                 .roundTitles = {"R"},
-                .rows = {{1, "Anna", 25, {25}, {false}, 1}}};
+                .rows = {{1, "Anna", 25, {25}, {false}, 1}},
+                .provisional = false};
     const std::string page = exportPage(p, &s, "2026-12-07T14:31:05");
     EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
     EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);

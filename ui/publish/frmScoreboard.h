@@ -44,6 +44,7 @@ public:
     void setClock(std::function<qint64()> clock);
     void tick();
 
+    const PublishedSession& shown() const { return shown_; }
     int rowHeight() const;
     int rowsPerPage() const;
     int pageCount() const;
