@@ -104,7 +104,7 @@ TEST(PublishedJson, StandingsAndBrokenTextStayValid) {
         .roundTitles = {"07/12 Sud", "14/12 Nord"},
         .rows = {{1, "Anna", 43, {25, 18}, {false, false}, 1},
                  {0, std::string("Bad \xff\x01 byte"), 10, {std::nullopt, 10}, {false, true}, 0}},
-        true};
+        .provisional = true};
     const QJsonObject o = parse(standingsJson(s, "t"));
     EXPECT_EQ(o["championship"].toString(), "Winter \"Cup\"");
     const QJsonArray rows = o["standings"].toArray();
