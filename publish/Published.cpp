@@ -151,6 +151,8 @@ h2{font-size:1.1em;margin:18px 12px 6px}
 .wrap{overflow-x:auto}
 table{border-collapse:collapse;width:100%}
 th,td{padding:9px 6px;text-align:left;white-space:nowrap}
+th:first-child,td:first-child{padding-left:12px}
+th:last-child,td:last-child{padding-right:12px}
 th{font-size:.78em;letter-spacing:.04em;color:#a8adb2;text-transform:uppercase;border-bottom:2px solid #3a3f44}
 tbody tr:nth-child(odd){background:#1a1d20}
 .r{text-align:right;font-variant-numeric:tabular-nums}
@@ -465,7 +467,9 @@ std::string exportPage(const PublishedSession& p, const Standings* standings,
                        const std::string& generated) {
     std::string out = head(sessionTitle(p)) + "<body><main>" + resultsBody(p);
     if (standings) out += standingsBody(*standings);
-    out += "<footer>Generated " + htmlEscape(generated) + "</footer></main></body></html>\n";
+    std::string when = generated;
+    if (when.size() > 10 && when[10] == 'T') when[10] = ' ';
+    out += "<footer>Generated " + htmlEscape(when) + "</footer></main></body></html>\n";
     return out;
 }
 

@@ -175,7 +175,7 @@ std::vector<QRect> columnRects(const std::vector<Column>& columns, int x, int y,
     std::vector<QRect> rects;
     for (const Column& c : columns) {
         const int w = c.chars > 0 ? int(c.chars * charWidth) : rest;
-        rects.emplace_back(x, y, w - charWidth / 2, height);
+        rects.emplace_back(x, y, w - charWidth, height);  // a blank between columns
         x += w;
     }
     return rects;
@@ -211,7 +211,7 @@ void frmScoreboard::paintEvent(QPaintEvent*) {
     const RaceResults& r = shown_.results;
     if (const DriverResult* best = r.best > 0 ? r.find(r.bestDriver) : nullptr) {
         p.setPen(kFastest);
-        QString who = QString::number(best->driver);
+        QString who = tr("No. %1").arg(best->driver);
         if (!best->name.empty()) who += "  " + text(best->name);
         p.drawText(footer, Qt::AlignLeft | Qt::AlignVCenter,
                    tr("Best lap %1: %2").arg(text(clockText(r.best)), who));
