@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QPushButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTest>
@@ -9,6 +11,7 @@
 #include "commands/RaceCommands.h"
 #include "fakes/MainWindowFixture.h"
 #include "ui/publish/Publishing.h"
+#include "ui/publish/frmPublish.h"
 #include "ui/publish/frmScoreboard.h"
 
 using namespace orvex;
@@ -118,6 +121,21 @@ TEST_F(ScoreboardWindowTest, ScoreboardAndServedPagesFollowACorrectionAtOnce) {
     EXPECT_EQ(board->shown().results.rows.at(0).driver, 3);
     const QByteArray json = desk->publishing().server().pages()->resultsJson;
     EXPECT_TRUE(json.contains("{\"pos\": 1, \"number\": 3,")) << json.toStdString();
+
+    // The dialog refuses a reserved port and starts nothing.
+    desk->publishing().stop();
+    desk->showPublishDialog();
+    auto* dialog = desk->findChild<frmPublish*>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), "Publish on network");
+    EXPECT_EQ(dialog->portBox()->value(), 8080);
+    dialog->portBox()->setValue(80);
+    dialog->startButton()->click();
+    ASSERT_EQ(fakes.messages.texts().size(), 1u);
+    EXPECT_NE(fakes.messages.texts()[0].find("1024"), std::string::npos);
+    EXPECT_FALSE(desk->publishing().server().running());
+    EXPECT_TRUE(dialog->startButton()->isEnabled());
+    EXPECT_FALSE(dialog->stopButton()->isEnabled());
 
     // It remembers its place for the next one.
     board->setGeometry(40, 50, 800, 500);

@@ -161,6 +161,18 @@
         <source>&amp;Race</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Results &amp;web page...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Score&amp;board</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Publish on network...</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ExtraBlock</name>
@@ -376,6 +388,25 @@ Nothing on disk has changed.</source>
     </message>
     <message>
         <source>The names could not be remembered.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WebPageExport</name>
+    <message>
+        <source>(none)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Results web page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standings of the &amp;championship:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Web page (*.html)|*.html</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -609,6 +640,21 @@ Nothing on disk has changed.</source>
     </message>
     <message>
         <source>DSQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::ResultsServer</name>
+    <message>
+        <source>Port %1 is in use by another program. Choose another port.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The results cannot be published on port %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a port from 1024 to 65535: the ports below 1024 belong to the system.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -876,6 +922,49 @@ a longer lap is void. Leave a box empty for no rule.</source>
     </message>
 </context>
 <context>
+    <name>orvex::frmPublish</name>
+    <message>
+        <source>Publish on network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Phones and computers on this network can read the results while publishing is on.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Championship:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;top</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Requests served: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Publishing is off.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open %1 on a phone or a computer of this network.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>orvex::frmResults</name>
     <message>
         <source>Penalty for driver %1</source>
@@ -951,6 +1040,105 @@ a longer lap is void. Leave a box empty for no rule.</source>
     </message>
     <message>
         <source>&amp;Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::frmScoreboard</name>
+    <message>
+        <source>Official (issue %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changed since issue %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Provisional</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Race time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best %1 consecutive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scoreboard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>page %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No session</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best lap %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Laps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No laps yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DSQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wins</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leave &amp;full screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Full screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Standings page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;None</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

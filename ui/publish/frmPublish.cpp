@@ -7,7 +7,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QNetworkInterface>
 #include <QPainter>
 #include <QPixmap>
@@ -16,6 +15,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "platform/MessageBox.h"
+#include "platform/Platform.h"
 #include "ui/publish/Publishing.h"
 
 namespace orvex {
@@ -129,7 +130,10 @@ void frmPublish::startServer() {
     const int port = port_->value();
     programSettings().setValue(kPortKey, port);
     error_ = publishing_.start(quint16(port));
-    if (!error_.isEmpty()) QMessageBox::warning(this, windowTitle(), error_);
+    if (!error_.isEmpty())
+        platform().messages->show(error_.toStdString(),
+                                  MessageBox::OkOnly | MessageBox::Exclamation,
+                                  windowTitle().toStdString());
     updateState();
 }
 

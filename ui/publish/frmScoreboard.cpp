@@ -245,7 +245,7 @@ void frmScoreboard::paintResults(QPainter& p, int first) {
     for (const std::string* s : {&shown_.date, &shown_.time, &shown_.vehicle})
         if (!s->empty()) parts << text(*s);
     p.drawText(QRect(margin, row * 3 / 2, width() - 2 * margin, row), Qt::AlignLeft | Qt::AlignTop,
-               parts.join(QStringLiteral("  \u00b7  ")));
+               parts.join(QString(2, ' ') + QChar(0x00B7) + QString(2, ' ')));
 
     QFont body = font();
     body.setPixelSize(row * 62 / 100);
