@@ -6,8 +6,9 @@
 // 50th and 99th percentile and the answers per second.
 // `--serve SECONDS [PORT [FOLDER]]` instead downloads once and serves the
 // pages on 127.0.0.1 (port 8080) for that long, to look at them in a browser;
-// with FOLDER it also leaves there the scoreboard's picture (scoreboard.png,
-// 1280x720 and 640x360) and the web page (results.html).
+// with FOLDER it also leaves there pictures of the scoreboard (1280x720,
+// 640x360, the standings page) and of the dialog, and the web page
+// (results.html) with the standings of a championship made up for it.
 
 #include <QFile>
 #include <QProcess>
@@ -29,6 +30,7 @@
 #include "shell/DesktopDevice.h"
 #include "shell/frmDesktop.h"
 #include "ui/publish/Publishing.h"
+#include "ui/publish/frmPublish.h"
 #include "ui/publish/frmScoreboard.h"
 
 using namespace orvex;
@@ -199,6 +201,26 @@ int main(int argc, char** argv) {
                                "Luca Ferrari-Esposito Lombardi Romano Ricci"};
         for (int d = 1; d <= 5; ++d) session().DriverNames[d] = names[d - 1];
         download(desk);
+        // A championship made up from this session, to look at its pages.
+        PublishSources& sources = desk.publishing().sources();
+        sources.championships = [] { return std::vector<std::string>{"Winter Cup"}; };
+        sources.standings = [](const std::string& name) {
+            Standings s;
+            s.championship = name;
+            s.roundTitles = {"30/11/2026 Pista Nord", "07/12/2026 Pista Sud"};
+            const RaceResults r = makeResults(session());
+            for (const DriverResult& d : r.rows) {
+                const std::int64_t points = d.pos > 0 ? std::max(0, 26 - d.pos) : 0;
+                s.rows.push_back({d.pos,
+                                  d.name.empty() ? "No. " + std::to_string(d.driver) : d.name,
+                                  points + 10,
+                                  {10, points},
+                                  {false, false},
+                                  d.pos == 1 ? 1 : 0});
+            }
+            return std::optional<Standings>(s);
+        };
+        desk.publishing().setChampionship("Winter Cup");
         const QString error = desk.publishing().start(port, QHostAddress::LocalHost);
         if (!error.isEmpty()) {
             std::fprintf(stderr, "%s\n", qPrintable(error));
@@ -211,10 +233,22 @@ int main(int argc, char** argv) {
             board->grab().save(folder + "/scoreboard.png");
             board->resize(640, 360);
             board->grab().save(folder + "/scoreboard-small.png");
+            board->setChampionship("Winter Cup");
+            board->resize(1280, 720);
+            static qint64 now = 0;  // outlives this block: the board keeps the clock
+            board->setClock([] { return now; });
+            now = frmScoreboard::kPageMs;
+            board->tick();
+            board->grab().save(folder + "/scoreboard-standings.png");
+            board->setChampionship({});
+            frmPublish dialog(desk.publishing(), &desk);
+            dialog.show();
+            dialog.grab().save(folder + "/publish.png");
+            const std::optional<Standings> cup = desk.publishing().standings("Winter Cup");
             QFile page(folder + "/results.html");
             if (page.open(QIODevice::WriteOnly))
                 page.write(QByteArray::fromStdString(
-                    exportPage(desk.publishing().current(), nullptr, generatedNow())));
+                    exportPage(desk.publishing().current(), &*cup, generatedNow())));
         }
         std::printf("serving http://127.0.0.1:%d/ for %d s\n", port, seconds);
         std::fflush(stdout);

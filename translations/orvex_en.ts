@@ -1141,6 +1141,10 @@ a longer lap is void. Leave a box empty for no rule.</source>
         <source>&amp;None</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Last round: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>orvex::frmSlips</name>

@@ -36,6 +36,9 @@ protected:
             return;
         }
         ++open_;
+        // An answer is written in pieces (status, headers, body): sent at once,
+        // no piece waits for the client's acknowledgement of the one before.
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         connect(socket, &QObject::destroyed, this, [this] { --open_; });
         auto* idle = new QTimer(socket);
         idle->setSingleShot(true);

@@ -313,6 +313,15 @@ void frmScoreboard::paintStandings(QPainter& p, int first) {
         p.drawText(QRect(margin, 0, width() - 2 * margin, row * 3 / 2),
                    Qt::AlignRight | Qt::AlignVCenter, tr("Provisional"));
     }
+    if (!standings_->roundTitles.empty()) {
+        QFont meta = font();
+        meta.setPixelSize(row * 55 / 100);
+        p.setFont(meta);
+        p.setPen(kDim);
+        p.drawText(QRect(margin, row * 3 / 2, width() - 2 * margin, row),
+                   Qt::AlignLeft | Qt::AlignTop,
+                   tr("Last round: %1").arg(text(standings_->roundTitles.back())));
+    }
     QFont body = font();
     body.setPixelSize(row * 62 / 100);
     const int charWidth = QFontMetrics(body).horizontalAdvance('0');
