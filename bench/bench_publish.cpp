@@ -5,7 +5,8 @@
 // Prints the download's ratio to the wire time both ways, the JSON answer's
 // 50th and 99th percentile and the answers per second.
 // `--serve SECONDS [PORT [FOLDER]]` instead downloads once and serves the
-// pages on 127.0.0.1 (port 8080) for that long, to look at them in a browser;
+// pages on 127.0.0.1 (port 8080) for that long, to look at them in a browser,
+// disqualifying the leader halfway so the page shows a correction;
 // with FOLDER it also leaves there pictures of the scoreboard (1280x720,
 // 640x360, the standings page) and of the dialog, and the web page
 // (results.html) with the standings of a championship made up for it.
@@ -24,6 +25,7 @@
 
 #include "bench/BenchApp.h"
 #include "bench/SimulatorAt9600.h"
+#include "commands/RaceCommands.h"
 #include "device/DeviceLink.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
@@ -250,6 +252,14 @@ int main(int argc, char** argv) {
                 page.write(QByteArray::fromStdString(
                     exportPage(desk.publishing().current(), &*cup, generatedNow())));
         }
+        // Halfway, a correction: the leader is disqualified, and the page follows.
+        QTimer::singleShot(seconds * 500, &desk, [&desk] {
+            const RaceResults r = makeResults(session());
+            if (r.rows.empty()) return;
+            desk.raceCommands().disqualify(r.rows.front().driver, true);
+            std::printf("disqualified No. %d\n", r.rows.front().driver);
+            std::fflush(stdout);
+        });
         std::printf("serving http://127.0.0.1:%d/ for %d s\n", port, seconds);
         std::fflush(stdout);
         pause(seconds * 1000);

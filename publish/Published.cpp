@@ -165,6 +165,7 @@ nav{padding:0 12px 4px}
 a{color:#7cc4ff}
 footer{padding:12px;color:#8d9296;font-size:.82em}
 @media (min-width:720px){body{font-size:18px}}
+@media (max-width:420px){th,td{padding:8px 4px}th:first-child,td:first-child{padding-left:8px}th:last-child,td:last-child{padding-right:8px}}
 )";
 
 std::string head(const std::string& title, const std::string& extra = {}) {
