@@ -13,6 +13,8 @@
 #include "shell/frmDesktop.h"
 #include "ui/export/frmExport.h"
 #include "ui/lists/ChildWindows.h"
+#include "ui/publish/Publishing.h"
+#include "ui/publish/WebPageExport.h"
 #include "ui/results/frmResults.h"
 #include "ui/sheet/frmSheet.h"
 #include "ui/slips/frmSlips.h"
@@ -142,6 +144,16 @@ const Command kCommands[] = {
      .needs = Needs::Session,
      .submenu = QT_TRANSLATE_NOOP("CommandTable", "&Export"),
      .action = &frmSlips::ExportPdf},
+    {.menu = M::File,
+     .caption = QT_TRANSLATE_NOOP("CommandTable", "Results &web page..."),
+     .group = Group::Print,
+     .needs = Needs::Session,
+     .submenu = QT_TRANSLATE_NOOP("CommandTable", "&Export"),
+     .action =
+         [](QWidget* parent) {
+             if (auto* desktop = qobject_cast<frmDesktop*>(parent))
+                 showStatus(ExportWebPage(parent, desktop->publishing()));
+         }},
     {.menu = M::File, .caption = nullptr, .group = Group::Recent1, .shown = false},
     {.menu = M::File, .caption = fixedText("RecentFile1"), .group = Group::Recent1, .shown = false},
     {.menu = M::File, .caption = fixedText("RecentFile2"), .group = Group::Recent2, .shown = false},
@@ -184,6 +196,15 @@ const Command kCommands[] = {
      .group = Group::ViewTimes,
      .needs = Needs::Session,
      .toggle = true},
+    // A window of its own for a second screen; it shows "No session" too.
+    {.menu = M::View,
+     .caption = QT_TRANSLATE_NOOP("CommandTable", "Score&board"),
+     .needs = Needs::Program,
+     .action =
+         [](QWidget* parent) {
+             if (auto* desktop = qobject_cast<frmDesktop*>(parent))
+                 desktop->publishing().showScoreboard();
+         }},
 
     {.menu = M::Race,
      .caption = QT_TRANSLATE_NOOP("CommandTable", "&Drivers..."),
@@ -199,6 +220,13 @@ const Command kCommands[] = {
      .action =
          [](QWidget* parent) {
              if (auto* desktop = qobject_cast<frmDesktop*>(parent)) desktop->editLapRules();
+         }},
+    {.menu = M::Race,
+     .caption = QT_TRANSLATE_NOOP("CommandTable", "&Publish on network..."),
+     .needs = Needs::Program,
+     .action =
+         [](QWidget* parent) {
+             if (auto* desktop = qobject_cast<frmDesktop*>(parent)) desktop->showPublishDialog();
          }},
 
     {.menu = M::Race,

@@ -33,6 +33,7 @@
 #include "platform/qt/StatusMessage.h"
 #include "platform/qt/Twips.h"
 #include "results/Results.h"
+#include "season/Issue.h"
 #include "session/FileCommands.h"
 #include "session/RecentFiles.h"
 #include "shell/DesktopDevice.h"
@@ -49,6 +50,8 @@
 #include "ui/lists/frmSession.h"
 #include "ui/lists/frmStat.h"
 #include "ui/names/frmDrivers.h"
+#include "ui/publish/Publishing.h"
+#include "ui/publish/frmPublish.h"
 #include "ui/results/frmLapRules.h"
 #include "ui/results/frmResults.h"
 
@@ -90,6 +93,9 @@ frmDesktop::frmDesktop(QWidget* parent) : QMainWindow(parent) {
     fileCommands_ = std::make_unique<FileCommands>(*fileViews_);
     resize(twipsToPixelsX(kDesktopWidth), twipsToPixelsY(kDesktopHeight));
     device_ = new DesktopDevice(*this);
+    publishing_ = new Publishing(this);
+    children_->addView(publishing_, [this] { publishing_->refresh(); });
+    wirePublishing();
     setAcceptDrops(true);
     // Sees the shortcut checks of every widget, to let the menus' shortcuts win.
     qApp->installEventFilter(this);
@@ -532,6 +538,7 @@ void frmDesktop::syncIssue() {
     mark = {db.number, db.hash, db.issuedAt};
     (void)issues_->noteCurrent(key, issueHash(session()));
     if (frmResults* f = resultsWindow()) f->refresh();
+    publishing_->refresh();
 }
 
 void frmDesktop::issueResults() {
@@ -570,6 +577,43 @@ void frmDesktop::issueResults() {
         tr("The results of %1 were issued as official: issue %2").arg(name).arg(made->number));
     if (frmResults* f = resultsWindow()) f->refresh();
     if (championshipWindow_) championshipWindow_->refresh();
+    publishing_->refresh();
+}
+
+// The scoreboard and the pages read the issue state and the standings through
+// the stores the main window is given later, so each call looks them up then.
+void frmDesktop::wirePublishing() {
+    PublishSources& sources = publishing_->sources();
+    sources.issueState = [] { return issueState(session()); };
+    sources.championships = [this] {
+        std::vector<std::string> names;
+        if (!championships_) return names;
+        if (const auto rows = championships_->list(); rows.isOk())
+            for (const ChampionshipRow& row : rows.value()) names.push_back(row.name.toStdString());
+        return names;
+    };
+    sources.standings = [this](const std::string& name) -> std::optional<Standings> {
+        if (!championships_) return std::nullopt;
+        const auto rows = championships_->list();
+        if (!rows.isOk()) return std::nullopt;
+        for (const ChampionshipRow& row : rows.value()) {
+            if (row.name.toStdString() != name) continue;
+            if (auto standings = championships_->standings(row.id, issuedRounds_); standings.isOk())
+                return std::move(standings.value());
+            return std::nullopt;
+        }
+        return std::nullopt;
+    };
+}
+
+void frmDesktop::showPublishDialog() {
+    if (!publishDialog_) {
+        publishDialog_ = new frmPublish(*publishing_, this);
+        publishDialog_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    publishDialog_->show();
+    publishDialog_->raise();
+    publishDialog_->activateWindow();
 }
 
 frmResults* frmDesktop::resultsWindow() const { return results_.get(); }
@@ -659,6 +703,7 @@ void frmDesktop::closeEvent(QCloseEvent* event) {
     // so its progress window does not outlive the main window.
     device_->shutdown();
     Port_Close();
+    publishing_->closeAll();
     // Let anything still queued (a tick, a repaint) finish before the end.
     platform().events->processEvents();
     platform().events->processEvents();

@@ -10,10 +10,11 @@
 #include "session/Session.h"
 #include "shell/CommandTable.h"
 #include "ui/archive/frmArchive.h"
-#include "ui/season/frmChampionship.h"
 #include "ui/lists/ChildWindows.h"
+#include "ui/season/frmChampionship.h"
 
 class QAction;
+class QDialog;
 class QLabel;
 class QMenu;
 class QMdiArea;
@@ -30,6 +31,7 @@ class DesktopDevice;
 class DesktopFileViews;
 class FileCommands;
 class frmResults;
+class Publishing;
 class Roster;
 
 // The main window: a multiple-document frame with the menus, the toolbar
@@ -140,6 +142,12 @@ public:
     void showChampionship();
     frmChampionship* championshipWindow() const { return championshipWindow_; }
 
+    // The scoreboard, the network page and the web page; the lead's season
+    // sources are set through its sources().
+    Publishing& publishing() const { return *publishing_; }
+    // Race > Publish on network: the one dialog, opened or raised.
+    void showPublishDialog();
+
     // Race > Drivers: the names of this session's drivers.
     void editDriverNames();
     // Race > Lap rules: the minimum and maximum lap of this session.
@@ -212,6 +220,9 @@ private:
     ChampionshipStore* championships_ = nullptr;
     IssuedRounds* issuedRounds_ = nullptr;
     QPointer<frmChampionship> championshipWindow_;
+    void wirePublishing();
+    Publishing* publishing_ = nullptr;
+    QPointer<QDialog> publishDialog_;
     std::unique_ptr<ArchiveScanner> rebuild_;
 };
 

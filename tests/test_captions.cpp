@@ -29,6 +29,7 @@
 #include "ui/device/frmProgress.h"
 #include "ui/device/frmSetup.h"
 #include "ui/device/frmTest.h"
+#include "ui/publish/frmPublish.h"
 #include "ui/report/frmStampa.h"
 
 using namespace orvex;
@@ -108,6 +109,7 @@ TEST_F(CaptionsTest, EveryWindowAndDialogShowsItsCaptionsAndTitleWhole) {
     s.MakeTotals();
     load();
     for (const char* view : {"S&ession data", "&Times", "&Results"}) item(view)->trigger();
+    item("&Publish on network...")->trigger();
     desk->device().showSetup();
     desk->device().showTest();
     desk->device().showProgress(30);
@@ -120,9 +122,9 @@ TEST_F(CaptionsTest, EveryWindowAndDialogShowsItsCaptionsAndTitleWhole) {
     expectWhole(desk.get());
     ASSERT_EQ(desk->mdiArea()->subWindowList().size(), 4);
     for (QMdiSubWindow* child : desk->mdiArea()->subWindowList()) expectWhole(child);
-    for (QWidget* dialog :
-         std::vector<QWidget*>{desk->device().setupDialog(), desk->device().testDialog(),
-                               desk->device().progressWindow(), &about, &splash})
+    for (QWidget* dialog : std::vector<QWidget*>{
+             desk->device().setupDialog(), desk->device().testDialog(),
+             desk->device().progressWindow(), &about, &splash, desk->findChild<frmPublish*>()})
         expectWhole(dialog);
     // The modal ones, as their commands open them.
     for (const char* modal : {"&Print...", "Print Pre&view...", "P&DF...", "Print S&lips...",

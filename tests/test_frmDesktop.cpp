@@ -40,10 +40,18 @@ protected:
 
 }  // namespace
 
-TEST_F(DesktopTest, ASessionEnablesEveryCommandAndWithoutOneOnlyNewOpenArchiveExitAndHelp) {
-    const QStringList none{"&New",         "&Open...",  "Open do&wnload...",
-                           "Arc&hive...",  "E&xit",     "&Championship...",
-                           "Help &Topics", "&About...", "New",
+TEST_F(DesktopTest, ASessionEnablesEveryCommandAndWithoutOneOnlyNewOpenArchiveExitShowingAndHelp) {
+    const QStringList none{"&New",
+                           "&Open...",
+                           "Open do&wnload...",
+                           "Arc&hive...",
+                           "E&xit",
+                           "Score&board",
+                           "&Publish on network...",
+                           "&Championship...",
+                           "Help &Topics",
+                           "&About...",
+                           "New",
                            "Open"};
     EXPECT_EQ(commands(true), none);
     session().FileState = FileState::New;

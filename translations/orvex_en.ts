@@ -162,7 +162,15 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>&amp;Championship...</source>
+        <source>Results &amp;web page...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Score&amp;board</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Publish on network...</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -175,6 +183,10 @@
     </message>
     <message>
         <source>&amp;Issue results...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Championship...</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -601,6 +613,25 @@ Nothing on disk has changed.</source>
     </message>
 </context>
 <context>
+    <name>WebPageExport</name>
+    <message>
+        <source>(none)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Results web page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standings of the &amp;championship:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Web page (*.html)|*.html</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>frmDrivers</name>
     <message>
         <source>The club&apos;s roster could not remember the names: %1</source>
@@ -870,6 +901,21 @@ Nothing on disk has changed.</source>
     </message>
 </context>
 <context>
+    <name>orvex::ResultsServer</name>
+    <message>
+        <source>Port %1 is in use by another program. Choose another port.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The results cannot be published on port %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a port from 1024 to 65535: the ports below 1024 belong to the system.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>orvex::frmAbout</name>
     <message>
         <source>About ORVEX</source>
@@ -1128,6 +1174,14 @@ Nothing on disk has changed.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source> (a session missing)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> (%1 sessions missing)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>No rounds yet: add issued sessions on the Rounds tab.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1181,14 +1235,6 @@ Nothing on disk has changed.</source>
     </message>
     <message>
         <source>CSV file (*.csv)|*.csv</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> (a session missing)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source> (%1 sessions missing)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1279,11 +1325,11 @@ Do you want to replace it ?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Championships cannot be used: the club database is not open, or belongs to a newer version of the program.</source>
+        <source>%1. %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1. %2</source>
+        <source>Championships cannot be used: the club database is not open, or belongs to a newer version of the program.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1424,6 +1470,49 @@ A lap far from the driver&apos;s median is only marked suspect.</source>
     </message>
 </context>
 <context>
+    <name>orvex::frmPublish</name>
+    <message>
+        <source>Publish on network</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Phones and computers on this network can read the results while publishing is on.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Port:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Championship:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>S&amp;top</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Requests served: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Publishing is off.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open %1 on a phone or a computer of this network.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>orvex::frmResults</name>
     <message>
         <source>&amp;Seconds added to the race time:</source>
@@ -1551,6 +1640,109 @@ A lap far from the driver&apos;s median is only marked suspect.</source>
     </message>
     <message>
         <source>Issue %1 in the club database is damaged; it is left out.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>orvex::frmScoreboard</name>
+    <message>
+        <source>Official (issue %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changed since issue %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Provisional</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Race time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best %1 consecutive</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best lap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scoreboard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>page %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No session</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No. %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Best lap %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gap</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Laps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No laps yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DSQ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Points</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wins</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Leave &amp;full screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Full screen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Standings page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Last round: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
