@@ -10,45 +10,9 @@ namespace orvex {
 
 namespace {
 
-// The file's words are fixed English, whatever the user's language.
-std::string figureTitle(RankMode mode, int run) {
-    switch (mode) {
-        case RankMode::Race:
-            return "Race time";
-        case RankMode::BestConsecutive:
-            return "Best " + std::to_string(run) + " consecutive";
-        case RankMode::BestLap:
-            break;
-    }
-    return "Best lap";
-}
-
 std::string posText(const DriverResult& r) {
     if (r.disqualified) return "DSQ";
     return r.pos > 0 ? std::to_string(r.pos) : std::string();
-}
-
-std::string gapText(const DriverResult& r) {
-    if (r.pos <= 1) return {};
-    if (r.gap <= 0 && r.gapLaps == 0) return "+0.00";  // a tie on time
-    if (r.gapLaps == 0) return gapTimeText(r.gap);
-    // Built in place: GCC 12 at -O3 warns (-Wrestrict) about "+" + text.
-    std::string text = std::to_string(r.gapLaps);
-    text.insert(text.begin(), '+');
-    return text + (r.gapLaps == 1 ? " lap" : " laps");
-}
-
-// The mode's figure in hundredths, 0 for none.
-std::int64_t figureValue(const DriverResult& r, RankMode mode) {
-    switch (mode) {
-        case RankMode::Race:
-            return r.laps > 0 ? r.raceTime : 0;
-        case RankMode::BestConsecutive:
-            return r.runFirst > 0 ? r.runTime : 0;
-        case RankMode::BestLap:
-            break;
-    }
-    return r.bestLapNo > 0 ? r.best : 0;
 }
 
 }  // namespace
@@ -68,7 +32,7 @@ std::string ResultsCsv(const Session& s, const std::string& userDecimalSeparator
          "Average lap (s)", "Best speed (km/h)", "Penalty (s)", "Reason", "DSQ reason", "Status"},
         sep);
     for (const DriverResult& r : results.rows) {
-        const std::int64_t value = figureValue(r, results.mode);
+        const std::int64_t value = figureOf(r, results.mode);
         const bool timeGap = r.pos > 1 && r.gapLaps == 0;
         out += CsvRow(
             {posText(r), std::to_string(r.driver), CsvText(r.name), std::to_string(r.laps),

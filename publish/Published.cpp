@@ -33,36 +33,6 @@ std::string stateText(const IssueState& state) {
     return "Provisional";
 }
 
-std::string figureTitle(RankMode mode, int run) {
-    switch (mode) {
-        case RankMode::Race:
-            return "Race time";
-        case RankMode::BestConsecutive:
-            return "Best " + std::to_string(run) + " consecutive";
-        case RankMode::BestLap:
-            break;
-    }
-    return "Best lap";
-}
-
-std::int64_t figureOf(const DriverResult& r, RankMode mode) {
-    switch (mode) {
-        case RankMode::Race:
-            return r.laps > 0 ? r.raceTime : 0;
-        case RankMode::BestConsecutive:
-            return r.runTime;
-        case RankMode::BestLap:
-            break;
-    }
-    return r.best;
-}
-
-std::string gapText(const DriverResult& r) {
-    if (r.pos <= 1) return {};
-    if (r.gapLaps > 0) return "+" + std::to_string(r.gapLaps) + (r.gapLaps == 1 ? " lap" : " laps");
-    return gapTimeText(r.gap);
-}
-
 namespace {
 
 // Calls `put` with each code point of `text`; a byte that starts no valid

@@ -24,12 +24,6 @@ PublishedSession publishedSession(const Session& s, const IssueState& state);
 // The state as the Results window words it: "Provisional", "Official (issue 2)",
 // "Changed since issue 2". Fixed English: the pages are read by anyone.
 std::string stateText(const IssueState& state);
-// The title of the ranking's figure: "Best lap", "Race time", "Best 3 consecutive".
-std::string figureTitle(RankMode mode, int run);
-// A driver's figure in hundredths in the ranking's terms; 0: none.
-std::int64_t figureOf(const DriverResult& r, RankMode mode);
-// Behind the leader: "+2.15", "+1 lap", "+3 laps"; empty for the leader and the unranked.
-std::string gapText(const DriverResult& r);
 
 // Text safe in HTML content and in quoted attributes. Bytes that are no valid
 // UTF-8 become U+FFFD, so a damaged name cannot break the page's encoding.

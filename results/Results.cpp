@@ -222,4 +222,38 @@ int markSuspects(std::vector<CountedLap>& counted, int shortPercent, int longPer
     return marked;
 }
 
+std::string figureTitle(RankMode mode, int run) {
+    switch (mode) {
+        case RankMode::Race:
+            return "Race time";
+        case RankMode::BestConsecutive:
+            return "Best " + std::to_string(run) + " consecutive";
+        case RankMode::BestLap:
+            break;
+    }
+    return "Best lap";
+}
+
+std::int64_t figureOf(const DriverResult& r, RankMode mode) {
+    switch (mode) {
+        case RankMode::Race:
+            return r.laps > 0 ? r.raceTime : 0;
+        case RankMode::BestConsecutive:
+            return r.runFirst > 0 ? r.runTime : 0;
+        case RankMode::BestLap:
+            break;
+    }
+    return r.bestLapNo > 0 ? r.best : 0;
+}
+
+std::string gapText(const DriverResult& r) {
+    if (r.pos <= 1) return {};
+    if (r.gap <= 0 && r.gapLaps == 0) return "+0.00";  // a tie on time
+    if (r.gapLaps == 0) return gapTimeText(r.gap);
+    // Built in place: GCC 12 at -O3 warns (-Wrestrict) about "+" + text.
+    std::string text = std::to_string(r.gapLaps);
+    text.insert(text.begin(), '+');
+    return text + (r.gapLaps == 1 ? " lap" : " laps");
+}
+
 }  // namespace orvex

@@ -101,4 +101,13 @@ std::string figureText(const DriverResult& r, RankMode mode);
 // no median to speak of, and no suspects. Returns how many are marked.
 int markSuspects(std::vector<CountedLap>& counted, int shortPercent, int longPercent);
 
+// The ranking's figure and gap in fixed English, as files and pages write them.
+// "Best lap", "Race time", "Best 3 consecutive".
+std::string figureTitle(RankMode mode, int run);
+// A driver's figure in hundredths in the ranking's terms; 0: none.
+std::int64_t figureOf(const DriverResult& r, RankMode mode);
+// Behind the leader: "+2.15", "+1 lap", "+3 laps", "+0.00" for a tie on time;
+// empty for the leader and the unranked.
+std::string gapText(const DriverResult& r);
+
 }  // namespace orvex

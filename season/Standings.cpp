@@ -5,6 +5,8 @@
 #include <optional>
 #include <unordered_map>
 
+#include "session/AnsiText.h"
+
 namespace orvex {
 
 namespace {
@@ -59,23 +61,10 @@ std::vector<char32_t> decode(const std::string& s) {
 }
 
 void encode(char32_t c, std::string& out) {
-    if (c >= 0xDC80 && c <= 0xDCFF) {
-        out += static_cast<char>(c - 0xDC00);
-    } else if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    if (c >= 0xDC80 && c <= 0xDCFF)
+        out += static_cast<char>(c - 0xDC00);  // a byte that was no character goes back as it was
+    else
+        appendUtf8(out, c);
 }
 
 std::string normalise(const std::string& name, bool fold) {
