@@ -86,7 +86,11 @@ ResultsSheet makeResultsSheet(const RaceResults& results, const SheetHeader& hea
         if (speeds) row.push_back(r.bestSpeed ? secondsText(*r.bestSpeed, decimal) : std::string());
         row.push_back(r.penalty > 0 ? fill(w.seconds, secondsText(r.penalty, decimal))
                                     : std::string());
-        sheet.rows.push_back({std::move(row), r.reason});
+        // The penalty's reason and the disqualification's, both when there are both.
+        std::string note = r.reason;
+        if (r.disqualified && !r.dsqReason.empty())
+            note += (note.empty() ? "" : "; ") + r.dsqReason;
+        sheet.rows.push_back({std::move(row), std::move(note)});
     }
     return sheet;
 }

@@ -85,6 +85,9 @@ TEST(ResultsSheet, RankedDriversThenUnrankedThenDisqualifiedInTheResultsForms) {
     EXPECT_EQ(column(sheet, "Penalty"), (std::vector<std::string>{"10,00 s", "", "", "", ""}));
     EXPECT_EQ(sheet.rows[0].note, "Jump start");
     EXPECT_EQ(sheet.rows[4].note, "Pit lane speeding");
+    c.dsqReasons[7] = "Unsafe re-entry";  // as Disqualify keeps it
+    EXPECT_EQ(makeResultsSheet(makeResults(t, c, 1000), header, w, ",").rows[4].note,
+              "Pit lane speeding; Unsafe re-entry");
 
     // Ranked by race: the laps behind; by best lap: no figure column twice, no
     // speeds without a track length.
