@@ -6,15 +6,20 @@
 // 50th and 99th percentile and the answers per second.
 // `--serve SECONDS [PORT [FOLDER]]` instead downloads once and serves the
 // pages on 127.0.0.1 (port 8080) for that long, to look at them in a browser,
-// disqualifying the leader halfway so the page shows a correction;
+// issued first and disqualifying the leader halfway so the page shows a
+// correction;
 // with FOLDER it also leaves there pictures of the scoreboard (1280x720,
-// 640x360, the standings page) and of the dialog, and the web page
-// (results.html) with the standings of a championship made up for it.
+// 640x360, the standings page) and of the dialog, and exports the web page
+// (results.html) through the menu with the standings of a championship made
+// up for it.
 
-#include <QFile>
+#include <QAction>
+#include <QApplication>
+#include <QInputDialog>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
@@ -27,10 +32,13 @@
 #include "bench/SimulatorAt9600.h"
 #include "commands/RaceCommands.h"
 #include "device/DeviceLink.h"
+#include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
 #include "shell/DesktopDevice.h"
 #include "shell/frmDesktop.h"
+#include "store/ClubDatabase.h"
+#include "store/IssueStore.h"
 #include "ui/publish/Publishing.h"
 #include "ui/publish/frmPublish.h"
 #include "ui/publish/frmScoreboard.h"
@@ -135,7 +143,24 @@ double percentile(std::vector<qint64> v, double p) {
 // Answers every question at once, so the rounds run unattended.
 class NoMessages : public MessageBox {
 public:
-    int show(const std::string&, int, const std::string&) override { return No; }
+    int show(const std::string&, int, const std::string&) override { return answer; }
+    int answer = No;
+};
+
+// The save dialog, answered with one name.
+class SaveAs : public FileDialog {
+public:
+    explicit SaveAs(std::string name) : name_(std::move(name)) {}
+    bool showOpen(const FileDialogSettings&, std::string&) override { return false; }
+    bool showSave(const FileDialogSettings&, std::string& chosen) override {
+        asked = true;
+        chosen = name_;
+        return true;
+    }
+    bool asked = false;
+
+private:
+    std::string name_;
 };
 
 // Device > Download data, until it ends; seconds from the first block request
@@ -202,7 +227,17 @@ int main(int argc, char** argv) {
         const char* names[] = {"Anna Rossi", "Marco Bianchi", "<b>x</b> & \"Co\"", "Giulia Verdi",
                                "Luca Ferrari-Esposito Lombardi Romano Ricci"};
         for (int d = 1; d <= 5; ++d) session().DriverNames[d] = names[d - 1];
+        // Issued first, in a club database of its own, so the pages say
+        // "Official (issue 1)" and the correction makes it "Changed".
+        QTemporaryDir club;
+        ClubDatabase database(club.path());
+        IssueStore issues(database.connectionName());
+        desk.setIssues(&issues);
         download(desk);
+        messages.answer = MessageBox::Yes;
+        desk.issueResults();
+        messages.answer = MessageBox::No;
+        std::printf("issue %d\n", session().Issue.issue);
         // A championship made up from this session, to look at its pages.
         PublishSources& sources = desk.publishing().sources();
         sources.championships = [] { return std::vector<std::string>{"Winter Cup"}; };
@@ -246,11 +281,22 @@ int main(int argc, char** argv) {
             frmPublish dialog(desk.publishing(), &desk);
             dialog.show();
             dialog.grab().save(folder + "/publish.png");
-            const std::optional<Standings> cup = desk.publishing().standings("Winter Cup");
-            QFile page(folder + "/results.html");
-            if (page.open(QIODevice::WriteOnly))
-                page.write(QByteArray::fromStdString(
-                    exportPage(desk.publishing().current(), &*cup, generatedNow())));
+            // File > Export > Results web page, as a user does it: the
+            // championship chosen in its question, the file named.
+            SaveAs saveAs((folder + "/results.html").toStdString());
+            Platform exporting = platform();
+            exporting.fileDialogs = &saveAs;
+            installPlatform(exporting);
+            QTimer::singleShot(0, &desk, [] {
+                if (auto* ask = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
+                    ask->setTextValue("Winter Cup");
+                    ask->accept();
+                }
+            });
+            for (QAction* a : desk.findChildren<QAction*>())
+                if (a->text() == "Results &web page...") a->trigger();
+            installPlatform(with);
+            std::printf("exported %s\n", saveAs.asked ? "results.html" : "nothing");
         }
         // Halfway, a correction: the leader is disqualified, and the page follows.
         QTimer::singleShot(seconds * 500, &desk, [&desk] {

@@ -6,10 +6,16 @@
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include "archive/ArchiveEntry.h"
 #include "commands/RaceCommands.h"
 #include "fakes/MainWindowFixture.h"
+#include "store/ArchiveIndex.h"
+#include "store/ChampionshipStore.h"
+#include "store/ClubDatabase.h"
+#include "store/IssueStore.h"
 #include "ui/publish/Publishing.h"
 #include "ui/publish/frmPublish.h"
 #include "ui/publish/frmScoreboard.h"
@@ -143,4 +149,64 @@ TEST_F(ScoreboardWindowTest, ScoreboardAndServedPagesFollowACorrectionAtOnce) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(desk->publishing().scoreboard(), nullptr);
     EXPECT_TRUE(QSettings("ORVEX", "ORVEX").contains("Scoreboard/geometry"));
+}
+
+// The main window's seams: the served pages read the issue state and the
+// standings from the club database the program opens.
+TEST_F(ScoreboardWindowTest, ServedPagesTellTheIssueAndTheChosenStandings) {
+    QStandardPaths::setTestModeEnabled(true);
+    Session& s = session();
+    s.ResetSession();
+    s.FileState = FileState::Saved;
+    s.LapTimes[lapSlot(2, 1)] = 5000;
+    s.LapTimes[lapSlot(3, 1)] = 5100;
+    s.DriverNames[2] = "Anna Rossi";
+    s.DriverNames[3] = "Bruno";
+    QTemporaryDir dir;
+    ClubDatabase club(dir.path());
+    ASSERT_TRUE(club.isOpen());
+    IssueStore issues(club.connectionName());
+    ChampionshipStore championships(club.connectionName());
+    StoredRounds rounds(club.connectionName());
+    const auto key = static_cast<std::int64_t>(lapHash(s.LapTimes));
+    ArchiveIndex::Seen seen;
+    seen.entry.id = key;
+    seen.entry.date = "07/12/26";
+    seen.entry.track = "Ring";
+    seen.path = "/races/a.DAT";
+    seen.written = QDateTime(QDate(2026, 12, 7), QTime(10, 0));
+    ASSERT_TRUE(ArchiveIndex(club.connectionName()).add({seen}).isOk());
+    const auto cup = championships.create("Cup");
+    ASSERT_TRUE(cup.isOk());
+    ASSERT_TRUE(championships.addRound(cup.value(), key).isOk());
+
+    load();
+    desk->setIssues(&issues);
+    desk->setChampionships(&championships);
+    desk->setIssuedRounds(&rounds);
+    Publishing& publishing = desk->publishing();
+    EXPECT_EQ(publishing.championships(), std::vector<std::string>{"Cup"});
+    publishing.setChampionship("Cup");
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    ASSERT_TRUE(publishing.start(port, QHostAddress::LocalHost).isEmpty());
+    const auto json = [&] { return publishing.server().pages()->resultsJson.toStdString(); };
+    const auto standings = [&] { return publishing.server().pages()->standingsJson.toStdString(); };
+    EXPECT_NE(json().find("\"state\": \"Provisional\", \"issue\": null"), std::string::npos);
+    // Not issued yet: the round counts for no one.
+    EXPECT_EQ(standings().find("Anna Rossi"), std::string::npos) << standings();
+
+    fakes.messages.answers = {MessageBox::Yes};
+    desk->issueResults();
+    ASSERT_EQ(s.Issue.issue, 1);
+    EXPECT_NE(json().find("\"state\": \"Official\", \"issue\": 1,"), std::string::npos) << json();
+    EXPECT_NE(publishing.server().pages()->resultsPage.indexOf("Official (issue 1)"), -1);
+    EXPECT_NE(standings().find("{\"pos\": 1, \"name\": \"Anna Rossi\""), std::string::npos)
+        << standings();
+
+    desk->raceCommands().setPenalty(2, {500, "", false});
+    EXPECT_NE(json().find("\"state\": \"Changed\", \"issue\": 1,"), std::string::npos) << json();
+    EXPECT_NE(publishing.server().pages()->resultsPage.indexOf("Changed since issue 1"), -1);
 }

@@ -154,6 +154,8 @@ void frmPublish::updateState() {
         served_->clear();
         return;
     }
+    // The port it runs on, which the box may not hold when it was started elsewhere.
+    port_->setValue(publishing_.server().port());
     const QString url =
         QStringLiteral("http://%1:%2/").arg(lanAddress()).arg(publishing_.server().port());
     address_->setText(tr("Open %1 on a phone or a computer of this network.").arg(url));
