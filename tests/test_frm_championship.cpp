@@ -242,6 +242,8 @@ TEST_F(ChampionshipWindowTest, IssuedSessionsMakeTheStandingsThroughTheMainWindo
     f->createChampionship("Demo Cup");
     f->addRounds(keys);
     ASSERT_EQ(f->roundsTable()->rowCount(), 3);
+    // Undated sessions are told apart by the minute they came.
+    EXPECT_EQ(f->roundsTable()->item(0, 1)->text().size(), 16);
     ASSERT_EQ(f->standingsModel()->rowCount(), 3);
     EXPECT_EQ(f->stateLabel()->text(), "Official");
     for (int row = 0; row < 3; ++row) EXPECT_EQ(f->standings().rows[row].points, 58);
