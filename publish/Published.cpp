@@ -337,7 +337,7 @@ std::string jsonString(std::string_view text) {
                 break;
             default:
                 if (c < 0x20 || c == '<' || c == '>' || c == '&' || c == 0x2028 || c == 0x2029) {
-                    char buf[8];
+                    char buf[16];  // room for any unsigned, though c is at most 0x2029
                     std::snprintf(buf, sizeof buf, "\\u%04x", unsigned(c));
                     out += buf;
                 } else {

@@ -43,7 +43,8 @@ std::string tr(const char* text) { return translated("Issue", text); }
 std::string arg(std::string text, std::initializer_list<std::string> args) {
     int n = 1;
     for (const std::string& a : args) {
-        const std::string key = "%" + std::to_string(n++);
+        std::string key = "%";  // not "%" + ...: GCC 12 warns falsely on that at -O2
+        key += std::to_string(n++);
         if (const std::size_t at = text.find(key); at != std::string::npos)
             text.replace(at, key.size(), a);
     }

@@ -11,7 +11,8 @@ namespace {
 std::string field(const std::string& text, char sep) {
     std::string t = text;
     // A name the user typed is never read as a formula.
-    if (!t.empty() && std::string("=+-@").find(t.front()) != std::string::npos) t.insert(0, "'");
+    if (!t.empty() && std::string("=+-@").find(t.front()) != std::string::npos)
+        t.insert(t.begin(), '\'');
     if (t.find_first_of(std::string{sep, '"', '\t', '\r', '\n'}) == std::string::npos) return t;
     std::string quoted = "\"";
     for (const char c : t) {

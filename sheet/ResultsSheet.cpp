@@ -25,7 +25,7 @@ std::string fill(const std::string& pattern, const std::string& figure) {
 std::string withLaps(const std::string& time, int first, int last) {
     if (time.empty()) return {};
     std::string laps = std::to_string(first);
-    if (last != first) laps += "-" + std::to_string(last);
+    if (last != first) (laps += '-') += std::to_string(last);
     return time + " (" + laps + ")";
 }
 

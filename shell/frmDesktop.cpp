@@ -80,9 +80,12 @@ frmDesktop::frmDesktop(QWidget* parent) : QMainWindow(parent) {
     commands_ = new RaceCommands(session(), this);
     connect(commands_, &RaceCommands::changed, this, [this](RaceChange what) {
         // What the standings read to tell a round changed since its issue.
-        if (issues_ && session().Issue.issue > 0)
+        if (issues_ && session().Issue.issue > 0) {
             (void)issues_->noteCurrent(static_cast<std::int64_t>(lapHash(session().LapTimes)),
                                        issueHash(session()));
+            // An open standings turns Provisional (or back) with the round.
+            if (championshipWindow_) championshipWindow_->refresh();
+        }
         children_->refreshLists(what == RaceChange::Names ? ListChange::Names
                                                           : ListChange::Corrections);
     });
@@ -538,6 +541,7 @@ void frmDesktop::syncIssue() {
     mark = {db.number, db.hash, db.issuedAt};
     (void)issues_->noteCurrent(key, issueHash(session()));
     if (frmResults* f = resultsWindow()) f->refresh();
+    if (championshipWindow_) championshipWindow_->refresh();
     publishing_->refresh();
 }
 

@@ -97,8 +97,9 @@ bool ChampionshipStore::createTables(QSqlDatabase db, QString& error) {
 }
 
 QString ChampionshipStore::roundTitle(const QString& date, const QString& time,
-                                      const QString& track) {
-    return QStringList{date, time, track}.join(' ').simplified();
+                                      const QString& track, const QString& firstSeen) {
+    const QString title = QStringList{date, time, track}.join(' ').simplified();
+    return title.isEmpty() ? firstSeen.left(16) : title;
 }
 
 Result<std::vector<ChampionshipRow>> ChampionshipStore::list() {
@@ -190,7 +191,7 @@ Result<Championship> ChampionshipStore::championship(qint64 id) {
         r.missing = q.value(3).toBool();
         r.title = r.missing ? q.value(1).toString()
                             : roundTitle(q.value(4).toString(), q.value(5).toString(),
-                                         q.value(6).toString());
+                                         q.value(6).toString(), r.firstSeen);
         c.rounds.push_back(std::move(r));
     }
     return c;
@@ -229,10 +230,10 @@ Status ChampionshipStore::addRound(qint64 id, std::int64_t lapHash) {
             return Status::fail(
                 StatusCode::NotFound,
                 QT_TRANSLATE_NOOP("Status", "The session is no longer in the archive."));
-        const QVariantList values = {
-            id, QVariant::fromValue<qint64>(lapHash),
-            roundTitle(q.value(0).toString(), q.value(1).toString(), q.value(2).toString()),
-            q.value(3).toString()};
+        const QVariantList values = {id, QVariant::fromValue<qint64>(lapHash),
+                                     roundTitle(q.value(0).toString(), q.value(1).toString(),
+                                                q.value(2).toString(), q.value(3).toString()),
+                                     q.value(3).toString()};
         q.finish();
         if (!exec(q,
                   "INSERT OR IGNORE INTO championship_round (championship_id, lap_hash, title, "

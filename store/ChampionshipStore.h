@@ -62,8 +62,10 @@ public:
     // `issued` holds of it (none: the round counts for no one yet).
     Result<Standings> standings(qint64 id, IssuedRounds* issued);
 
-    // The title a round gets from the archive's texts.
-    static QString roundTitle(const QString& date, const QString& time, const QString& track);
+    // The title a round gets from the archive's texts; without any (a download
+    // nobody dated), the minute it was first seen.
+    static QString roundTitle(const QString& date, const QString& time, const QString& track,
+                              const QString& firstSeen);
 
 private:
     QSqlDatabase db() const { return QSqlDatabase::database(connection_, false); }

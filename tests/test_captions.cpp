@@ -15,6 +15,8 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
+#include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
@@ -26,11 +28,15 @@
 #include "shell/DesktopDevice.h"
 #include "shell/frmAbout.h"
 #include "shell/frmStart.h"
+#include "store/ArchiveIndex.h"
+#include "store/ChampionshipStore.h"
+#include "store/ClubDatabase.h"
 #include "ui/device/frmProgress.h"
 #include "ui/device/frmSetup.h"
 #include "ui/device/frmTest.h"
 #include "ui/publish/frmPublish.h"
 #include "ui/report/frmStampa.h"
+#include "ui/season/frmChampionship.h"
 
 using namespace orvex;
 
@@ -89,6 +95,11 @@ struct ScreenAtFontDpi : FakeScreen {
 class CaptionsTest : public MainWindowFixture {
 protected:
     ScreenAtFontDpi screen;
+    // The stores outlive the main window, as in the program.
+    QTemporaryDir dir;
+    ClubDatabase club{dir.path()};
+    ArchiveIndex archive{club.connectionName()};
+    ChampionshipStore championships{club.connectionName()};
     QAction* item(const QString& caption) {
         for (QAction* a : desk->findChildren<QAction*>())
             if (a->text() == caption) return a;
@@ -110,6 +121,12 @@ TEST_F(CaptionsTest, EveryWindowAndDialogShowsItsCaptionsAndTitleWhole) {
     load();
     for (const char* view : {"S&ession data", "&Times", "&Results"}) item(view)->trigger();
     item("&Publish on network...")->trigger();
+    desk->setArchive(&archive);
+    desk->setChampionships(&championships);
+    desk->showChampionship();
+    frmChampionship* season = desk->championshipWindow();
+    ASSERT_TRUE(season);
+    season->createChampionship("Winter Series of the Club");
     desk->device().showSetup();
     desk->device().showTest();
     desk->device().showProgress(30);
@@ -120,8 +137,13 @@ TEST_F(CaptionsTest, EveryWindowAndDialogShowsItsCaptionsAndTitleWhole) {
     QApplication::processEvents();
 
     expectWhole(desk.get());
-    ASSERT_EQ(desk->mdiArea()->subWindowList().size(), 4);
+    ASSERT_EQ(desk->mdiArea()->subWindowList().size(), 5);
     for (QMdiSubWindow* child : desk->mdiArea()->subWindowList()) expectWhole(child);
+    for (int tab = 1; tab < season->tabs()->count(); ++tab) {
+        season->tabs()->setCurrentIndex(tab);
+        QApplication::processEvents();
+        expectWhole(season);
+    }
     for (QWidget* dialog : std::vector<QWidget*>{
              desk->device().setupDialog(), desk->device().testDialog(),
              desk->device().progressWindow(), &about, &splash, desk->findChild<frmPublish*>()})

@@ -108,7 +108,7 @@ TEST(ClubDatabase, TwoConnectionsWritingAtOnceLoseNoName) {
         ClubDatabase club(dir.path());
         for (int i = 0; i < kEach; ++i)
             ok[who] =
-                club.remember({"w" + std::to_string(who) + "-" + std::to_string(i), "shared"}, kMay)
+                club.remember({QString("w%1-%2").arg(who).arg(i).toStdString(), "shared"}, kMay)
                     .isOk() &&
                 ok[who];
     };

@@ -324,7 +324,7 @@ TEST_F(FileCommandsTest, TwoInstancesWritingTheRecentListLoseNoNameAndDoubleNone
     onDisk("ORVEX.INI");
     const std::vector<int> codes = inChildren(2, [&](int instance) {
         for (int round = 0; round < 20; ++round)
-            FileRecentiWrite(views, "/" + std::to_string(instance * 2 + round % 2));
+            FileRecentiWrite(views, QString("/%1").arg(instance * 2 + round % 2).toStdString());
         return 0;
     });
     EXPECT_EQ(codes, (std::vector<int>{0, 0}));

@@ -13,9 +13,13 @@
 #include <QTemporaryFile>
 #include <map>
 
+#include "archive/ArchiveEntry.h"
+#include "commands/RaceCommands.h"
 #include "fakes/MainWindowFixture.h"
+#include "session/DataFile.h"
 #include "store/ArchiveIndex.h"
 #include "store/ClubDatabase.h"
+#include "store/IssueStore.h"
 #include "ui/season/StandingsPainter.h"
 #include "ui/season/frmChampionship.h"
 
@@ -198,4 +202,65 @@ TEST_F(ChampionshipWindowTest, TheRaceMenuOpensOneWindowOnlyWithTheClubDatabase)
     EXPECT_EQ(opened->windowTitle(), "Championship");
     desk->showChampionship();
     EXPECT_EQ(desk->championshipWindow(), opened);
+}
+
+// Through the main window on the real stores: three sessions opened and
+// issued, a championship of them, a correction that makes it Provisional
+// while the window is open, and the re-issue that makes it Official again.
+TEST_F(ChampionshipWindowTest, IssuedSessionsMakeTheStandingsThroughTheMainWindow) {
+    IssueStore issueStore(club->connectionName());
+    StoredRounds stored(club->connectionName());
+    load();
+    desk->setArchive(archive.get());
+    desk->setIssues(&issueStore);
+    desk->setChampionships(store.get());
+    desk->setIssuedRounds(&stored);
+    Session& s = session();
+    fakes.files.folders.insert("/r");
+    std::vector<std::int64_t> keys;
+    // Round r is won by Anna, Cy, Bea in turn, ranked by best lap.
+    for (int r = 0; r < 3; ++r) {
+        s.ResetSession();
+        for (int d = 1; d <= 3; ++d)
+            for (int lap = 1; lap <= 4; ++lap)
+                s.LapTimes[lapSlot(d, lap)] = 5000 + 100 * ((d - 1 + r) % 3) + lap + r;
+        s.DriverNames[1] = "Anna";
+        s.DriverNames[2] = r == 1 ? "BEA" : "Bea";  // one driver, case ignored
+        s.DriverNames[3] = "Cy";
+        const std::string path = "/r/Race" + std::to_string(r + 1) + ".DAT";
+        ASSERT_TRUE(File_Write(path, nullptr));
+        desk->openDataFile(QString::fromStdString(path));
+        QCoreApplication::processEvents();  // the archive notes it
+        fakes.messages.answers = {MessageBox::Yes};
+        desk->issueResults();
+        ASSERT_EQ(s.Issue.issue, 1);
+        keys.push_back(static_cast<std::int64_t>(lapHash(s.LapTimes)));
+    }
+    desk->showChampionship();
+    frmChampionship* f = desk->championshipWindow();
+    ASSERT_NE(f, nullptr);
+    f->createChampionship("Demo Cup");
+    f->addRounds(keys);
+    ASSERT_EQ(f->roundsTable()->rowCount(), 3);
+    // Undated sessions are told apart by the minute they came.
+    EXPECT_EQ(f->roundsTable()->item(0, 1)->text().size(), 16);
+    ASSERT_EQ(f->standingsModel()->rowCount(), 3);
+    EXPECT_EQ(f->stateLabel()->text(), "Official");
+    for (int row = 0; row < 3; ++row) EXPECT_EQ(f->standings().rows[row].points, 58);
+
+    // Cy is disqualified in round 2: Provisional, counting issue 1 until issued again.
+    fakes.messages.answers = {MessageBox::No};  // the changes of round 3 are not saved
+    desk->openDataFile("/r/Race2.DAT");
+    ASSERT_EQ(s.Issue.issue, 1);
+    ASSERT_TRUE(desk->raceCommands().setPenalty(3, {0, "jump start", true}));
+    EXPECT_EQ(f->stateLabel()->text(), "Provisional");
+    EXPECT_EQ(f->standings().rows[0].points, 58);
+    fakes.messages.answers = {MessageBox::Yes};
+    desk->issueResults();
+    ASSERT_EQ(s.Issue.issue, 2);
+    EXPECT_EQ(f->stateLabel()->text(), "Official");
+    std::vector<std::pair<std::string, std::int64_t>> rows;
+    for (const StandingsRow& row : f->standings().rows) rows.push_back({row.name, row.points});
+    EXPECT_EQ(rows, (std::vector<std::pair<std::string, std::int64_t>>{
+                        {"Anna", 65}, {"Bea", 61}, {"Cy", 33}}));
 }

@@ -21,7 +21,8 @@ Round round(std::int64_t firstSeen, std::vector<RoundDriver> drivers,
             IssueKind kind = IssueKind::Official) {
     Round r;
     r.lapHash = firstSeen * 7;
-    r.title = "R" + std::to_string(firstSeen / 100);
+    r.title = "R";
+    r.title += std::to_string(firstSeen / 100);
     r.firstSeen = firstSeen;
     r.state.kind = kind;
     r.state.issue = 1;

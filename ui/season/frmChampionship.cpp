@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
 #include <QMdiArea>
@@ -240,6 +241,7 @@ void frmChampionship::loadCurrent() {
     if (championship_) {
         const PointsTable& p = championship_->points;
         points_->setEditText(QString::fromStdString(pointsListText(p.perPosition)));
+        points_->lineEdit()->setCursorPosition(0);  // the start of a long list shows
         fastest_->setValue(p.fastestLap);
         takingPart_->setValue(p.takingPart);
         noPosition_->setValue(p.noPosition);
