@@ -4,6 +4,7 @@
 
 #include "platform/Texts.h"
 #include "results/Results.h"
+#include "session/CorrectionsCodec.h"
 #include "session/IssueMark.h"
 #include "session/Session.h"
 
@@ -17,17 +18,6 @@ std::string field(const std::string& text) {
     for (char& c : out)
         if (static_cast<unsigned char>(c) < 0x20) c = ' ';
     return out;
-}
-
-std::vector<std::string> splitTabs(const std::string& line) {
-    std::vector<std::string> fields(1);
-    for (char c : line) {
-        if (c == '\t')
-            fields.emplace_back();
-        else
-            fields.back() += c;
-    }
-    return fields;
 }
 
 template <class T>

@@ -29,17 +29,6 @@ bool readNumber(const std::string& field, std::int64_t lo, std::int64_t hi, std:
     return ec == std::errc{} && p == end && v >= lo && v <= hi;
 }
 
-std::vector<std::string> splitTabs(const std::string& line) {
-    std::vector<std::string> fields(1);
-    for (char c : line) {
-        if (c == '\t')
-            fields.emplace_back();
-        else
-            fields.back() += c;
-    }
-    return fields;
-}
-
 bool readLine(const std::vector<std::string>& f, RaceCorrections& c) {
     constexpr std::int64_t kMaxTime = std::numeric_limits<std::int32_t>::max();
     std::int64_t a = 0, b = 0, d = 0;
@@ -87,6 +76,17 @@ bool readLine(const std::vector<std::string>& f, RaceCorrections& c) {
 }
 
 }  // namespace
+
+std::vector<std::string> splitTabs(const std::string& line) {
+    std::vector<std::string> fields(1);
+    for (char c : line) {
+        if (c == '\t')
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    }
+    return fields;
+}
 
 std::string encodeCorrections(const RaceCorrections& c) {
     std::string out =

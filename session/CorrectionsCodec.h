@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "session/RaceCorrections.h"
 
@@ -20,5 +21,8 @@ std::string encodeCorrections(const RaceCorrections& c);
 // not read, a value out of range) gives false and leaves `c` as it was, so a
 // damaged section costs only itself.
 bool decodeCorrections(const std::string& payload, int version, RaceCorrections& c);
+
+// A line's fields between tabs; an empty line is one empty field.
+std::vector<std::string> splitTabs(const std::string& line);
 
 }  // namespace orvex
