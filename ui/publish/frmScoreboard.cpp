@@ -220,18 +220,23 @@ void frmScoreboard::paintEvent(QPaintEvent*) {
     if (pageCount() > 1) p.drawText(footer, Qt::AlignRight | Qt::AlignVCenter, pageText());
 }
 
-void frmScoreboard::paintResults(QPainter& p, int first) {
-    const int row = rowHeight();
-    const int margin = row / 2;
+// A page's title line: bold, nine tenths of a row high.
+void frmScoreboard::startTitle(QPainter& p, int row) const {
     QFont title = font();
     title.setPixelSize(row * 9 / 10);
     title.setBold(true);
     p.setFont(title);
     p.setPen(kText);
+}
+
+void frmScoreboard::paintResults(QPainter& p, int first) {
+    const int row = rowHeight();
+    const int margin = row / 2;
+    startTitle(p, row);
     const QRect titleRect(margin, 0, width() - 2 * margin, row * 3 / 2);
-    p.drawText(titleRect, Qt::AlignLeft | Qt::AlignVCenter,
-               p.fontMetrics().elidedText(text(shown_.track.empty() ? std::string() : shown_.track),
-                                          Qt::ElideRight, titleRect.width() * 6 / 10));
+    p.drawText(
+        titleRect, Qt::AlignLeft | Qt::AlignVCenter,
+        p.fontMetrics().elidedText(text(shown_.track), Qt::ElideRight, titleRect.width() * 6 / 10));
     // The state stands out at the top right.
     const QString state = stateWords(shown_.state);
     p.setPen(shown_.state.kind == IssueKind::Official ? kOfficial : kProvisional);
@@ -301,11 +306,7 @@ void frmScoreboard::paintResults(QPainter& p, int first) {
 void frmScoreboard::paintStandings(QPainter& p, int first) {
     const int row = rowHeight();
     const int margin = row / 2;
-    QFont title = font();
-    title.setPixelSize(row * 9 / 10);
-    title.setBold(true);
-    p.setFont(title);
-    p.setPen(kText);
+    startTitle(p, row);
     p.drawText(QRect(margin, 0, width() - 2 * margin, row * 3 / 2),
                Qt::AlignLeft | Qt::AlignVCenter, text(standings_->championship));
     if (standings_->provisional) {

@@ -61,6 +61,7 @@ protected:
 private:
     void toggleFullScreen();
     int resultPages() const;
+    void startTitle(class QPainter& p, int row) const;
     void paintResults(class QPainter& p, int first);
     void paintStandings(class QPainter& p, int first);
 

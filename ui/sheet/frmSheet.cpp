@@ -91,7 +91,7 @@ void frmSheet::Print_Click() {
         ShowMessage(tr("No printer is installed. Preview and Save PDF still work.").toStdString());
         return;
     }
-    const ResultsSheet sheet = SessionSheet(issueStatusText(session(), true));
+    const ResultsSheet sheet = CurrentSheet();
     if (!hasRows(sheet)) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("ORVEX"));
@@ -113,7 +113,7 @@ void frmSheet::Print_Click() {
 }
 
 void frmSheet::Preview_Click() {
-    ResultsSheet sheet = SessionSheet(issueStatusText(session(), true));
+    ResultsSheet sheet = CurrentSheet();
     if (!hasRows(sheet)) return;
     const auto preview = MakePreview(this, std::move(sheet));
     preview->resize(parentWidget() ? parentWidget()->size() : QSize(800, 600));
@@ -121,14 +121,20 @@ void frmSheet::Preview_Click() {
 }
 
 void frmSheet::Pdf_Click() {
-    const ResultsSheet sheet = SessionSheet(issueStatusText(session(), true));
-    if (!hasRows(sheet)) return;
+    if (SavePdf()) accept();
+}
+
+ResultsSheet frmSheet::CurrentSheet() { return SessionSheet(issueStatusText(session(), true)); }
+
+bool frmSheet::SavePdf() {
+    const ResultsSheet sheet = CurrentSheet();
+    if (!hasRows(sheet)) return false;
     std::string chosen;
-    if (!AskExportFile(tr("PDF file (*.pdf)|*.pdf").toStdString(), "pdf", chosen)) return;
+    if (!AskExportFile(tr("PDF file (*.pdf)|*.pdf").toStdString(), "pdf", chosen)) return false;
     platform().pointer->set(MousePointer::Hourglass);
     const Status written = WritePdf(sheet, chosen);
     platform().pointer->set(MousePointer::Normal);
-    if (showStatus(written)) accept();
+    return showStatus(written);
 }
 
 std::unique_ptr<QPrintPreviewDialog> frmSheet::MakePreview(QWidget* parent, ResultsSheet sheet) {
@@ -162,15 +168,6 @@ void frmSheet::ShowModal(QWidget* parent) {
     dialog.exec();
 }
 
-void frmSheet::ExportPdf(QWidget*) {
-    const ResultsSheet sheet = SessionSheet(issueStatusText(session(), true));
-    if (!hasRows(sheet)) return;
-    std::string chosen;
-    if (!AskExportFile(tr("PDF file (*.pdf)|*.pdf").toStdString(), "pdf", chosen)) return;
-    platform().pointer->set(MousePointer::Hourglass);
-    const Status written = WritePdf(sheet, chosen);
-    platform().pointer->set(MousePointer::Normal);
-    showStatus(written);
-}
+void frmSheet::ExportPdf(QWidget*) { SavePdf(); }
 
 }  // namespace orvex

@@ -44,6 +44,10 @@ private:
     void Print_Click();
     void Preview_Click();
     void Pdf_Click();
+    // The sheet with the session's issue state, as every command prints it.
+    static ResultsSheet CurrentSheet();
+    // Asks for a file and writes the sheet there; true once it is written.
+    static bool SavePdf();
 };
 
 }  // namespace orvex
